@@ -1,0 +1,49 @@
+// Values the engine hands back to the window: refusals, conflicts and turn outcomes.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// How a message box presents itself; the window maps it to its own icons.
+enum class MessageIcon { None, Critical, Warning, Question };
+
+// A user-correctable refusal: the exact message and its icon. Nothing changed.
+struct Refusal {
+    QString text;
+    MessageIcon icon = MessageIcon::None;
+
+    bool operator==(const Refusal&) const = default;
+};
+
+// The first pair of words whose lengths differ, as the conflict dialog shows it.
+struct Conflict {
+    QString foundWord;    // with "*" for its hidden letters
+    QString proposalWord; // may be empty when a separator stands there
+    int wordNumber = 0;   // counts from 1
+    int position = 0;     // where the proposal word starts in the proposal, from 1
+
+    bool operator==(const Conflict&) const = default;
+};
+
+struct AlignmentResult {
+    bool proposalChanged = false; // blanks after apostrophes were removed
+    std::optional<Conflict> conflict;
+};
+
+struct EvaluationResult {
+    std::optional<Refusal> refusal;   // set: nothing ran, nothing changed
+    std::optional<Conflict> conflict; // set: the turn was rolled back
+    bool proposalChanged = false;     // the alignment check rewrote the proposal
+};
+
+// Texts the engine refuses with. Kept verbatim, typos included.
+namespace messages {
+inline const QString kNoReference = QStringLiteral("Il n'y a pas de texte de référence !");
+inline const QString kTooLong = QStringLiteral(
+    "La taille du texte ne peut d'dépasser 600 caractères.\rMerci de réduire votre texte.");
+inline const QString kNotInitialised =
+    QStringLiteral("Vous n'avez pas initialisé la liste de proposition !");
+inline const QString kNoProposal =
+    QStringLiteral("Vous n'avez pas renseigné le texte de proposition !");
+} // namespace messages

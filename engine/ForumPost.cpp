@@ -1,0 +1,37 @@
+// The BBCode forum post, built from the found text, the two counts and the remaining letters.
+#include "PuzzleEngine.h"
+
+namespace {
+
+const QChar kCr = u'\r';
+
+// The remaining count is compared numerically with zero; a caption that does not convert
+// (only a damaged store could bring one) counts as not zero, so the post keeps its counts.
+bool isZero(const QString& caption)
+{
+    bool ok = false;
+    const double value = caption.trimmed().toDouble(&ok);
+    return ok && value == 0.0;
+}
+
+} // namespace
+
+QString buildForumPost(const QString& foundText, const QString& foundCount,
+                       const QString& remainingCount, const QString& remainingLetters)
+{
+    QString post;
+    post += QStringLiteral("[font=Courier New][size=5]") + foundText +
+            QStringLiteral("[/size][/font]") + kCr;
+    if (isZero(remainingCount)) {
+        post += kCr;
+        post += QStringLiteral("[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]") + kCr;
+        return post;
+    }
+    post += QStringLiteral("[b][color=#FF0000]") + foundCount +
+            QStringLiteral("[/color][/b] lettre(s) trouvée(s). ") + kCr;
+    post += QStringLiteral("[b][color=#FF0000]") + remainingCount +
+            QStringLiteral("[/color][/b] lettres à placer ") + kCr;
+    post += QStringLiteral("[font=Courier New][size=5][color=#4132F5]") + remainingLetters +
+            QStringLiteral("[/color][/size][/font]") + kCr;
+    return post;
+}

@@ -1,0 +1,22 @@
+// The one game in progress, as six plain values named after the controls that show them.
+#pragma once
+
+#include <QString>
+
+struct GameSession {
+    QString ref;                      // reference text typed by the game master
+    QString soluce;                   // found text: the reference with hidden letters as "*"
+    QString propal;                   // the players' proposal (plain text)
+    QString lettres;                  // remaining letters, e.g. "A EE LLL "
+    QString lettres_restantes = "0";  // remaining count, as the caption's decimal text
+    QString lettres_trouvees = "0";   // found count, as the caption's decimal text
+
+    bool operator==(const GameSession&) const = default;
+};
+
+// The two markers the window keeps on its buttons: "Y" or "" for the save marker,
+// "", "0" or "1" for the generation marker.
+struct SessionMarkers {
+    QString save;
+    QString generation;
+};

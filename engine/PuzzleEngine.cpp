@@ -1,0 +1,282 @@
+// The turn of the puzzle: initialisation, alignment check, reveal pass, recount, snapshots.
+#include "PuzzleEngine.h"
+
+#include <algorithm>
+
+namespace {
+
+const QChar kMask = u'*';
+const QChar kSpace = u' ';
+
+// The characters that belong to a word for the alignment check, the mask among them.
+const QString kCharacterSet = QStringLiteral(
+    ".,(\u2019)]'[\u00B2/*-ABCDEFGHIJKLMNOPQRSTUVWXYZ"
+    "\u00C0\u00C9\u00C8\u00D9\u00C2\u00CA\u00CE\u00D4\u00DB\u00C4\u00CB\u00CF\u00D6\u00DC\u00C7"
+    "\u0152\u00C6");
+
+bool isApostrophe(QChar c) { return c == u'\'' || c == u'\u2019'; }
+
+// A caption converted to the snapshot's 16-bit count. A damaged store could bring any text
+// here; anything but a whole number in range counts as 0 rather than failing the snapshot.
+qint16 captionToCount(const QString& caption)
+{
+    bool ok = false;
+    const int value = caption.toInt(&ok);
+    if (!ok || value < -32768 || value > 32767)
+        return 0;
+    return static_cast<qint16>(value);
+}
+
+QString collapseSpaces(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        if (c == kSpace && !out.isEmpty() && out.back() == kSpace)
+            continue;
+        out.append(c);
+    }
+    return out;
+}
+
+} // namespace
+
+PuzzleEngine::PuzzleEngine() : m_version(QStringLiteral("2.5.0")), m_characterSet(kCharacterSet)
+{
+    for (qsizetype i = 0; i < m_characterSet.size(); ++i)
+        m_characterTable[i + 1] = m_characterSet.at(i);
+    for (const QString& slot : m_characterTable)
+        if (!slot.isEmpty())
+            m_wordCharacters.set(slot.at(0).unicode());
+}
+
+void PuzzleEngine::proposalChanged()
+{
+    m_markers.save.clear();
+    if (m_markers.generation == QLatin1String("1"))
+        m_markers.generation = QStringLiteral("0");
+}
+
+void PuzzleEngine::clearLetterCounters() { m_counters.fill(0); }
+
+void PuzzleEngine::resetPuzzle(GameSession& session)
+{
+    session.soluce.clear();
+    session.lettres.clear();
+    if (!session.propal.isEmpty()) {
+        session.propal.clear();
+        proposalChanged();
+    }
+    session.lettres_restantes = QStringLiteral("0");
+    clearLetterCounters();
+}
+
+void PuzzleEngine::countReference(const QString& text)
+{
+    for (QChar c : text) {
+        const int index = alphabet::letterIndex(c);
+        if (index >= 0)
+            ++m_counters[index];
+    }
+}
+
+RemainingLetters PuzzleEngine::formatRemainingLetters(alphabet::DisplayOrder order) const
+{
+    RemainingLetters result;
+    result.text.reserve(kMaxTextLength + alphabet::kLetterCount);
+    for (int index : alphabet::displayOrder(order)) {
+        // A count below zero (reference edited after initialisation) shows as nothing.
+        const int n = m_counters[index];
+        if (n <= 0)
+            continue;
+        result.text.append(QString(n, QChar(alphabet::kLetters[index])));
+        result.text.append(kSpace);
+        result.count += n;
+    }
+    return result;
+}
+
+std::optional<Refusal> PuzzleEngine::initialisePuzzle(GameSession& session)
+{
+    if (session.ref.isEmpty())
+        return Refusal{messages::kNoReference, MessageIcon::Critical};
+    if (session.ref.size() > kMaxTextLength)
+        return Refusal{messages::kTooLong, MessageIcon::Critical};
+
+    resetPuzzle(session);
+    session.ref = collapseSpaces(session.ref);
+
+    QString found;
+    found.reserve(session.ref.size());
+    for (QChar c : session.ref) {
+        const int index = alphabet::letterIndex(c);
+        if (index >= 0) {
+            ++m_counters[index];
+            found.append(kMask);
+        } else {
+            found.append(c);
+        }
+    }
+    session.soluce = found;
+
+    const RemainingLetters remaining = formatRemainingLetters(alphabet::DisplayOrder::Initialisation);
+    session.lettres = remaining.text;
+    session.lettres_restantes = QString::number(remaining.count);
+
+    // A conflict in the first turn after this must come back to the fresh puzzle,
+    // not to whatever game was accepted before.
+    takeSnapshot(session);
+    return std::nullopt;
+}
+
+AlignmentResult PuzzleEngine::checkAlignment(GameSession& session)
+{
+    AlignmentResult result;
+
+    // One blank after each apostrophe goes; a blank before one stays.
+    QString tidied;
+    tidied.reserve(session.propal.size());
+    bool blankRemoved = false;
+    for (QChar c : session.propal) {
+        if (!blankRemoved && c == kSpace && !tidied.isEmpty() && isApostrophe(tidied.back())) {
+            blankRemoved = true;
+            continue;
+        }
+        blankRemoved = false;
+        tidied.append(c);
+    }
+    if (tidied.size() != session.propal.size()) {
+        session.propal = tidied;
+        result.proposalChanged = true;
+        proposalChanged();
+    }
+
+    const QString& found = session.soluce;
+    const QString& proposal = session.propal;
+    const qsizetype foundLength = found.size();
+    const qsizetype proposalLength = proposal.size();
+    // Positions count from 1; a position past the end reads as a separator.
+    auto wordAt = [this](const QString& text, qsizetype pos) {
+        return pos <= text.size() && isWordCharacter(text.at(pos - 1));
+    };
+
+    qsizetype foundPos = 1;
+    qsizetype proposalPos = 1;
+    int wordNumber = 1;
+    for (;;) {
+        if (foundPos == proposalLength + 1)
+            return result;
+        // A found text that ends in separators the proposal lacks would otherwise walk on
+        // past the end of both texts; nothing is left to compare there.
+        if (foundPos > foundLength && proposalPos > proposalLength)
+            return result;
+        const qsizetype foundWordStart = foundPos;
+        while (wordAt(found, foundPos)) {
+            if (foundPos == foundLength)
+                return result; // the word that ends the found text is not compared
+            ++foundPos;
+        }
+        const qsizetype foundWordLength = foundPos - foundWordStart;
+        const qsizetype proposalWordStart = proposalPos;
+        while (wordAt(proposal, proposalPos))
+            ++proposalPos;
+        const qsizetype proposalWordLength = proposalPos - proposalWordStart;
+
+        if (foundWordLength > 0) {
+            if (proposalWordLength != foundWordLength) {
+                Conflict conflict;
+                conflict.foundWord = found.mid(foundWordStart - 1, foundWordLength);
+                conflict.proposalWord = proposal.mid(proposalWordStart - 1, proposalWordLength);
+                conflict.wordNumber = wordNumber;
+                conflict.position = static_cast<int>(proposalWordStart);
+                m_conflictPosition = conflict.position;
+                m_snapshot.rollbackPending = true;
+                result.conflict = conflict;
+                return result;
+            }
+            ++wordNumber;
+        }
+        ++proposalPos;
+        ++foundPos;
+    }
+}
+
+EvaluationResult PuzzleEngine::evaluateProposal(GameSession& session)
+{
+    EvaluationResult result;
+    if (session.soluce.isEmpty()) {
+        result.refusal = Refusal{messages::kNotInitialised, MessageIcon::Warning};
+        return result;
+    }
+    if (session.propal.isEmpty()) {
+        result.refusal = Refusal{messages::kNoProposal, MessageIcon::Warning};
+        return result;
+    }
+    if (session.propal.size() > kMaxTextLength) {
+        result.refusal = Refusal{messages::kTooLong, MessageIcon::Critical};
+        return result;
+    }
+
+    m_markers.generation = QStringLiteral("1");
+    const AlignmentResult alignment = checkAlignment(session);
+    result.conflict = alignment.conflict;
+    result.proposalChanged = alignment.proposalChanged;
+
+    // Reveal pass: position by position against the reference text. A position where either
+    // text has ended never matches, so the found text keeps every character.
+    const QString& reference = session.ref;
+    const QString& proposal = session.propal;
+    QString found = session.soluce;
+    const qsizetype comparable = std::min(reference.size(), proposal.size());
+    int revealed = 0;
+    QChar* out = found.data();
+    for (qsizetype i = 0; i < std::min(found.size(), comparable); ++i) {
+        if (out[i] == kMask && proposal.at(i) == reference.at(i)) {
+            out[i] = reference.at(i);
+            ++revealed;
+        }
+    }
+    session.soluce = found;
+    session.lettres_trouvees = QString::number(revealed);
+
+    recountLetters(session);
+
+    if (m_snapshot.rollbackPending)
+        restoreSnapshot(session);
+    else
+        takeSnapshot(session);
+    return result;
+}
+
+void PuzzleEngine::recountLetters(GameSession& session)
+{
+    clearLetterCounters();
+    countReference(session.ref);
+    for (QChar c : session.soluce) {
+        const int index = alphabet::letterIndex(c);
+        if (index >= 0)
+            --m_counters[index];
+    }
+    const RemainingLetters remaining = formatRemainingLetters(alphabet::DisplayOrder::Recount);
+    session.lettres = remaining.text;
+    session.lettres_restantes = QString::number(remaining.count);
+    if (session.lettres_trouvees == QLatin1String("0"))
+        m_markers.generation = QStringLiteral("0");
+}
+
+void PuzzleEngine::takeSnapshot(const GameSession& session)
+{
+    m_snapshot.savedFoundText = session.soluce;
+    m_snapshot.savedRemainingLetters = session.lettres;
+    m_snapshot.savedFoundCount = captionToCount(session.lettres_trouvees);
+    m_snapshot.savedRemainingCount = captionToCount(session.lettres_restantes);
+}
+
+void PuzzleEngine::restoreSnapshot(GameSession& session)
+{
+    session.soluce = m_snapshot.savedFoundText;
+    session.lettres_restantes = QString::number(m_snapshot.savedRemainingCount);
+    session.lettres_trouvees = QString::number(m_snapshot.savedFoundCount);
+    session.lettres = m_snapshot.savedRemainingLetters;
+    m_snapshot.rollbackPending = false;
+}

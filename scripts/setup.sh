@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs what is missing (Debian 12), builds into build/, then starts Plimo or runs every test.
+#   scripts/setup.sh run    build and start the program
+#   scripts/setup.sh test   build and run the whole test suite under ctest
+set -euo pipefail
+cd "$(dirname "$0")/.."
+mode=${1:-run}
+
+packages=(cmake ninja-build clang-14 libclang-rt-14-dev
+          qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins libgl-dev
+          libgtest-dev googletest libbenchmark-dev
+          fonts-liberation2 xvfb xauth sqlite3)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' ||
+        missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo apt-get update -qq
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+fi
+
+cmake -S . -B build -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build
+
+case "$mode" in
+run) exec ./build/plimo ;;
+test) cd build && ctest --output-on-failure --timeout 600 ;;
+*) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
