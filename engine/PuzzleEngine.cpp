@@ -16,6 +16,14 @@ const QString kCharacterSet = QStringLiteral(
 
 bool isApostrophe(QChar c) { return c == u'\'' || c == u'\u2019'; }
 
+bool hasBlankAfterApostrophe(const QString& text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i)
+        if (isApostrophe(text.at(i)) && text.at(i + 1) == kSpace)
+            return true;
+    return false;
+}
+
 // A caption converted to the snapshot's 16-bit count. A damaged store could bring any text
 // here; anything but a whole number in range counts as 0 rather than failing the snapshot.
 qint16 captionToCount(const QString& caption)
@@ -29,13 +37,15 @@ qint16 captionToCount(const QString& caption)
 
 QString collapseSpaces(const QString& text)
 {
-    QString out;
-    out.reserve(text.size());
+    QString out(text.size(), Qt::Uninitialized);
+    QChar* to = out.data();
+    const QChar* const begin = to;
     for (QChar c : text) {
-        if (c == kSpace && !out.isEmpty() && out.back() == kSpace)
+        if (c == kSpace && to != begin && to[-1] == kSpace)
             continue;
-        out.append(c);
+        *to++ = c;
     }
+    out.truncate(to - begin);
     return out;
 }
 
@@ -106,16 +116,13 @@ std::optional<Refusal> PuzzleEngine::initialisePuzzle(GameSession& session)
     resetPuzzle(session);
     session.ref = collapseSpaces(session.ref);
 
-    QString found;
-    found.reserve(session.ref.size());
+    QString found(session.ref.size(), Qt::Uninitialized);
+    QChar* to = found.data();
     for (QChar c : session.ref) {
         const int index = alphabet::letterIndex(c);
-        if (index >= 0) {
+        if (index >= 0)
             ++m_counters[index];
-            found.append(kMask);
-        } else {
-            found.append(c);
-        }
+        *to++ = index >= 0 ? kMask : c;
     }
     session.soluce = found;
 
@@ -134,18 +141,19 @@ AlignmentResult PuzzleEngine::checkAlignment(GameSession& session)
     AlignmentResult result;
 
     // One blank after each apostrophe goes; a blank before one stays.
-    QString tidied;
-    tidied.reserve(session.propal.size());
-    bool blankRemoved = false;
-    for (QChar c : session.propal) {
-        if (!blankRemoved && c == kSpace && !tidied.isEmpty() && isApostrophe(tidied.back())) {
-            blankRemoved = true;
-            continue;
+    if (hasBlankAfterApostrophe(session.propal)) {
+        QString tidied;
+        tidied.reserve(session.propal.size());
+        bool blankRemoved = false;
+        for (QChar c : std::as_const(session.propal)) {
+            if (!blankRemoved && c == kSpace && !tidied.isEmpty() &&
+                isApostrophe(tidied.back())) {
+                blankRemoved = true;
+                continue;
+            }
+            blankRemoved = false;
+            tidied.append(c);
         }
-        blankRemoved = false;
-        tidied.append(c);
-    }
-    if (tidied.size() != session.propal.size()) {
         session.propal = tidied;
         result.proposalChanged = true;
         proposalChanged();

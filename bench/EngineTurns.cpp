@@ -1,0 +1,32 @@
+// Plays N whole 600-character turns; run under callgrind with two values of N to count the
+// instructions of one turn without start-up costs (see bench/count_turn_instructions.sh).
+#include "PuzzleEngine.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    const int turns = argc > 1 ? std::atoi(argv[1]) : 1;
+    const QString sentence = QStringLiteral(
+        "L'ÉTÉ, À NOËL, LE PETIT CHAT GRIS DORT PRÈS DU FEU ; ÇA SENT LE PAIN ET LE CŒUR ! ");
+    QString reference;
+    while (reference.size() < 600)
+        reference += sentence;
+    reference.truncate(600);
+
+    PuzzleEngine engine;
+    qsizetype total = 0;
+    for (int i = 0; i < turns; ++i) {
+        GameSession session;
+        session.ref = reference;
+        engine.initialisePuzzle(session);
+        session.propal = reference;
+        engine.evaluateProposal(session);
+        total += buildForumPost(session.soluce, session.lettres_trouvees,
+                                session.lettres_restantes, session.lettres)
+                     .size();
+    }
+    std::printf("%lld\n", static_cast<long long>(total));
+    return 0;
+}

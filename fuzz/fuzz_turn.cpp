@@ -1,0 +1,100 @@
+// Fuzz target: arbitrary UTF-16 texts through a whole turn, checking the puzzle's invariants.
+//
+// The input is read as UTF-16 code units split at U+FFFF into up to three texts: the reference
+// text, the proposal, and a free-form found text for the alignment walk on its own.
+#include "PuzzleEngine.h"
+
+#include <QStringList>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+void require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+int lettersIn(const QString& remainingLetters)
+{
+    int n = 0;
+    for (QChar c : remainingLetters)
+        n += alphabet::isLetter(c) ? 1 : 0;
+    return n;
+}
+
+void checkPuzzleInvariants(const GameSession& s)
+{
+    require(s.soluce.size() == s.ref.size());
+    for (qsizetype i = 0; i < s.soluce.size(); ++i)
+        if (s.soluce.at(i) == u'*')
+            require(alphabet::isLetter(s.ref.at(i)) || s.ref.at(i) == u'*');
+    require(s.lettres_restantes.toInt() == lettersIn(s.lettres));
+    require(s.lettres.isEmpty() || s.lettres.back() == u' ');
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::vector<char16_t> units(size / 2);
+    if (!units.empty())
+        std::memcpy(units.data(), data, units.size() * 2);
+    QStringList parts;
+    QString current;
+    for (char16_t u : units) {
+        if (u == 0xFFFF && parts.size() < 2) {
+            parts.append(current);
+            current.clear();
+        } else {
+            current.append(QChar(u));
+        }
+    }
+    parts.append(current);
+    while (parts.size() < 3)
+        parts.append(QString());
+
+    PuzzleEngine engine;
+    GameSession session;
+    session.ref = PuzzleEngine::normaliseReference(parts.at(0));
+    const GameSession before = session;
+    if (const auto refusal = engine.initialisePuzzle(session)) {
+        require(session == before);
+    } else {
+        require(session.propal.isEmpty());
+        require(!session.ref.contains(QStringLiteral("  ")));
+        checkPuzzleInvariants(session);
+
+        session.propal = PuzzleEngine::normaliseProposal(parts.at(1));
+        const GameSession beforeTurn = session;
+        const EvaluationResult result = engine.evaluateProposal(session);
+        require(session.ref == beforeTurn.ref);
+        if (result.refusal) {
+            require(session == beforeTurn);
+        } else {
+            checkPuzzleInvariants(session);
+            require(!engine.snapshot().rollbackPending);
+            if (result.conflict) {
+                require(session.soluce == beforeTurn.soluce);
+                require(session.lettres == beforeTurn.lettres);
+            }
+        }
+        const QString post = buildForumPost(session.soluce, session.lettres_trouvees,
+                                             session.lettres_restantes, session.lettres);
+        require(post.startsWith(QStringLiteral("[font=Courier New][size=5]") + session.soluce));
+        require(!post.contains(u'\n') || session.soluce.contains(u'\n'));
+    }
+
+    // The walk alone, on any found text and proposal, always ends.
+    GameSession free;
+    free.soluce = parts.at(2);
+    free.propal = parts.at(1);
+    const AlignmentResult alignment = engine.checkAlignment(free);
+    if (alignment.conflict)
+        require(alignment.conflict->position >= 1);
+    return 0;
+}
