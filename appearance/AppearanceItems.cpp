@@ -1,0 +1,73 @@
+// The table behind the twelve appearance menu items and the conversions of a chosen font.
+#include "AppearanceItems.h"
+
+#include <QFontInfo>
+
+#include <cmath>
+
+const std::array<AppearanceItem, 12>& appearanceItems()
+{
+    static const std::array<AppearanceItem, 12> items = {{
+        {"mnu_fond_ref", Pane::Ref, PaneProperty::Background},
+        {"mnu_fond_trouvé", Pane::Soluce, PaneProperty::Background},
+        {"mnu_fond_propal", Pane::Propal, PaneProperty::Background},
+        {"mnu_fond_lettres", Pane::Lettres, PaneProperty::Background},
+        {"mnu_police_ref", Pane::Ref, PaneProperty::TextColour},
+        {"mnu_police_trouvé", Pane::Soluce, PaneProperty::TextColour},
+        {"mnu_police_propal", Pane::Propal, PaneProperty::TextColour},
+        {"mnu_police_lettres", Pane::Lettres, PaneProperty::TextColour},
+        {"mnu_font_ref", Pane::Ref, PaneProperty::Font},
+        {"mnu_font_soluce", Pane::Soluce, PaneProperty::Font},
+        {"mnu_font_propal", Pane::Propal, PaneProperty::Font},
+        {"mnu_font_lettres", Pane::Lettres, PaneProperty::Font},
+    }};
+    return items;
+}
+
+QStringList storedFields(const AppearanceItem& item)
+{
+    const QString suffix = paneSuffix(item.pane);
+    switch (item.property) {
+    case PaneProperty::Background:
+        return {QStringLiteral("fond_") + suffix};
+    case PaneProperty::TextColour:
+        return {QStringLiteral("police_") + suffix};
+    case PaneProperty::Font:
+        break;
+    }
+    const QString name = QStringLiteral("font_name_") + suffix;
+    const QString size = QStringLiteral("font_size_") + suffix;
+    const QString bold = QStringLiteral("font_bold_") + suffix;
+    const QString italic = QStringLiteral("font_italic_") + suffix;
+    if (item.pane == Pane::Propal)
+        return {bold, italic, size, name};
+    return {name, size, bold, italic};
+}
+
+int roundPointSize(double pointSize)
+{
+    return static_cast<int>(std::nearbyint(pointSize)); // default rounding: half to even
+}
+
+QString chosenFamily(const QFont& chosen, const QFont& initial)
+{
+    if (chosen.family() == QFontInfo(initial).family())
+        return initial.family();
+    return chosen.family();
+}
+
+FontChoice fontChoice(const QFont& chosen, const QFont& initial)
+{
+    const double size = chosen.pointSizeF() > 0 ? chosen.pointSizeF() : initial.pointSizeF();
+    return {chosenFamily(chosen, initial), roundPointSize(size), chosen.bold(), chosen.italic()};
+}
+
+QFont fontFromChoice(const FontChoice& choice)
+{
+    QFont font(choice.name);
+    if (choice.size > 0)
+        font.setPointSize(choice.size);
+    font.setBold(choice.bold);
+    font.setItalic(choice.italic);
+    return font;
+}

@@ -1,0 +1,45 @@
+// The twelve appearance menu items: which pane, which property, which stored fields.
+#pragma once
+
+#include "PaneStyle.h"
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+enum class PaneProperty { Background, TextColour, Font };
+
+struct AppearanceItem {
+    const char* objectName; // UTF-8, accents kept ("mnu_fond_trouvé")
+    Pane pane;
+    PaneProperty property;
+};
+
+// In menu order: four backgrounds, four text colours, four fonts.
+const std::array<AppearanceItem, 12>& appearanceItems();
+
+// The couleurs fields an item writes, in the order it writes them. The proposal's font goes
+// bold, italic, size, name; the other panes' name, size, bold, italic.
+QStringList storedFields(const AppearanceItem& item);
+
+// A chooser's point size as a whole number of points, an exact half going to the even one.
+int roundPointSize(double pointSize);
+
+// The family to keep for a chosen font. A chooser that starts from a family the system lacks
+// shows its substitute; unless the user picked another family, the requested one is kept.
+QString chosenFamily(const QFont& chosen, const QFont& initial);
+
+// A font choice in its stored form.
+struct FontChoice {
+    QString name;
+    int size = 0;
+    bool bold = false;
+    bool italic = false;
+
+    bool operator==(const FontChoice&) const = default;
+};
+
+FontChoice fontChoice(const QFont& chosen, const QFont& initial);
+QFont fontFromChoice(const FontChoice& choice);

@@ -1,0 +1,53 @@
+// Pane colours and fonts, with the proposal pane formatted per character in a single merge.
+#include "PaneFormatting.h"
+
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextEdit>
+
+void applyBackground(QWidget* pane, const QColor& colour)
+{
+    QPalette palette = pane->palette();
+    palette.setColor(QPalette::Base, colour);
+    pane->setPalette(palette);
+}
+
+void mergeOverWholeText(QTextEdit* edit, const QTextCharFormat& format)
+{
+    QTextCursor cursor(edit->document());
+    cursor.select(QTextCursor::Document);
+    cursor.mergeCharFormat(format);
+    // Text typed at the end later takes the format too; an empty pane keeps it for the
+    // first character typed.
+    cursor.movePosition(QTextCursor::End);
+    cursor.mergeBlockCharFormat(format);
+    edit->setTextCursor(cursor);
+    edit->mergeCurrentCharFormat(format);
+}
+
+void applyTextColour(QWidget* pane, const QColor& colour)
+{
+    if (auto* edit = qobject_cast<QTextEdit*>(pane)) {
+        QTextCharFormat format;
+        format.setForeground(colour);
+        mergeOverWholeText(edit, format);
+        return;
+    }
+    QPalette palette = pane->palette();
+    palette.setColor(QPalette::Text, colour);
+    pane->setPalette(palette);
+}
+
+void applyFont(QWidget* pane, const QFont& font)
+{
+    if (auto* edit = qobject_cast<QTextEdit*>(pane)) {
+        QTextCharFormat format;
+        format.setFontWeight(font.bold() ? QFont::Bold : QFont::Normal);
+        format.setFontItalic(font.italic());
+        format.setFontPointSize(font.pointSizeF());
+        format.setFontFamilies({font.family()});
+        mergeOverWholeText(edit, format);
+        return;
+    }
+    pane->setFont(font);
+}

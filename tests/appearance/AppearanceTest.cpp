@@ -1,0 +1,179 @@
+// Appearance rules without the window: which fields each menu item writes, how chosen sizes
+// round, how stored colours map, and that formatting the proposal covers every character and
+// the insertion point without touching its text.
+#include "AppearanceItems.h"
+#include "PaneFormatting.h"
+#include "StoredColour.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const AppearanceItem& item(const char* name)
+{
+    for (const AppearanceItem& candidate : appearanceItems())
+        if (QString::fromUtf8(candidate.objectName) == QString::fromUtf8(name))
+            return candidate;
+    throw std::invalid_argument(name);
+}
+
+TEST(AppearanceItems, EachItemWritesItsPanesFieldsInOrder)
+{
+    const struct {
+        const char* item;
+        QStringList fields;
+    } cases[] = {
+        {"mnu_fond_ref", {"fond_ref"}},
+        {"mnu_fond_trouvé", {"fond_soluce"}},
+        {"mnu_fond_propal", {"fond_propal"}},
+        {"mnu_fond_lettres", {"fond_lettres"}},
+        {"mnu_police_ref", {"police_ref"}},
+        {"mnu_police_trouvé", {"police_soluce"}},
+        {"mnu_police_propal", {"police_propal"}},
+        {"mnu_police_lettres", {"police_lettres"}},
+        {"mnu_font_ref", {"font_name_ref", "font_size_ref", "font_bold_ref", "font_italic_ref"}},
+        {"mnu_font_soluce",
+         {"font_name_soluce", "font_size_soluce", "font_bold_soluce", "font_italic_soluce"}},
+        {"mnu_font_propal",
+         {"font_bold_propal", "font_italic_propal", "font_size_propal", "font_name_propal"}},
+        {"mnu_font_lettres",
+         {"font_name_lettres", "font_size_lettres", "font_bold_lettres", "font_italic_lettres"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(storedFields(item(c.item)), c.fields) << c.item;
+    EXPECT_EQ(std::size(cases), appearanceItems().size());
+}
+
+TEST(FontChoice, PointSizesRoundHalfToEven)
+{
+    const std::pair<double, int> cases[] = {{14.25, 14}, {10.5, 10}, {11.5, 12}, {12.5, 12},
+                                            {9.75, 10},  {8.0, 8},   {13.5, 14}};
+    for (const auto& [size, expected] : cases)
+        EXPECT_EQ(roundPointSize(size), expected) << size;
+}
+
+TEST(FontChoice, KeepsTheRequestedFamilyWhenTheChooserShowedItsSubstitute)
+{
+    QFont initial(QStringLiteral("Courier New"));
+    initial.setPointSizeF(14.25);
+    QFont chosen(QFontInfo(initial).family()); // what the chooser preselects
+    chosen.setPointSizeF(10.5);
+    chosen.setBold(true);
+
+    const FontChoice choice = fontChoice(chosen, initial);
+    EXPECT_EQ(choice.name, QStringLiteral("Courier New"));
+    EXPECT_EQ(choice.size, 10);
+    EXPECT_TRUE(choice.bold);
+    EXPECT_FALSE(choice.italic);
+
+    QFont other(QStringLiteral("DejaVu Serif"));
+    if (QFontInfo(other).family() != QFontInfo(initial).family())
+        EXPECT_EQ(fontChoice(other, initial).name, QStringLiteral("DejaVu Serif"));
+}
+
+TEST(StoredColour, OrdinaryColoursAreRedInTheLowestByte)
+{
+    const QPalette palette;
+    EXPECT_EQ(colourFromStored(0x000000FF, palette), QColor(255, 0, 0));
+    EXPECT_EQ(colourFromStored(0x00C0FFFF, palette), QColor(255, 255, 192));
+    EXPECT_EQ(colourFromStored(0x00FFFFC0, palette), QColor(192, 255, 255));
+    EXPECT_EQ(storedFromColour(QColor(255, 0, 0)), 255);
+    EXPECT_EQ(storedFromColour(QColor(0x12, 0x34, 0x56)), 0x00563412);
+    EXPECT_EQ(storedFromColour(QColor(192, 255, 192, 10)), 0x00C0FFC0) << "alpha is dropped";
+}
+
+TEST(StoredColour, TopBitNamesASystemColourOfThePalette)
+{
+    QPalette palette;
+    palette.setColor(QPalette::Base, QColor(1, 2, 3));
+    palette.setColor(QPalette::WindowText, QColor(4, 5, 6));
+    // Stored as the negative 32-bit value.
+    EXPECT_EQ(colourFromStored(static_cast<StoredColour>(0x80000005u), palette), QColor(1, 2, 3));
+    EXPECT_EQ(colourFromStored(-2147483640, palette), QColor(4, 5, 6)); // 0x80000008
+}
+
+class ProposalFormatting : public ::testing::Test {
+protected:
+    void SetUp() override { edit.setPlainText(QStringLiteral("LE CHAT")); }
+
+    QTextCharFormat formatAt(int position)
+    {
+        QTextCursor cursor(edit.document());
+        cursor.setPosition(position);
+        cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+        return cursor.charFormat();
+    }
+
+    QTextEdit edit;
+};
+
+TEST_F(ProposalFormatting, ColourCoversEveryCharacterAndTheInsertionPoint)
+{
+    QSignalSpy changes(edit.document(), &QTextDocument::contentsChange);
+    applyTextColour(&edit, Qt::red);
+
+    EXPECT_EQ(edit.toPlainText(), QStringLiteral("LE CHAT"));
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(formatAt(i).foreground().color(), QColor(Qt::red)) << i;
+    EXPECT_EQ(edit.textCursor().position(), 7);
+    EXPECT_FALSE(edit.textCursor().hasSelection());
+    EXPECT_LE(changes.size(), 2) << "one merge, not one change per character";
+
+    edit.textCursor().insertText(QStringLiteral("S"));
+    EXPECT_EQ(formatAt(7).foreground().color(), QColor(Qt::red));
+}
+
+TEST_F(ProposalFormatting, FontCoversEveryCharacter)
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setPointSize(18);
+    font.setItalic(true);
+    applyFont(&edit, font);
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(formatAt(i).fontPointSize(), 18.0) << i;
+        EXPECT_TRUE(formatAt(i).fontItalic()) << i;
+        EXPECT_EQ(formatAt(i).fontFamilies().toStringList(), QStringList{"Courier New"});
+    }
+}
+
+TEST_F(ProposalFormatting, AnEmptyPaneGivesTheFormatToWhatIsTypedNext)
+{
+    edit.clear();
+    applyTextColour(&edit, QColor(0, 0, 255));
+    edit.setFocus();
+    QTest::keyClicks(&edit, QStringLiteral("AB"));
+    EXPECT_EQ(edit.toPlainText(), QStringLiteral("AB"));
+    EXPECT_EQ(formatAt(0).foreground().color(), QColor(0, 0, 255));
+    EXPECT_EQ(formatAt(1).foreground().color(), QColor(0, 0, 255));
+}
+
+TEST(PlainPanes, TakeColoursAndFontAsAWhole)
+{
+    QPlainTextEdit pane;
+    applyBackground(&pane, QColor(1, 2, 3));
+    applyTextColour(&pane, QColor(4, 5, 6));
+    applyFont(&pane, QFont(QStringLiteral("Courier New"), 20));
+    EXPECT_EQ(pane.palette().color(QPalette::Base), QColor(1, 2, 3));
+    EXPECT_EQ(pane.palette().color(QPalette::Text), QColor(4, 5, 6));
+    EXPECT_EQ(pane.font().pointSize(), 20);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
