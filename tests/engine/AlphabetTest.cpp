@@ -1,1 +1,116 @@
-#include <gtest/gtest.h>
+// The fixed tables built at start-up and the remaining-letters format: the version string, the
+// 55-character word set laid out in slots 1 to 55, which characters count as word characters,
+// and how the letter counts are written in the initialisation and the recount display orders.
+#include "EngineTestSupport.h"
+
+namespace {
+
+TEST(StartUpValues, VersionAndConflictPosition) {
+    const PuzzleEngine engine;
+    EXPECT_EQ(engine.version(), QStringLiteral("2.5.0"));
+    EXPECT_EQ(engine.conflictPosition(), 0);
+    EXPECT_FALSE(engine.snapshot().rollbackPending);
+}
+
+struct SlotCase {
+    int slot;
+    QString content;
+};
+
+TEST(CharacterTable, SlotsHoldTheCharacterSetFromOne) {
+    const SlotCase cases[] = {
+        {0, QString()},
+        {1, QStringLiteral(".")},
+        {2, QStringLiteral(",")},
+        {4, QStringLiteral("’")},
+        {7, QStringLiteral("'")},
+        {9, QStringLiteral("²")},
+        {11, QStringLiteral("*")},
+        {12, QStringLiteral("-")},
+        {13, QStringLiteral("A")},
+        {38, QStringLiteral("Z")},
+        {39, QStringLiteral("À")},
+        {53, QStringLiteral("Ç")},
+        {54, QStringLiteral("Œ")},
+        {55, QStringLiteral("Æ")},
+        {56, QString()},
+        {60, QString()},
+    };
+    const PuzzleEngine engine;
+    for (const SlotCase& c : cases)
+        EXPECT_EQ(engine.characterTable().at(c.slot), c.content) << "slot " << c.slot;
+}
+
+TEST(CharacterTable, CharacterSetIsTheFiftyFiveWordCharacters) {
+    const QString expected =
+        QStringLiteral(".,(’)]'[²/*-ABCDEFGHIJKLMNOPQRSTUVWXYZÀÉÈÙÂÊÎÔÛÄËÏÖÜÇŒÆ");
+    const PuzzleEngine engine;
+    EXPECT_EQ(engine.characterSet(), expected);
+    ASSERT_EQ(expected.size(), 55);
+    for (QChar c : expected)
+        EXPECT_TRUE(engine.isWordCharacter(c)) << QString(c).toStdString();
+}
+
+TEST(CharacterTable, EverythingElseSeparatesWords) {
+    const QString separators = QStringLiteral(" !?:;\"«»a1é\r\n\tµ_+ÿ");
+    const PuzzleEngine engine;
+    for (QChar c : separators)
+        EXPECT_FALSE(engine.isWordCharacter(c)) << QString(c).toStdString();
+    // An empty slot must not make the null character a word character.
+    EXPECT_FALSE(engine.isWordCharacter(QChar(u'\0')));
+}
+
+// Counts of one reference text written in both display orders.
+struct OrderCase {
+    const char* name;
+    QString reference;
+    QString initialisationText;
+    QString recountText;
+    int count;
+};
+
+void PrintTo(const OrderCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DisplayOrderTest : public testing::TestWithParam<OrderCase> {};
+
+TEST_P(DisplayOrderTest, InitialisationAndRecountWriteTheirOwnOrder) {
+    const OrderCase& c = GetParam();
+    PuzzleEngine engine;
+    GameSession session = initialisedSession(engine, c.reference);
+    EXPECT_EQ(session.lettres, c.initialisationText);
+    EXPECT_EQ(session.lettres_restantes, QString::number(c.count));
+
+    // With nothing revealed the recount finds the same counts and writes its own order.
+    engine.recountLetters(session);
+    EXPECT_EQ(session.lettres, c.recountText);
+    EXPECT_EQ(session.lettres_restantes, QString::number(c.count));
+
+    const RemainingLetters formatted =
+        engine.formatRemainingLetters(alphabet::DisplayOrder::Recount);
+    EXPECT_EQ(formatted.text, c.recountText);
+    EXPECT_EQ(formatted.count, c.count);
+}
+
+const OrderCase kOrderCases[] = {
+    {"Example", QStringLiteral("ALLEZ ÉLÉONORE"), QStringLiteral("A EE LLL N OO R Z ÉÉ "),
+     QStringLiteral("A EE LLL N OO R Z ÉÉ "), 13},
+    {"AGraveACircumflexCCedilla", QStringLiteral("ÂÇÀ"), QStringLiteral("À Â Ç "),
+     QStringLiteral("À Ç Â "), 3},
+    {"AccentsAfterAtoZ", QStringLiteral("ÉÂÇÉA"), QStringLiteral("A Â Ç ÉÉ "),
+     QStringLiteral("A Ç ÉÉ Â "), 5},
+    {"AllElevenAccented", QStringLiteral("ÎÔŒÛÙÊÈÉÇÂÀ"), QStringLiteral("À Â Ç É È Ê Ù Û Œ Ô Î "),
+     QStringLiteral("À Ç Ù É Û Â Ê È Œ Ô Î "), 11},
+    {"LetterRepeatedThenOneSpace", QStringLiteral("ZZZA"), QStringLiteral("A ZZZ "),
+     QStringLiteral("A ZZZ "), 4},
+    {"NothingHidden", QStringLiteral("ÄËÏÖÜÆ aé19 ?!"), QString(), QString(), 0},
+    {"SingleSpace", QStringLiteral(" "), QString(), QString(), 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Orders, DisplayOrderTest, testing::ValuesIn(kOrderCases),
+                         [](const testing::TestParamInfo<OrderCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+} // namespace

@@ -1,1 +1,272 @@
-#include <gtest/gtest.h>
+// One turn of the puzzle: the three refusals that change nothing, the reveal pass that
+// replaces each "*" whose letter the proposal places right, the recount in its own order,
+// the generation marker, and the rollback of every turn whose alignment check met a conflict.
+// A position where either text has ended never reveals, and a recount below zero shows as 0.
+#include "EngineTestSupport.h"
+
+namespace {
+
+const QString kTooLongText = QStringLiteral(
+    "La taille du texte ne peut d'dépasser 600 caractères.\rMerci de réduire votre texte.");
+
+struct RefusalCase {
+    const char* name;
+    QString found;
+    QString proposal;
+    QString message;
+    MessageIcon icon;
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class EvaluationRefusals : public testing::TestWithParam<RefusalCase> {};
+
+TEST_P(EvaluationRefusals, ShowTheMessageAndChangeNothing) {
+    const RefusalCase& c = GetParam();
+    PuzzleEngine engine;
+    GameSession session;
+    session.ref = QStringLiteral("LE CHAT");
+    session.soluce = c.found;
+    session.propal = c.proposal;
+    session.lettres_trouvees = QStringLiteral("3");
+    engine.markers().save = QStringLiteral("Y");
+    const GameSession before = session;
+
+    const EvaluationResult result = engine.evaluateProposal(session);
+
+    ASSERT_TRUE(result.refusal.has_value());
+    EXPECT_EQ(result.refusal->text, c.message);
+    EXPECT_EQ(result.refusal->icon, c.icon);
+    EXPECT_FALSE(result.conflict.has_value());
+    EXPECT_EQ(session, before);
+    EXPECT_EQ(engine.markers().generation, QString());
+    EXPECT_EQ(engine.markers().save, QStringLiteral("Y"));
+    EXPECT_TRUE(engine.snapshot().savedFoundText.isEmpty());
+}
+
+const RefusalCase kRefusalCases[] = {
+    {"NotInitialisedComesFirst", QString(), QString(),
+     QStringLiteral("Vous n'avez pas initialisé la liste de proposition !"), MessageIcon::Warning},
+    {"NotInitialised", QString(), QStringLiteral("LE CHAT"),
+     QStringLiteral("Vous n'avez pas initialisé la liste de proposition !"), MessageIcon::Warning},
+    {"NoProposal", QStringLiteral("** ****"), QString(),
+     QStringLiteral("Vous n'avez pas renseigné le texte de proposition !"), MessageIcon::Warning},
+    {"ProposalTooLong", QStringLiteral("** ****"), QString(601, u'A'), kTooLongText,
+     MessageIcon::Critical},
+    // A blank after an apostrophe would be removed later: the length is taken before.
+    {"TooLongBeforeTheTidyUp", QStringLiteral("** ****"),
+     QStringLiteral("L' ") + QString(598, u'A'), kTooLongText, MessageIcon::Critical},
+};
+
+INSTANTIATE_TEST_SUITE_P(Refusals, EvaluationRefusals, testing::ValuesIn(kRefusalCases),
+                         [](const testing::TestParamInfo<RefusalCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// One accepted turn on a freshly initialised puzzle.
+struct TurnCase {
+    const char* name;
+    QString reference;
+    QString proposal;
+    QString found;
+    int foundCount;
+    QString letters;
+    int remainingCount;
+};
+
+void PrintTo(const TurnCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class EvaluationTurns : public testing::TestWithParam<TurnCase> {};
+
+TEST_P(EvaluationTurns, RevealAndRecount) {
+    const TurnCase& c = GetParam();
+    PuzzleEngine engine;
+    GameSession session = initialisedSession(engine, c.reference);
+    session.propal = c.proposal;
+
+    const EvaluationResult result = engine.evaluateProposal(session);
+
+    ASSERT_FALSE(result.refusal.has_value());
+    ASSERT_FALSE(result.conflict.has_value());
+    EXPECT_EQ(session.soluce, c.found);
+    EXPECT_EQ(session.lettres_trouvees, QString::number(c.foundCount));
+    EXPECT_EQ(session.lettres, c.letters);
+    EXPECT_EQ(session.lettres_restantes, QString::number(c.remainingCount));
+    EXPECT_EQ(engine.markers().generation,
+              c.foundCount > 0 ? QStringLiteral("1") : QStringLiteral("0"));
+    // The accepted turn is the new snapshot.
+    EXPECT_EQ(engine.snapshot().savedFoundText, c.found);
+    EXPECT_EQ(engine.snapshot().savedRemainingLetters, c.letters);
+    EXPECT_EQ(engine.snapshot().savedFoundCount, c.foundCount);
+    EXPECT_EQ(engine.snapshot().savedRemainingCount, c.remainingCount);
+}
+
+const TurnCase kTurnCases[] = {
+    {"WholeTextRevealed", QStringLiteral("LE CHAT"), QStringLiteral("LE CHAT"),
+     QStringLiteral("LE CHAT"), 6, QString(), 0},
+    {"PartOfTheLetters", QStringLiteral("LE CHAT"), QStringLiteral("LA CHAR"),
+     QStringLiteral("L* CHA*"), 4, QStringLiteral("E T "), 2},
+    {"SmallLettersNeverReveal", QStringLiteral("LA"), QStringLiteral("la"), QStringLiteral("**"), 0,
+     QStringLiteral("A L "), 2},
+    {"ShorterProposalStopsAtItsEnd", QStringLiteral("LE CHAT"), QStringLiteral("LE"),
+     QStringLiteral("LE ****"), 2, QStringLiteral("A C H T "), 4},
+    {"LongerProposalReadUpToTheFoundLength", QStringLiteral("LE CHAT"), QStringLiteral("LE CHATON"),
+     QStringLiteral("LE CHAT"), 6, QString(), 0},
+    {"MAndOeLikeAnyLetter", QStringLiteral("MŒ ŒM"), QStringLiteral("MŒ XY"),
+     QStringLiteral("MŒ **"), 2, QStringLiteral("M Œ "), 2},
+    {"RecountOrderOfAccents", QStringLiteral("AÂÇÉÉ X"), QStringLiteral("BCDEF X"),
+     QStringLiteral("***** X"), 1, QStringLiteral("A Ç ÉÉ Â "), 5},
+    {"PunctuationIsNotCounted", QStringLiteral("L'ÉTÉ, 2 FOIS."), QStringLiteral("L'ÉTÉ, 2 FOIS."),
+     QStringLiteral("L'ÉTÉ, 2 FOIS."), 8, QString(), 0},
+    {"SixHundredCharacters", QString(600, u'A'), QString(600, u'A'), QString(600, u'A'), 600,
+     QString(), 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Turns, EvaluationTurns, testing::ValuesIn(kTurnCases),
+                         [](const testing::TestParamInfo<TurnCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+class EvaluationTest : public testing::Test {
+  protected:
+    void startPuzzle(const QString& reference) {
+        m_session = initialisedSession(m_engine, reference);
+    }
+
+    EvaluationResult evaluate(const QString& proposal) {
+        m_session.propal = proposal;
+        return m_engine.evaluateProposal(m_session);
+    }
+
+    PuzzleEngine m_engine;
+    GameSession m_session;
+};
+
+TEST_F(EvaluationTest, SameProposalTwiceRevealsNothingTheSecondTime) {
+    startPuzzle(QStringLiteral("LE CHAT"));
+    evaluate(QStringLiteral("LA CHAR"));
+    const GameSession first = m_session;
+    evaluate(QStringLiteral("LA CHAR"));
+    EXPECT_EQ(m_session.soluce, first.soluce);
+    EXPECT_EQ(m_session.lettres_trouvees, QStringLiteral("0"));
+    EXPECT_EQ(m_session.lettres, first.lettres);
+    EXPECT_EQ(m_session.lettres_restantes, first.lettres_restantes);
+    EXPECT_EQ(m_engine.markers().generation, QStringLiteral("0"));
+}
+
+TEST_F(EvaluationTest, LettersAlreadyRevealedAreNotCountedAgain) {
+    startPuzzle(QStringLiteral("LE CHAT"));
+    evaluate(QStringLiteral("LA CHAR"));
+    evaluate(QStringLiteral("LE CHAT"));
+    EXPECT_EQ(m_session.soluce, QStringLiteral("LE CHAT"));
+    EXPECT_EQ(m_session.lettres_trouvees, QStringLiteral("2"));
+    EXPECT_EQ(m_session.lettres_restantes, QStringLiteral("0"));
+    EXPECT_EQ(m_engine.markers().generation, QStringLiteral("1"));
+}
+
+TEST_F(EvaluationTest, ConflictAfterAnAcceptedTurnRollsBackToIt) {
+    startPuzzle(QStringLiteral("LE CHAT"));
+    evaluate(QStringLiteral("LA CHAR"));
+    const GameSession accepted = m_session;
+
+    const EvaluationResult result = evaluate(QStringLiteral("L' E CHAT"));
+
+    ASSERT_TRUE(result.conflict.has_value());
+    EXPECT_EQ(*result.conflict, (Conflict{QStringLiteral("L*"), QStringLiteral("L'E"), 1, 1}));
+    EXPECT_TRUE(result.proposalChanged);
+    EXPECT_EQ(m_session.propal, QStringLiteral("L'E CHAT"));
+    EXPECT_EQ(m_session.soluce, accepted.soluce);
+    EXPECT_EQ(m_session.lettres, accepted.lettres);
+    EXPECT_EQ(m_session.lettres_trouvees, accepted.lettres_trouvees);
+    EXPECT_EQ(m_session.lettres_restantes, accepted.lettres_restantes);
+    EXPECT_FALSE(m_engine.snapshot().rollbackPending);
+}
+
+TEST_F(EvaluationTest, EveryConflictRollsBackAlsoTheSecondInARow) {
+    startPuzzle(QStringLiteral("LE CHAT X"));
+    // The conflict dialog opened by the first turn may still be open for the second.
+    for (const QString& proposal :
+         {QStringLiteral("LES CHAT X"), QStringLiteral("LE CHATS X"), QStringLiteral("LE CHA X")}) {
+        const EvaluationResult result = evaluate(proposal);
+        EXPECT_TRUE(result.conflict.has_value()) << proposal.toStdString();
+        EXPECT_EQ(m_session.soluce, QStringLiteral("** **** *")) << proposal.toStdString();
+        EXPECT_EQ(m_session.lettres_restantes, QStringLiteral("7"));
+        EXPECT_FALSE(m_engine.snapshot().rollbackPending);
+    }
+    evaluate(QStringLiteral("LE CHAT X"));
+    EXPECT_EQ(m_session.soluce, QStringLiteral("LE CHAT X"));
+}
+
+TEST_F(EvaluationTest, GenerationMarkerFollowsWhatTheTurnRevealed) {
+    startPuzzle(QStringLiteral("LE CHAT X"));
+    evaluate(QStringLiteral("LA CHAR X"));
+    EXPECT_EQ(m_engine.markers().generation, QStringLiteral("1"));
+    evaluate(QStringLiteral("XX XXXX X"));
+    EXPECT_EQ(m_engine.markers().generation, QStringLiteral("0"));
+    // A rolled-back turn keeps the marker its reveal left: E and T matched here.
+    ASSERT_TRUE(evaluate(QStringLiteral("LE CHATS X")).conflict.has_value());
+    EXPECT_EQ(m_session.soluce, QStringLiteral("L* CHA* X"));
+    EXPECT_EQ(m_engine.markers().generation, QStringLiteral("1"));
+}
+
+TEST(ProposalChange, ClearsTheSaveMarkerAndLowersAGenerationMarkerOfOne) {
+    struct MarkerCase {
+        QString before;
+        QString after;
+    };
+    const MarkerCase cases[] = {
+        {QString(), QString()},
+        {QStringLiteral("1"), QStringLiteral("0")},
+        {QStringLiteral("0"), QStringLiteral("0")},
+    };
+    for (const MarkerCase& c : cases) {
+        PuzzleEngine engine;
+        engine.markers().save = QStringLiteral("Y");
+        engine.markers().generation = c.before;
+        engine.proposalChanged();
+        EXPECT_EQ(engine.markers().save, QString());
+        EXPECT_EQ(engine.markers().generation, c.after) << c.before.toStdString();
+    }
+}
+
+TEST_F(EvaluationTest, TidyUpDuringTheTurnTurnsTheMarkerToZero) {
+    startPuzzle(QStringLiteral("L'ARBRE"));
+    m_engine.markers().save = QStringLiteral("Y");
+    evaluate(QStringLiteral("L' ARBRE"));
+    EXPECT_EQ(m_session.soluce, QStringLiteral("L'ARBRE"));
+    EXPECT_EQ(m_session.lettres_trouvees, QStringLiteral("6"));
+    EXPECT_EQ(m_engine.markers().generation, QStringLiteral("0"));
+    EXPECT_EQ(m_engine.markers().save, QString());
+}
+
+TEST_F(EvaluationTest, ReferenceShortenedAfterInitialisationKeepsTheFoundLength) {
+    startPuzzle(QStringLiteral("LE CHAT"));
+    m_session.ref = QStringLiteral("LE");
+    evaluate(QStringLiteral("LE"));
+    // Past the end of both texts two empty readings are no match: nothing is dropped.
+    EXPECT_EQ(m_session.soluce, QStringLiteral("LE ****"));
+    EXPECT_EQ(m_session.lettres_trouvees, QStringLiteral("2"));
+}
+
+TEST_F(EvaluationTest, RecountBelowZeroShowsAsZero) {
+    startPuzzle(QStringLiteral("LE CHAT"));
+    evaluate(QStringLiteral("LE CHAT"));
+    ASSERT_EQ(m_session.soluce, QStringLiteral("LE CHAT"));
+
+    // The reference was edited since: the found text shows letters it no longer holds.
+    m_session.ref = QStringLiteral("ZZ LA");
+    m_engine.recountLetters(m_session);
+    EXPECT_EQ(m_session.lettres, QStringLiteral("ZZ "));
+    EXPECT_EQ(m_session.lettres_restantes, QStringLiteral("2"));
+
+    m_session.ref = QStringLiteral("A");
+    m_engine.recountLetters(m_session);
+    EXPECT_EQ(m_session.lettres, QString());
+    EXPECT_EQ(m_session.lettres_restantes, QStringLiteral("0"));
+}
+
+} // namespace

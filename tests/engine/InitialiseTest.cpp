@@ -1,1 +1,181 @@
-#include <gtest/gtest.h>
+// Starting a puzzle from the reference text: the two refusals that change nothing, the
+// collapse of space runs, the masking of exactly the 37 alphabet letters, the count in the
+// initialisation order, the emptied proposal, and the snapshot that makes a rolled-back first
+// turn return to the fresh puzzle.
+#include "EngineTestSupport.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString kTooLongText = QStringLiteral(
+    "La taille du texte ne peut d'dépasser 600 caractères.\rMerci de réduire votre texte.");
+
+struct InitCase {
+    const char* name;
+    QString reference;
+    QString collapsed;
+    QString found;
+    QString letters;
+    int count;
+};
+
+void PrintTo(const InitCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class InitialiseExamples : public testing::TestWithParam<InitCase> {};
+
+TEST_P(InitialiseExamples, MasksAndCounts) {
+    const InitCase& c = GetParam();
+    PuzzleEngine engine;
+    GameSession session;
+    session.ref = c.reference;
+    ASSERT_FALSE(engine.initialisePuzzle(session).has_value());
+    EXPECT_EQ(session.ref, c.collapsed);
+    EXPECT_EQ(session.soluce, c.found);
+    EXPECT_EQ(session.soluce.size(), session.ref.size());
+    EXPECT_EQ(session.lettres, c.letters);
+    EXPECT_EQ(session.lettres_restantes, QString::number(c.count));
+    EXPECT_TRUE(session.propal.isEmpty());
+}
+
+const InitCase kInitCases[] = {
+    {"LeChat", QStringLiteral("LE CHAT"), QStringLiteral("LE CHAT"), QStringLiteral("** ****"),
+     QStringLiteral("A C E H L T "), 6},
+    {"ApostropheAndDigit", QStringLiteral("L'ÉTÉ, 2 FOIS."), QStringLiteral("L'ÉTÉ, 2 FOIS."),
+     QStringLiteral("*'***, 2 ****."), QStringLiteral("F I L O S T ÉÉ "), 8},
+    {"DiaeresisStaysVisible", QStringLiteral("NOËL"), QStringLiteral("NOËL"),
+     QStringLiteral("**Ë*"), QStringLiteral("L N O "), 3},
+    {"TenSpacesCollapse", QStringLiteral("A          B"), QStringLiteral("A B"),
+     QStringLiteral("* *"), QStringLiteral("A B "), 2},
+    {"SingleSpace", QStringLiteral(" "), QStringLiteral(" "), QStringLiteral(" "), QString(), 0},
+    {"OnlySpaces", QStringLiteral("       "), QStringLiteral(" "), QStringLiteral(" "), QString(),
+     0},
+    {"RunsAtBothEnds", QStringLiteral("   LE    CHAT  "), QStringLiteral(" LE CHAT "),
+     QStringLiteral(" ** **** "), QStringLiteral("A C E H L T "), 6},
+    {"SmallLettersStayVisible", QStringLiteral("le Chat"), QStringLiteral("le Chat"),
+     QStringLiteral("le *hat"), QStringLiteral("C "), 1},
+    {"CapitalsOutsideTheAlphabet", QStringLiteral("ÄËÏÖÜÆ"), QStringLiteral("ÄËÏÖÜÆ"),
+     QStringLiteral("ÄËÏÖÜÆ"), QString(), 0},
+    {"AccentedCapitalsAreHidden", QStringLiteral("ÎÔŒÛÙÊÈÉÇÂÀ"), QStringLiteral("ÎÔŒÛÙÊÈÉÇÂÀ"),
+     QStringLiteral("***********"), QStringLiteral("À Â Ç É È Ê Ù Û Œ Ô Î "), 11},
+    {"LineBreaksAndMarkerStay", QStringLiteral("A\r\nBµC\tD"), QStringLiteral("A\r\nBµC\tD"),
+     QStringLiteral("*\r\n*µ*\t*"), QStringLiteral("A B C D "), 4},
+    {"CombiningAccentIsNotALetter", QStringLiteral("E\u0301"), QStringLiteral("E\u0301"),
+     QStringLiteral("*\u0301"), QStringLiteral("E "), 1},
+};
+
+INSTANTIATE_TEST_SUITE_P(Examples, InitialiseExamples, testing::ValuesIn(kInitCases),
+                         [](const testing::TestParamInfo<InitCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+struct RefusalCase {
+    const char* name;
+    QString reference;
+    QString message;
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class InitialiseRefusals : public testing::TestWithParam<RefusalCase> {};
+
+TEST_P(InitialiseRefusals, ShowTheErrorAndChangeNothing) {
+    const RefusalCase& c = GetParam();
+    PuzzleEngine engine;
+    GameSession session = initialisedSession(engine, QStringLiteral("LE CHAT"));
+    session.propal = QStringLiteral("LA CHAR");
+    session.lettres_trouvees = QStringLiteral("4");
+    session.ref = c.reference;
+    engine.markers().save = QStringLiteral("Y");
+    engine.markers().generation = QStringLiteral("1");
+    const GameSession before = session;
+    const LetterCounters counters = engine.counters();
+
+    const std::optional<Refusal> refusal = engine.initialisePuzzle(session);
+
+    ASSERT_TRUE(refusal.has_value());
+    EXPECT_EQ(refusal->text, c.message);
+    EXPECT_EQ(refusal->icon, MessageIcon::Critical);
+    EXPECT_EQ(session, before);
+    EXPECT_EQ(engine.counters(), counters);
+    EXPECT_EQ(engine.markers().save, QStringLiteral("Y"));
+    EXPECT_EQ(engine.markers().generation, QStringLiteral("1"));
+}
+
+const RefusalCase kRefusalCases[] = {
+    {"EmptyReference", QString(), QStringLiteral("Il n'y a pas de texte de référence !")},
+    {"SixHundredAndOne", QString(601, u'A'), kTooLongText},
+    // The length is taken before the spaces collapse.
+    {"LongOnlyBeforeCollapse", QStringLiteral("A") + QString(600, u' '), kTooLongText},
+};
+
+INSTANTIATE_TEST_SUITE_P(Refusals, InitialiseRefusals, testing::ValuesIn(kRefusalCases),
+                         [](const testing::TestParamInfo<RefusalCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST(Initialise, SixHundredCharactersAreAccepted) {
+    PuzzleEngine engine;
+    GameSession session = initialisedSession(engine, QString(600, u'É'));
+    EXPECT_EQ(session.soluce, QString(600, u'*'));
+    EXPECT_EQ(session.lettres, QString(600, u'É') + u' ');
+    EXPECT_EQ(session.lettres_restantes, QStringLiteral("600"));
+}
+
+TEST(Initialise, TwiceInARowGivesTheSameCounts) {
+    PuzzleEngine engine;
+    GameSession session = initialisedSession(engine, QStringLiteral("ALLEZ ÉLÉONORE"));
+    const GameSession first = session;
+    const LetterCounters firstCounters = engine.counters();
+    ASSERT_FALSE(engine.initialisePuzzle(session).has_value());
+    EXPECT_EQ(session, first);
+    EXPECT_EQ(engine.counters(), firstCounters);
+}
+
+TEST(Initialise, AfterATurnHidesEverythingAgainAndKeepsTheFoundCount) {
+    PuzzleEngine engine;
+    GameSession session = initialisedSession(engine, QStringLiteral("LE CHAT"));
+    session.propal = QStringLiteral("LA CHAR");
+    ASSERT_FALSE(engine.evaluateProposal(session).refusal.has_value());
+    ASSERT_EQ(session.soluce, QStringLiteral("L* CHA*"));
+    engine.markers().save = QStringLiteral("Y");
+
+    ASSERT_FALSE(engine.initialisePuzzle(session).has_value());
+
+    EXPECT_EQ(session.soluce, QStringLiteral("** ****"));
+    EXPECT_EQ(session.lettres, QStringLiteral("A C E H L T "));
+    EXPECT_EQ(session.lettres_restantes, QStringLiteral("6"));
+    EXPECT_EQ(session.lettres_trouvees, QStringLiteral("4"));
+    EXPECT_TRUE(session.propal.isEmpty());
+    // Emptying the proposal is a change of it.
+    EXPECT_EQ(engine.markers().save, QString());
+    EXPECT_EQ(engine.markers().generation, QStringLiteral("0"));
+}
+
+TEST(Initialise, EndsWithASnapshotOfTheFreshPuzzle) {
+    PuzzleEngine engine;
+    GameSession session = initialisedSession(engine, QStringLiteral("AB CD"));
+    session.propal = QStringLiteral("AB CD");
+    ASSERT_FALSE(engine.evaluateProposal(session).conflict.has_value());
+    ASSERT_EQ(session.soluce, QStringLiteral("AB CD"));
+
+    session.ref = QStringLiteral("LE CHAT");
+    ASSERT_FALSE(engine.initialisePuzzle(session).has_value());
+    EXPECT_EQ(engine.snapshot().savedFoundText, QStringLiteral("** ****"));
+    EXPECT_FALSE(engine.snapshot().rollbackPending);
+
+    // The first turn meets a conflict: it returns to the fresh puzzle, not to "AB CD".
+    session.propal = QStringLiteral("LES CHAT");
+    const EvaluationResult result = engine.evaluateProposal(session);
+    ASSERT_TRUE(result.conflict.has_value());
+    EXPECT_EQ(session.soluce, QStringLiteral("** ****"));
+    EXPECT_EQ(session.lettres, QStringLiteral("A C E H L T "));
+    EXPECT_EQ(session.lettres_restantes, QStringLiteral("6"));
+    EXPECT_EQ(session.lettres_trouvees, QStringLiteral("4"));
+}
+
+} // namespace

@@ -1,0 +1,427 @@
+// Reading and writing plimo.mdb through Qt's SQLite driver.
+#include "GameStore.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUrl>
+
+#include <atomic>
+#include <cmath>
+#include <limits>
+#include <variant>
+
+namespace {
+
+const QString kGameTable = QStringLiteral("données");
+const QString kCountTable = QStringLiteral("compteurs");
+const QString kLookTable = QStringLiteral("couleurs");
+const QString kCountColumn = QStringLiteral("nb_lettres");
+const QString kEmptyMarker = QStringLiteral("Vide");
+
+// The four game texts: column of données and the GameSession value it holds.
+struct TextField {
+    const char* column;
+    QString GameSession::*member;
+};
+
+constexpr std::array<TextField, 4> kGameTexts = {{
+    {"base", &GameSession::ref},
+    {"result", &GameSession::soluce},
+    {"propal", &GameSession::propal},
+    {"lettres", &GameSession::lettres},
+}};
+
+// The six kinds of couleurs field; each kind exists once per pane suffix.
+using LookMember =
+    std::variant<std::optional<std::int32_t> StoredPaneLook::*,
+                 std::optional<QString> StoredPaneLook::*, std::optional<double> StoredPaneLook::*,
+                 std::optional<bool> StoredPaneLook::*>;
+
+struct LookField {
+    const char* prefix;
+    const char* sqlType;
+    LookMember member;
+};
+
+const std::array<LookField, 6> kLookFields = {{
+    {"fond_", "INTEGER", &StoredPaneLook::background},
+    {"police_", "INTEGER", &StoredPaneLook::text},
+    {"font_name_", "TEXT", &StoredPaneLook::fontName},
+    {"font_size_", "INTEGER", &StoredPaneLook::fontSize},
+    {"font_bold_", "INTEGER", &StoredPaneLook::bold},
+    {"font_italic_", "INTEGER", &StoredPaneLook::italic},
+}};
+
+QString columnName(const LookField& field, const char* suffix) {
+    return QString::fromLatin1(field.prefix) + QString::fromLatin1(suffix);
+}
+
+QString quoted(const QString& identifier) {
+    QString inner = identifier;
+    inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + inner + QLatin1Char('"');
+}
+
+QString databaseText(const QSqlError& error) {
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
+// The driver hands SQLite's storage classes over as qlonglong, double, QString and QByteArray.
+bool holdsInteger(const QVariant& value) {
+    const int type = value.typeId();
+    return !value.isNull() && (type == QMetaType::LongLong || type == QMetaType::Int ||
+                               type == QMetaType::ULongLong || type == QMetaType::UInt);
+}
+
+bool holdsReal(const QVariant& value) {
+    return !value.isNull() && value.typeId() == QMetaType::Double;
+}
+
+// Text fields take text; a number reads as its decimal text; a blob is not text.
+std::optional<QString> textFrom(const QVariant& value) {
+    if (value.isNull() || value.typeId() == QMetaType::QByteArray) {
+        return std::nullopt;
+    }
+    if (value.typeId() == QMetaType::QString || holdsInteger(value) || holdsReal(value)) {
+        return value.toString();
+    }
+    return std::nullopt;
+}
+
+// A colour is any 32-bit pattern: the signed form the schema asks for, or the same bits written
+// unsigned by another program. Anything wider is not a colour.
+std::optional<std::int32_t> colourFrom(const QVariant& value) {
+    if (!holdsInteger(value)) {
+        return std::nullopt;
+    }
+    const qlonglong number = value.toLongLong();
+    if (number < std::numeric_limits<std::int32_t>::min() ||
+        number > std::numeric_limits<std::uint32_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(number));
+}
+
+// Sizes are whole points when the menus write them, but a fractional size is still a size; a
+// size outside what a 16-bit point count can hold is no font size.
+std::optional<double> fontSizeFrom(const QVariant& value) {
+    if (!holdsInteger(value) && !holdsReal(value)) {
+        return std::nullopt;
+    }
+    const double size = value.toDouble();
+    if (!std::isfinite(size) || size <= 0 || size > std::numeric_limits<std::int16_t>::max()) {
+        return std::nullopt;
+    }
+    return size;
+}
+
+std::optional<bool> flagFrom(const QVariant& value) {
+    if (!holdsInteger(value)) {
+        return std::nullopt;
+    }
+    return value.toLongLong() != 0;
+}
+
+void readInto(std::optional<std::int32_t>& target, const QVariant& value) {
+    target = colourFrom(value);
+}
+
+void readInto(std::optional<QString>& target, const QVariant& value) {
+    target = textFrom(value);
+}
+
+void readInto(std::optional<double>& target, const QVariant& value) {
+    target = fontSizeFrom(value);
+}
+
+void readInto(std::optional<bool>& target, const QVariant& value) {
+    target = flagFrom(value);
+}
+
+QString firstRowQuery(const QString& table) {
+    return QStringLiteral("SELECT * FROM %1 ORDER BY rowid LIMIT 1").arg(quoted(table));
+}
+
+// The first row of the table, or an empty record when the table has no row or cannot be read.
+QSqlRecord firstRow(const QString& connection, const QString& table) {
+    QSqlDatabase db = QSqlDatabase::database(connection, false);
+    if (!db.isOpen()) {
+        return {};
+    }
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(firstRowQuery(table)) || !query.next()) {
+        return {};
+    }
+    return query.record();
+}
+
+QVariant fieldOf(const QSqlRecord& row, const QString& column) {
+    const int index = row.indexOf(column);
+    return index < 0 ? QVariant() : row.value(index);
+}
+
+bool isLookColumn(const QString& column) {
+    return appearanceColumns().contains(column);
+}
+
+bool isPaneSuffix(const QString& suffix) {
+    for (const char* known : kPaneSuffixes) {
+        if (suffix == QLatin1String(known)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The path as the file part of an SQLite URI: every byte that could end or change the path
+// ('?', '#', '%', spaces, non-ASCII) is percent-encoded.
+QString uriFor(const QString& path, bool readOnly) {
+    const QString absolute = QDir::fromNativeSeparators(QFileInfo(path).absoluteFilePath());
+    const QByteArray encoded = QUrl::toPercentEncoding(absolute, "/");
+    return QStringLiteral("file:") + QString::fromLatin1(encoded) +
+           (readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
+}
+
+QString nextConnectionName() {
+    static std::atomic<int> counter{0};
+    return QStringLiteral("plimo-game-store-%1").arg(++counter);
+}
+
+} // namespace
+
+StoreStatus StoreStatus::failure(QString message) {
+    StoreStatus status;
+    status.m_ok = false;
+    status.m_message = std::move(message);
+    return status;
+}
+
+const StoredPaneLook& StoredAppearance::lookFor(const QString& suffix) const {
+    for (std::size_t i = 0; i < kPaneSuffixes.size(); ++i) {
+        if (suffix == QLatin1String(kPaneSuffixes[i])) {
+            return panes[i];
+        }
+    }
+    static const StoredPaneLook none;
+    return none;
+}
+
+QStringList storeSchemaStatements() {
+    QStringList gameColumns;
+    for (const TextField& field : kGameTexts) {
+        gameColumns << QString::fromLatin1(field.column) + QStringLiteral(" TEXT");
+    }
+    QStringList lookColumns;
+    for (const LookField& field : kLookFields) {
+        for (const char* suffix : kPaneSuffixes) {
+            lookColumns << columnName(field, suffix) + QLatin1Char(' ') +
+                               QString::fromLatin1(field.sqlType);
+        }
+    }
+    const QString create = QStringLiteral("CREATE TABLE %1 (%2)");
+    return {create.arg(quoted(kGameTable), gameColumns.join(QStringLiteral(", "))),
+            create.arg(quoted(kCountTable), kCountColumn + QStringLiteral(" INTEGER")),
+            create.arg(quoted(kLookTable), lookColumns.join(QStringLiteral(", ")))};
+}
+
+QStringList appearanceColumns() {
+    QStringList columns;
+    for (const LookField& field : kLookFields) {
+        for (const char* suffix : kPaneSuffixes) {
+            columns << columnName(field, suffix);
+        }
+    }
+    return columns;
+}
+
+GameStore::GameStore(QString path, StoreOptions options)
+    : m_path(std::move(path)), m_options(options), m_connectionName(nextConnectionName()) {}
+
+GameStore::~GameStore() {
+    close();
+}
+
+StoreStatus GameStore::open() {
+    close();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+        db.setDatabaseName(uriFor(m_path, m_options.readOnly));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1")
+                                 .arg(m_options.busyTimeoutMs));
+        if (!db.open()) {
+            const StoreStatus status = failure(databaseText(db.lastError()));
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(m_connectionName);
+            return status;
+        }
+    }
+    m_open = true;
+    StoreStatus status = checkTables();
+    if (!status) {
+        close();
+    }
+    return status;
+}
+
+// SQLite opens any file lazily: only a read shows that it is a database with our tables.
+StoreStatus GameStore::checkTables() const {
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    for (const QString& table : {kGameTable, kCountTable, kLookTable}) {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (!query.exec(firstRowQuery(table))) {
+            return failure(databaseText(query.lastError()));
+        }
+        query.next();
+        if (query.lastError().isValid()) {
+            return failure(databaseText(query.lastError()));
+        }
+    }
+    return StoreStatus::success();
+}
+
+GameSession GameStore::loadGame() const {
+    GameSession game;
+    const QSqlRecord texts = firstRow(m_connectionName, kGameTable);
+    for (const TextField& field : kGameTexts) {
+        game.*field.member =
+            textFrom(fieldOf(texts, QString::fromLatin1(field.column))).value_or(kEmptyMarker);
+    }
+    const QVariant count = fieldOf(firstRow(m_connectionName, kCountTable), kCountColumn);
+    game.lettres_restantes =
+        holdsInteger(count) ? QString::number(count.toLongLong()) : QStringLiteral("0");
+    game.lettres_trouvees = QStringLiteral("0");
+    return game;
+}
+
+StoredAppearance GameStore::loadAppearance() const {
+    StoredAppearance appearance;
+    const QSqlRecord row = firstRow(m_connectionName, kLookTable);
+    for (std::size_t pane = 0; pane < kPaneSuffixes.size(); ++pane) {
+        StoredPaneLook& look = appearance.panes[pane];
+        for (const LookField& field : kLookFields) {
+            const QVariant value = fieldOf(row, columnName(field, kPaneSuffixes[pane]));
+            std::visit([&](auto member) { readInto(look.*member, value); }, field.member);
+        }
+    }
+    return appearance;
+}
+
+StoreStatus GameStore::saveGame(const GameSession& game) {
+    bool isNumber = false;
+    const qlonglong count = game.lettres_restantes.trimmed().toLongLong(&isNumber);
+    if (!isNumber) {
+        return failure(QStringLiteral("Le nombre de lettres restantes « %1 » n'est pas un nombre.")
+                           .arg(game.lettres_restantes));
+    }
+    QList<FieldValue> texts;
+    for (const TextField& field : kGameTexts) {
+        // A null QString would be stored as NULL and load back as "Vide"; an empty pane is "".
+        const QString& text = game.*field.member;
+        texts.append(
+            {QString::fromLatin1(field.column), text.isNull() ? QStringLiteral("") : text});
+    }
+    return runInTransaction({kGameTable, kCountTable}, {texts, {{kCountColumn, count}}});
+}
+
+StoreStatus GameStore::writeFields(const QList<FieldValue>& fields) {
+    if (fields.isEmpty()) {
+        return StoreStatus::success();
+    }
+    for (const FieldValue& field : fields) {
+        // Column names go into the SQL text, so only the known ones may pass.
+        if (!isLookColumn(field.column)) {
+            return failure(QStringLiteral("no such column: %1").arg(field.column));
+        }
+    }
+    return runInTransaction({kLookTable}, {fields});
+}
+
+StoreStatus GameStore::writeColour(const QString& column, std::int32_t value) {
+    if (!column.startsWith(QLatin1String("fond_")) &&
+        !column.startsWith(QLatin1String("police_"))) {
+        return failure(QStringLiteral("no such colour column: %1").arg(column));
+    }
+    return writeFields({{column, value}});
+}
+
+StoreStatus GameStore::writeFont(const QString& suffix, const StoredFont& font) {
+    if (!isPaneSuffix(suffix)) {
+        return failure(QStringLiteral("no such pane: %1").arg(suffix));
+    }
+    return writeFields({{QStringLiteral("font_name_") + suffix, font.name},
+                        {QStringLiteral("font_size_") + suffix, int(font.size)},
+                        {QStringLiteral("font_bold_") + suffix, int(font.bold)},
+                        {QStringLiteral("font_italic_") + suffix, int(font.italic)}});
+}
+
+void GameStore::close() {
+    if (QSqlDatabase::contains(m_connectionName)) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(m_connectionName);
+    }
+    m_open = false;
+}
+
+StoreStatus GameStore::failure(const QString& databaseText) const {
+    return StoreStatus::failure(databaseText + QLatin1Char('\r') +
+                                QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath()));
+}
+
+// Updates the first row of the table; a table without a row is a failure, not a silent no-op.
+StoreStatus GameStore::updateFirstRow(const QString& table, const QList<FieldValue>& fields) {
+    QStringList assignments;
+    for (const FieldValue& field : fields) {
+        assignments << quoted(field.column) + QStringLiteral(" = ?");
+    }
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = (SELECT min(rowid) FROM %1)")
+                            .arg(quoted(table), assignments.join(QStringLiteral(", ")));
+    if (!query.prepare(sql)) {
+        return failure(databaseText(query.lastError()));
+    }
+    for (const FieldValue& field : fields) {
+        query.addBindValue(field.value);
+    }
+    if (!query.exec()) {
+        return failure(databaseText(query.lastError()));
+    }
+    if (query.numRowsAffected() < 1) {
+        return failure(QStringLiteral("no row in table %1").arg(table));
+    }
+    return StoreStatus::success();
+}
+
+// Runs the updates under one write lock taken up front (BEGIN IMMEDIATE), so a busy database
+// fails before anything is written and a later failure rolls every table back.
+StoreStatus GameStore::runInTransaction(const QList<QString>& tables,
+                                        const QList<QList<FieldValue>>& rows) {
+    if (!m_open) {
+        return failure(QStringLiteral("the database is closed"));
+    }
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    QSqlQuery control(db);
+    if (!control.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        return failure(databaseText(control.lastError()));
+    }
+    StoreStatus status = StoreStatus::success();
+    for (qsizetype i = 0; i < tables.size() && status; ++i) {
+        status = updateFirstRow(tables[i], rows[i]);
+    }
+    if (status && !control.exec(QStringLiteral("COMMIT"))) {
+        status = failure(databaseText(control.lastError()));
+    }
+    if (!status) {
+        // After a failed COMMIT the transaction is still open and must be undone too.
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    }
+    return status;
+}

@@ -1,0 +1,133 @@
+// The game store: plimo.mdb, an SQLite file with the tables données, compteurs and couleurs.
+#pragma once
+
+#include "GameSession.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+// What an operation on the store reports: success, or the text for the window's critical box
+// (the database's own error, then the file's path on a second line).
+class StoreStatus {
+  public:
+    static StoreStatus success() { return StoreStatus(); }
+    static StoreStatus failure(QString message);
+
+    bool ok() const { return m_ok; }
+    explicit operator bool() const { return m_ok; }
+    const QString& message() const { return m_message; }
+
+  private:
+    bool m_ok = true;
+    QString m_message;
+};
+
+// Pane suffixes of the couleurs fields, in the order of StoredAppearance::panes.
+inline constexpr std::array<const char*, 4> kPaneSuffixes = {"ref", "soluce", "propal", "lettres"};
+
+// One pane's stored look; an attribute is absent when its field is null, missing, of the wrong
+// type or out of range, and the window then keeps the design-time attribute. By SQLite's
+// storage class: a colour needs an INTEGER within 32 bits (signed, or the same bits unsigned);
+// a size an INTEGER or REAL above 0 and at most 32767; a flag an INTEGER (non-zero is true);
+// a font name TEXT (a number reads as its decimal text). A BLOB is never usable.
+struct StoredPaneLook {
+    std::optional<std::int32_t> background; // fond_<pane>, 0x00BBGGRR, negative = system colour
+    std::optional<std::int32_t> text;       // police_<pane>
+    std::optional<QString> fontName;        // font_name_<pane>
+    std::optional<double> fontSize;         // font_size_<pane>, points
+    std::optional<bool> bold;               // font_bold_<pane>
+    std::optional<bool> italic;             // font_italic_<pane>
+
+    bool operator==(const StoredPaneLook&) const = default;
+};
+
+// The stored looks of the four panes, in the order of kPaneSuffixes.
+struct StoredAppearance {
+    std::array<StoredPaneLook, 4> panes;
+
+    // The look of the pane with this suffix ("ref", "soluce", "propal", "lettres").
+    const StoredPaneLook& lookFor(const QString& suffix) const;
+
+    bool operator==(const StoredAppearance&) const = default;
+};
+
+// A font as the font menus store it.
+struct StoredFont {
+    QString name;
+    std::int16_t size = 0; // whole points
+    bool bold = false;
+    bool italic = false;
+};
+
+// One couleurs field to write.
+struct FieldValue {
+    QString column;
+    QVariant value;
+};
+
+// How a store is opened. Read-only exists for tests that need a write to fail.
+struct StoreOptions {
+    bool readOnly = false;
+    int busyTimeoutMs = 3000;
+};
+
+// The CREATE TABLE statements of the three tables, for whoever makes a new store file.
+QStringList storeSchemaStatements();
+
+// The 24 couleurs column names, kind by kind (fond_ref, fond_soluce, ..., font_italic_lettres).
+QStringList appearanceColumns();
+
+// The open store. It never creates the file, a table or a row: it reads and updates the first
+// row (lowest rowid) of each table. Every failure comes back as a StoreStatus; none aborts.
+class GameStore {
+  public:
+    explicit GameStore(QString path, StoreOptions options = {});
+    ~GameStore();
+    GameStore(const GameStore&) = delete;
+    GameStore& operator=(const GameStore&) = delete;
+
+    // Opens the existing file and checks that it is a database holding the three tables.
+    [[nodiscard]] StoreStatus open();
+    bool isOpen() const { return m_open; }
+    const QString& path() const { return m_path; }
+
+    // The stored game: each text, or "Vide" when it is null, missing, without a row or a BLOB;
+    // the remaining count as decimal text when it is a non-zero INTEGER, else "0" (a REAL or a
+    // text is the wrong type); the found count "0".
+    GameSession loadGame() const;
+
+    // The stored look of the four panes; unusable values are left absent.
+    StoredAppearance loadAppearance() const;
+
+    // Writes the four texts and the remaining count in one transaction: both rows or neither.
+    [[nodiscard]] StoreStatus saveGame(const GameSession& game);
+
+    // Writes couleurs fields in one statement; only the 24 known columns are accepted.
+    [[nodiscard]] StoreStatus writeFields(const QList<FieldValue>& fields);
+
+    // Writes one colour field (fond_<pane> or police_<pane>).
+    [[nodiscard]] StoreStatus writeColour(const QString& column, std::int32_t value);
+
+    // Writes the four font fields of the pane with this suffix.
+    [[nodiscard]] StoreStatus writeFont(const QString& suffix, const StoredFont& font);
+
+    // Closes the connection; later operations report that the store is closed.
+    void close();
+
+  private:
+    StoreStatus failure(const QString& databaseText) const;
+    StoreStatus checkTables() const;
+    StoreStatus updateFirstRow(const QString& table, const QList<FieldValue>& fields);
+    StoreStatus runInTransaction(const QList<QString>& tables,
+                                 const QList<QList<FieldValue>>& rows);
+    QString m_path;
+    StoreOptions m_options;
+    QString m_connectionName;
+    bool m_open = false;
+};

@@ -1,0 +1,281 @@
+// The damaged-store matrix: for each kind of damage, opening either fails with the database's
+// error and the file's path, or loads with the fallbacks ("Vide", "0", absent appearance
+// values); a save works or fails as the damage dictates, and the file's bytes never change
+// unless a save succeeded.
+#include "GameStore.h"
+#include "StoreFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+const QString kVide = QStringLiteral("Vide");
+
+GameSession loaded(QString ref, QString soluce, QString propal, QString lettres, QString count) {
+    return GameSession{ref, soluce, propal, lettres, count, QStringLiteral("0")};
+}
+
+const GameSession kSample =
+    loaded(QStringLiteral("LE CHAT"), QStringLiteral("** ****"), QStringLiteral("LE CHIEN"),
+           QStringLiteral("A C H T "), QStringLiteral("4"));
+const GameSession kAllVide = loaded(kVide, kVide, kVide, kVide, QStringLiteral("0"));
+
+struct DamageCase {
+    const char* name;
+    std::function<void(const QString& path)> make;
+    StoreOptions options;
+    const char* openError; // part of the open failure, nullptr when the store opens
+    GameSession game;
+    std::function<void(const StoredAppearance&)> checkLook;
+    bool saveWorks;
+    bool lookWriteWorks;
+};
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const DamageCase& damage, std::ostream* out)
+{
+    *out << damage.name;
+}
+
+void sampleLook(const StoredAppearance& look) {
+    EXPECT_EQ(look.lookFor(QStringLiteral("ref")).background, 100);
+    EXPECT_EQ(look.lookFor(QStringLiteral("lettres")).fontName, QStringLiteral("Arial"));
+}
+
+void noLook(const StoredAppearance& look) {
+    EXPECT_EQ(look, StoredAppearance{});
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+std::function<void(const QString&)> sampleWith(QStringList changes) {
+    return [changes](const QString& path) { makeSampleStore(path, changes); };
+}
+
+QString setAll(const QString& table, const QStringList& columns, const QString& value) {
+    QStringList assignments;
+    for (const QString& column : columns) {
+        assignments << column + QStringLiteral(" = ") + value;
+    }
+    return QStringLiteral("UPDATE \"%1\" SET %2")
+        .arg(table, assignments.join(QStringLiteral(", ")));
+}
+
+const QStringList kTextColumns = {QStringLiteral("base"), QStringLiteral("result"),
+                                  QStringLiteral("propal"), QStringLiteral("lettres")};
+
+void wrongTypeLook(const StoredAppearance& look) {
+    const StoredPaneLook& ref = look.lookFor(QStringLiteral("ref"));
+    EXPECT_FALSE(ref.background) << "text in a colour";
+    EXPECT_FALSE(ref.text) << "real in a colour";
+    EXPECT_FALSE(ref.fontName) << "blob as a font name";
+    EXPECT_FALSE(ref.fontSize) << "text as a size";
+    EXPECT_FALSE(ref.bold) << "text as a flag";
+    EXPECT_EQ(ref.italic, false);
+    const StoredPaneLook& soluce = look.lookFor(QStringLiteral("soluce"));
+    EXPECT_FALSE(soluce.background) << "beyond 32 bits";
+    EXPECT_EQ(soluce.fontSize, 10.5);
+    EXPECT_EQ(soluce.bold, true) << "any non-zero is true";
+    EXPECT_FALSE(look.lookFor(QStringLiteral("propal")).fontSize) << "negative size";
+    EXPECT_EQ(look.lookFor(QStringLiteral("propal")).background, -1) << "unsigned 0xFFFFFFFF";
+    EXPECT_EQ(look.lookFor(QStringLiteral("lettres")).background, 103);
+}
+
+const DamageCase kCases[] = {
+    {"NullFields",
+     sampleWith({setAll(QStringLiteral("données"), kTextColumns, QStringLiteral("NULL")),
+                 QStringLiteral("UPDATE compteurs SET nb_lettres = NULL"),
+                 setAll(QStringLiteral("couleurs"), appearanceColumns(), QStringLiteral("NULL"))}),
+     {},
+     nullptr,
+     kAllVide,
+     noLook,
+     true,
+     true},
+    {"MissingColumns",
+     sampleWith({QStringLiteral("ALTER TABLE \"données\" DROP COLUMN propal"),
+                 QStringLiteral("ALTER TABLE \"données\" DROP COLUMN lettres"),
+                 QStringLiteral("ALTER TABLE compteurs ADD COLUMN autre INTEGER"),
+                 QStringLiteral("ALTER TABLE compteurs DROP COLUMN nb_lettres"),
+                 QStringLiteral("ALTER TABLE couleurs DROP COLUMN fond_lettres")}),
+     {},
+     nullptr,
+     loaded(QStringLiteral("LE CHAT"), QStringLiteral("** ****"), kVide, kVide,
+            QStringLiteral("0")),
+     [](const StoredAppearance& look) {
+         EXPECT_FALSE(look.lookFor(QStringLiteral("lettres")).background);
+         EXPECT_EQ(look.lookFor(QStringLiteral("lettres")).text, -2147483640);
+         sampleLook(look);
+     },
+     false,
+     true},
+    {"EmptyTables",
+     sampleWith({QStringLiteral("DELETE FROM \"données\""), QStringLiteral("DELETE FROM compteurs"),
+                 QStringLiteral("DELETE FROM couleurs")}),
+     {},
+     nullptr,
+     kAllVide,
+     noLook,
+     false,
+     false},
+    {"EmptyGameTableKeepsTheCount",
+     sampleWith({QStringLiteral("DELETE FROM \"données\"")}),
+     {},
+     nullptr,
+     loaded(kVide, kVide, kVide, kVide, QStringLiteral("4")),
+     sampleLook,
+     false,
+     true},
+    {"MissingTable",
+     sampleWith({QStringLiteral("DROP TABLE couleurs")}),
+     {},
+     "couleurs",
+     {},
+     {},
+     false,
+     false},
+    {"MissingFile", [](const QString&) {}, {}, "unable to open", {}, {}, false, false},
+    {"EmptyFile",
+     [](const QString& path) { writeBytes(path, {}); },
+     {},
+     "no such table",
+     {},
+     {},
+     false,
+     false},
+    {"TruncatedFile",
+     [](const QString& path) {
+         makeSampleStore(path);
+         writeBytes(path, fileBytes(path).left(6000));
+     },
+     {},
+     "malformed",
+     {},
+     {},
+     false,
+     false},
+    {"NotADatabase",
+     [](const QString& path) {
+         writeBytes(path, QByteArray("Ceci n'est pas une base de données.\n").repeated(200));
+     },
+     {},
+     "not a database",
+     {},
+     {},
+     false,
+     false},
+    {"WrongTypes",
+     sampleWith({QStringLiteral("UPDATE \"données\" SET base = x'00ff', result = 42"),
+                 QStringLiteral("UPDATE compteurs SET nb_lettres = 'douze'"),
+                 QStringLiteral("UPDATE couleurs SET fond_ref = 'rouge', police_ref = 1.5, "
+                                "font_name_ref = x'41', font_size_ref = 'grand', "
+                                "font_bold_ref = 'oui', fond_soluce = 1099511627776, "
+                                "font_size_soluce = 10.5, font_bold_soluce = 7, "
+                                "fond_propal = 4294967295, font_size_propal = -3")}),
+     {},
+     nullptr,
+     loaded(kVide, QStringLiteral("42"), QStringLiteral("LE CHIEN"), QStringLiteral("A C H T "),
+            QStringLiteral("0")),
+     wrongTypeLook,
+     true,
+     true},
+    {"CountBeyondSixteenBits",
+     sampleWith({QStringLiteral("UPDATE compteurs SET nb_lettres = 70000")}),
+     {},
+     nullptr,
+     loaded(QStringLiteral("LE CHAT"), QStringLiteral("** ****"), QStringLiteral("LE CHIEN"),
+            QStringLiteral("A C H T "), QStringLiteral("70000")),
+     sampleLook,
+     true,
+     true},
+    {"ReadOnlyFile", sampleWith({}), StoreOptions{true, 3000}, nullptr, kSample, sampleLook, false,
+     false},
+};
+
+class DamagedStoreTest : public ::testing::TestWithParam<DamageCase> {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_path = m_dir.filePath(QStringLiteral("plimo.mdb"));
+        GetParam().make(m_path);
+    }
+
+    QTemporaryDir m_dir;
+    QString m_path;
+};
+
+TEST_P(DamagedStoreTest, OpensOrReportsAndChangesNothingUnlessSaved) {
+    const DamageCase& damage = GetParam();
+    const bool existed = QFile::exists(m_path);
+    const QByteArray before = fileBytes(m_path);
+    GameStore store(m_path, damage.options);
+    const StoreStatus opened = store.open();
+    if (damage.openError) {
+        ASSERT_FALSE(opened);
+        EXPECT_FALSE(store.isOpen());
+        EXPECT_TRUE(opened.message().contains(QLatin1String(damage.openError)))
+            << qPrintable(opened.message());
+        EXPECT_TRUE(opened.message().contains(QDir::toNativeSeparators(m_path)));
+    } else {
+        ASSERT_TRUE(opened) << qPrintable(opened.message());
+        EXPECT_EQ(store.loadGame(), damage.game);
+        damage.checkLook(store.loadAppearance());
+        const StoreStatus saved = store.saveGame(kSample);
+        EXPECT_EQ(bool(saved), damage.saveWorks) << qPrintable(saved.message());
+        if (!damage.saveWorks) {
+            EXPECT_TRUE(saved.message().contains(QDir::toNativeSeparators(m_path)));
+        }
+        if (!damage.lookWriteWorks) {
+            EXPECT_FALSE(store.writeColour(QStringLiteral("fond_ref"), 1));
+        }
+    }
+    store.close();
+    EXPECT_EQ(QFile::exists(m_path), existed);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), existed ? 1 : 0);
+    if (damage.openError || !damage.saveWorks) {
+        EXPECT_EQ(fileBytes(m_path), before);
+    } else {
+        // Saving over damaged fields repairs them: the next open reads the saved game.
+        GameStore reopened(m_path);
+        ASSERT_TRUE(reopened.open());
+        EXPECT_EQ(reopened.loadGame(), kSample);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Damage, DamagedStoreTest, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The remaining count loads as its decimal text, "0" for zero, whatever its width.
+TEST(StoredCountTest, LoadsAsDecimalText) {
+    const QList<QPair<QString, QString>> counts = {
+        {QStringLiteral("0"), QStringLiteral("0")},
+        {QStringLiteral("12"), QStringLiteral("12")},
+        {QStringLiteral("32768"), QStringLiteral("32768")},
+        {QStringLiteral("-1"), QStringLiteral("-1")},
+        {QStringLiteral("9223372036854775807"), QStringLiteral("9223372036854775807")},
+        {QStringLiteral("12.5"), QStringLiteral("0")},
+        {QStringLiteral("x'0c'"), QStringLiteral("0")},
+    };
+    QTemporaryDir dir;
+    for (qsizetype i = 0; i < counts.size(); ++i) {
+        const QString path = dir.filePath(QStringLiteral("count%1.mdb").arg(i));
+        makeSampleStore(path,
+                        {QStringLiteral("UPDATE compteurs SET nb_lettres = ") + counts[i].first});
+        GameStore store(path);
+        ASSERT_TRUE(store.open());
+        EXPECT_EQ(store.loadGame().lettres_restantes, counts[i].second)
+            << qPrintable(counts[i].first);
+    }
+}
+
+} // namespace

@@ -1,0 +1,64 @@
+// The default-store tool: it writes a store that GameStore opens, with an empty game, a count
+// of 0 and the design-time look of each pane (sizes in whole points), and it never replaces a
+// store that is already there.
+#include "GameStore.h"
+#include "PaneStyle.h"
+#include "StoreFiles.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+int runTool(const QString& path) {
+    QProcess tool;
+    tool.start(QStringLiteral(DEFAULT_STORE_TOOL), {path});
+    if (!tool.waitForFinished(30000)) {
+        return -1;
+    }
+    return tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
+}
+
+TEST(DefaultStoreTest, HoldsAnEmptyGameAndTheDesignTimeLook) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("plimo.mdb"));
+    ASSERT_EQ(runTool(path), 0);
+    GameStore store(path);
+    const StoreStatus opened = store.open();
+    ASSERT_TRUE(opened) << qPrintable(opened.message());
+    const GameSession empty{QStringLiteral(""), QStringLiteral(""),  QStringLiteral(""),
+                            QStringLiteral(""), QStringLiteral("0"), QStringLiteral("0")};
+    EXPECT_EQ(store.loadGame(), empty);
+    const StoredAppearance look = store.loadAppearance();
+    for (Pane pane : kPanes) {
+        const PaneStyle design = designStyle(pane);
+        const StoredPaneLook& stored = look.lookFor(paneSuffix(pane));
+        EXPECT_EQ(stored.background, design.background) << qPrintable(paneSuffix(pane));
+        EXPECT_EQ(stored.text, design.text);
+        EXPECT_EQ(stored.fontName, design.fontName);
+        EXPECT_EQ(stored.fontSize, std::nearbyint(design.fontSize));
+        EXPECT_EQ(stored.bold, design.bold);
+        EXPECT_EQ(stored.italic, design.italic);
+    }
+    EXPECT_EQ(look.lookFor(QStringLiteral("ref")).fontSize, 14.0);
+    RawStore raw(path);
+    EXPECT_EQ(raw.value(QStringLiteral("SELECT count(*) FROM \"données\"")).toInt(), 1);
+    EXPECT_EQ(raw.value(QStringLiteral("SELECT count(*) FROM compteurs")).toInt(), 1);
+    EXPECT_EQ(raw.value(QStringLiteral("SELECT count(*) FROM couleurs")).toInt(), 1);
+}
+
+TEST(DefaultStoreTest, NeverReplacesAnExistingStore) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("plimo.mdb"));
+    makeSampleStore(path);
+    const QByteArray before = fileBytes(path);
+    ASSERT_EQ(runTool(path), 0);
+    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("plimo.mdb")});
+}
+
+} // namespace

@@ -1,0 +1,97 @@
+// Test support: store files made with raw SQL, and a plain connection to look inside them.
+#include "StoreFiles.h"
+
+#include "GameStore.h"
+
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <gtest/gtest.h>
+
+QStringList sampleStoreStatements() {
+    QStringList statements = storeSchemaStatements();
+    statements << QStringLiteral("INSERT INTO \"données\" VALUES "
+                                 "('LE CHAT', '** ****', 'LE CHIEN', 'A C H T ')")
+               << QStringLiteral("INSERT INTO compteurs VALUES (4)");
+    QStringList columns;
+    QStringList values;
+    int colour = 100;
+    for (const QString& column : appearanceColumns()) {
+        columns << column;
+        if (column.startsWith(QLatin1String("fond_"))) {
+            values << QString::number(colour++);
+        } else if (column.startsWith(QLatin1String("police_"))) {
+            values << QStringLiteral("-2147483640");
+        } else if (column.startsWith(QLatin1String("font_name_"))) {
+            values << QStringLiteral("'Arial'");
+        } else if (column.startsWith(QLatin1String("font_size_"))) {
+            values << QStringLiteral("12");
+        } else if (column.startsWith(QLatin1String("font_bold_"))) {
+            values << QStringLiteral("1");
+        } else {
+            values << QStringLiteral("0");
+        }
+    }
+    statements << QStringLiteral("INSERT INTO couleurs (%1) VALUES (%2)")
+                      .arg(columns.join(QStringLiteral(", ")), values.join(QStringLiteral(", ")));
+    return statements;
+}
+
+void makeStore(const QString& path, const QStringList& statements) {
+    static int count = 0;
+    const QString name = QStringLiteral("make-store-%1").arg(++count);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open()) << qPrintable(db.lastError().text());
+        QSqlQuery query(db);
+        for (const QString& statement : statements) {
+            ASSERT_TRUE(query.exec(statement))
+                << qPrintable(statement) << ": " << qPrintable(query.lastError().text());
+        }
+        query.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+void makeSampleStore(const QString& path, const QStringList& changes) {
+    makeStore(path, sampleStoreStatements() + changes);
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+RawStore::RawStore(const QString& path) {
+    static int count = 0;
+    m_name = QStringLiteral("raw-store-%1").arg(++count);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    db.setDatabaseName(QStringLiteral("file:%1?mode=rw").arg(path));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+    db.open();
+}
+
+RawStore::~RawStore() {
+    QSqlDatabase::database(m_name, false).close();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+bool RawStore::isOpen() const {
+    return QSqlDatabase::database(m_name, false).isOpen();
+}
+
+QVariant RawStore::value(const QString& sql) const {
+    QSqlQuery query(QSqlDatabase::database(m_name, false));
+    if (!query.exec(sql) || !query.next()) {
+        return {};
+    }
+    return query.value(0);
+}
+
+bool RawStore::exec(const QString& sql) {
+    QSqlQuery query(QSqlDatabase::database(m_name, false));
+    return query.exec(sql);
+}

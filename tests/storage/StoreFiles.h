@@ -1,0 +1,36 @@
+// Test support: store files made with raw SQL, and a plain connection to look inside them.
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+// The schema plus one sample row per table (the game "LE CHAT", count 4, a full couleurs row).
+QStringList sampleStoreStatements();
+
+// Creates the file by running the statements; fails the calling test on any error.
+void makeStore(const QString& path, const QStringList& statements);
+
+// The sample store with these statements run after it.
+void makeSampleStore(const QString& path, const QStringList& changes = {});
+
+// The file's bytes, or an empty array when it is missing.
+QByteArray fileBytes(const QString& path);
+
+// A connection of its own on an existing file, outside GameStore.
+class RawStore {
+  public:
+    explicit RawStore(const QString& path);
+    ~RawStore();
+    RawStore(const RawStore&) = delete;
+    RawStore& operator=(const RawStore&) = delete;
+
+    bool isOpen() const;
+    // The first column of the first row of the query, or an invalid QVariant.
+    QVariant value(const QString& sql) const;
+    bool exec(const QString& sql);
+
+  private:
+    QString m_name;
+};
