@@ -1,0 +1,160 @@
+// Start-up cost of the main window: time from process start to the end of Form1's first paint,
+// and peak memory, against a bare QMainWindow and one showing a QLabel, measured side by side.
+// Usage: startup_bench [rounds]   (run under xvfb-run or with QT_QPA_PLATFORM=offscreen)
+#include "Form1.h"
+#include "PuzzleEngine.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <memory>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+constexpr std::array<const char*, 3> kKinds = {"bare", "label", "form1"};
+
+long long monotonicNs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
+}
+
+// Ends the process once the first frame of the window has been painted completely.
+class FirstPaint : public QObject {
+  public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!m_seen && event->type() == QEvent::Paint) {
+            m_seen = true;
+            // The rest of the frame is painted within the same event; the timer runs after it.
+            QTimer::singleShot(0, [] {
+                std::printf("%lld\n", monotonicNs());
+                std::fflush(stdout);
+                std::_Exit(0);
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    bool m_seen = false;
+};
+
+int runChild(const std::string& kind, int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Plimo"));
+    FirstPaint watcher;
+    app.installEventFilter(&watcher);
+
+    PuzzleEngine engine;
+    std::unique_ptr<QMainWindow> window;
+    if (kind == "form1") {
+        window = std::make_unique<Form1>(engine);
+    } else {
+        window = std::make_unique<QMainWindow>();
+        if (kind == "label")
+            window->setCentralWidget(new QLabel(QStringLiteral("Plimo")));
+    }
+    window->show();
+    return QApplication::exec();
+}
+
+struct Sample {
+    double ms = 0;
+    long maxRssKb = 0;
+};
+
+bool runOnce(const char* self, const char* kind, Sample& sample)
+{
+    int out[2];
+    if (pipe(out) != 0)
+        return false;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    char childFlag[] = "--child";
+    std::string kindArg = kind;
+    char* args[] = {const_cast<char*>(self), childFlag, kindArg.data(), nullptr};
+
+    pid_t pid = 0;
+    const long long start = monotonicNs();
+    const int spawned = posix_spawn(&pid, self, &actions, nullptr, args, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    if (spawned != 0) {
+        close(out[0]);
+        return false;
+    }
+    char buffer[64] = {};
+    const ssize_t n = read(out[0], buffer, sizeof buffer - 1);
+    close(out[0]);
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    if (n <= 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return false;
+    sample.ms = static_cast<double>(std::atoll(buffer) - start) / 1e6;
+    sample.maxRssKb = usage.ru_maxrss;
+    return true;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc >= 3 && std::strcmp(argv[1], "--child") == 0)
+        return runChild(argv[2], argc, argv);
+
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+    std::array<std::vector<double>, kKinds.size()> times;
+    std::array<long, kKinds.size()> peak{};
+    for (int round = 0; round < rounds; ++round) {
+        // Rotate the order so that no window always runs first after the others warmed caches.
+        for (std::size_t k = 0; k < kKinds.size(); ++k) {
+            const std::size_t kind = (k + round) % kKinds.size();
+            Sample sample;
+            if (!runOnce("/proc/self/exe", kKinds[kind], sample)) {
+                std::fprintf(stderr, "%s: child failed\n", kKinds[kind]);
+                return 1;
+            }
+            times[kind].push_back(sample.ms);
+            peak[kind] = std::max(peak[kind], sample.maxRssKb);
+        }
+    }
+
+    std::printf("%-6s %12s %14s\n", "window", "median (ms)", "peak RSS (MB)");
+    std::array<double, kKinds.size()> medians{};
+    for (std::size_t k = 0; k < kKinds.size(); ++k) {
+        medians[k] = median(times[k]);
+        std::printf("%-6s %12.1f %14.1f\n", kKinds[k], medians[k], peak[k] / 1024.0);
+    }
+    std::printf("rounds %d; Form1 / bare = %.2f; Form1 / one label = %.2f\n", rounds,
+                medians[2] / medians[0], medians[2] / medians[1]);
+    return 0;
+}

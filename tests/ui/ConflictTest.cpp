@@ -1,0 +1,162 @@
+// A proposal word of the wrong length opens the modeless dialog form_message with the two words
+// and the word's number, the turn is rolled back, "OK" selects the proposal word in red, and
+// closing the dialog by its frame selects nothing. A blank after an apostrophe is removed from
+// the pane, keeping the formatting of the untouched characters.
+#include "UiFixture.h"
+
+#include <QDialog>
+#include <QTest>
+#include <QTextCursor>
+
+namespace {
+
+// The foreground colour of the character after pane position pos.
+QColor colourAfter(QTextEdit* pane, int pos)
+{
+    QTextCursor cursor(pane->document());
+    cursor.setPosition(pos + 1);
+    return cursor.charFormat().foreground().color();
+}
+
+} // namespace
+
+class ConflictTest : public UiFixture {
+  protected:
+    QDialog* dialog() const
+    {
+        return m_window->findChild<QDialog*>(QStringLiteral("form_message"));
+    }
+    QString dialogLabel(const char* name) const
+    {
+        auto* label = dialog()->findChild<QLabel*>(QString::fromUtf8(name));
+        EXPECT_NE(label, nullptr) << name;
+        return label ? label->text() : QString();
+    }
+};
+
+TEST_F(ConflictTest, WrongLengthOpensTheDialogAndRollsTheTurnBack)
+{
+    initialise(QStringLiteral("mais le chat"));
+    generate(QStringLiteral("mais la chat"));
+    ASSERT_EQ(soluce()->toPlainText(), QStringLiteral("MAIS L* CHAT"));
+    EXPECT_EQ(dialog(), nullptr); // no conflict yet: the dialog was never built
+
+    generate(QStringLiteral("mai sle chat"));
+    ASSERT_NE(dialog(), nullptr);
+    EXPECT_TRUE(dialog()->isVisible());
+    EXPECT_FALSE(dialog()->isModal());
+    EXPECT_EQ(dialog()->windowTitle(), QStringLiteral("Plimo"));
+    EXPECT_EQ(dialog()->size(), QSize(504, 295));
+    // The found word shows as the accepted turn left it.
+    EXPECT_EQ(dialogLabel("err_label_soluce"), QStringLiteral("MAIS"));
+    EXPECT_EQ(dialogLabel("err_label_propal"), QStringLiteral("MAI"));
+    EXPECT_EQ(dialogLabel("err_label_position"), QStringLiteral("1"));
+    EXPECT_EQ(dialogLabel("Label1"),
+              QStringLiteral("Les zones Texte trouvé et Proposition sont de tailles différentes."));
+    EXPECT_EQ(dialogLabel("label_soluce"), QStringLiteral("Texte trouvé ="));
+    EXPECT_EQ(dialogLabel("label_propal"), QStringLiteral("Texte proposé = "));
+    EXPECT_EQ(dialogLabel("label_position"), QStringLiteral("Position du mot = "));
+    EXPECT_EQ(dialogLabel("Label2"), QStringLiteral("Merci de corriger le mot proposé et de "
+                                                    "resoumettre la vérification."));
+    auto* image = dialog()->findChild<QLabel*>(QStringLiteral("Image1"));
+    ASSERT_NE(image, nullptr);
+    EXPECT_FALSE(image->pixmap().isNull());
+
+    // Back to the accepted turn.
+    EXPECT_EQ(soluce()->toPlainText(), QStringLiteral("MAIS L* CHAT"));
+    EXPECT_EQ(label(QStringLiteral("lettres_trouvées")), QStringLiteral("9"));
+    EXPECT_EQ(label(QStringLiteral("lettres_restantes")), QStringLiteral("1"));
+    EXPECT_EQ(lettres()->toPlainText(), QStringLiteral("E "));
+    EXPECT_FALSE(m_engine->snapshot().rollbackPending);
+    EXPECT_TRUE(m_sink.shown.empty());
+}
+
+TEST_F(ConflictTest, OkSelectsTheProposalWordInRed)
+{
+    initialise(QStringLiteral("mais le"));
+    generate(QStringLiteral("mai sle"));
+    ASSERT_NE(dialog(), nullptr);
+    click(dialog()->findChild<QPushButton*>(QStringLiteral("bt_non")));
+
+    EXPECT_FALSE(dialog()->isVisible());
+    const QTextCursor selection = propal()->textCursor();
+    EXPECT_EQ(selection.selectionStart(), 0);
+    EXPECT_EQ(selection.selectionEnd(), 3);
+    for (int pos = 0; pos < 3; ++pos)
+        EXPECT_EQ(colourAfter(propal(), pos), QColor(255, 0, 0)) << pos;
+    EXPECT_NE(colourAfter(propal(), 3), QColor(255, 0, 0));
+    EXPECT_EQ(propal()->toPlainText(), QStringLiteral("MAI SLE"));
+}
+
+TEST_F(ConflictTest, ConflictWhileOpenUpdatesTheDialogAndIsRolledBackToo)
+{
+    initialise(QStringLiteral("mais le chat"));
+    generate(QStringLiteral("mai sle chat"));
+    ASSERT_NE(dialog(), nullptr);
+    ASSERT_EQ(dialogLabel("err_label_position"), QStringLiteral("1"));
+
+    // The main window stays usable beside the open dialog.
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    generate(QStringLiteral("mais l chat"));
+    EXPECT_TRUE(dialog()->isVisible());
+    EXPECT_EQ(dialogLabel("err_label_soluce"), QStringLiteral("**"));
+    EXPECT_EQ(dialogLabel("err_label_propal"), QStringLiteral("L"));
+    EXPECT_EQ(dialogLabel("err_label_position"), QStringLiteral("2"));
+    EXPECT_EQ(soluce()->toPlainText(), QStringLiteral("**** ** ****"));
+
+    click(dialog()->findChild<QPushButton*>(QStringLiteral("bt_non")));
+    EXPECT_EQ(propal()->textCursor().selectionStart(), 5);
+    EXPECT_EQ(propal()->textCursor().selectionEnd(), 6);
+    EXPECT_EQ(colourAfter(propal(), 5), QColor(255, 0, 0));
+}
+
+TEST_F(ConflictTest, ClosingByTheFrameSelectsNothing)
+{
+    initialise(QStringLiteral("mais le"));
+    generate(QStringLiteral("mai sle"));
+    ASSERT_NE(dialog(), nullptr);
+    dialog()->close();
+    EXPECT_FALSE(dialog()->isVisible());
+    EXPECT_FALSE(propal()->textCursor().hasSelection());
+    EXPECT_NE(colourAfter(propal(), 0), QColor(255, 0, 0));
+}
+
+TEST_F(ConflictTest, BlankAfterApostropheGoesAndUntouchedFormattingStays)
+{
+    initialise(QStringLiteral("l'arbre tombe"));
+    clickButton(QStringLiteral("Command1"));
+    typeInto(propal(), QStringLiteral("L' ARBRE TOMBE"));
+    QTextCursor bold(propal()->document());
+    bold.setPosition(10);
+    bold.setPosition(14, QTextCursor::KeepAnchor);
+    QTextCharFormat format;
+    format.setFontWeight(QFont::Bold);
+    bold.mergeCharFormat(format);
+
+    clickButton(QStringLiteral("Générer"));
+    EXPECT_EQ(propal()->toPlainText(), QStringLiteral("L'ARBRE TOMBE"));
+    EXPECT_EQ(soluce()->toPlainText(), QStringLiteral("L'ARBRE TOMBE"));
+    QTextCursor after(propal()->document());
+    after.setPosition(10);
+    EXPECT_EQ(after.charFormat().fontWeight(), QFont::Bold);
+    // The check shortened the proposal inside the turn.
+    EXPECT_EQ(m_engine->markers().generation, QStringLiteral("0"));
+}
+
+TEST_F(ConflictTest, OkAfterTheProposalWasShortenedStaysInsideThePane)
+{
+    initialise(QStringLiteral("mais le chat"));
+    generate(QStringLiteral("mais l chat"));
+    ASSERT_NE(dialog(), nullptr);
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    clickButton(QStringLiteral("Command1"));
+    typeInto(propal(), QStringLiteral("mai"));
+
+    click(dialog()->findChild<QPushButton*>(QStringLiteral("bt_non")));
+    EXPECT_FALSE(dialog()->isVisible());
+    EXPECT_EQ(propal()->toPlainText(), QStringLiteral("mai"));
+    EXPECT_EQ(propal()->textCursor().selectionStart(), 3);
+    EXPECT_FALSE(propal()->textCursor().hasSelection());
+}

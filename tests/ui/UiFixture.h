@@ -1,0 +1,69 @@
+// A shown, active Form1 with its own engine and a message sink that records instead of blocking.
+#pragma once
+
+#include "EngineTypes.h"
+#include "Form1.h"
+#include "MessageSink.h"
+#include "PuzzleEngine.h"
+#include "QStringPrinter.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+struct ShownMessage {
+    QString text;
+    MessageIcon icon;
+};
+
+class RecordingSink : public MessageSink {
+  public:
+    void inform(const QString& text, MessageIcon icon) override { shown.push_back({text, icon}); }
+    bool ask(const QString& text) override
+    {
+        shown.push_back({text, MessageIcon::Question});
+        return answer;
+    }
+
+    std::vector<ShownMessage> shown;
+    bool answer = true;
+};
+
+class UiFixture : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    template <typename T> T* child(const QString& name) const
+    {
+        T* found = m_window->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+    QPlainTextEdit* ref() const { return child<QPlainTextEdit>(QStringLiteral("ref")); }
+    QPlainTextEdit* soluce() const { return child<QPlainTextEdit>(QStringLiteral("soluce")); }
+    QTextEdit* propal() const { return child<QTextEdit>(QStringLiteral("propal")); }
+    QPlainTextEdit* lettres() const { return child<QPlainTextEdit>(QStringLiteral("lettres")); }
+    QString label(const QString& name) const { return child<QLabel>(name)->text(); }
+    QPushButton* button(const QString& name) const { return child<QPushButton>(name); }
+
+    // A real left click, which moves the focus first as a user's click does.
+    void click(QWidget* widget);
+    void clickButton(const QString& name) { click(button(name)); }
+    // Focuses the pane with a click and types the text at its end; Enter for "\n".
+    void typeInto(QWidget* pane, const QString& text);
+    // Starts a puzzle through the window: the reference typed, then "Initialiser".
+    void initialise(const QString& reference);
+    // Empties the proposal pane, types the proposal and presses "Générer".
+    void generate(const QString& proposal);
+
+    std::unique_ptr<PuzzleEngine> m_engine;
+    std::unique_ptr<Form1> m_window;
+    RecordingSink m_sink;
+};

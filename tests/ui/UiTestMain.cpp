@@ -1,0 +1,16 @@
+// Runs the window tests inside one headless QApplication named "Plimo".
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    // Test discovery runs this binary outside ctest's environment too.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Plimo"));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,165 @@
+// The main window as the game master first sees it: caption, every control's objectName and
+// caption, geometry at 15 twips per pixel, fonts, menus with their exact captions, the tab
+// order, and menu items without handlers changing nothing.
+#include "UiFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+namespace {
+
+struct Caption {
+    const char* name;
+    const char* text;
+};
+
+const Caption kLabelCaptions[] = {
+    {"Label1", "Texte de référence  (600 car. maxi)"},
+    {"Label3", "Texte trouvé"},
+    {"Label2", "Texte proposé"},
+    {"Label6", "Lettres restantes"},
+    {"Label5", "Lettres trouvées"},
+    {"Label4", "Lettres restantes"},
+    {"lettres_trouvées", "0"},
+    {"lettres_restantes", "0"},
+};
+
+const Caption kButtonCaptions[] = {
+    {"init", "Initialiser"}, {"record", "Enregistrer"}, {"bt_copier", "Copier"},
+    {"Générer", "Générer"},  {"quit", "Quitter"},       {"Command1", "Effacer texte ci-dessus"},
+};
+
+const Caption kActionCaptions[] = {
+    {"menu_delete", "Effacer les données de la page"},
+    {"filler", "--------------------"},
+    {"menu_quit", "Quitter"},
+    {"mnu_fond_ref", "Couleur du fonf de référence"},
+    {"mnu_fond_trouvé", "Couleur du fond du texte trouvé"},
+    {"mnu_fond_propal", "Coouleur du fond de la proposition"},
+    {"mnu_fond_lettres", "Coouleur du fond des lettres restantes"},
+    {"filler2", "--------------------"},
+    {"mnu_police_ref", "Coulleur police de référence"},
+    {"mnu_police_trouvé", "Couleur police texte trouvé"},
+    {"mnu_police_propal", "Couoleur, police de la proposition"},
+    {"mnu_police_lettres", "Couleur police lettres restantes"},
+    {"Filler4", "--------------------"},
+    {"mnu_font_ref", "Police du texte de référence"},
+    {"mnu_font_soluce", "Police du texte trouvé"},
+    {"mnu_font_propal", "Police du texte de la proposition"},
+    {"mnu_font_lettres", "Police des lettres restantes"},
+    {"mnu_version", "Version"},
+};
+
+struct Placement {
+    const char* name;
+    QRect pixels;
+};
+
+const Placement kPlacements[] = {
+    {"ref", {8, 48, 333, 417}},
+    {"soluce", {352, 48, 333, 417}},
+    {"propal", {696, 48, 329, 417}},
+    {"lettres", {8, 504, 737, 105}},
+    {"lettres_trouvées", {912, 517, 33, 25}},
+    {"Générer", {752, 616, 113, 25}},
+    {"Command1", {784, 472, 201, 25}},
+};
+
+} // namespace
+
+using WindowLayoutTest = UiFixture;
+
+TEST_F(WindowLayoutTest, CaptionEndsWithTheVersion)
+{
+    EXPECT_EQ(m_window->objectName(), QStringLiteral("Form1"));
+    EXPECT_EQ(m_window->windowTitle(),
+              QStringLiteral("DORV - Plimo : Jeux de mots - Version 2.5.0"));
+    EXPECT_EQ(m_window->centralWidget()->size(), QSize(1036, 653));
+    EXPECT_FALSE(m_window->windowIcon().isNull());
+}
+
+TEST_F(WindowLayoutTest, LabelsAndButtonsCarryTheirNamesAndCaptions)
+{
+    for (const Caption& c : kLabelCaptions)
+        EXPECT_EQ(label(QString::fromUtf8(c.name)), QString::fromUtf8(c.text)) << c.name;
+    for (const Caption& c : kButtonCaptions)
+        EXPECT_EQ(button(QString::fromUtf8(c.name))->text(), QString::fromUtf8(c.text)) << c.name;
+}
+
+TEST_F(WindowLayoutTest, MenusHoldEveryItemInOrder)
+{
+    auto* file = child<QMenu>(QStringLiteral("menu_Fichier"));
+    auto* colours = child<QMenu>(QStringLiteral("mnu_couleur"));
+    EXPECT_EQ(file->title(), QStringLiteral("Fichier"));
+    EXPECT_EQ(colours->title(), QStringLiteral("Couleurs  et  Police"));
+
+    QList<QAction*> items = file->actions() + colours->actions();
+    items.append(child<QAction>(QStringLiteral("mnu_version")));
+    ASSERT_EQ(items.size(), static_cast<qsizetype>(std::size(kActionCaptions)));
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i]->objectName(), QString::fromUtf8(kActionCaptions[i].name));
+        EXPECT_EQ(items[i]->text(), QString::fromUtf8(kActionCaptions[i].text));
+        EXPECT_FALSE(items[i]->isSeparator());
+        EXPECT_TRUE(items[i]->isEnabled());
+    }
+    // The version item sits on the menu bar itself, after the two menus.
+    const QList<QAction*> bar = m_window->menuBar()->actions();
+    ASSERT_EQ(bar.size(), 3);
+    EXPECT_EQ(bar[2]->objectName(), QStringLiteral("mnu_version"));
+    EXPECT_EQ(bar[2]->menu(), nullptr);
+}
+
+TEST_F(WindowLayoutTest, GeometryFollowsTheTwipsAtFifteenPerPixel)
+{
+    for (const Placement& p : kPlacements)
+        EXPECT_EQ(child<QWidget>(QString::fromUtf8(p.name))->geometry(), p.pixels) << p.name;
+    // A label keeps its place and grows only when the substituted font needs more room.
+    const QRect title = child<QWidget>(QStringLiteral("Label1"))->geometry();
+    EXPECT_EQ(title.topLeft(), QPoint(8, 16));
+    EXPECT_EQ(title.height(), 20);
+    EXPECT_GE(title.width(), 244);
+}
+
+TEST_F(WindowLayoutTest, PanesUseCourierAndTheDesignColours)
+{
+    for (QWidget* pane : {static_cast<QWidget*>(ref()), static_cast<QWidget*>(soluce()),
+                          static_cast<QWidget*>(propal()), static_cast<QWidget*>(lettres())}) {
+        EXPECT_EQ(pane->font().family(), QStringLiteral("Courier New"));
+        EXPECT_DOUBLE_EQ(pane->font().pointSizeF(), 14.25);
+        EXPECT_FALSE(pane->accessibleName().isEmpty()) << pane->objectName().toStdString();
+    }
+    EXPECT_EQ(ref()->palette().color(QPalette::Base), QColor(255, 255, 192));
+    EXPECT_EQ(soluce()->palette().color(QPalette::Base), QColor(192, 255, 255));
+    EXPECT_EQ(lettres()->palette().color(QPalette::Base), QColor(192, 255, 192));
+    EXPECT_TRUE(soluce()->isReadOnly());
+    auto* count = child<QLabel>(QStringLiteral("lettres_trouvées"));
+    EXPECT_EQ(count->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(count->font().pointSize(), 15);
+}
+
+TEST_F(WindowLayoutTest, TabWalksTheControlsInTheDesignOrder)
+{
+    const char* order[] = {"ref",  "soluce", "lettres",  "record",    "Générer",
+                           "quit", "init",   "Command1", "bt_copier", "propal"};
+    click(ref());
+    for (const char* name : order) {
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::fromUtf8(name));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("ref"));
+}
+
+TEST_F(WindowLayoutTest, ItemsWithoutHandlersChangeNothing)
+{
+    initialise(QStringLiteral("le chat"));
+    const GameSession before = m_window->currentGame();
+    for (const char* name : {"filler", "filler2", "Filler4", "menu_delete", "mnu_fond_ref"})
+        child<QAction>(QString::fromUtf8(name))->trigger();
+    child<QMenu>(QStringLiteral("menu_Fichier"))->menuAction()->trigger();
+    EXPECT_EQ(m_window->currentGame(), before);
+    EXPECT_TRUE(m_sink.shown.empty());
+}

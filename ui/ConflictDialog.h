@@ -1,0 +1,31 @@
+// The conflict dialog form_message: the two words whose lengths differ and the word's number.
+#pragma once
+
+#include "EngineTypes.h"
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+class ConflictDialog : public QDialog {
+    Q_OBJECT
+  public:
+    explicit ConflictDialog(QWidget* parent = nullptr);
+
+    // Puts the conflict's found word, proposal word and word number into the value labels.
+    void showConflict(const Conflict& conflict);
+
+  Q_SIGNALS:
+    // "OK" was pressed; the dialog has already closed.
+    void okPressed();
+
+  private:
+    QLabel* addLabel(const char* name, const QString& text, const QRect& geometry,
+                     const QFont& font, bool wrap = false);
+
+    QLabel* m_foundWord = nullptr;
+    QLabel* m_proposalWord = nullptr;
+    QLabel* m_wordNumber = nullptr;
+    QPushButton* m_ok = nullptr;
+};

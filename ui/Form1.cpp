@@ -1,0 +1,419 @@
+// Construction of the main window and the wiring of its events to the engine.
+#include "Form1.h"
+
+#include "ConflictDialog.h"
+#include "LabelFit.h"
+#include "MessageSink.h"
+#include "PaneText.h"
+#include "ProposalPane.h"
+#include "PuzzleEngine.h"
+#include "ReferencePane.h"
+#include "Twips.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QTextCharFormat>
+#include <QTextCursor>
+
+#include <algorithm>
+
+namespace {
+
+const QString kCaption = QStringLiteral("DORV - Plimo : Jeux de mots - Version ");
+const QString kFiller = QStringLiteral("--------------------");
+
+// A small yellow page with a red asterisk, drawn rather than loaded.
+QIcon applicationIcon()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(QColor(255, 255, 192));
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::black);
+    painter.drawRect(0, 0, 15, 15);
+    painter.setPen(QPen(QColor(255, 0, 0), 2));
+    painter.drawLine(8, 3, 8, 13);
+    painter.drawLine(4, 5, 12, 11);
+    painter.drawLine(4, 11, 12, 5);
+    return QIcon(pixmap);
+}
+
+void setPlainIfChanged(QPlainTextEdit* pane, const QString& engineText)
+{
+    const QString text = panetext::toPane(engineText);
+    if (pane->toPlainText() != text)
+        pane->setPlainText(text);
+}
+
+void setCaptionIfChanged(QLabel* label, const QString& caption)
+{
+    if (label->text() != caption)
+        label->setText(caption);
+}
+
+} // namespace
+
+Form1::Form1(PuzzleEngine& engine, QWidget* parent)
+    : QMainWindow(parent), m_engine(engine), m_boxes(std::make_unique<MessageBoxSink>(this)),
+      m_sink(m_boxes.get())
+{
+    registerFontSubstitutes();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(kCaption + m_engine.version());
+    setWindowIcon(applicationIcon());
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(twips::toPixels(15540), twips::toPixels(9795));
+    client->setFont(QFont(QStringLiteral("MS Sans Serif"), 12));
+    QPalette background = client->palette();
+    background.setColor(QPalette::Window, colourFromStored(kSystemInactiveTitleBar, background));
+    client->setPalette(background);
+    client->setAutoFillBackground(true);
+    setCentralWidget(client);
+
+    buildPanes(client);
+    buildLabels(client);
+    buildButtons(client);
+    buildMenus();
+    buildTabOrder();
+}
+
+Form1::~Form1() = default;
+
+void Form1::setMessageSink(MessageSink* sink)
+{
+    m_sink = sink ? sink : m_boxes.get();
+}
+
+void Form1::buildPanes(QWidget* client)
+{
+    m_ref = new ReferencePane(client);
+    m_ref->setObjectName(QStringLiteral("ref"));
+    m_ref->setAccessibleName(QStringLiteral("Texte de référence"));
+    m_ref->setGeometry(twips::rect(120, 720, 5000, 6255));
+
+    m_soluce = new QPlainTextEdit(client);
+    m_soluce->setObjectName(QStringLiteral("soluce"));
+    m_soluce->setAccessibleName(QStringLiteral("Texte trouvé"));
+    m_soluce->setGeometry(twips::rect(5280, 720, 5000, 6255));
+    m_soluce->setReadOnly(true);
+    m_soluce->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+
+    m_propal = new ProposalPane(client);
+    m_propal->setObjectName(QStringLiteral("propal"));
+    m_propal->setAccessibleName(QStringLiteral("Texte proposé"));
+    m_propal->setGeometry(twips::rect(10440, 720, 4935, 6255));
+    m_propal->setAcceptRichText(true);
+
+    m_lettres = new QPlainTextEdit(client);
+    m_lettres->setObjectName(QStringLiteral("lettres"));
+    m_lettres->setAccessibleName(QStringLiteral("Lettres restantes"));
+    m_lettres->setGeometry(twips::rect(120, 7560, 11055, 1575));
+
+    // Tab moves between the controls, as the tab order expects, rather than typing a tab.
+    for (QPlainTextEdit* pane : {static_cast<QPlainTextEdit*>(m_ref), m_soluce, m_lettres}) {
+        pane->setTabChangesFocus(true);
+        pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    }
+    m_propal->setTabChangesFocus(true);
+    for (Pane pane : kPanes)
+        applyPaneStyle(pane, designStyle(pane));
+
+    connect(m_ref, &ReferencePane::focusLeft, this, &Form1::ref_LostFocus);
+    connect(m_propal, &QTextEdit::textChanged, this, &Form1::propal_Change);
+    connect(m_propal, &ProposalPane::focusLeft, this, &Form1::propal_LostFocus);
+    connect(m_propal, &ProposalPane::pasteRequested, this, &Form1::propal_RightPaste);
+}
+
+QLabel* Form1::addLabel(QWidget* client, const QString& name, const QString& caption,
+                        const QRect& geometry)
+{
+    auto* label = new QLabel(caption, client);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(geometry);
+    growToText(label);
+    return label;
+}
+
+void Form1::buildLabels(QWidget* client)
+{
+    addLabel(client, QStringLiteral("Label1"),
+             QStringLiteral("Texte de référence  (600 car. maxi)"),
+             twips::rect(120, 240, 3660, 300));
+    addLabel(client, QStringLiteral("Label3"), QStringLiteral("Texte trouvé"),
+             twips::rect(5280, 240, 1305, 300));
+    addLabel(client, QStringLiteral("Label2"), QStringLiteral("Texte proposé"),
+             twips::rect(10440, 240, 1515, 300));
+    addLabel(client, QStringLiteral("Label6"), QStringLiteral("Lettres restantes"),
+             twips::rect(120, 7200, 1815, 300));
+    addLabel(client, QStringLiteral("Label5"), QStringLiteral("Lettres trouvées"),
+             twips::rect(11520, 7800, 1725, 300));
+    addLabel(client, QStringLiteral("Label4"), QStringLiteral("Lettres restantes"),
+             twips::rect(11520, 8280, 1815, 300));
+
+    m_foundCount = addLabel(client, QStringLiteral("lettres_trouvées"), QStringLiteral("0"),
+                            twips::rect(13680, 7750, 495, 375));
+    m_remainingCount = addLabel(client, QStringLiteral("lettres_restantes"), QStringLiteral("0"),
+                                twips::rect(13680, 8250, 495, 375));
+    const QFont countFont(QStringLiteral("MS Sans Serif"), 15);
+    for (QLabel* count : {m_foundCount, m_remainingCount}) {
+        count->setFont(countFont);
+        growToText(count);
+        QPalette palette = count->palette();
+        palette.setColor(QPalette::WindowText, colourFromStored(0x000000FF, palette));
+        count->setPalette(palette);
+    }
+}
+
+QPushButton* Form1::addButton(QWidget* client, const QString& name, const QString& caption,
+                              int left, int top, int width)
+{
+    auto* button = new QPushButton(caption, client);
+    button->setObjectName(name);
+    button->setGeometry(twips::rect(left, top, width, 375));
+    return button;
+}
+
+void Form1::buildButtons(QWidget* client)
+{
+    m_init =
+        addButton(client, QStringLiteral("init"), QStringLiteral("Initialiser"), 480, 9240, 1575);
+    m_record = addButton(client, QStringLiteral("record"), QStringLiteral("Enregistrer"), 2760,
+                         9240, 1575);
+    m_copier =
+        addButton(client, QStringLiteral("bt_copier"), QStringLiteral("Copier"), 6120, 9240, 1695);
+    m_generer =
+        addButton(client, QStringLiteral("Générer"), QStringLiteral("Générer"), 11280, 9240, 1695);
+    m_quit =
+        addButton(client, QStringLiteral("quit"), QStringLiteral("Quitter"), 13440, 9240, 1575);
+    m_clearProposal = addButton(client, QStringLiteral("Command1"),
+                                QStringLiteral("Effacer texte ci-dessus"), 11760, 7080, 3015);
+
+    connect(m_init, &QPushButton::clicked, this, &Form1::init_Click);
+    connect(m_generer, &QPushButton::clicked, this, &Form1::Generer_Click);
+    connect(m_copier, &QPushButton::clicked, this, &Form1::bt_copier_Click);
+    connect(m_clearProposal, &QPushButton::clicked, this, &Form1::Command1_Click);
+}
+
+void Form1::buildMenus()
+{
+    auto addItem = [](QMenu* menu, const char* name, const QString& caption) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QString::fromUtf8(name));
+        return action;
+    };
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("Fichier"));
+    file->setObjectName(QStringLiteral("menu_Fichier"));
+    addItem(file, "menu_delete", QStringLiteral("Effacer les données de la page"));
+    addItem(file, "filler", kFiller);
+    addItem(file, "menu_quit", QStringLiteral("Quitter"));
+
+    QMenu* colours = menuBar()->addMenu(QStringLiteral("Couleurs  et  Police"));
+    colours->setObjectName(QStringLiteral("mnu_couleur"));
+    addItem(colours, "mnu_fond_ref", QStringLiteral("Couleur du fonf de référence"));
+    addItem(colours, "mnu_fond_trouvé", QStringLiteral("Couleur du fond du texte trouvé"));
+    addItem(colours, "mnu_fond_propal", QStringLiteral("Coouleur du fond de la proposition"));
+    addItem(colours, "mnu_fond_lettres", QStringLiteral("Coouleur du fond des lettres restantes"));
+    addItem(colours, "filler2", kFiller);
+    addItem(colours, "mnu_police_ref", QStringLiteral("Coulleur police de référence"));
+    addItem(colours, "mnu_police_trouvé", QStringLiteral("Couleur police texte trouvé"));
+    addItem(colours, "mnu_police_propal", QStringLiteral("Couoleur, police de la proposition"));
+    addItem(colours, "mnu_police_lettres", QStringLiteral("Couleur police lettres restantes"));
+    addItem(colours, "Filler4", kFiller);
+    addItem(colours, "mnu_font_ref", QStringLiteral("Police du texte de référence"));
+    addItem(colours, "mnu_font_soluce", QStringLiteral("Police du texte trouvé"));
+    addItem(colours, "mnu_font_propal", QStringLiteral("Police du texte de la proposition"));
+    addItem(colours, "mnu_font_lettres", QStringLiteral("Police des lettres restantes"));
+
+    QAction* version = menuBar()->addAction(QStringLiteral("Version"));
+    version->setObjectName(QStringLiteral("mnu_version"));
+    connect(version, &QAction::triggered, this, &Form1::mnu_version_Click);
+}
+
+void Form1::buildTabOrder()
+{
+    QWidget* const order[] = {m_ref,  m_soluce, m_lettres,       m_record, m_generer,
+                              m_quit, m_init,   m_clearProposal, m_copier, m_propal};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void Form1::applyPaneStyle(Pane pane, const PaneStyle& style)
+{
+    QWidget* widget = paneWidget(pane);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, colourFromStored(style.background, palette));
+    palette.setColor(QPalette::Text, colourFromStored(style.text, palette));
+    widget->setPalette(palette);
+    QFont font(style.fontName);
+    font.setPointSizeF(style.fontSize);
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
+    widget->setFont(font);
+}
+
+QWidget* Form1::paneWidget(Pane pane) const
+{
+    switch (pane) {
+    case Pane::Ref:
+        return m_ref;
+    case Pane::Soluce:
+        return m_soluce;
+    case Pane::Propal:
+        return m_propal;
+    case Pane::Lettres:
+        break;
+    }
+    return m_lettres;
+}
+
+void Form1::loadGame(const GameSession& game)
+{
+    m_session = game;
+    writeControls();
+}
+
+GameSession Form1::currentGame()
+{
+    readControls();
+    return m_session;
+}
+
+void Form1::readControls()
+{
+    m_session.ref = panetext::fromPane(m_ref->toPlainText());
+    m_session.soluce = panetext::fromPane(m_soluce->toPlainText());
+    m_session.propal = panetext::fromPane(m_propal->toPlainText());
+    m_session.lettres = panetext::fromPane(m_lettres->toPlainText());
+    m_session.lettres_restantes = m_remainingCount->text();
+    m_session.lettres_trouvees = m_foundCount->text();
+}
+
+// Only controls whose value differs are written: rewriting an unchanged proposal would run
+// its change handling and spoil the generation marker.
+void Form1::writeControls()
+{
+    setPlainIfChanged(m_ref, m_session.ref);
+    setPlainIfChanged(m_soluce, m_session.soluce);
+    setPlainIfChanged(m_lettres, m_session.lettres);
+    panetext::replaceKeepingFormat(m_propal, panetext::toPane(m_session.propal));
+    setCaptionIfChanged(m_remainingCount, m_session.lettres_restantes);
+    setCaptionIfChanged(m_foundCount, m_session.lettres_trouvees);
+}
+
+void Form1::init_Click()
+{
+    readControls();
+    if (const auto refusal = m_engine.initialisePuzzle(m_session)) {
+        m_sink->inform(refusal->text, refusal->icon);
+        return;
+    }
+    writeControls();
+}
+
+void Form1::Generer_Click()
+{
+    readControls();
+    const EvaluationResult result = m_engine.evaluateProposal(m_session);
+    if (result.refusal) {
+        m_sink->inform(result.refusal->text, result.refusal->icon);
+        return;
+    }
+    writeControls();
+    m_conflictWord = result.conflict ? result.conflict->proposalWord : QString();
+    if (result.conflict)
+        openConflictDialog(*result.conflict);
+}
+
+void Form1::bt_copier_Click()
+{
+    readControls();
+    const QString post = buildForumPost(m_session.soluce, m_session.lettres_trouvees,
+                                        m_session.lettres_restantes, m_session.lettres);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(post);
+}
+
+void Form1::Command1_Click()
+{
+    m_propal->clear();
+    m_propal->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::mnu_version_Click()
+{
+    m_sink->inform(QStringLiteral("Gestion des plimos.\rÉcrit par Tevim\rVersion ") +
+                       m_engine.version(),
+                   MessageIcon::None);
+}
+
+void Form1::ref_LostFocus()
+{
+    readControls();
+    m_session.ref = PuzzleEngine::normaliseReference(m_session.ref);
+    writeControls();
+}
+
+void Form1::propal_Change()
+{
+    const QString text = m_propal->toPlainText();
+    if (text == m_lastProposalText)
+        return;
+    m_lastProposalText = text;
+    m_engine.proposalChanged();
+}
+
+void Form1::propal_LostFocus()
+{
+    readControls();
+    if (m_session.propal.isEmpty())
+        return;
+    m_session.propal = PuzzleEngine::normaliseProposal(m_session.propal);
+    writeControls();
+}
+
+void Form1::propal_RightPaste()
+{
+    panetext::replaceKeepingFormat(m_propal,
+                                   panetext::toPane(QGuiApplication::clipboard()->text()));
+}
+
+void Form1::openConflictDialog(const Conflict& conflict)
+{
+    if (!m_conflictDialog) {
+        m_conflictDialog = new ConflictDialog(this);
+        connect(m_conflictDialog, &ConflictDialog::okPressed, this, &Form1::bt_non_Click);
+    }
+    m_conflictDialog->showConflict(conflict);
+}
+
+// Selects the conflict's proposal word in red. The proposal may have been edited since the
+// check, so the selection is kept inside the pane's text.
+void Form1::bt_non_Click()
+{
+    const QString engineText = panetext::fromPane(m_propal->toPlainText());
+    const qsizetype paneLength = m_propal->toPlainText().size();
+    const qsizetype start = std::max<qsizetype>(0, m_engine.conflictPosition() - 1);
+    const qsizetype end = start + m_conflictWord.size();
+    const auto clamp = [&](qsizetype engineIndex) {
+        return std::clamp<qsizetype>(panetext::paneIndex(engineText, engineIndex), 0, paneLength);
+    };
+
+    QTextCursor cursor(m_propal->document());
+    cursor.setPosition(static_cast<int>(clamp(start)));
+    cursor.setPosition(static_cast<int>(clamp(end)), QTextCursor::KeepAnchor);
+    QTextCharFormat red;
+    red.setForeground(QColor(255, 0, 0));
+    cursor.mergeCharFormat(red);
+    m_propal->setTextCursor(cursor);
+}

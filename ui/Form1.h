@@ -1,0 +1,91 @@
+// The main window Form1: the game's panes, counts, buttons and menus, bound to one GameSession.
+#pragma once
+
+#include "GameSession.h"
+#include "PaneStyle.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class ConflictDialog;
+class MessageSink;
+class ProposalPane;
+class PuzzleEngine;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class ReferencePane;
+struct Conflict;
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+  public:
+    // The engine belongs to the program and outlives the window.
+    explicit Form1(PuzzleEngine& engine, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Routes the window's message boxes; nullptr puts back the real boxes.
+    void setMessageSink(MessageSink* sink);
+
+    // Shows a game in the panes and counts (a loaded or cleared game).
+    void loadGame(const GameSession& game);
+    // The game as the panes and counts hold it now, line breaks as CR LF.
+    GameSession currentGame();
+
+    // Applies a background colour, text colour and font to one pane.
+    void applyPaneStyle(Pane pane, const PaneStyle& style);
+    QWidget* paneWidget(Pane pane) const;
+
+    PuzzleEngine& engine() { return m_engine; }
+
+  private:
+    void buildPanes(QWidget* client);
+    void buildLabels(QWidget* client);
+    void buildButtons(QWidget* client);
+    void buildMenus();
+    void buildTabOrder();
+    QPushButton* addButton(QWidget* client, const QString& name, const QString& caption, int left,
+                           int top, int width);
+    QLabel* addLabel(QWidget* client, const QString& name, const QString& caption,
+                     const QRect& geometry);
+
+    void readControls();
+    void writeControls();
+
+    void init_Click();
+    void Generer_Click();
+    void bt_copier_Click();
+    void Command1_Click();
+    void mnu_version_Click();
+    void ref_LostFocus();
+    void propal_Change();
+    void propal_LostFocus();
+    void propal_RightPaste();
+    void bt_non_Click();
+    void openConflictDialog(const Conflict& conflict);
+
+    PuzzleEngine& m_engine;
+    GameSession m_session;
+    std::unique_ptr<MessageSink> m_boxes;
+    MessageSink* m_sink = nullptr;
+
+    ReferencePane* m_ref = nullptr;
+    QPlainTextEdit* m_soluce = nullptr;
+    ProposalPane* m_propal = nullptr;
+    QPlainTextEdit* m_lettres = nullptr;
+    QLabel* m_foundCount = nullptr;
+    QLabel* m_remainingCount = nullptr;
+    QPushButton* m_init = nullptr;
+    QPushButton* m_record = nullptr;
+    QPushButton* m_copier = nullptr;
+    QPushButton* m_generer = nullptr;
+    QPushButton* m_quit = nullptr;
+    QPushButton* m_clearProposal = nullptr;
+    ConflictDialog* m_conflictDialog = nullptr;
+
+    // The proposal's plain text as last seen, so that a change of formatting alone is ignored.
+    QString m_lastProposalText;
+    // The proposal word the latest alignment check left (empty after a check without conflict).
+    QString m_conflictWord;
+};

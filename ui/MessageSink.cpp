@@ -1,0 +1,66 @@
+// QMessageBox-backed message boxes with the program's title and icons.
+#include "MessageSink.h"
+
+#include <QMessageBox>
+
+#include <memory>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Plimo");
+
+QMessageBox::Icon boxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox* createBox(QWidget* parent, const QString& text, MessageIcon icon)
+{
+    auto* box = new QMessageBox(parent);
+    box->setWindowTitle(kTitle);
+    box->setIcon(boxIcon(icon));
+    box->setTextFormat(Qt::PlainText);
+    // Lines stay separated by CR alone; the box's label breaks lines on it.
+    box->setText(text);
+    return box;
+}
+
+} // namespace
+
+QMessageBox* MessageBoxSink::createInformBox(QWidget* parent, const QString& text, MessageIcon icon)
+{
+    QMessageBox* box = createBox(parent, text, icon);
+    box->setStandardButtons(QMessageBox::Ok);
+    box->setDefaultButton(QMessageBox::Ok);
+    return box;
+}
+
+QMessageBox* MessageBoxSink::createQuestionBox(QWidget* parent, const QString& text)
+{
+    QMessageBox* box = createBox(parent, text, MessageIcon::Question);
+    box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box->setDefaultButton(QMessageBox::Yes);
+    return box;
+}
+
+void MessageBoxSink::inform(const QString& text, MessageIcon icon)
+{
+    std::unique_ptr<QMessageBox> box(createInformBox(m_parent, text, icon));
+    box->exec();
+}
+
+bool MessageBoxSink::ask(const QString& text)
+{
+    std::unique_ptr<QMessageBox> box(createQuestionBox(m_parent, text));
+    return box->exec() == QMessageBox::Yes;
+}

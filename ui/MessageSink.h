@@ -1,0 +1,36 @@
+// The window's message boxes, behind a small interface that tests replace.
+#pragma once
+
+#include "EngineTypes.h"
+
+#include <QString>
+
+class QMessageBox;
+class QWidget;
+
+class MessageSink {
+  public:
+    virtual ~MessageSink() = default;
+
+    // A box with a single OK button; returns when the user closes it.
+    virtual void inform(const QString& text, MessageIcon icon) = 0;
+    // A question with Yes and No, Yes the default; true for Yes.
+    virtual bool ask(const QString& text) = 0;
+};
+
+// The real boxes: QMessageBox titled "Plimo".
+class MessageBoxSink : public MessageSink {
+  public:
+    explicit MessageBoxSink(QWidget* parent) : m_parent(parent) {}
+
+    void inform(const QString& text, MessageIcon icon) override;
+    bool ask(const QString& text) override;
+
+    // The box inform() shows, built but not yet shown; the caller owns it.
+    static QMessageBox* createInformBox(QWidget* parent, const QString& text, MessageIcon icon);
+    // The box ask() shows, built but not yet shown; the caller owns it.
+    static QMessageBox* createQuestionBox(QWidget* parent, const QString& text);
+
+  private:
+    QWidget* m_parent;
+};

@@ -1,0 +1,56 @@
+// Conversions between the panes' line breaks and the engine's, and the formatting-keeping rewrite.
+#include "PaneText.h"
+
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include <algorithm>
+
+namespace panetext {
+
+QString fromPane(const QString& paneText)
+{
+    QString text = paneText;
+    text.replace(u'\n', QStringLiteral("\r\n"));
+    return text;
+}
+
+QString toPane(const QString& engineText)
+{
+    QString text = engineText;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+qsizetype paneIndex(const QString& engineText, qsizetype engineIndex)
+{
+    const qsizetype end = std::min(engineIndex, engineText.size());
+    qsizetype pairs = 0;
+    for (qsizetype i = 1; i < end; ++i)
+        if (engineText.at(i - 1) == u'\r' && engineText.at(i) == u'\n')
+            ++pairs;
+    return engineIndex - pairs;
+}
+
+void replaceKeepingFormat(QTextEdit* pane, const QString& newPaneText)
+{
+    const QString old = pane->toPlainText();
+    if (old == newPaneText)
+        return;
+    const qsizetype shorter = std::min(old.size(), newPaneText.size());
+    qsizetype prefix = 0;
+    while (prefix < shorter && old.at(prefix) == newPaneText.at(prefix))
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < shorter - prefix &&
+           old.at(old.size() - 1 - suffix) == newPaneText.at(newPaneText.size() - 1 - suffix))
+        ++suffix;
+
+    QTextCursor cursor(pane->document());
+    cursor.setPosition(static_cast<int>(prefix));
+    cursor.setPosition(static_cast<int>(old.size() - suffix), QTextCursor::KeepAnchor);
+    cursor.insertText(newPaneText.mid(prefix, newPaneText.size() - prefix - suffix));
+}
+
+} // namespace panetext

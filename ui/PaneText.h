@@ -1,0 +1,23 @@
+// Line breaks between the engine's texts (CR LF) and the panes' (one "\n" per break).
+#pragma once
+
+#include <QString>
+
+class QTextEdit;
+
+namespace panetext {
+
+// A pane's plain text as the engine reads it: every line break becomes CR LF.
+QString fromPane(const QString& paneText);
+
+// An engine text as a pane holds it: CR LF, then any lone CR, become "\n".
+QString toPane(const QString& engineText);
+
+// The pane index of an engine position (0-based) in the engine form of a pane's text.
+qsizetype paneIndex(const QString& engineText, qsizetype engineIndex);
+
+// Replaces the rich pane's text by newPaneText, rewriting only the part that differs so that
+// the untouched characters keep their colours and fonts.
+void replaceKeepingFormat(QTextEdit* pane, const QString& newPaneText);
+
+} // namespace panetext
