@@ -1,0 +1,282 @@
+// The twelve colour and font items: each changes its pane at once and writes its couleurs
+// fields at once; a cancelled chooser changes neither; a failed write is reported while the
+// pane keeps its new look; an empty proposal gives the new look to what is typed next.
+#include "AppearanceController.h"
+#include "Choosers.h"
+#include "GameStore.h"
+#include "StoreFiles.h"
+#include "UiFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QColorDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+#include <QTimer>
+
+namespace {
+
+class ScriptedChoosers : public Choosers {
+  public:
+    std::optional<QColor> chooseColour(const QColor& initial, QWidget*) override
+    {
+        initialColour = initial;
+        return colour;
+    }
+    std::optional<QFont> chooseFont(const QFont& initial, QWidget*) override
+    {
+        initialFont = initial;
+        return font;
+    }
+
+    std::optional<QColor> colour;
+    std::optional<QFont> font;
+    QColor initialColour;
+    QFont initialFont;
+};
+
+class AppearanceMenu : public UiFixture {
+  protected:
+    void SetUp() override
+    {
+        UiFixture::SetUp();
+        ASSERT_TRUE(m_dir.isValid());
+        m_path = m_dir.filePath(QStringLiteral("plimo.mdb"));
+        makeSampleStore(m_path);
+        openStore({});
+    }
+
+    void openStore(StoreOptions options)
+    {
+        m_controller.reset();
+        m_store = std::make_unique<GameStore>(m_path, options);
+        ASSERT_TRUE(m_store->open().ok());
+        m_controller = std::make_unique<AppearanceController>(*m_window, *m_store, m_choosers,
+                                                              m_sink);
+    }
+
+    void TearDown() override
+    {
+        m_controller.reset();
+        m_store.reset();
+        UiFixture::TearDown();
+    }
+
+    QAction* action(const char* name) const
+    {
+        return child<QAction>(QString::fromUtf8(name));
+    }
+
+    QVariant stored(const QString& column) const
+    {
+        return RawStore(m_path).value(QStringLiteral("SELECT %1 FROM couleurs ORDER BY rowid LIMIT 1")
+                                          .arg(column));
+    }
+
+    QTextCharFormat proposalFormatAt(int position) const
+    {
+        QTextCursor cursor(propal()->document());
+        cursor.setPosition(position);
+        cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+        return cursor.charFormat();
+    }
+
+    QTemporaryDir m_dir;
+    QString m_path;
+    ScriptedChoosers m_choosers;
+    std::unique_ptr<GameStore> m_store;
+    std::unique_ptr<AppearanceController> m_controller;
+};
+
+struct ColourCase {
+    const char* item;
+    const char* pane;
+    const char* column;
+    QPalette::ColorRole role;
+};
+
+TEST_F(AppearanceMenu, EachColourItemChangesItsPaneAndItsFieldAtOnce)
+{
+    const ColourCase cases[] = {
+        {"mnu_fond_ref", "ref", "fond_ref", QPalette::Base},
+        {"mnu_fond_trouvé", "soluce", "fond_soluce", QPalette::Base},
+        {"mnu_fond_propal", "propal", "fond_propal", QPalette::Base},
+        {"mnu_fond_lettres", "lettres", "fond_lettres", QPalette::Base},
+        {"mnu_police_ref", "ref", "police_ref", QPalette::Text},
+        {"mnu_police_trouvé", "soluce", "police_soluce", QPalette::Text},
+        {"mnu_police_lettres", "lettres", "police_lettres", QPalette::Text},
+    };
+    int shade = 10;
+    for (const ColourCase& c : cases) {
+        const QColor colour(shade, 100, 200);
+        m_choosers.colour = colour;
+        action(c.item)->trigger();
+        const auto* pane = child<QWidget>(QString::fromLatin1(c.pane));
+        EXPECT_EQ(pane->palette().color(c.role), colour) << c.item;
+        EXPECT_EQ(stored(QString::fromLatin1(c.column)).toLongLong(),
+                  shade | (100 << 8) | (200 << 16))
+            << c.item;
+        shade += 10;
+    }
+    EXPECT_TRUE(m_sink.shown.empty());
+}
+
+TEST_F(AppearanceMenu, ProposalTextColourCoversEveryCharacterAndIsStored)
+{
+    typeInto(propal(), QStringLiteral("LE CHAT"));
+    m_choosers.colour = QColor(255, 0, 0);
+    action("mnu_police_propal")->trigger();
+
+    EXPECT_EQ(propal()->toPlainText(), QStringLiteral("LE CHAT"));
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(proposalFormatAt(i).foreground().color(), QColor(255, 0, 0)) << i;
+    EXPECT_EQ(stored(QStringLiteral("police_propal")).toLongLong(), 255);
+    EXPECT_EQ(m_engine->markers().save, QString()) << "typing cleared it";
+}
+
+TEST_F(AppearanceMenu, FormattingAloneDoesNotCountAsAProposalChange)
+{
+    typeInto(propal(), QStringLiteral("LE CHAT"));
+    m_engine->markers().save = QStringLiteral("Y");
+    m_engine->markers().generation = QStringLiteral("1");
+    m_choosers.colour = QColor(0, 128, 0);
+    action("mnu_police_propal")->trigger();
+    QFont font(QStringLiteral("Courier New"));
+    font.setPointSize(20);
+    m_choosers.font = font;
+    action("mnu_font_propal")->trigger();
+    EXPECT_EQ(m_engine->markers().save, QStringLiteral("Y"));
+    EXPECT_EQ(m_engine->markers().generation, QStringLiteral("1"));
+}
+
+TEST_F(AppearanceMenu, EachFontItemSetsItsPaneAndStoresTheRoundedSize)
+{
+    const struct {
+        const char* item;
+        const char* suffix;
+        double size;
+        int stored;
+    } cases[] = {{"mnu_font_ref", "ref", 14.25, 14},
+                 {"mnu_font_soluce", "soluce", 10.5, 10},
+                 {"mnu_font_propal", "propal", 11.5, 12},
+                 {"mnu_font_lettres", "lettres", 16, 16}};
+    typeInto(propal(), QStringLiteral("AB"));
+    for (const auto& c : cases) {
+        QFont font(QStringLiteral("Courier New"));
+        font.setPointSizeF(c.size);
+        font.setBold(true);
+        font.setItalic(c.stored % 2 == 0);
+        m_choosers.font = font;
+        action(c.item)->trigger();
+
+        const QString suffix = QString::fromLatin1(c.suffix);
+        EXPECT_EQ(stored(QStringLiteral("font_name_") + suffix).toString(),
+                  QStringLiteral("Courier New"))
+            << c.item;
+        EXPECT_EQ(stored(QStringLiteral("font_size_") + suffix).toInt(), c.stored) << c.item;
+        EXPECT_EQ(stored(QStringLiteral("font_bold_") + suffix).toInt(), 1) << c.item;
+        EXPECT_EQ(stored(QStringLiteral("font_italic_") + suffix).toInt(), c.stored % 2 == 0 ? 1 : 0)
+            << c.item;
+        if (suffix == QLatin1String("propal")) {
+            for (int i = 0; i < 2; ++i)
+                EXPECT_EQ(proposalFormatAt(i).fontPointSize(), 12.0) << i;
+        } else {
+            const QFont shown = child<QWidget>(suffix)->font();
+            EXPECT_EQ(shown.pointSize(), c.stored) << c.item;
+            EXPECT_TRUE(shown.bold()) << c.item;
+        }
+    }
+}
+
+TEST_F(AppearanceMenu, CancellingAChooserChangesNeitherPaneNorRecord)
+{
+    const QByteArray before = fileBytes(m_path);
+    const QColor background = ref()->palette().color(QPalette::Base);
+    const QFont font = soluce()->font();
+    m_choosers.colour.reset();
+    m_choosers.font.reset();
+    for (const AppearanceItem& item : appearanceItems())
+        action(item.objectName)->trigger();
+    EXPECT_EQ(ref()->palette().color(QPalette::Base), background);
+    EXPECT_EQ(soluce()->font(), font);
+    EXPECT_EQ(fileBytes(m_path), before);
+    EXPECT_TRUE(m_sink.shown.empty());
+}
+
+TEST_F(AppearanceMenu, ChoosersStartFromThePanesCurrentLook)
+{
+    m_choosers.colour.reset();
+    action("mnu_fond_lettres")->trigger();
+    EXPECT_EQ(m_choosers.initialColour, lettres()->palette().color(QPalette::Base));
+    m_choosers.font.reset();
+    action("mnu_font_ref")->trigger();
+    EXPECT_EQ(m_choosers.initialFont.family(), QStringLiteral("Courier New"));
+}
+
+TEST_F(AppearanceMenu, AnEmptyProposalGivesTheNewLookToWhatIsTypedNext)
+{
+    ASSERT_TRUE(propal()->toPlainText().isEmpty());
+    m_choosers.colour = QColor(0, 0, 255);
+    action("mnu_police_propal")->trigger();
+    QFont font(QStringLiteral("Courier New"));
+    font.setPointSize(18);
+    m_choosers.font = font;
+    action("mnu_font_propal")->trigger();
+
+    typeInto(propal(), QStringLiteral("OUI"));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(proposalFormatAt(i).foreground().color(), QColor(0, 0, 255)) << i;
+        EXPECT_EQ(proposalFormatAt(i).fontPointSize(), 18.0) << i;
+    }
+}
+
+TEST_F(AppearanceMenu, AFailedWriteIsReportedAndThePaneKeepsItsNewLook)
+{
+    openStore(StoreOptions{true, 200});
+    const QByteArray before = fileBytes(m_path);
+    m_choosers.colour = QColor(1, 2, 3);
+    action("mnu_fond_ref")->trigger();
+    EXPECT_EQ(ref()->palette().color(QPalette::Base), QColor(1, 2, 3));
+    ASSERT_EQ(m_sink.shown.size(), 1u);
+    EXPECT_EQ(m_sink.shown[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(m_sink.shown[0].text.contains(m_path)) << m_sink.shown[0].text.toStdString();
+    EXPECT_EQ(fileBytes(m_path), before);
+    EXPECT_TRUE(m_window->isVisible());
+}
+
+// The real, non-native Qt chooser, answered as a user would.
+TEST_F(AppearanceMenu, TheRealColourChooserIsModalAndItsChoiceIsApplied)
+{
+    QtChoosers real;
+    m_controller = std::make_unique<AppearanceController>(*m_window, *m_store, real, m_sink);
+    bool answered = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->testOption(QColorDialog::DontUseNativeDialog));
+        dialog->setCurrentColor(QColor(12, 34, 56));
+        dialog->accept();
+        answered = true;
+    });
+    action("mnu_fond_trouvé")->trigger();
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(soluce()->palette().color(QPalette::Base), QColor(12, 34, 56));
+    EXPECT_EQ(stored(QStringLiteral("fond_soluce")).toLongLong(), 12 | (34 << 8) | (56 << 16));
+}
+
+TEST_F(AppearanceMenu, ItemsAreReachedWithTheMouseThroughTheMenuBar)
+{
+    QMenuBar* bar = m_window->menuBar();
+    auto* menu = child<QMenu>(QStringLiteral("mnu_couleur"));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    m_choosers.colour = QColor(200, 100, 50);
+    QAction* item = action("mnu_fond_lettres");
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+    QTRY_COMPARE(lettres()->palette().color(QPalette::Base), QColor(200, 100, 50));
+}
+
+} // namespace

@@ -1,0 +1,100 @@
+// Pane colours and fonts chosen from the menu, applied to the pane and written to couleurs.
+#include "AppearanceController.h"
+
+#include "Choosers.h"
+#include "GameStore.h"
+#include "MessageSink.h"
+#include "PaneFormatting.h"
+#include "StoredColour.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QTextEdit>
+
+namespace {
+
+QWidget* findPane(QMainWindow& window, Pane pane)
+{
+    return window.findChild<QWidget*>(paneSuffix(pane));
+}
+
+QColor currentColour(QWidget* pane, PaneProperty property)
+{
+    if (property == PaneProperty::TextColour) {
+        // The proposal's characters carry their own colour; the insertion point shows it.
+        if (auto* edit = qobject_cast<QTextEdit*>(pane)) {
+            const QBrush brush = edit->currentCharFormat().foreground();
+            if (brush.style() != Qt::NoBrush)
+                return brush.color();
+        }
+        return pane->palette().color(QPalette::Text);
+    }
+    return pane->palette().color(QPalette::Base);
+}
+
+QFont currentFont(QWidget* pane)
+{
+    if (auto* edit = qobject_cast<QTextEdit*>(pane)) {
+        QFont font = edit->currentFont();
+        const QStringList families = edit->currentCharFormat().fontFamilies().toStringList();
+        if (!families.isEmpty())
+            font.setFamily(families.first());
+        return font;
+    }
+    return pane->font();
+}
+
+} // namespace
+
+AppearanceController::AppearanceController(QMainWindow& window, GameStore& store,
+                                           Choosers& choosers, MessageSink& messages)
+    : QObject(&window), m_window(window), m_store(store), m_choosers(choosers),
+      m_messages(&messages)
+{
+    for (const AppearanceItem& item : appearanceItems()) {
+        auto* action = window.findChild<QAction*>(QString::fromUtf8(item.objectName));
+        if (action)
+            connect(action, &QAction::triggered, this, [this, &item] { choose(item); });
+    }
+}
+
+void AppearanceController::choose(const AppearanceItem& item)
+{
+    QWidget* pane = findPane(m_window, item.pane);
+    if (!pane)
+        return;
+    if (item.property == PaneProperty::Font)
+        chooseFont(item, pane);
+    else
+        chooseColour(item, pane);
+}
+
+void AppearanceController::chooseColour(const AppearanceItem& item, QWidget* pane)
+{
+    const std::optional<QColor> colour =
+        m_choosers.chooseColour(currentColour(pane, item.property), &m_window);
+    if (!colour)
+        return;
+    if (item.property == PaneProperty::Background)
+        applyBackground(pane, *colour);
+    else
+        applyTextColour(pane, *colour);
+    const StoreStatus status = m_store.writeColour(storedFields(item).first(), storedFromColour(*colour));
+    if (!status)
+        m_messages->inform(status.message(), MessageIcon::Critical);
+}
+
+void AppearanceController::chooseFont(const AppearanceItem& item, QWidget* pane)
+{
+    const QFont initial = currentFont(pane);
+    const std::optional<QFont> chosen = m_choosers.chooseFont(initial, &m_window);
+    if (!chosen)
+        return;
+    const FontChoice choice = fontChoice(*chosen, initial);
+    applyFont(pane, fontFromChoice(choice));
+    const StoredFont font{choice.name, static_cast<std::int16_t>(choice.size), choice.bold,
+                          choice.italic};
+    const StoreStatus status = m_store.writeFont(paneSuffix(item.pane), font);
+    if (!status)
+        m_messages->inform(status.message(), MessageIcon::Critical);
+}
