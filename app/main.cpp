@@ -1,18 +1,25 @@
-// Program entry: creates the application, the engine and the main window.
+// Program entry: creates the application, the engine and the main window, which starts on the
+// store beside the executable.
 #include "Form1.h"
 #include "PuzzleEngine.h"
+#include "UnattendedBoxes.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/plimo.png")));
     // The name alone titles the message boxes; a display name would also be appended to
     // every window caption by the platform.
     QApplication::setApplicationName(QStringLiteral("Plimo"));
+    answerBoxesWhenUnattended(&app);
 
     PuzzleEngine engine;
     Form1 window(engine);
+    // The critical box has been shown; without its store the program cannot run.
+    if (!window.startUp(Form1::defaultStorePath()))
+        return 1;
     window.show();
     return QApplication::exec();
 }

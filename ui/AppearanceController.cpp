@@ -48,7 +48,7 @@ QFont currentFont(QWidget* pane)
 
 AppearanceController::AppearanceController(QMainWindow& window, GameStore& store,
                                            Choosers& choosers, MessageSink& messages)
-    : QObject(&window), m_window(window), m_store(store), m_choosers(choosers),
+    : QObject(&window), m_window(window), m_store(store), m_choosers(&choosers),
       m_messages(&messages)
 {
     for (const AppearanceItem& item : appearanceItems()) {
@@ -72,7 +72,7 @@ void AppearanceController::choose(const AppearanceItem& item)
 void AppearanceController::chooseColour(const AppearanceItem& item, QWidget* pane)
 {
     const std::optional<QColor> colour =
-        m_choosers.chooseColour(currentColour(pane, item.property), &m_window);
+        m_choosers->chooseColour(currentColour(pane, item.property), &m_window);
     if (!colour)
         return;
     if (item.property == PaneProperty::Background)
@@ -87,7 +87,7 @@ void AppearanceController::chooseColour(const AppearanceItem& item, QWidget* pan
 void AppearanceController::chooseFont(const AppearanceItem& item, QWidget* pane)
 {
     const QFont initial = currentFont(pane);
-    const std::optional<QFont> chosen = m_choosers.chooseFont(initial, &m_window);
+    const std::optional<QFont> chosen = m_choosers->chooseFont(initial, &m_window);
     if (!chosen)
         return;
     const FontChoice choice = fontChoice(*chosen, initial);

@@ -19,6 +19,7 @@ class AppearanceController : public QObject {
                          MessageSink& messages);
 
     void setMessageSink(MessageSink& messages) { m_messages = &messages; }
+    void setChoosers(Choosers& choosers) { m_choosers = &choosers; }
 
     // One item's handler: the chooser, then the pane, then the couleurs record. A cancelled
     // chooser changes nothing; a failed write is reported and the pane keeps its new look.
@@ -30,6 +31,6 @@ class AppearanceController : public QObject {
 
     QMainWindow& m_window;
     GameStore& m_store;
-    Choosers& m_choosers;
+    Choosers* m_choosers;
     MessageSink* m_messages;
 };

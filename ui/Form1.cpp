@@ -1,9 +1,13 @@
 // Construction of the main window and the wiring of its events to the engine.
 #include "Form1.h"
 
+#include "AppearanceController.h"
+#include "Choosers.h"
+
 #include "ConflictDialog.h"
 #include "LabelFit.h"
 #include "MessageSink.h"
+#include "PaneFormatting.h"
 #include "PaneText.h"
 #include "ProposalPane.h"
 #include "PuzzleEngine.h"
@@ -12,12 +16,15 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextCharFormat>
 #include <QTextCursor>
 
@@ -27,6 +34,15 @@ namespace {
 
 const QString kCaption = QStringLiteral("DORV - Plimo : Jeux de mots - Version ");
 const QString kFiller = QStringLiteral("--------------------");
+const QString kNoReferenceToSave = QStringLiteral("Il n'y a pas de texte de référence !");
+const QString kNoReferenceToQuit = QStringLiteral(
+    "Vus ne pouvez pas quitter le programme sans avoir au moins renseigné le texte de référence");
+const QString kUnsavedQuestion =
+    QStringLiteral("Vos données n'ont pas été enregistrées.\rVoulez-vous quand même quitter le "
+                   "programme ?");
+const QString kSaved = QStringLiteral("Y");
+constexpr int kPlacementTwips = 200;
+constexpr int kOuterHeightTwips = 10530;
 
 // A small yellow page with a red asterisk, drawn rather than loaded.
 QIcon applicationIcon()
@@ -56,11 +72,33 @@ void setCaptionIfChanged(QLabel* label, const QString& caption)
         label->setText(caption);
 }
 
+QFont paneFont(const PaneStyle& style)
+{
+    QFont font(style.fontName);
+    font.setPointSizeF(style.fontSize);
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
+    return font;
+}
+
+// A stored attribute replaces the design-time one; an absent one leaves it.
+PaneStyle styleOver(PaneStyle style, const StoredPaneLook& look)
+{
+    style.background = look.background.value_or(style.background);
+    style.text = look.text.value_or(style.text);
+    style.fontName = look.fontName.value_or(style.fontName);
+    style.fontSize = look.fontSize.value_or(style.fontSize);
+    style.bold = look.bold.value_or(style.bold);
+    style.italic = look.italic.value_or(style.italic);
+    return style;
+}
+
 } // namespace
 
 Form1::Form1(PuzzleEngine& engine, QWidget* parent)
-    : QMainWindow(parent), m_engine(engine), m_boxes(std::make_unique<MessageBoxSink>(this)),
-      m_sink(m_boxes.get())
+    : QMainWindow(parent), m_engine(engine),
+      m_store(std::make_unique<GameStore>(defaultStorePath())),
+      m_boxes(std::make_unique<MessageBoxSink>(this)), m_sink(m_boxes.get())
 {
     registerFontSubstitutes();
     setObjectName(QStringLiteral("Form1"));
@@ -89,6 +127,14 @@ Form1::~Form1() = default;
 void Form1::setMessageSink(MessageSink* sink)
 {
     m_sink = sink ? sink : m_boxes.get();
+    if (m_appearance)
+        m_appearance->setMessageSink(*m_sink);
+}
+
+void Form1::setChoosers(Choosers* choosers)
+{
+    if (m_appearance)
+        m_appearance->setChoosers(choosers ? *choosers : *m_qtChoosers);
 }
 
 void Form1::buildPanes(QWidget* client)
@@ -122,6 +168,8 @@ void Form1::buildPanes(QWidget* client)
         pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     }
     m_propal->setTabChangesFocus(true);
+    // The proposal's own font is what a cleared pane falls back to.
+    m_propal->setFont(paneFont(designStyle(Pane::Propal)));
     for (Pane pane : kPanes)
         applyPaneStyle(pane, designStyle(pane));
 
@@ -200,6 +248,8 @@ void Form1::buildButtons(QWidget* client)
     connect(m_init, &QPushButton::clicked, this, &Form1::init_Click);
     connect(m_generer, &QPushButton::clicked, this, &Form1::Generer_Click);
     connect(m_copier, &QPushButton::clicked, this, &Form1::bt_copier_Click);
+    connect(m_record, &QPushButton::clicked, this, &Form1::saveGame);
+    connect(m_quit, &QPushButton::clicked, this, &Form1::requestQuit);
     connect(m_clearProposal, &QPushButton::clicked, this, &Form1::Command1_Click);
 }
 
@@ -213,9 +263,11 @@ void Form1::buildMenus()
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("Fichier"));
     file->setObjectName(QStringLiteral("menu_Fichier"));
-    addItem(file, "menu_delete", QStringLiteral("Effacer les données de la page"));
+    QAction* clear = addItem(file, "menu_delete", QStringLiteral("Effacer les données de la page"));
     addItem(file, "filler", kFiller);
-    addItem(file, "menu_quit", QStringLiteral("Quitter"));
+    QAction* quit = addItem(file, "menu_quit", QStringLiteral("Quitter"));
+    connect(clear, &QAction::triggered, this, &Form1::clearPage);
+    connect(quit, &QAction::triggered, this, &Form1::requestQuit);
 
     QMenu* colours = menuBar()->addMenu(QStringLiteral("Couleurs  et  Police"));
     colours->setObjectName(QStringLiteral("mnu_couleur"));
@@ -250,15 +302,10 @@ void Form1::buildTabOrder()
 void Form1::applyPaneStyle(Pane pane, const PaneStyle& style)
 {
     QWidget* widget = paneWidget(pane);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, colourFromStored(style.background, palette));
-    palette.setColor(QPalette::Text, colourFromStored(style.text, palette));
-    widget->setPalette(palette);
-    QFont font(style.fontName);
-    font.setPointSizeF(style.fontSize);
-    font.setBold(style.bold);
-    font.setItalic(style.italic);
-    widget->setFont(font);
+    const QPalette palette = widget->palette();
+    applyBackground(widget, colourFromStored(style.background, palette));
+    applyTextColour(widget, colourFromStored(style.text, palette));
+    applyFont(widget, paneFont(style));
 }
 
 QWidget* Form1::paneWidget(Pane pane) const
@@ -416,4 +463,125 @@ void Form1::bt_non_Click()
     red.setForeground(QColor(255, 0, 0));
     cursor.mergeCharFormat(red);
     m_propal->setTextCursor(cursor);
+}
+
+QString Form1::defaultStorePath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/plimo.mdb");
+}
+
+bool Form1::startUp(const QString& storePath, StoreOptions options)
+{
+    m_store = std::make_unique<GameStore>(storePath, options);
+    const StoreStatus opened = m_store->open();
+    if (!opened) {
+        m_sink->inform(opened.message(), MessageIcon::Critical);
+        return false;
+    }
+    placeWindow();
+    m_placeOnShow = true;
+    setCaptionIfChanged(m_foundCount, QStringLiteral("0"));
+    loadGame(m_store->loadGame());
+    applyStoredLook(m_store->loadAppearance());
+    readControls();
+    m_engine.takeSnapshot(m_session);
+    m_engine.setRollbackPending(false);
+    m_qtChoosers = std::make_unique<QtChoosers>();
+    m_appearance = new AppearanceController(*this, *m_store, *m_qtChoosers, *m_sink);
+    return true;
+}
+
+void Form1::applyStoredLook(const StoredAppearance& stored)
+{
+    for (Pane pane : kPanes)
+        applyPaneStyle(pane, styleOver(designStyle(pane), stored.lookFor(paneSuffix(pane))));
+}
+
+// The outer height counts the frame, which the platform may only know once the window is shown.
+void Form1::placeWindow()
+{
+    const QRect screenArea = screen() ? screen()->geometry() : QRect();
+    const int offset = twips::toPixels(kPlacementTwips);
+    move(screenArea.topLeft() + QPoint(offset, offset));
+    const int frameHeight = frameGeometry().height() - height();
+    resize(width(), twips::toPixels(kOuterHeightTwips) - frameHeight);
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_placeOnShow) {
+        m_placeOnShow = false;
+        placeWindow();
+    }
+}
+
+// Closing through the frame asks before unsaved work goes, as "Quitter" does; without a
+// reference text there is nothing to lose, so the window just closes.
+void Form1::closeEvent(QCloseEvent* event)
+{
+    if (m_ending || unsavedWorkMayGo()) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+bool Form1::unsavedWorkMayGo()
+{
+    if (m_ref->toPlainText().isEmpty() || m_engine.markers().save == kSaved)
+        return true;
+    return m_sink->ask(kUnsavedQuestion);
+}
+
+void Form1::saveGame()
+{
+    readControls();
+    if (m_session.ref.isEmpty()) {
+        m_sink->inform(kNoReferenceToSave, MessageIcon::Critical);
+        return;
+    }
+    const StoreStatus saved = m_store->saveGame(m_session);
+    if (!saved) {
+        m_sink->inform(saved.message(), MessageIcon::Critical);
+        return;
+    }
+    m_engine.markers().save = kSaved;
+}
+
+void Form1::clearPage()
+{
+    readControls();
+    m_session.ref.clear();
+    m_session.soluce.clear();
+    m_session.propal.clear();
+    m_session.lettres.clear();
+    m_session.lettres_restantes = QStringLiteral("0");
+    writeControls();
+    m_ref->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::requestQuit()
+{
+    if (m_ref->toPlainText().isEmpty()) {
+        m_sink->inform(kNoReferenceToQuit, MessageIcon::Warning);
+        return;
+    }
+    if (m_engine.markers().save == kSaved) {
+        m_store->close();
+        endProgram();
+        return;
+    }
+    if (m_sink->ask(kUnsavedQuestion))
+        endProgram();
+}
+
+// Ends the run at once: the window closes past its guard and the event loop stops.
+void Form1::endProgram()
+{
+    m_ending = true;
+    if (m_conflictDialog)
+        m_conflictDialog->close();
+    close();
+    QCoreApplication::exit(0);
 }

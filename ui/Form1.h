@@ -2,6 +2,7 @@
 #pragma once
 
 #include "GameSession.h"
+#include "GameStore.h"
 #include "PaneStyle.h"
 
 #include <QMainWindow>
@@ -9,6 +10,8 @@
 #include <memory>
 
 class ConflictDialog;
+class AppearanceController;
+class Choosers;
 class MessageSink;
 class ProposalPane;
 class PuzzleEngine;
@@ -39,6 +42,22 @@ class Form1 : public QMainWindow {
 
     PuzzleEngine& engine() { return m_engine; }
 
+    // plimo.mdb in the folder of the executable.
+    static QString defaultStorePath();
+    // The start-up from the store on: opens it, places the window, shows the stored game and
+    // look over the design-time one, then accepts the loaded state as the last turn. When the
+    // store cannot be opened, shows its message in a critical box and returns false.
+    bool startUp(const QString& storePath, StoreOptions options = {});
+    // The store the window saves to; not open before a successful start-up or after the quit
+    // that follows a save.
+    GameStore* store() { return m_store.get(); }
+    // The choosers the appearance menu opens; nullptr puts back Qt's own.
+    void setChoosers(Choosers* choosers);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     void buildPanes(QWidget* client);
     void buildLabels(QWidget* client);
@@ -65,9 +84,20 @@ class Form1 : public QMainWindow {
     void bt_non_Click();
     void openConflictDialog(const Conflict& conflict);
 
+    void placeWindow();
+    void applyStoredLook(const StoredAppearance& stored);
+    void saveGame();
+    void clearPage();
+    void requestQuit();
+    bool unsavedWorkMayGo();
+    void endProgram();
+
     PuzzleEngine& m_engine;
     GameSession m_session;
+    std::unique_ptr<GameStore> m_store;
     std::unique_ptr<MessageSink> m_boxes;
+    std::unique_ptr<Choosers> m_qtChoosers;
+    AppearanceController* m_appearance = nullptr;
     MessageSink* m_sink = nullptr;
 
     ReferencePane* m_ref = nullptr;
@@ -88,4 +118,8 @@ class Form1 : public QMainWindow {
     QString m_lastProposalText;
     // The proposal word the latest alignment check left (empty after a check without conflict).
     QString m_conflictWord;
+    // The window is placed again on its first showing, once the platform knows its frame.
+    bool m_placeOnShow = false;
+    // Set when the program ends through a quit that has already passed its guard.
+    bool m_ending = false;
 };

@@ -279,4 +279,47 @@ TEST_F(AppearanceMenu, ItemsAreReachedWithTheMouseThroughTheMenuBar)
     QTRY_COMPARE(lettres()->palette().color(QPalette::Base), QColor(200, 100, 50));
 }
 
+// The window's own controller, started on the file, stores at once: a new window on the same
+// file (a restart, without "Enregistrer") shows every choice again.
+TEST_F(AppearanceMenu, ChoicesComeBackOnTheNextStartWithoutSaving)
+{
+    m_controller.reset();
+    m_store.reset();
+    PuzzleEngine engine;
+    {
+        Form1 first(engine);
+        first.setMessageSink(&m_sink);
+        ASSERT_TRUE(first.startUp(m_path));
+        first.setChoosers(&m_choosers);
+        first.show();
+        const auto trigger = [&](const char* name) {
+            first.findChild<QAction*>(QString::fromUtf8(name))->trigger();
+        };
+        m_choosers.colour = QColor(10, 20, 30);
+        trigger("mnu_fond_trouvé");
+        m_choosers.colour = QColor(200, 0, 100);
+        trigger("mnu_police_propal");
+        QFont font(QStringLiteral("Courier New"));
+        font.setPointSizeF(10.5);
+        font.setItalic(true);
+        m_choosers.font = font;
+        trigger("mnu_font_lettres");
+        trigger("mnu_font_propal");
+        EXPECT_NE(engine.markers().save, QStringLiteral("Y"));
+    }
+    PuzzleEngine engine2;
+    Form1 second(engine2);
+    second.setMessageSink(&m_sink);
+    ASSERT_TRUE(second.startUp(m_path));
+    EXPECT_EQ(second.findChild<QWidget*>(QStringLiteral("soluce"))->palette().color(QPalette::Base),
+              QColor(10, 20, 30));
+    const QFont lettresFont = second.findChild<QWidget*>(QStringLiteral("lettres"))->font();
+    EXPECT_EQ(lettresFont.pointSize(), 10);
+    EXPECT_TRUE(lettresFont.italic());
+    auto* proposal = second.findChild<QTextEdit*>(QStringLiteral("propal"));
+    EXPECT_EQ(proposal->currentCharFormat().foreground().color(), QColor(200, 0, 100));
+    EXPECT_EQ(proposal->currentCharFormat().fontPointSize(), 10.0);
+    EXPECT_TRUE(m_sink.shown.empty());
+}
+
 } // namespace

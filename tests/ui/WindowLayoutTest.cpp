@@ -157,7 +157,7 @@ TEST_F(WindowLayoutTest, ItemsWithoutHandlersChangeNothing)
 {
     initialise(QStringLiteral("le chat"));
     const GameSession before = m_window->currentGame();
-    for (const char* name : {"filler", "filler2", "Filler4", "menu_delete", "mnu_fond_ref"})
+    for (const char* name : {"filler", "filler2", "Filler4", "mnu_fond_ref"})
         child<QAction>(QString::fromUtf8(name))->trigger();
     child<QMenu>(QStringLiteral("menu_Fichier"))->menuAction()->trigger();
     EXPECT_EQ(m_window->currentGame(), before);

@@ -1,0 +1,326 @@
+// The window on its store: start-up shows the stored game and look over the design-time look and
+// accepts them as the last turn; a save comes back on the next start with the found count at "0";
+// every kind of damaged store either starts with the fallbacks ("Vide", "0", design-time look) or
+// stops the program with the database's message and the file's path, and the file's bytes change
+// only when the user saves.
+#include "StoredWindowFixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QScreen>
+#include <QTextCursor>
+
+#include <functional>
+
+namespace {
+
+const QString kVide = QStringLiteral("Vide");
+const QStringList kSampleShown = {QStringLiteral("LE CHAT"), QStringLiteral("** ****"),
+                                  QStringLiteral("LE CHIEN"), QStringLiteral("A C H T "),
+                                  QStringLiteral("4")};
+const QColor kStoredRefBack(100, 0, 0);
+const QColor kStoredLettresBack(103, 0, 0);
+const QColor kDesignRefBack(255, 255, 192);
+const QColor kDesignLettresBack(192, 255, 192);
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+std::function<void(const QString&)> sampleWith(QStringList changes)
+{
+    return [changes](const QString& path) { makeSampleStore(path, changes); };
+}
+
+struct WindowDamage {
+    const char* name;
+    std::function<void(const QString&)> make;
+    bool readOnly = false;
+    const char* fatalError = nullptr; // part of the critical box's text; nullptr: it starts
+    QStringList shown = {};
+    QColor refBack = {};
+    QColor lettresBack = {};
+    bool saveWorks = false;
+};
+
+void PrintTo(const WindowDamage& damage, std::ostream* out)
+{
+    *out << damage.name;
+}
+
+const WindowDamage kDamages[] = {
+    {"NullFields",
+     sampleWith({QStringLiteral("UPDATE \"données\" SET base = NULL, result = NULL, propal = NULL, "
+                                "lettres = NULL"),
+                 QStringLiteral("UPDATE compteurs SET nb_lettres = NULL"),
+                 QStringLiteral("UPDATE couleurs SET fond_ref = NULL, font_name_ref = NULL, "
+                                "fond_lettres = NULL, police_propal = NULL")}),
+     false,
+     nullptr,
+     {kVide, kVide, kVide, kVide, QStringLiteral("0")},
+     kDesignRefBack,
+     kDesignLettresBack,
+     true},
+    {"NullBackOfLettresOnly",
+     sampleWith({QStringLiteral("UPDATE couleurs SET fond_lettres = NULL")}), false, nullptr,
+     kSampleShown, kStoredRefBack, kDesignLettresBack, true},
+    {"MissingColumns",
+     sampleWith({QStringLiteral("ALTER TABLE \"données\" DROP COLUMN propal"),
+                 QStringLiteral("ALTER TABLE \"données\" DROP COLUMN lettres"),
+                 QStringLiteral("ALTER TABLE compteurs ADD COLUMN autre INTEGER"),
+                 QStringLiteral("ALTER TABLE compteurs DROP COLUMN nb_lettres"),
+                 QStringLiteral("ALTER TABLE couleurs DROP COLUMN fond_lettres")}),
+     false,
+     nullptr,
+     {QStringLiteral("LE CHAT"), QStringLiteral("** ****"), kVide, kVide, QStringLiteral("0")},
+     kStoredRefBack,
+     kDesignLettresBack,
+     false},
+    {"EmptyTables",
+     sampleWith({QStringLiteral("DELETE FROM \"données\""), QStringLiteral("DELETE FROM compteurs"),
+                 QStringLiteral("DELETE FROM couleurs")}),
+     false,
+     nullptr,
+     {kVide, kVide, kVide, kVide, QStringLiteral("0")},
+     kDesignRefBack,
+     kDesignLettresBack,
+     false},
+    {"MissingTable", sampleWith({QStringLiteral("DROP TABLE couleurs")}), false, "couleurs"},
+    {"MissingFile", [](const QString&) {}, false, "unable to open"},
+    {"EmptyFile", [](const QString& path) { writeBytes(path, {}); }, false, "no such table"},
+    {"TruncatedFile",
+     [](const QString& path) {
+         makeSampleStore(path);
+         writeBytes(path, fileBytes(path).left(6000));
+     },
+     false, "malformed"},
+    {"NotADatabase",
+     [](const QString& path) {
+         writeBytes(path, QByteArray("Ceci n'est pas une base de données.\n").repeated(200));
+     },
+     false, "not a database"},
+    {"WrongTypes",
+     sampleWith(
+         {QStringLiteral("UPDATE \"données\" SET base = x'00ff', result = 42"),
+          QStringLiteral("UPDATE compteurs SET nb_lettres = 'douze'"),
+          QStringLiteral("UPDATE couleurs SET fond_ref = 'rouge', font_size_ref = 'grand'")}),
+     false,
+     nullptr,
+     {kVide, QStringLiteral("42"), QStringLiteral("LE CHIEN"), QStringLiteral("A C H T "),
+      QStringLiteral("0")},
+     kDesignRefBack,
+     kStoredLettresBack,
+     true},
+    {"CountBeyondSixteenBits",
+     sampleWith({QStringLiteral("UPDATE compteurs SET nb_lettres = 70000")}),
+     false,
+     nullptr,
+     {QStringLiteral("LE CHAT"), QStringLiteral("** ****"), QStringLiteral("LE CHIEN"),
+      QStringLiteral("A C H T "), QStringLiteral("70000")},
+     kStoredRefBack,
+     kStoredLettresBack,
+     true},
+    {"TextsBeyondTheLimits",
+     sampleWith({QStringLiteral("UPDATE \"données\" SET base = replace(hex(zeroblob(2500)), '0', "
+                                "'A'), propal = replace(hex(zeroblob(10000)), '0', 'B')")}),
+     false,
+     nullptr,
+     {QString(5000, u'A'), QStringLiteral("** ****"), QString(20000, u'B'),
+      QStringLiteral("A C H T "), QStringLiteral("4")},
+     kStoredRefBack,
+     kStoredLettresBack,
+     true},
+    {"ReadOnlyFile", sampleWith({}), true, nullptr, kSampleShown, kStoredRefBack,
+     kStoredLettresBack, false},
+};
+
+class DamagedStoreWindowTest : public StoredWindowFixture,
+                               public ::testing::WithParamInterface<WindowDamage> {};
+
+TEST_P(DamagedStoreWindowTest, StartsWithFallbacksOrStopsAndLeavesTheFileAlone)
+{
+    const WindowDamage& damage = GetParam();
+    damage.make(m_path);
+    const bool existed = QFile::exists(m_path);
+    const QByteArray before = fileBytes(m_path);
+    const StoreOptions options{damage.readOnly, 3000};
+
+    const bool started = startWindow(options);
+    if (damage.fatalError) {
+        ASSERT_FALSE(started);
+        ASSERT_EQ(m_sink.shown.size(), 1u);
+        EXPECT_EQ(m_sink.shown[0].icon, MessageIcon::Critical);
+        EXPECT_TRUE(m_sink.shown[0].text.contains(QLatin1String(damage.fatalError)))
+            << qPrintable(m_sink.shown[0].text);
+        EXPECT_TRUE(m_sink.shown[0].text.contains(QDir::toNativeSeparators(m_path)));
+        EXPECT_EQ(QFile::exists(m_path), existed);
+        EXPECT_EQ(fileBytes(m_path), before);
+        return;
+    }
+    ASSERT_TRUE(started);
+    EXPECT_TRUE(m_sink.shown.empty());
+    EXPECT_EQ(shown(), damage.shown);
+    EXPECT_EQ(label(QStringLiteral("lettres_trouvées")), QStringLiteral("0"));
+    EXPECT_EQ(ref()->palette().color(QPalette::Base), damage.refBack);
+    EXPECT_EQ(lettres()->palette().color(QPalette::Base), damage.lettresBack);
+    UiFixture::TearDown();
+    EXPECT_EQ(fileBytes(m_path), before) << "nothing is written without a save";
+
+    ASSERT_TRUE(startWindow(options));
+    // Leaving the reference pane upper-cases it ("Vide" becomes "VIDE") before the save.
+    click(soluce());
+    const QStringList beforeSave = shown();
+    clickButton(QStringLiteral("record"));
+    if (damage.saveWorks) {
+        EXPECT_TRUE(m_sink.shown.empty());
+        EXPECT_EQ(saveMarker(), QStringLiteral("Y"));
+        ASSERT_TRUE(startWindow());
+        EXPECT_EQ(shown(), beforeSave) << "the save repairs what it writes";
+        return;
+    }
+    ASSERT_EQ(m_sink.shown.size(), 1u);
+    EXPECT_EQ(m_sink.shown[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(m_sink.shown[0].text.contains(QDir::toNativeSeparators(m_path)));
+    EXPECT_EQ(shown(), beforeSave) << "a failed save keeps what the window shows";
+    EXPECT_EQ(saveMarker(), QString());
+    EXPECT_TRUE(m_window->isVisible());
+    UiFixture::TearDown();
+    EXPECT_EQ(fileBytes(m_path), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Damage, DamagedStoreWindowTest, ::testing::ValuesIn(kDamages),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class FatalStoreProgramTest : public ::testing::TestWithParam<WindowDamage> {};
+
+// The real program, copied beside the damaged file, shows the critical box (answered through
+// PLIMO_ANSWER_BOXES, which also echoes its text) and exits with a non-zero code.
+TEST_P(FatalStoreProgramTest, ProgramShowsTheErrorAndExitsNonZero)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString program = dir.filePath(QStringLiteral("plimo"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(PLIMO_EXECUTABLE), program));
+    const QString path = dir.filePath(QStringLiteral("plimo.mdb"));
+    GetParam().make(path);
+    const QByteArray before = fileBytes(path);
+
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("PLIMO_ANSWER_BOXES"), QStringLiteral("1"));
+    process.setProcessEnvironment(environment);
+    process.start(program, {});
+    ASSERT_TRUE(process.waitForFinished(30000)) << "the box was not answered";
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_NE(process.exitCode(), 0);
+    const QString errors = QString::fromUtf8(process.readAllStandardError());
+    EXPECT_TRUE(errors.contains(QLatin1String(GetParam().fatalError))) << qPrintable(errors);
+    EXPECT_TRUE(errors.contains(path)) << qPrintable(errors);
+    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_EQ(QFile::exists(path), GetParam().name != std::string("MissingFile"));
+}
+
+std::vector<WindowDamage> fatalDamages()
+{
+    std::vector<WindowDamage> fatal;
+    for (const WindowDamage& damage : kDamages)
+        if (damage.fatalError)
+            fatal.push_back(damage);
+    return fatal;
+}
+
+INSTANTIATE_TEST_SUITE_P(Damage, FatalStoreProgramTest, ::testing::ValuesIn(fatalDamages()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+using StartUpTest = StoredWindowFixture;
+
+TEST_F(StartUpTest, ShowsTheStoredGameAndLookAndAcceptsThemAsTheLastTurn)
+{
+    makeSampleStore(m_path, {QStringLiteral("UPDATE couleurs SET police_propal = 255, "
+                                            "font_name_propal = 'Arial', font_italic_propal = 1")});
+    ASSERT_TRUE(startWindow());
+    EXPECT_EQ(shown(), kSampleShown);
+    EXPECT_EQ(label(QStringLiteral("lettres_trouvées")), QStringLiteral("0"));
+    EXPECT_EQ(m_window->windowTitle(),
+              QStringLiteral("DORV - Plimo : Jeux de mots - Version 2.5.0"));
+    EXPECT_EQ(ref()->palette().color(QPalette::Base), kStoredRefBack);
+    EXPECT_EQ(ref()->font().family(), QStringLiteral("Arial"));
+    EXPECT_TRUE(ref()->font().bold());
+    EXPECT_EQ(m_engine->snapshot().savedRemainingCount, 4);
+    EXPECT_EQ(m_engine->snapshot().savedFoundText, QStringLiteral("** ****"));
+    EXPECT_FALSE(m_engine->snapshot().rollbackPending);
+    EXPECT_EQ(saveMarker(), QString());
+
+    // Every character of the proposal, and the insertion point after them, take the stored
+    // proposal colour and font.
+    const int length = static_cast<int>(propal()->toPlainText().size());
+    QTextCursor cursor(propal()->document());
+    for (int position = 1; position <= length; ++position) {
+        cursor.setPosition(position);
+        const QTextCharFormat format = cursor.charFormat();
+        EXPECT_EQ(format.foreground().color(), QColor(255, 0, 0)) << position;
+        EXPECT_EQ(format.fontFamilies().toStringList(), QStringList{QStringLiteral("Arial")});
+        EXPECT_TRUE(format.fontItalic()) << position;
+        EXPECT_EQ(format.fontWeight(), QFont::Bold) << position;
+    }
+    EXPECT_EQ(propal()->textCursor().position(), length);
+    EXPECT_FALSE(propal()->textCursor().hasSelection());
+    EXPECT_EQ(propal()->currentCharFormat().foreground().color(), QColor(255, 0, 0));
+    EXPECT_TRUE(propal()->currentCharFormat().fontItalic());
+}
+
+TEST_F(StartUpTest, PlacesTheWindowAndClearsASaveMarkerLeftFromBefore)
+{
+    makeSampleStore(m_path);
+    m_engine = std::make_unique<PuzzleEngine>();
+    m_engine->markers().save = QStringLiteral("Y");
+    m_window = std::make_unique<Form1>(*m_engine);
+    m_window->setMessageSink(&m_sink);
+    ASSERT_TRUE(m_window->startUp(m_path));
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    EXPECT_EQ(saveMarker(), QString()) << "loading the proposal is a change of it";
+    const QPoint screenCorner = m_window->screen()->geometry().topLeft();
+    EXPECT_EQ(m_window->frameGeometry().topLeft(), screenCorner + QPoint(13, 13));
+    EXPECT_EQ(m_window->frameGeometry().height(), 702);
+}
+
+TEST_F(StartUpTest, AnEmptyStoredProposalKeepsTheStoredLookForTheFirstCharacterTyped)
+{
+    makeSampleStore(m_path, {QStringLiteral("UPDATE \"données\" SET propal = ''"),
+                             QStringLiteral("UPDATE couleurs SET police_propal = 65280")});
+    ASSERT_TRUE(startWindow());
+    EXPECT_EQ(propal()->toPlainText(), QString());
+    typeInto(propal(), QStringLiteral("A"));
+    QTextCursor cursor(propal()->document());
+    cursor.setPosition(1);
+    EXPECT_EQ(cursor.charFormat().foreground().color(), QColor(0, 255, 0));
+    EXPECT_EQ(cursor.charFormat().fontFamilies().toStringList(),
+              QStringList{QStringLiteral("Arial")});
+}
+
+TEST_F(StartUpTest, ASavedGameComesBackOnTheNextStartWithTheFoundCountAtZero)
+{
+    makeSampleStore(m_path);
+    ASSERT_TRUE(startWindow());
+    m_window->findChild<QAction*>(QStringLiteral("menu_delete"))->trigger();
+    initialise(QStringLiteral("le chat noir"));
+    generate(QStringLiteral("LA CHAT NOIX"));
+    const QStringList played = shown();
+    ASSERT_NE(label(QStringLiteral("lettres_trouvées")), QStringLiteral("0"));
+    clickButton(QStringLiteral("record"));
+    ASSERT_TRUE(m_sink.shown.empty());
+
+    ASSERT_TRUE(startWindow());
+    EXPECT_EQ(shown(), played);
+    EXPECT_EQ(label(QStringLiteral("lettres_trouvées")), QStringLiteral("0"));
+    EXPECT_EQ(m_engine->snapshot().savedFoundText, played[1]);
+}
+
+} // namespace
