@@ -9,7 +9,8 @@ mode=${1:-run}
 packages=(cmake ninja-build clang-14 libclang-rt-14-dev
           qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins libgl-dev
           libgtest-dev googletest libbenchmark-dev
-          fonts-liberation2 xvfb xauth sqlite3)
+          fonts-liberation2 xvfb xauth x11-utils sqlite3
+          desktop-file-utils appstream ccache git)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' ||
@@ -23,7 +24,15 @@ if [ ${#missing[@]} -gt 0 ]; then
         "${missing[@]}"
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# ccache lets a second clone (the CI's fresh-clone check) reuse the first one's objects: paths
+# inside the clone are hashed relative to it.
+launcher=()
+if command -v ccache >/dev/null; then
+    export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B build -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    "${launcher[@]}"
 cmake --build build
 
 case "$mode" in
