@@ -16,8 +16,8 @@ std::optional<QColor> QtChoosers::chooseColour(const QColor& initial, QWidget* p
 std::optional<QFont> QtChoosers::chooseFont(const QFont& initial, QWidget* parent)
 {
     bool accepted = false;
-    const QFont font =
-        QFontDialog::getFont(&accepted, initial, parent, QString(), QFontDialog::DontUseNativeDialog);
+    const QFont font = QFontDialog::getFont(&accepted, initial, parent, QString(),
+                                            QFontDialog::DontUseNativeDialog);
     if (!accepted)
         return std::nullopt;
     return font;

@@ -9,7 +9,7 @@
 class QWidget;
 
 class Choosers {
-public:
+  public:
     virtual ~Choosers() = default;
     // Modal; nullopt when the user cancels.
     virtual std::optional<QColor> chooseColour(const QColor& initial, QWidget* parent) = 0;
@@ -18,7 +18,7 @@ public:
 
 // Qt's own QColorDialog and QFontDialog, so every desktop shows the same chooser.
 class QtChoosers : public Choosers {
-public:
+  public:
     std::optional<QColor> chooseColour(const QColor& initial, QWidget* parent) override;
     std::optional<QFont> chooseFont(const QFont& initial, QWidget* parent) override;
 };

@@ -23,8 +23,8 @@ int main(int argc, char** argv)
         engine.initialisePuzzle(session);
         session.propal = reference;
         engine.evaluateProposal(session);
-        total += buildForumPost(session.soluce, session.lettres_trouvees,
-                                session.lettres_restantes, session.lettres)
+        total += buildForumPost(session.soluce, session.lettres_trouvees, session.lettres_restantes,
+                                session.lettres)
                      .size();
     }
     std::printf("%lld\n", static_cast<long long>(total));

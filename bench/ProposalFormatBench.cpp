@@ -46,7 +46,10 @@ double medianMs(int reps, QTextEdit& edit, const std::function<void(QTextEdit&, 
     return times[times.size() / 2];
 }
 
-QColor colourFor(int i) { return i % 2 ? QColor(255, 0, 0) : QColor(0, 0, 255); }
+QColor colourFor(int i)
+{
+    return i % 2 ? QColor(255, 0, 0) : QColor(0, 0, 255);
+}
 
 QTextCharFormat fontFormat(int i)
 {

@@ -4,12 +4,12 @@
 #include <QString>
 
 struct GameSession {
-    QString ref;                      // reference text typed by the game master
-    QString soluce;                   // found text: the reference with hidden letters as "*"
-    QString propal;                   // the players' proposal (plain text)
-    QString lettres;                  // remaining letters, e.g. "A EE LLL "
-    QString lettres_restantes = "0";  // remaining count, as the caption's decimal text
-    QString lettres_trouvees = "0";   // found count, as the caption's decimal text
+    QString ref;                     // reference text typed by the game master
+    QString soluce;                  // found text: the reference with hidden letters as "*"
+    QString propal;                  // the players' proposal (plain text)
+    QString lettres;                 // remaining letters, e.g. "A EE LLL "
+    QString lettres_restantes = "0"; // remaining count, as the caption's decimal text
+    QString lettres_trouvees = "0";  // found count, as the caption's decimal text
 
     bool operator==(const GameSession&) const = default;
 };

@@ -14,7 +14,10 @@ const QString kCharacterSet = QStringLiteral(
     "\u00C0\u00C9\u00C8\u00D9\u00C2\u00CA\u00CE\u00D4\u00DB\u00C4\u00CB\u00CF\u00D6\u00DC\u00C7"
     "\u0152\u00C6");
 
-bool isApostrophe(QChar c) { return c == u'\'' || c == u'\u2019'; }
+bool isApostrophe(QChar c)
+{
+    return c == u'\'' || c == u'\u2019';
+}
 
 bool hasBlankAfterApostrophe(const QString& text)
 {
@@ -67,7 +70,10 @@ void PuzzleEngine::proposalChanged()
         m_markers.generation = QStringLiteral("0");
 }
 
-void PuzzleEngine::clearLetterCounters() { m_counters.fill(0); }
+void PuzzleEngine::clearLetterCounters()
+{
+    m_counters.fill(0);
+}
 
 void PuzzleEngine::resetPuzzle(GameSession& session)
 {
@@ -126,7 +132,8 @@ std::optional<Refusal> PuzzleEngine::initialisePuzzle(GameSession& session)
     }
     session.soluce = found;
 
-    const RemainingLetters remaining = formatRemainingLetters(alphabet::DisplayOrder::Initialisation);
+    const RemainingLetters remaining =
+        formatRemainingLetters(alphabet::DisplayOrder::Initialisation);
     session.lettres = remaining.text;
     session.lettres_restantes = QString::number(remaining.count);
 
@@ -146,8 +153,7 @@ AlignmentResult PuzzleEngine::checkAlignment(GameSession& session)
         tidied.reserve(session.propal.size());
         bool blankRemoved = false;
         for (QChar c : std::as_const(session.propal)) {
-            if (!blankRemoved && c == kSpace && !tidied.isEmpty() &&
-                isApostrophe(tidied.back())) {
+            if (!blankRemoved && c == kSpace && !tidied.isEmpty() && isApostrophe(tidied.back())) {
                 blankRemoved = true;
                 continue;
             }

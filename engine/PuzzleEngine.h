@@ -28,7 +28,7 @@ struct RemainingLetters {
 };
 
 class PuzzleEngine {
-public:
+  public:
     static constexpr int kMaxTextLength = 600;
 
     // Sets the start-up fixed values: version, conflict position, character set and table.
@@ -76,7 +76,7 @@ public:
     // marker of "1" into "0". Idempotent.
     void proposalChanged();
 
-private:
+  private:
     void countReference(const QString& text);
 
     QString m_version;

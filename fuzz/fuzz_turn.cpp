@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
         const QString post = buildForumPost(session.soluce, session.lettres_trouvees,
-                                             session.lettres_restantes, session.lettres);
+                                            session.lettres_restantes, session.lettres);
         require(post.startsWith(QStringLiteral("[font=Courier New][size=5]") + session.soluce));
         require(!post.contains(u'\n') || session.soluce.contains(u'\n'));
     }

@@ -56,33 +56,39 @@ const std::array<LookField, 6> kLookFields = {{
     {"font_italic_", "INTEGER", &StoredPaneLook::italic},
 }};
 
-QString columnName(const LookField& field, const char* suffix) {
+QString columnName(const LookField& field, const char* suffix)
+{
     return QString::fromLatin1(field.prefix) + QString::fromLatin1(suffix);
 }
 
-QString quoted(const QString& identifier) {
+QString quoted(const QString& identifier)
+{
     QString inner = identifier;
     inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + inner + QLatin1Char('"');
 }
 
-QString databaseText(const QSqlError& error) {
+QString databaseText(const QSqlError& error)
+{
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
 
 // The driver hands SQLite's storage classes over as qlonglong, double, QString and QByteArray.
-bool holdsInteger(const QVariant& value) {
+bool holdsInteger(const QVariant& value)
+{
     const int type = value.typeId();
     return !value.isNull() && (type == QMetaType::LongLong || type == QMetaType::Int ||
                                type == QMetaType::ULongLong || type == QMetaType::UInt);
 }
 
-bool holdsReal(const QVariant& value) {
+bool holdsReal(const QVariant& value)
+{
     return !value.isNull() && value.typeId() == QMetaType::Double;
 }
 
 // Text fields take text; a number reads as its decimal text; a blob is not text.
-std::optional<QString> textFrom(const QVariant& value) {
+std::optional<QString> textFrom(const QVariant& value)
+{
     if (value.isNull() || value.typeId() == QMetaType::QByteArray) {
         return std::nullopt;
     }
@@ -94,7 +100,8 @@ std::optional<QString> textFrom(const QVariant& value) {
 
 // A colour is any 32-bit pattern: the signed form the schema asks for, or the same bits written
 // unsigned by another program. Anything wider is not a colour.
-std::optional<std::int32_t> colourFrom(const QVariant& value) {
+std::optional<std::int32_t> colourFrom(const QVariant& value)
+{
     if (!holdsInteger(value)) {
         return std::nullopt;
     }
@@ -108,7 +115,8 @@ std::optional<std::int32_t> colourFrom(const QVariant& value) {
 
 // Sizes are whole points when the menus write them, but a fractional size is still a size; a
 // size outside what a 16-bit point count can hold is no font size.
-std::optional<double> fontSizeFrom(const QVariant& value) {
+std::optional<double> fontSizeFrom(const QVariant& value)
+{
     if (!holdsInteger(value) && !holdsReal(value)) {
         return std::nullopt;
     }
@@ -119,35 +127,42 @@ std::optional<double> fontSizeFrom(const QVariant& value) {
     return size;
 }
 
-std::optional<bool> flagFrom(const QVariant& value) {
+std::optional<bool> flagFrom(const QVariant& value)
+{
     if (!holdsInteger(value)) {
         return std::nullopt;
     }
     return value.toLongLong() != 0;
 }
 
-void readInto(std::optional<std::int32_t>& target, const QVariant& value) {
+void readInto(std::optional<std::int32_t>& target, const QVariant& value)
+{
     target = colourFrom(value);
 }
 
-void readInto(std::optional<QString>& target, const QVariant& value) {
+void readInto(std::optional<QString>& target, const QVariant& value)
+{
     target = textFrom(value);
 }
 
-void readInto(std::optional<double>& target, const QVariant& value) {
+void readInto(std::optional<double>& target, const QVariant& value)
+{
     target = fontSizeFrom(value);
 }
 
-void readInto(std::optional<bool>& target, const QVariant& value) {
+void readInto(std::optional<bool>& target, const QVariant& value)
+{
     target = flagFrom(value);
 }
 
-QString firstRowQuery(const QString& table) {
+QString firstRowQuery(const QString& table)
+{
     return QStringLiteral("SELECT * FROM %1 ORDER BY rowid LIMIT 1").arg(quoted(table));
 }
 
 // The first row of the table, or an empty record when the table has no row or cannot be read.
-QSqlRecord firstRow(const QString& connection, const QString& table) {
+QSqlRecord firstRow(const QString& connection, const QString& table)
+{
     QSqlDatabase db = QSqlDatabase::database(connection, false);
     if (!db.isOpen()) {
         return {};
@@ -160,16 +175,19 @@ QSqlRecord firstRow(const QString& connection, const QString& table) {
     return query.record();
 }
 
-QVariant fieldOf(const QSqlRecord& row, const QString& column) {
+QVariant fieldOf(const QSqlRecord& row, const QString& column)
+{
     const int index = row.indexOf(column);
     return index < 0 ? QVariant() : row.value(index);
 }
 
-bool isLookColumn(const QString& column) {
+bool isLookColumn(const QString& column)
+{
     return appearanceColumns().contains(column);
 }
 
-bool isPaneSuffix(const QString& suffix) {
+bool isPaneSuffix(const QString& suffix)
+{
     for (const char* known : kPaneSuffixes) {
         if (suffix == QLatin1String(known)) {
             return true;
@@ -180,28 +198,32 @@ bool isPaneSuffix(const QString& suffix) {
 
 // The path as the file part of an SQLite URI: every byte that could end or change the path
 // ('?', '#', '%', spaces, non-ASCII) is percent-encoded.
-QString uriFor(const QString& path, bool readOnly) {
+QString uriFor(const QString& path, bool readOnly)
+{
     const QString absolute = QDir::fromNativeSeparators(QFileInfo(path).absoluteFilePath());
     const QByteArray encoded = QUrl::toPercentEncoding(absolute, "/");
     return QStringLiteral("file:") + QString::fromLatin1(encoded) +
            (readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
 }
 
-QString nextConnectionName() {
+QString nextConnectionName()
+{
     static std::atomic<int> counter{0};
     return QStringLiteral("plimo-game-store-%1").arg(++counter);
 }
 
 } // namespace
 
-StoreStatus StoreStatus::failure(QString message) {
+StoreStatus StoreStatus::failure(QString message)
+{
     StoreStatus status;
     status.m_ok = false;
     status.m_message = std::move(message);
     return status;
 }
 
-const StoredPaneLook& StoredAppearance::lookFor(const QString& suffix) const {
+const StoredPaneLook& StoredAppearance::lookFor(const QString& suffix) const
+{
     for (std::size_t i = 0; i < kPaneSuffixes.size(); ++i) {
         if (suffix == QLatin1String(kPaneSuffixes[i])) {
             return panes[i];
@@ -211,7 +233,8 @@ const StoredPaneLook& StoredAppearance::lookFor(const QString& suffix) const {
     return none;
 }
 
-QStringList storeSchemaStatements() {
+QStringList storeSchemaStatements()
+{
     QStringList gameColumns;
     for (const TextField& field : kGameTexts) {
         gameColumns << QString::fromLatin1(field.column) + QStringLiteral(" TEXT");
@@ -229,7 +252,8 @@ QStringList storeSchemaStatements() {
             create.arg(quoted(kLookTable), lookColumns.join(QStringLiteral(", ")))};
 }
 
-QStringList appearanceColumns() {
+QStringList appearanceColumns()
+{
     QStringList columns;
     for (const LookField& field : kLookFields) {
         for (const char* suffix : kPaneSuffixes) {
@@ -240,13 +264,17 @@ QStringList appearanceColumns() {
 }
 
 GameStore::GameStore(QString path, StoreOptions options)
-    : m_path(std::move(path)), m_options(options), m_connectionName(nextConnectionName()) {}
+    : m_path(std::move(path)), m_options(options), m_connectionName(nextConnectionName())
+{
+}
 
-GameStore::~GameStore() {
+GameStore::~GameStore()
+{
     close();
 }
 
-StoreStatus GameStore::open() {
+StoreStatus GameStore::open()
+{
     close();
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
@@ -269,7 +297,8 @@ StoreStatus GameStore::open() {
 }
 
 // SQLite opens any file lazily: only a read shows that it is a database with our tables.
-StoreStatus GameStore::checkTables() const {
+StoreStatus GameStore::checkTables() const
+{
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     for (const QString& table : {kGameTable, kCountTable, kLookTable}) {
         QSqlQuery query(db);
@@ -285,7 +314,8 @@ StoreStatus GameStore::checkTables() const {
     return StoreStatus::success();
 }
 
-GameSession GameStore::loadGame() const {
+GameSession GameStore::loadGame() const
+{
     GameSession game;
     const QSqlRecord texts = firstRow(m_connectionName, kGameTable);
     for (const TextField& field : kGameTexts) {
@@ -299,7 +329,8 @@ GameSession GameStore::loadGame() const {
     return game;
 }
 
-StoredAppearance GameStore::loadAppearance() const {
+StoredAppearance GameStore::loadAppearance() const
+{
     StoredAppearance appearance;
     const QSqlRecord row = firstRow(m_connectionName, kLookTable);
     for (std::size_t pane = 0; pane < kPaneSuffixes.size(); ++pane) {
@@ -312,7 +343,8 @@ StoredAppearance GameStore::loadAppearance() const {
     return appearance;
 }
 
-StoreStatus GameStore::saveGame(const GameSession& game) {
+StoreStatus GameStore::saveGame(const GameSession& game)
+{
     bool isNumber = false;
     const qlonglong count = game.lettres_restantes.trimmed().toLongLong(&isNumber);
     if (!isNumber) {
@@ -329,7 +361,8 @@ StoreStatus GameStore::saveGame(const GameSession& game) {
     return runInTransaction({kGameTable, kCountTable}, {texts, {{kCountColumn, count}}});
 }
 
-StoreStatus GameStore::writeFields(const QList<FieldValue>& fields) {
+StoreStatus GameStore::writeFields(const QList<FieldValue>& fields)
+{
     if (fields.isEmpty()) {
         return StoreStatus::success();
     }
@@ -342,7 +375,8 @@ StoreStatus GameStore::writeFields(const QList<FieldValue>& fields) {
     return runInTransaction({kLookTable}, {fields});
 }
 
-StoreStatus GameStore::writeColour(const QString& column, std::int32_t value) {
+StoreStatus GameStore::writeColour(const QString& column, std::int32_t value)
+{
     if (!column.startsWith(QLatin1String("fond_")) &&
         !column.startsWith(QLatin1String("police_"))) {
         return failure(QStringLiteral("no such colour column: %1").arg(column));
@@ -350,7 +384,8 @@ StoreStatus GameStore::writeColour(const QString& column, std::int32_t value) {
     return writeFields({{column, value}});
 }
 
-StoreStatus GameStore::writeFont(const QString& suffix, const StoredFont& font) {
+StoreStatus GameStore::writeFont(const QString& suffix, const StoredFont& font)
+{
     if (!isPaneSuffix(suffix)) {
         return failure(QStringLiteral("no such pane: %1").arg(suffix));
     }
@@ -360,7 +395,8 @@ StoreStatus GameStore::writeFont(const QString& suffix, const StoredFont& font) 
                         {QStringLiteral("font_italic_") + suffix, int(font.italic)}});
 }
 
-void GameStore::close() {
+void GameStore::close()
+{
     if (QSqlDatabase::contains(m_connectionName)) {
         {
             QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
@@ -371,13 +407,15 @@ void GameStore::close() {
     m_open = false;
 }
 
-StoreStatus GameStore::failure(const QString& databaseText) const {
+StoreStatus GameStore::failure(const QString& databaseText) const
+{
     return StoreStatus::failure(databaseText + QLatin1Char('\r') +
                                 QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath()));
 }
 
 // Updates the first row of the table; a table without a row is a failure, not a silent no-op.
-StoreStatus GameStore::updateFirstRow(const QString& table, const QList<FieldValue>& fields) {
+StoreStatus GameStore::updateFirstRow(const QString& table, const QList<FieldValue>& fields)
+{
     QStringList assignments;
     for (const FieldValue& field : fields) {
         assignments << quoted(field.column) + QStringLiteral(" = ?");
@@ -403,7 +441,8 @@ StoreStatus GameStore::updateFirstRow(const QString& table, const QList<FieldVal
 // Runs the updates under one write lock taken up front (BEGIN IMMEDIATE), so a busy database
 // fails before anything is written and a later failure rolls every table back.
 StoreStatus GameStore::runInTransaction(const QList<QString>& tables,
-                                        const QList<QList<FieldValue>>& rows) {
+                                        const QList<QList<FieldValue>>& rows)
+{
     if (!m_open) {
         return failure(QStringLiteral("the database is closed"));
     }

@@ -17,7 +17,8 @@ namespace {
 const QString kConnection = QStringLiteral("plimo-default-store");
 
 // The couleurs row: each pane's design-time look, the size in whole points as the menus store it.
-QList<FieldValue> designLook() {
+QList<FieldValue> designLook()
+{
     QList<FieldValue> fields;
     for (Pane pane : kPanes) {
         const PaneStyle style = designStyle(pane);
@@ -33,7 +34,8 @@ QList<FieldValue> designLook() {
     return fields;
 }
 
-QString insertStatement(const QString& table, const QList<FieldValue>& fields) {
+QString insertStatement(const QString& table, const QList<FieldValue>& fields)
+{
     QStringList columns;
     QStringList marks;
     for (const FieldValue& field : fields) {
@@ -44,7 +46,8 @@ QString insertStatement(const QString& table, const QList<FieldValue>& fields) {
         .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
 }
 
-bool insertRow(QSqlDatabase& db, const QString& table, const QList<FieldValue>& fields) {
+bool insertRow(QSqlDatabase& db, const QString& table, const QList<FieldValue>& fields)
+{
     QSqlQuery query(db);
     if (!query.prepare(insertStatement(table, fields))) {
         return false;
@@ -56,7 +59,8 @@ bool insertRow(QSqlDatabase& db, const QString& table, const QList<FieldValue>& 
 }
 
 // Creates the three tables with their one row each; returns the database's error, or "".
-QString fillStore(QSqlDatabase& db) {
+QString fillStore(QSqlDatabase& db)
+{
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("BEGIN"))) {
         return query.lastError().text();
@@ -82,7 +86,8 @@ QString fillStore(QSqlDatabase& db) {
     return {};
 }
 
-QString writeStore(const QString& path) {
+QString writeStore(const QString& path)
+{
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kConnection);
     db.setDatabaseName(path);
     QString error = db.open() ? fillStore(db) : db.lastError().text();
@@ -90,14 +95,16 @@ QString writeStore(const QString& path) {
     return error;
 }
 
-int fail(const QString& message) {
+int fail(const QString& message)
+{
     std::fprintf(stderr, "plimo_default_store: %s\n", qUtf8Printable(message));
     return 1;
 }
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QCoreApplication app(argc, argv);
     if (argc != 2) {
         return fail(QStringLiteral("usage: plimo_default_store <path of plimo.mdb>"));

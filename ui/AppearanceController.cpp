@@ -79,7 +79,8 @@ void AppearanceController::chooseColour(const AppearanceItem& item, QWidget* pan
         applyBackground(pane, *colour);
     else
         applyTextColour(pane, *colour);
-    const StoreStatus status = m_store.writeColour(storedFields(item).first(), storedFromColour(*colour));
+    const StoreStatus status =
+        m_store.writeColour(storedFields(item).first(), storedFromColour(*colour));
     if (!status)
         m_messages->inform(status.message(), MessageIcon::Critical);
 }

@@ -102,7 +102,7 @@ TEST(StoredColour, TopBitNamesASystemColourOfThePalette)
 }
 
 class ProposalFormatting : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { edit.setPlainText(QStringLiteral("LE CHAT")); }
 
     QTextCharFormat formatAt(int position)

@@ -15,17 +15,20 @@ struct AlignmentCase {
     std::optional<Conflict> conflict;
 };
 
-void PrintTo(const AlignmentCase& c, std::ostream* os) {
+void PrintTo(const AlignmentCase& c, std::ostream* os)
+{
     *os << c.name;
 }
 
-Conflict conflict(const QString& foundWord, const QString& proposalWord, int number, int position) {
+Conflict conflict(const QString& foundWord, const QString& proposalWord, int number, int position)
+{
     return Conflict{foundWord, proposalWord, number, position};
 }
 
 class AlignmentCheck : public testing::TestWithParam<AlignmentCase> {};
 
-TEST_P(AlignmentCheck, ReportsTheFirstConflict) {
+TEST_P(AlignmentCheck, ReportsTheFirstConflict)
+{
     const AlignmentCase& c = GetParam();
     PuzzleEngine engine;
     GameSession session;
@@ -110,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, AlignmentCheck, testing::ValuesIn(kAlignmentCase
                          });
 
 // Words of four letters separated by single spaces, with one word made longer.
-QString wordsText(int words, int longWord) {
+QString wordsText(int words, int longWord)
+{
     QString text;
     for (int w = 1; w <= words; ++w) {
         if (w > 1)
@@ -120,7 +124,8 @@ QString wordsText(int words, int longWord) {
     return text;
 }
 
-TEST(AlignmentLongTexts, ConflictBeyondPositionFiveHundredIsFound) {
+TEST(AlignmentLongTexts, ConflictBeyondPositionFiveHundredIsFound)
+{
     PuzzleEngine engine;
     GameSession session;
     session.soluce = wordsText(120, 0);
@@ -137,7 +142,8 @@ TEST(AlignmentLongTexts, ConflictBeyondPositionFiveHundredIsFound) {
     EXPECT_TRUE(engine.snapshot().rollbackPending);
 }
 
-TEST(AlignmentLongTexts, MatchingTextsOfAnyLengthPass) {
+TEST(AlignmentLongTexts, MatchingTextsOfAnyLengthPass)
+{
     for (int words : {100, 120, 400}) {
         PuzzleEngine engine;
         GameSession session;
@@ -150,7 +156,8 @@ TEST(AlignmentLongTexts, MatchingTextsOfAnyLengthPass) {
     }
 }
 
-TEST(Alignment, EachConflictRaisesTheFlagAgainAndMovesThePosition) {
+TEST(Alignment, EachConflictRaisesTheFlagAgainAndMovesThePosition)
+{
     PuzzleEngine engine;
     GameSession session;
     session.soluce = QStringLiteral("** *** *");
@@ -174,7 +181,8 @@ TEST(Alignment, EachConflictRaisesTheFlagAgainAndMovesThePosition) {
     EXPECT_FALSE(engine.snapshot().rollbackPending);
 }
 
-TEST(Alignment, TidyUpIsAProposalChange) {
+TEST(Alignment, TidyUpIsAProposalChange)
+{
     PuzzleEngine engine;
     GameSession session;
     session.soluce = QStringLiteral("*'***** **");

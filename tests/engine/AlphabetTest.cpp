@@ -5,7 +5,8 @@
 
 namespace {
 
-TEST(StartUpValues, VersionAndConflictPosition) {
+TEST(StartUpValues, VersionAndConflictPosition)
+{
     const PuzzleEngine engine;
     EXPECT_EQ(engine.version(), QStringLiteral("2.5.0"));
     EXPECT_EQ(engine.conflictPosition(), 0);
@@ -17,7 +18,8 @@ struct SlotCase {
     QString content;
 };
 
-TEST(CharacterTable, SlotsHoldTheCharacterSetFromOne) {
+TEST(CharacterTable, SlotsHoldTheCharacterSetFromOne)
+{
     const SlotCase cases[] = {
         {0, QString()},
         {1, QStringLiteral(".")},
@@ -41,7 +43,8 @@ TEST(CharacterTable, SlotsHoldTheCharacterSetFromOne) {
         EXPECT_EQ(engine.characterTable().at(c.slot), c.content) << "slot " << c.slot;
 }
 
-TEST(CharacterTable, CharacterSetIsTheFiftyFiveWordCharacters) {
+TEST(CharacterTable, CharacterSetIsTheFiftyFiveWordCharacters)
+{
     const QString expected =
         QStringLiteral(".,(’)]'[²/*-ABCDEFGHIJKLMNOPQRSTUVWXYZÀÉÈÙÂÊÎÔÛÄËÏÖÜÇŒÆ");
     const PuzzleEngine engine;
@@ -51,7 +54,8 @@ TEST(CharacterTable, CharacterSetIsTheFiftyFiveWordCharacters) {
         EXPECT_TRUE(engine.isWordCharacter(c)) << QString(c).toStdString();
 }
 
-TEST(CharacterTable, EverythingElseSeparatesWords) {
+TEST(CharacterTable, EverythingElseSeparatesWords)
+{
     const QString separators = QStringLiteral(" !?:;\"«»a1é\r\n\tµ_+ÿ");
     const PuzzleEngine engine;
     for (QChar c : separators)
@@ -69,13 +73,15 @@ struct OrderCase {
     int count;
 };
 
-void PrintTo(const OrderCase& c, std::ostream* os) {
+void PrintTo(const OrderCase& c, std::ostream* os)
+{
     *os << c.name;
 }
 
 class DisplayOrderTest : public testing::TestWithParam<OrderCase> {};
 
-TEST_P(DisplayOrderTest, InitialisationAndRecountWriteTheirOwnOrder) {
+TEST_P(DisplayOrderTest, InitialisationAndRecountWriteTheirOwnOrder)
+{
     const OrderCase& c = GetParam();
     PuzzleEngine engine;
     GameSession session = initialisedSession(engine, c.reference);

@@ -11,14 +11,16 @@
 
 // Prints texts as UTF-8 with the line-break characters spelled out, so a stray CR or LF
 // shows in a failure message.
-inline void PrintTo(const QString& text, std::ostream* os) {
+inline void PrintTo(const QString& text, std::ostream* os)
+{
     QString shown = text;
     shown.replace(QChar(u'\r'), QStringLiteral("<CR>"));
     shown.replace(QChar(u'\n'), QStringLiteral("<LF>"));
     *os << '"' << shown.toStdString() << '"';
 }
 
-inline void PrintTo(const GameSession& s, std::ostream* os) {
+inline void PrintTo(const GameSession& s, std::ostream* os)
+{
     *os << "{ref=";
     PrintTo(s.ref, os);
     *os << " soluce=";
@@ -34,7 +36,8 @@ inline void PrintTo(const GameSession& s, std::ostream* os) {
     *os << '}';
 }
 
-inline void PrintTo(const Conflict& c, std::ostream* os) {
+inline void PrintTo(const Conflict& c, std::ostream* os)
+{
     *os << "{found=";
     PrintTo(c.foundWord, os);
     *os << " proposal=";
@@ -43,7 +46,8 @@ inline void PrintTo(const Conflict& c, std::ostream* os) {
 }
 
 // A session whose reference text has just been initialised by the given engine.
-inline GameSession initialisedSession(PuzzleEngine& engine, const QString& reference) {
+inline GameSession initialisedSession(PuzzleEngine& engine, const QString& reference)
+{
     GameSession session;
     session.ref = reference;
     const std::optional<Refusal> refusal = engine.initialisePuzzle(session);

@@ -17,13 +17,15 @@ struct RefusalCase {
     MessageIcon icon;
 };
 
-void PrintTo(const RefusalCase& c, std::ostream* os) {
+void PrintTo(const RefusalCase& c, std::ostream* os)
+{
     *os << c.name;
 }
 
 class EvaluationRefusals : public testing::TestWithParam<RefusalCase> {};
 
-TEST_P(EvaluationRefusals, ShowTheMessageAndChangeNothing) {
+TEST_P(EvaluationRefusals, ShowTheMessageAndChangeNothing)
+{
     const RefusalCase& c = GetParam();
     PuzzleEngine engine;
     GameSession session;
@@ -76,13 +78,15 @@ struct TurnCase {
     int remainingCount;
 };
 
-void PrintTo(const TurnCase& c, std::ostream* os) {
+void PrintTo(const TurnCase& c, std::ostream* os)
+{
     *os << c.name;
 }
 
 class EvaluationTurns : public testing::TestWithParam<TurnCase> {};
 
-TEST_P(EvaluationTurns, RevealAndRecount) {
+TEST_P(EvaluationTurns, RevealAndRecount)
+{
     const TurnCase& c = GetParam();
     PuzzleEngine engine;
     GameSession session = initialisedSession(engine, c.reference);
@@ -133,11 +137,13 @@ INSTANTIATE_TEST_SUITE_P(Turns, EvaluationTurns, testing::ValuesIn(kTurnCases),
 
 class EvaluationTest : public testing::Test {
   protected:
-    void startPuzzle(const QString& reference) {
+    void startPuzzle(const QString& reference)
+    {
         m_session = initialisedSession(m_engine, reference);
     }
 
-    EvaluationResult evaluate(const QString& proposal) {
+    EvaluationResult evaluate(const QString& proposal)
+    {
         m_session.propal = proposal;
         return m_engine.evaluateProposal(m_session);
     }
@@ -146,7 +152,8 @@ class EvaluationTest : public testing::Test {
     GameSession m_session;
 };
 
-TEST_F(EvaluationTest, SameProposalTwiceRevealsNothingTheSecondTime) {
+TEST_F(EvaluationTest, SameProposalTwiceRevealsNothingTheSecondTime)
+{
     startPuzzle(QStringLiteral("LE CHAT"));
     evaluate(QStringLiteral("LA CHAR"));
     const GameSession first = m_session;
@@ -158,7 +165,8 @@ TEST_F(EvaluationTest, SameProposalTwiceRevealsNothingTheSecondTime) {
     EXPECT_EQ(m_engine.markers().generation, QStringLiteral("0"));
 }
 
-TEST_F(EvaluationTest, LettersAlreadyRevealedAreNotCountedAgain) {
+TEST_F(EvaluationTest, LettersAlreadyRevealedAreNotCountedAgain)
+{
     startPuzzle(QStringLiteral("LE CHAT"));
     evaluate(QStringLiteral("LA CHAR"));
     evaluate(QStringLiteral("LE CHAT"));
@@ -168,7 +176,8 @@ TEST_F(EvaluationTest, LettersAlreadyRevealedAreNotCountedAgain) {
     EXPECT_EQ(m_engine.markers().generation, QStringLiteral("1"));
 }
 
-TEST_F(EvaluationTest, ConflictAfterAnAcceptedTurnRollsBackToIt) {
+TEST_F(EvaluationTest, ConflictAfterAnAcceptedTurnRollsBackToIt)
+{
     startPuzzle(QStringLiteral("LE CHAT"));
     evaluate(QStringLiteral("LA CHAR"));
     const GameSession accepted = m_session;
@@ -186,7 +195,8 @@ TEST_F(EvaluationTest, ConflictAfterAnAcceptedTurnRollsBackToIt) {
     EXPECT_FALSE(m_engine.snapshot().rollbackPending);
 }
 
-TEST_F(EvaluationTest, EveryConflictRollsBackAlsoTheSecondInARow) {
+TEST_F(EvaluationTest, EveryConflictRollsBackAlsoTheSecondInARow)
+{
     startPuzzle(QStringLiteral("LE CHAT X"));
     // The conflict dialog opened by the first turn may still be open for the second.
     for (const QString& proposal :
@@ -201,7 +211,8 @@ TEST_F(EvaluationTest, EveryConflictRollsBackAlsoTheSecondInARow) {
     EXPECT_EQ(m_session.soluce, QStringLiteral("LE CHAT X"));
 }
 
-TEST_F(EvaluationTest, GenerationMarkerFollowsWhatTheTurnRevealed) {
+TEST_F(EvaluationTest, GenerationMarkerFollowsWhatTheTurnRevealed)
+{
     startPuzzle(QStringLiteral("LE CHAT X"));
     evaluate(QStringLiteral("LA CHAR X"));
     EXPECT_EQ(m_engine.markers().generation, QStringLiteral("1"));
@@ -213,7 +224,8 @@ TEST_F(EvaluationTest, GenerationMarkerFollowsWhatTheTurnRevealed) {
     EXPECT_EQ(m_engine.markers().generation, QStringLiteral("1"));
 }
 
-TEST(ProposalChange, ClearsTheSaveMarkerAndLowersAGenerationMarkerOfOne) {
+TEST(ProposalChange, ClearsTheSaveMarkerAndLowersAGenerationMarkerOfOne)
+{
     struct MarkerCase {
         QString before;
         QString after;
@@ -233,7 +245,8 @@ TEST(ProposalChange, ClearsTheSaveMarkerAndLowersAGenerationMarkerOfOne) {
     }
 }
 
-TEST_F(EvaluationTest, TidyUpDuringTheTurnTurnsTheMarkerToZero) {
+TEST_F(EvaluationTest, TidyUpDuringTheTurnTurnsTheMarkerToZero)
+{
     startPuzzle(QStringLiteral("L'ARBRE"));
     m_engine.markers().save = QStringLiteral("Y");
     evaluate(QStringLiteral("L' ARBRE"));
@@ -243,7 +256,8 @@ TEST_F(EvaluationTest, TidyUpDuringTheTurnTurnsTheMarkerToZero) {
     EXPECT_EQ(m_engine.markers().save, QString());
 }
 
-TEST_F(EvaluationTest, ReferenceShortenedAfterInitialisationKeepsTheFoundLength) {
+TEST_F(EvaluationTest, ReferenceShortenedAfterInitialisationKeepsTheFoundLength)
+{
     startPuzzle(QStringLiteral("LE CHAT"));
     m_session.ref = QStringLiteral("LE");
     evaluate(QStringLiteral("LE"));
@@ -252,7 +266,8 @@ TEST_F(EvaluationTest, ReferenceShortenedAfterInitialisationKeepsTheFoundLength)
     EXPECT_EQ(m_session.lettres_trouvees, QStringLiteral("2"));
 }
 
-TEST_F(EvaluationTest, RecountBelowZeroShowsAsZero) {
+TEST_F(EvaluationTest, RecountBelowZeroShowsAsZero)
+{
     startPuzzle(QStringLiteral("LE CHAT"));
     evaluate(QStringLiteral("LE CHAT"));
     ASSERT_EQ(m_session.soluce, QStringLiteral("LE CHAT"));

@@ -9,7 +9,8 @@ namespace {
 const QString kCr = QStringLiteral("\r");
 
 QString fourLinePost(const QString& found, const QString& foundCount, const QString& remaining,
-                     const QString& letters) {
+                     const QString& letters)
+{
     return QStringLiteral("[font=Courier New][size=5]") + found + QStringLiteral("[/size][/font]") +
            kCr + QStringLiteral("[b][color=#FF0000]") + foundCount +
            QStringLiteral("[/color][/b] lettre(s) trouvée(s). ") + kCr +
@@ -19,12 +20,14 @@ QString fourLinePost(const QString& found, const QString& foundCount, const QStr
            QStringLiteral("[/color][/size][/font]") + kCr;
 }
 
-QString victoryPost(const QString& found) {
+QString victoryPost(const QString& found)
+{
     return QStringLiteral("[font=Courier New][size=5]") + found + QStringLiteral("[/size][/font]") +
            kCr + kCr + QStringLiteral("[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]") + kCr;
 }
 
-TEST(ForumPost, WorkedExampleGivesFourLines) {
+TEST(ForumPost, WorkedExampleGivesFourLines)
+{
     const QString expected =
         QStringLiteral("[font=Courier New][size=5]L* CHA*[/size][/font]\r"
                        "[b][color=#FF0000]4[/color][/b] lettre(s) trouvée(s). \r"
@@ -36,7 +39,8 @@ TEST(ForumPost, WorkedExampleGivesFourLines) {
               expected);
 }
 
-TEST(ForumPost, SolvedPuzzleGivesTheVictoryLine) {
+TEST(ForumPost, SolvedPuzzleGivesTheVictoryLine)
+{
     const QString expected = QStringLiteral("[font=Courier New][size=5]LE CHAT[/size][/font]\r\r"
                                             "[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]\r");
     EXPECT_EQ(buildForumPost(QStringLiteral("LE CHAT"), QStringLiteral("2"), QStringLiteral("0"),
@@ -44,7 +48,8 @@ TEST(ForumPost, SolvedPuzzleGivesTheVictoryLine) {
               expected);
 }
 
-TEST(ForumPost, BeforeAnyInitialisationIsTheVictoryFormAroundNothing) {
+TEST(ForumPost, BeforeAnyInitialisationIsTheVictoryFormAroundNothing)
+{
     EXPECT_EQ(buildForumPost(QString(), QStringLiteral("0"), QStringLiteral("0"), QString()),
               victoryPost(QString()));
 }
@@ -58,13 +63,15 @@ struct PostCase {
     bool victory;
 };
 
-void PrintTo(const PostCase& c, std::ostream* os) {
+void PrintTo(const PostCase& c, std::ostream* os)
+{
     *os << c.name;
 }
 
 class ForumPostForms : public testing::TestWithParam<PostCase> {};
 
-TEST_P(ForumPostForms, PicksTheFormAndCopiesTheInputsUnchanged) {
+TEST_P(ForumPostForms, PicksTheFormAndCopiesTheInputsUnchanged)
+{
     const PostCase& c = GetParam();
     const QString post = buildForumPost(c.found, c.foundCount, c.remaining, c.letters);
     const QString expected = c.victory

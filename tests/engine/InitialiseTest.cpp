@@ -20,13 +20,15 @@ struct InitCase {
     int count;
 };
 
-void PrintTo(const InitCase& c, std::ostream* os) {
+void PrintTo(const InitCase& c, std::ostream* os)
+{
     *os << c.name;
 }
 
 class InitialiseExamples : public testing::TestWithParam<InitCase> {};
 
-TEST_P(InitialiseExamples, MasksAndCounts) {
+TEST_P(InitialiseExamples, MasksAndCounts)
+{
     const InitCase& c = GetParam();
     PuzzleEngine engine;
     GameSession session;
@@ -77,13 +79,15 @@ struct RefusalCase {
     QString message;
 };
 
-void PrintTo(const RefusalCase& c, std::ostream* os) {
+void PrintTo(const RefusalCase& c, std::ostream* os)
+{
     *os << c.name;
 }
 
 class InitialiseRefusals : public testing::TestWithParam<RefusalCase> {};
 
-TEST_P(InitialiseRefusals, ShowTheErrorAndChangeNothing) {
+TEST_P(InitialiseRefusals, ShowTheErrorAndChangeNothing)
+{
     const RefusalCase& c = GetParam();
     PuzzleEngine engine;
     GameSession session = initialisedSession(engine, QStringLiteral("LE CHAT"));
@@ -118,7 +122,8 @@ INSTANTIATE_TEST_SUITE_P(Refusals, InitialiseRefusals, testing::ValuesIn(kRefusa
                              return std::string(info.param.name);
                          });
 
-TEST(Initialise, SixHundredCharactersAreAccepted) {
+TEST(Initialise, SixHundredCharactersAreAccepted)
+{
     PuzzleEngine engine;
     GameSession session = initialisedSession(engine, QString(600, u'É'));
     EXPECT_EQ(session.soluce, QString(600, u'*'));
@@ -126,7 +131,8 @@ TEST(Initialise, SixHundredCharactersAreAccepted) {
     EXPECT_EQ(session.lettres_restantes, QStringLiteral("600"));
 }
 
-TEST(Initialise, TwiceInARowGivesTheSameCounts) {
+TEST(Initialise, TwiceInARowGivesTheSameCounts)
+{
     PuzzleEngine engine;
     GameSession session = initialisedSession(engine, QStringLiteral("ALLEZ ÉLÉONORE"));
     const GameSession first = session;
@@ -136,7 +142,8 @@ TEST(Initialise, TwiceInARowGivesTheSameCounts) {
     EXPECT_EQ(engine.counters(), firstCounters);
 }
 
-TEST(Initialise, AfterATurnHidesEverythingAgainAndKeepsTheFoundCount) {
+TEST(Initialise, AfterATurnHidesEverythingAgainAndKeepsTheFoundCount)
+{
     PuzzleEngine engine;
     GameSession session = initialisedSession(engine, QStringLiteral("LE CHAT"));
     session.propal = QStringLiteral("LA CHAR");
@@ -156,7 +163,8 @@ TEST(Initialise, AfterATurnHidesEverythingAgainAndKeepsTheFoundCount) {
     EXPECT_EQ(engine.markers().generation, QStringLiteral("0"));
 }
 
-TEST(Initialise, EndsWithASnapshotOfTheFreshPuzzle) {
+TEST(Initialise, EndsWithASnapshotOfTheFreshPuzzle)
+{
     PuzzleEngine engine;
     GameSession session = initialisedSession(engine, QStringLiteral("AB CD"));
     session.propal = QStringLiteral("AB CD");

@@ -12,17 +12,20 @@ struct NormaliseCase {
     QString expected;
 };
 
-void PrintTo(const NormaliseCase& c, std::ostream* os) {
+void PrintTo(const NormaliseCase& c, std::ostream* os)
+{
     *os << c.name;
 }
 
-std::string caseName(const testing::TestParamInfo<NormaliseCase>& info) {
+std::string caseName(const testing::TestParamInfo<NormaliseCase>& info)
+{
     return info.param.name;
 }
 
 class ReferenceNormalisation : public testing::TestWithParam<NormaliseCase> {};
 
-TEST_P(ReferenceNormalisation, GivesTheExpectedText) {
+TEST_P(ReferenceNormalisation, GivesTheExpectedText)
+{
     EXPECT_EQ(PuzzleEngine::normaliseReference(GetParam().input), GetParam().expected);
 }
 
@@ -51,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, ReferenceNormalisation, testing::ValuesIn(kRefer
 
 class ProposalNormalisation : public testing::TestWithParam<NormaliseCase> {};
 
-TEST_P(ProposalNormalisation, GivesTheExpectedText) {
+TEST_P(ProposalNormalisation, GivesTheExpectedText)
+{
     EXPECT_EQ(PuzzleEngine::normaliseProposal(GetParam().input), GetParam().expected);
 }
 
@@ -82,21 +86,24 @@ const NormaliseCase kProposalCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, ProposalNormalisation, testing::ValuesIn(kProposalCases), caseName);
 
-TEST(Normalise, UpperCasingNeverChangesTheLength) {
+TEST(Normalise, UpperCasingNeverChangesTheLength)
+{
     // Characters whose full capital is longer (ß, the ligature ﬁ, ŉ) keep one code unit.
     const QString text = QStringLiteral("ßﬁŉ ǆ ÿ");
     EXPECT_EQ(PuzzleEngine::normaliseReference(text).size(), text.size());
     EXPECT_EQ(PuzzleEngine::normaliseProposal(text).size(), text.size());
 }
 
-TEST(Normalise, MicroSignIsNeverTurnedIntoGreekMu) {
+TEST(Normalise, MicroSignIsNeverTurnedIntoGreekMu)
+{
     const QString micro = QStringLiteral("\u00B5");
     EXPECT_EQ(PuzzleEngine::normaliseReference(micro), micro);
     EXPECT_EQ(PuzzleEngine::normaliseProposal(micro), micro);
     EXPECT_FALSE(PuzzleEngine::normaliseReference(QStringLiteral("aµb")).contains(u'\u039C'));
 }
 
-TEST(Normalise, MarkersLeftByAnEarlierPassPairOnTheNextOne) {
+TEST(Normalise, MarkersLeftByAnEarlierPassPairOnTheNextOne)
+{
     // A lone LF left "µ" at the end; a CR typed after it pairs with that marker.
     const QString first = PuzzleEngine::normaliseReference(QStringLiteral("fin\n"));
     ASSERT_EQ(first, QStringLiteral("FINµ"));
@@ -111,7 +118,8 @@ struct TwoPassCase {
     QString afterSecond;
 };
 
-TEST(Normalise, SecondPassOfTheReferenceTrimsSpacesLeftByLineBreaks) {
+TEST(Normalise, SecondPassOfTheReferenceTrimsSpacesLeftByLineBreaks)
+{
     const TwoPassCase cases[] = {
         {"Trailing", QStringLiteral("fin\r\n"), QStringLiteral("FIN "), QStringLiteral("FIN")},
         {"Leading", QStringLiteral("\r\nfin"), QStringLiteral(" FIN"), QStringLiteral("FIN")},
@@ -124,7 +132,8 @@ TEST(Normalise, SecondPassOfTheReferenceTrimsSpacesLeftByLineBreaks) {
     }
 }
 
-TEST(Normalise, SecondPassOfTheProposalExaminesWhatTheFirstSkipped) {
+TEST(Normalise, SecondPassOfTheProposalExaminesWhatTheFirstSkipped)
+{
     const TwoPassCase cases[] = {
         {"TrailingSpace", QStringLiteral("fin\r\n"), QStringLiteral("FIN "), QStringLiteral("FIN")},
         {"SkippedQuestionMark", QStringLiteral("a??"), QStringLiteral("A?"), QStringLiteral("A")},

@@ -7,7 +7,8 @@
 
 namespace {
 
-GameSession playedSession() {
+GameSession playedSession()
+{
     GameSession s;
     s.ref = QStringLiteral("LE CHAT");
     s.soluce = QStringLiteral("L* CHA*");
@@ -18,11 +19,13 @@ GameSession playedSession() {
     return s;
 }
 
-bool allZero(const LetterCounters& counters) {
+bool allZero(const LetterCounters& counters)
+{
     return std::all_of(counters.begin(), counters.end(), [](int n) { return n == 0; });
 }
 
-TEST(Snapshot, EmptyUntilTheFirstSnapshot) {
+TEST(Snapshot, EmptyUntilTheFirstSnapshot)
+{
     const PuzzleEngine engine;
     const PuzzleSnapshot& snap = engine.snapshot();
     EXPECT_TRUE(snap.savedFoundText.isEmpty());
@@ -32,7 +35,8 @@ TEST(Snapshot, EmptyUntilTheFirstSnapshot) {
     EXPECT_FALSE(snap.rollbackPending);
 }
 
-TEST(Snapshot, SecondSnapshotWinsAndKeepsThePendingFlag) {
+TEST(Snapshot, SecondSnapshotWinsAndKeepsThePendingFlag)
+{
     PuzzleEngine engine;
     GameSession first = playedSession();
     engine.takeSnapshot(first);
@@ -52,7 +56,8 @@ TEST(Snapshot, SecondSnapshotWinsAndKeepsThePendingFlag) {
     EXPECT_TRUE(snap.rollbackPending);
 }
 
-TEST(Snapshot, RestoreWritesBackTheFourValuesOnly) {
+TEST(Snapshot, RestoreWritesBackTheFourValuesOnly)
+{
     PuzzleEngine engine;
     GameSession session = initialisedSession(engine, QStringLiteral("LE CHAT"));
     session.lettres_trouvees = QStringLiteral("0");
@@ -90,7 +95,8 @@ struct CaptionCase {
     qint16 count;
 };
 
-TEST(Snapshot, CountCaptionsConvertToWholeNumbersOrZero) {
+TEST(Snapshot, CountCaptionsConvertToWholeNumbersOrZero)
+{
     const CaptionCase cases[] = {
         {QStringLiteral("13"), 13},
         {QStringLiteral("0"), 0},
@@ -115,7 +121,8 @@ TEST(Snapshot, CountCaptionsConvertToWholeNumbersOrZero) {
     }
 }
 
-TEST(Reset, EmptiesTheResultsAndEveryCounter) {
+TEST(Reset, EmptiesTheResultsAndEveryCounter)
+{
     PuzzleEngine engine;
     GameSession session = initialisedSession(engine, QStringLiteral("ALLEZ ÉLÉONORE"));
     ASSERT_FALSE(allZero(engine.counters()));
@@ -137,7 +144,8 @@ TEST(Reset, EmptiesTheResultsAndEveryCounter) {
     EXPECT_TRUE(engine.snapshot().rollbackPending);
 }
 
-TEST(Reset, EmptyingAFilledProposalIsAProposalChange) {
+TEST(Reset, EmptyingAFilledProposalIsAProposalChange)
+{
     struct ProposalCase {
         QString proposal;
         QString save;

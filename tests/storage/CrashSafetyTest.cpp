@@ -19,7 +19,8 @@ namespace {
 constexpr int kKills = 200;
 
 // The n that ties the stored game together, or -1 when the tables disagree.
-qlonglong wholeGameNumber(const GameSession& game) {
+qlonglong wholeGameNumber(const GameSession& game)
+{
     const QString n = game.lettres_restantes;
     const GameSession expected{QStringLiteral("PARTIE ") + n,
                                QStringLiteral("RESULTAT ") + n,
@@ -30,7 +31,8 @@ qlonglong wholeGameNumber(const GameSession& game) {
     return game == expected ? n.toLongLong() : -1;
 }
 
-TEST(CrashSafetyTest, KilledSavesLeaveOneWholeGame) {
+TEST(CrashSafetyTest, KilledSavesLeaveOneWholeGame)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plimo.mdb"));
     makeSampleStore(path, {QStringLiteral("UPDATE \"données\" SET base = 'PARTIE 0', "

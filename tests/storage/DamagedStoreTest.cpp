@@ -17,7 +17,8 @@ namespace {
 
 const QString kVide = QStringLiteral("Vide");
 
-GameSession loaded(QString ref, QString soluce, QString propal, QString lettres, QString count) {
+GameSession loaded(QString ref, QString soluce, QString propal, QString lettres, QString count)
+{
     return GameSession{ref, soluce, propal, lettres, count, QStringLiteral("0")};
 }
 
@@ -43,26 +44,31 @@ void PrintTo(const DamageCase& damage, std::ostream* out)
     *out << damage.name;
 }
 
-void sampleLook(const StoredAppearance& look) {
+void sampleLook(const StoredAppearance& look)
+{
     EXPECT_EQ(look.lookFor(QStringLiteral("ref")).background, 100);
     EXPECT_EQ(look.lookFor(QStringLiteral("lettres")).fontName, QStringLiteral("Arial"));
 }
 
-void noLook(const StoredAppearance& look) {
+void noLook(const StoredAppearance& look)
+{
     EXPECT_EQ(look, StoredAppearance{});
 }
 
-void writeBytes(const QString& path, const QByteArray& bytes) {
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
 
-std::function<void(const QString&)> sampleWith(QStringList changes) {
+std::function<void(const QString&)> sampleWith(QStringList changes)
+{
     return [changes](const QString& path) { makeSampleStore(path, changes); };
 }
 
-QString setAll(const QString& table, const QStringList& columns, const QString& value) {
+QString setAll(const QString& table, const QStringList& columns, const QString& value)
+{
     QStringList assignments;
     for (const QString& column : columns) {
         assignments << column + QStringLiteral(" = ") + value;
@@ -74,7 +80,8 @@ QString setAll(const QString& table, const QStringList& columns, const QString& 
 const QStringList kTextColumns = {QStringLiteral("base"), QStringLiteral("result"),
                                   QStringLiteral("propal"), QStringLiteral("lettres")};
 
-void wrongTypeLook(const StoredAppearance& look) {
+void wrongTypeLook(const StoredAppearance& look)
+{
     const StoredPaneLook& ref = look.lookFor(QStringLiteral("ref"));
     EXPECT_FALSE(ref.background) << "text in a colour";
     EXPECT_FALSE(ref.text) << "real in a colour";
@@ -204,7 +211,8 @@ const DamageCase kCases[] = {
 
 class DamagedStoreTest : public ::testing::TestWithParam<DamageCase> {
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(m_dir.isValid());
         m_path = m_dir.filePath(QStringLiteral("plimo.mdb"));
         GetParam().make(m_path);
@@ -214,7 +222,8 @@ class DamagedStoreTest : public ::testing::TestWithParam<DamageCase> {
     QString m_path;
 };
 
-TEST_P(DamagedStoreTest, OpensOrReportsAndChangesNothingUnlessSaved) {
+TEST_P(DamagedStoreTest, OpensOrReportsAndChangesNothingUnlessSaved)
+{
     const DamageCase& damage = GetParam();
     const bool existed = QFile::exists(m_path);
     const QByteArray before = fileBytes(m_path);
@@ -256,7 +265,8 @@ INSTANTIATE_TEST_SUITE_P(Damage, DamagedStoreTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The remaining count loads as its decimal text, "0" for zero, whatever its width.
-TEST(StoredCountTest, LoadsAsDecimalText) {
+TEST(StoredCountTest, LoadsAsDecimalText)
+{
     const QList<QPair<QString, QString>> counts = {
         {QStringLiteral("0"), QStringLiteral("0")},
         {QStringLiteral("12"), QStringLiteral("12")},

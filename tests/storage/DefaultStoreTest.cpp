@@ -14,7 +14,8 @@
 
 namespace {
 
-int runTool(const QString& path) {
+int runTool(const QString& path)
+{
     QProcess tool;
     tool.start(QStringLiteral(DEFAULT_STORE_TOOL), {path});
     if (!tool.waitForFinished(30000)) {
@@ -23,7 +24,8 @@ int runTool(const QString& path) {
     return tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
 }
 
-TEST(DefaultStoreTest, HoldsAnEmptyGameAndTheDesignTimeLook) {
+TEST(DefaultStoreTest, HoldsAnEmptyGameAndTheDesignTimeLook)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plimo.mdb"));
     ASSERT_EQ(runTool(path), 0);
@@ -51,7 +53,8 @@ TEST(DefaultStoreTest, HoldsAnEmptyGameAndTheDesignTimeLook) {
     EXPECT_EQ(raw.value(QStringLiteral("SELECT count(*) FROM couleurs")).toInt(), 1);
 }
 
-TEST(DefaultStoreTest, NeverReplacesAnExistingStore) {
+TEST(DefaultStoreTest, NeverReplacesAnExistingStore)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plimo.mdb"));
     makeSampleStore(path);

@@ -13,7 +13,8 @@ namespace {
 
 class GameStoreTest : public ::testing::Test {
   protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(m_dir.isValid());
         m_path = m_dir.filePath(QStringLiteral("plimo.mdb"));
     }
@@ -22,7 +23,8 @@ class GameStoreTest : public ::testing::Test {
     QString m_path;
 };
 
-GameSession gameWith(const QString& ref, const QString& count) {
+GameSession gameWith(const QString& ref, const QString& count)
+{
     GameSession game;
     game.ref = ref;
     game.soluce = QStringLiteral("** ****");
@@ -33,7 +35,8 @@ GameSession gameWith(const QString& ref, const QString& count) {
     return game;
 }
 
-TEST_F(GameStoreTest, SavedGameComesBackInANewStore) {
+TEST_F(GameStoreTest, SavedGameComesBackInANewStore)
+{
     makeSampleStore(m_path);
     const QList<GameSession> games = {
         gameWith(QStringLiteral("L'ÉTÉ À « PARIS » ; \"GUILLEMETS\"\nLIGNE"), QStringLiteral("12")),
@@ -60,7 +63,8 @@ TEST_F(GameStoreTest, SavedGameComesBackInANewStore) {
     }
 }
 
-TEST_F(GameStoreTest, OnlyTheLowestRowidIsReadAndUpdated) {
+TEST_F(GameStoreTest, OnlyTheLowestRowidIsReadAndUpdated)
+{
     // The second row gets the lower rowid, so the first row by rowid is not the first inserted.
     makeSampleStore(m_path,
                     {QStringLiteral("INSERT INTO \"données\" (rowid, base, result, propal, "
@@ -88,7 +92,8 @@ TEST_F(GameStoreTest, OnlyTheLowestRowidIsReadAndUpdated) {
     EXPECT_EQ(raw.value(QStringLiteral("SELECT count(*) FROM \"données\"")).toInt(), 2);
 }
 
-TEST_F(GameStoreTest, SaveWithoutACountRowLeavesTheTextsUnchanged) {
+TEST_F(GameStoreTest, SaveWithoutACountRowLeavesTheTextsUnchanged)
+{
     makeSampleStore(m_path, {QStringLiteral("DELETE FROM compteurs")});
     const QByteArray before = fileBytes(m_path);
     GameStore store(m_path);
@@ -102,7 +107,8 @@ TEST_F(GameStoreTest, SaveWithoutACountRowLeavesTheTextsUnchanged) {
     EXPECT_EQ(fileBytes(m_path), before);
 }
 
-TEST_F(GameStoreTest, CountThatIsNotANumberIsRefused) {
+TEST_F(GameStoreTest, CountThatIsNotANumberIsRefused)
+{
     makeSampleStore(m_path);
     const QByteArray before = fileBytes(m_path);
     GameStore store(m_path);
@@ -112,7 +118,8 @@ TEST_F(GameStoreTest, CountThatIsNotANumberIsRefused) {
     EXPECT_EQ(fileBytes(m_path), before);
 }
 
-TEST_F(GameStoreTest, AppearanceWritesComeBackAtTheNextOpen) {
+TEST_F(GameStoreTest, AppearanceWritesComeBackAtTheNextOpen)
+{
     makeSampleStore(m_path);
     {
         GameStore store(m_path);
@@ -139,7 +146,8 @@ TEST_F(GameStoreTest, AppearanceWritesComeBackAtTheNextOpen) {
     EXPECT_EQ(look.lookFor(QStringLiteral("soluce")).fontName, QStringLiteral("Arial"));
 }
 
-TEST_F(GameStoreTest, UnknownColumnsAndPanesAreRefusedWithoutWriting) {
+TEST_F(GameStoreTest, UnknownColumnsAndPanesAreRefusedWithoutWriting)
+{
     makeSampleStore(m_path);
     const QByteArray before = fileBytes(m_path);
     GameStore store(m_path);
@@ -152,7 +160,8 @@ TEST_F(GameStoreTest, UnknownColumnsAndPanesAreRefusedWithoutWriting) {
     EXPECT_EQ(fileBytes(m_path), before);
 }
 
-TEST_F(GameStoreTest, ClosedStoreReportsInsteadOfWriting) {
+TEST_F(GameStoreTest, ClosedStoreReportsInsteadOfWriting)
+{
     makeSampleStore(m_path);
     GameStore store(m_path);
     ASSERT_TRUE(store.open());
@@ -163,7 +172,8 @@ TEST_F(GameStoreTest, ClosedStoreReportsInsteadOfWriting) {
     EXPECT_EQ(store.loadGame().ref, QStringLiteral("Vide"));
 }
 
-TEST_F(GameStoreTest, PathsWithUriCharactersOpenTheirOwnFile) {
+TEST_F(GameStoreTest, PathsWithUriCharactersOpenTheirOwnFile)
+{
     const QStringList folders = {QStringLiteral("a b"), QStringLiteral("x#y"),
                                  QStringLiteral("q?mode=rwc"), QStringLiteral("p%20c"),
                                  QStringLiteral("été")};

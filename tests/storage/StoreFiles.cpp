@@ -9,7 +9,8 @@
 
 #include <gtest/gtest.h>
 
-QStringList sampleStoreStatements() {
+QStringList sampleStoreStatements()
+{
     QStringList statements = storeSchemaStatements();
     statements << QStringLiteral("INSERT INTO \"données\" VALUES "
                                  "('LE CHAT', '** ****', 'LE CHIEN', 'A C H T ')")
@@ -38,7 +39,8 @@ QStringList sampleStoreStatements() {
     return statements;
 }
 
-void makeStore(const QString& path, const QStringList& statements) {
+void makeStore(const QString& path, const QStringList& statements)
+{
     static int count = 0;
     const QString name = QStringLiteral("make-store-%1").arg(++count);
     {
@@ -56,16 +58,19 @@ void makeStore(const QString& path, const QStringList& statements) {
     QSqlDatabase::removeDatabase(name);
 }
 
-void makeSampleStore(const QString& path, const QStringList& changes) {
+void makeSampleStore(const QString& path, const QStringList& changes)
+{
     makeStore(path, sampleStoreStatements() + changes);
 }
 
-QByteArray fileBytes(const QString& path) {
+QByteArray fileBytes(const QString& path)
+{
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-RawStore::RawStore(const QString& path) {
+RawStore::RawStore(const QString& path)
+{
     static int count = 0;
     m_name = QStringLiteral("raw-store-%1").arg(++count);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
@@ -74,16 +79,19 @@ RawStore::RawStore(const QString& path) {
     db.open();
 }
 
-RawStore::~RawStore() {
+RawStore::~RawStore()
+{
     QSqlDatabase::database(m_name, false).close();
     QSqlDatabase::removeDatabase(m_name);
 }
 
-bool RawStore::isOpen() const {
+bool RawStore::isOpen() const
+{
     return QSqlDatabase::database(m_name, false).isOpen();
 }
 
-QVariant RawStore::value(const QString& sql) const {
+QVariant RawStore::value(const QString& sql) const
+{
     QSqlQuery query(QSqlDatabase::database(m_name, false));
     if (!query.exec(sql) || !query.next()) {
         return {};
@@ -91,7 +99,8 @@ QVariant RawStore::value(const QString& sql) const {
     return query.value(0);
 }
 
-bool RawStore::exec(const QString& sql) {
+bool RawStore::exec(const QString& sql)
+{
     QSqlQuery query(QSqlDatabase::database(m_name, false));
     return query.exec(sql);
 }

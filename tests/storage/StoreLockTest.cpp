@@ -12,7 +12,8 @@
 
 namespace {
 
-TEST(StoreLockTest, SaveUnderAnotherProgramsLockReportsThenWorksAfterRelease) {
+TEST(StoreLockTest, SaveUnderAnotherProgramsLockReportsThenWorksAfterRelease)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plimo.mdb"));
     makeSampleStore(path);

@@ -14,7 +14,8 @@
 namespace {
 
 // Every save ties the two tables with n: base "PARTIE n" and nb_lettres n.
-int saveLoop(const QString& path, qlonglong first) {
+int saveLoop(const QString& path, qlonglong first)
+{
     GameStore store(path);
     if (!store.open()) {
         return 2;
@@ -38,7 +39,8 @@ int saveLoop(const QString& path, qlonglong first) {
 }
 
 // Takes the write lock with an uncommitted change, then rolls back once a line comes in.
-int holdLock(const QString& path) {
+int holdLock(const QString& path)
+{
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
     db.setDatabaseName(path);
     if (!db.open()) {
@@ -59,7 +61,8 @@ int holdLock(const QString& path) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QCoreApplication app(argc, argv);
     if (argc == 4 && std::strcmp(argv[1], "save-loop") == 0) {
         return saveLoop(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toLongLong());

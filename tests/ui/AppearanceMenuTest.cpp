@@ -54,8 +54,8 @@ class AppearanceMenu : public UiFixture {
         m_controller.reset();
         m_store = std::make_unique<GameStore>(m_path, options);
         ASSERT_TRUE(m_store->open().ok());
-        m_controller = std::make_unique<AppearanceController>(*m_window, *m_store, m_choosers,
-                                                              m_sink);
+        m_controller =
+            std::make_unique<AppearanceController>(*m_window, *m_store, m_choosers, m_sink);
     }
 
     void TearDown() override
@@ -65,15 +65,12 @@ class AppearanceMenu : public UiFixture {
         UiFixture::TearDown();
     }
 
-    QAction* action(const char* name) const
-    {
-        return child<QAction>(QString::fromUtf8(name));
-    }
+    QAction* action(const char* name) const { return child<QAction>(QString::fromUtf8(name)); }
 
     QVariant stored(const QString& column) const
     {
-        return RawStore(m_path).value(QStringLiteral("SELECT %1 FROM couleurs ORDER BY rowid LIMIT 1")
-                                          .arg(column));
+        return RawStore(m_path).value(
+            QStringLiteral("SELECT %1 FROM couleurs ORDER BY rowid LIMIT 1").arg(column));
     }
 
     QTextCharFormat proposalFormatAt(int position) const
@@ -178,7 +175,8 @@ TEST_F(AppearanceMenu, EachFontItemSetsItsPaneAndStoresTheRoundedSize)
             << c.item;
         EXPECT_EQ(stored(QStringLiteral("font_size_") + suffix).toInt(), c.stored) << c.item;
         EXPECT_EQ(stored(QStringLiteral("font_bold_") + suffix).toInt(), 1) << c.item;
-        EXPECT_EQ(stored(QStringLiteral("font_italic_") + suffix).toInt(), c.stored % 2 == 0 ? 1 : 0)
+        EXPECT_EQ(stored(QStringLiteral("font_italic_") + suffix).toInt(),
+                  c.stored % 2 == 0 ? 1 : 0)
             << c.item;
         if (suffix == QLatin1String("propal")) {
             for (int i = 0; i < 2; ++i)
