@@ -1,26 +1,15 @@
 // Engine benchmarks: a whole 600-character turn and the alignment check alone.
 #include "PuzzleEngine.h"
+#include "ReferenceText.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-// 600 characters of French text with accents, apostrophes and punctuation.
-QString referenceText()
-{
-    const QString sentence = QStringLiteral(
-        "L'ÉTÉ, À NOËL, LE PETIT CHAT GRIS DORT PRÈS DU FEU ; ÇA SENT LE PAIN ET LE CŒUR ! ");
-    QString text;
-    while (text.size() < 600)
-        text += sentence;
-    text.truncate(600);
-    return text;
-}
-
 void BM_FullTurn600(benchmark::State& state)
 {
     PuzzleEngine engine;
-    const QString reference = referenceText();
+    const QString reference = benchmarkReferenceText();
     for (auto _ : state) {
         GameSession session;
         session.ref = reference;
@@ -38,7 +27,7 @@ void BM_CheckAlignment600(benchmark::State& state)
 {
     PuzzleEngine engine;
     GameSession session;
-    session.ref = referenceText();
+    session.ref = benchmarkReferenceText();
     engine.initialisePuzzle(session);
     session.propal = session.ref;
     for (auto _ : state) {

@@ -1,6 +1,7 @@
 // Plays N whole 600-character turns; run under callgrind with two values of N to count the
 // instructions of one turn without start-up costs (see bench/count_turn_instructions.sh).
 #include "PuzzleEngine.h"
+#include "ReferenceText.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -8,12 +9,7 @@
 int main(int argc, char** argv)
 {
     const int turns = argc > 1 ? std::atoi(argv[1]) : 1;
-    const QString sentence = QStringLiteral(
-        "L'ÉTÉ, À NOËL, LE PETIT CHAT GRIS DORT PRÈS DU FEU ; ÇA SENT LE PAIN ET LE CŒUR ! ");
-    QString reference;
-    while (reference.size() < 600)
-        reference += sentence;
-    reference.truncate(600);
+    const QString reference = benchmarkReferenceText();
 
     PuzzleEngine engine;
     qsizetype total = 0;

@@ -55,18 +55,6 @@ void noLook(const StoredAppearance& look)
     EXPECT_EQ(look, StoredAppearance{});
 }
 
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-std::function<void(const QString&)> sampleWith(QStringList changes)
-{
-    return [changes](const QString& path) { makeSampleStore(path, changes); };
-}
-
 QString setAll(const QString& table, const QStringList& columns, const QString& value)
 {
     QStringList assignments;

@@ -104,3 +104,15 @@ bool RawStore::exec(const QString& sql)
     QSqlQuery query(QSqlDatabase::database(m_name, false));
     return query.exec(sql);
 }
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+std::function<void(const QString&)> sampleWith(QStringList changes)
+{
+    return [changes](const QString& path) { makeSampleStore(path, changes); };
+}

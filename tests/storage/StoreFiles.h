@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
+
 // The schema plus one sample row per table (the game "LE CHAT", count 4, a full couleurs row).
 QStringList sampleStoreStatements();
 
@@ -14,6 +16,12 @@ void makeStore(const QString& path, const QStringList& statements);
 
 // The sample store with these statements run after it.
 void makeSampleStore(const QString& path, const QStringList& changes = {});
+
+// Replaces the file's content with these bytes.
+void writeBytes(const QString& path, const QByteArray& bytes);
+
+// A maker of the sample store with these statements run after it.
+std::function<void(const QString&)> sampleWith(QStringList changes);
 
 // The file's bytes, or an empty array when it is missing.
 QByteArray fileBytes(const QString& path);

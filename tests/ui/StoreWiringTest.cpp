@@ -25,18 +25,6 @@ const QColor kStoredLettresBack(103, 0, 0);
 const QColor kDesignRefBack(255, 255, 192);
 const QColor kDesignLettresBack(192, 255, 192);
 
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-std::function<void(const QString&)> sampleWith(QStringList changes)
-{
-    return [changes](const QString& path) { makeSampleStore(path, changes); };
-}
-
 struct WindowDamage {
     const char* name;
     std::function<void(const QString&)> make;
