@@ -67,7 +67,11 @@ int runChild(const std::string& kind, int argc, char** argv)
     PuzzleEngine engine;
     std::unique_ptr<QMainWindow> window;
     if (kind == "form1") {
-        window = std::make_unique<Form1>(engine);
+        // The real start-up: the store beside the program is opened and read.
+        auto form = std::make_unique<Form1>(engine);
+        if (!form->startUp(QStringLiteral(PLIMO_STORE)))
+            return 1;
+        window = std::move(form);
     } else {
         window = std::make_unique<QMainWindow>();
         if (kind == "label")

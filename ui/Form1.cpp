@@ -62,7 +62,7 @@ QIcon applicationIcon()
 void setPlainIfChanged(QPlainTextEdit* pane, const QString& engineText)
 {
     const QString text = panetext::toPane(engineText);
-    if (pane->toPlainText() != text)
+    if (panetext::exactText(pane->document()) != text)
         pane->setPlainText(text);
 }
 
@@ -123,6 +123,11 @@ Form1::Form1(PuzzleEngine& engine, QWidget* parent)
 }
 
 Form1::~Form1() = default;
+
+QDialog* Form1::conflictDialog() const
+{
+    return m_conflictDialog.get();
+}
 
 void Form1::setMessageSink(MessageSink* sink)
 {
@@ -337,10 +342,10 @@ GameSession Form1::currentGame()
 
 void Form1::readControls()
 {
-    m_session.ref = panetext::fromPane(m_ref->toPlainText());
-    m_session.soluce = panetext::fromPane(m_soluce->toPlainText());
-    m_session.propal = panetext::fromPane(m_propal->toPlainText());
-    m_session.lettres = panetext::fromPane(m_lettres->toPlainText());
+    m_session.ref = panetext::fromPane(panetext::exactText(m_ref->document()));
+    m_session.soluce = panetext::fromPane(panetext::exactText(m_soluce->document()));
+    m_session.propal = panetext::fromPane(panetext::exactText(m_propal->document()));
+    m_session.lettres = panetext::fromPane(panetext::exactText(m_lettres->document()));
     m_session.lettres_restantes = m_remainingCount->text();
     m_session.lettres_trouvees = m_foundCount->text();
 }
@@ -413,7 +418,7 @@ void Form1::ref_LostFocus()
 
 void Form1::propal_Change()
 {
-    const QString text = m_propal->toPlainText();
+    const QString text = panetext::exactText(m_propal->document());
     if (text == m_lastProposalText)
         return;
     m_lastProposalText = text;
@@ -438,8 +443,8 @@ void Form1::propal_RightPaste()
 void Form1::openConflictDialog(const Conflict& conflict)
 {
     if (!m_conflictDialog) {
-        m_conflictDialog = new ConflictDialog(this);
-        connect(m_conflictDialog, &ConflictDialog::okPressed, this, &Form1::bt_non_Click);
+        m_conflictDialog = std::make_unique<ConflictDialog>();
+        connect(m_conflictDialog.get(), &ConflictDialog::okPressed, this, &Form1::bt_non_Click);
     }
     m_conflictDialog->showConflict(conflict);
 }
@@ -448,8 +453,8 @@ void Form1::openConflictDialog(const Conflict& conflict)
 // check, so the selection is kept inside the pane's text.
 void Form1::bt_non_Click()
 {
-    const QString engineText = panetext::fromPane(m_propal->toPlainText());
-    const qsizetype paneLength = m_propal->toPlainText().size();
+    const QString engineText = panetext::fromPane(panetext::exactText(m_propal->document()));
+    const qsizetype paneLength = panetext::exactText(m_propal->document()).size();
     const qsizetype start = std::max<qsizetype>(0, m_engine.conflictPosition() - 1);
     const qsizetype end = start + m_conflictWord.size();
     const auto clamp = [&](qsizetype engineIndex) {
@@ -521,6 +526,8 @@ void Form1::showEvent(QShowEvent* event)
 void Form1::closeEvent(QCloseEvent* event)
 {
     if (m_ending || unsavedWorkMayGo()) {
+        if (m_conflictDialog)
+            m_conflictDialog->close();
         event->accept();
         return;
     }
@@ -529,7 +536,7 @@ void Form1::closeEvent(QCloseEvent* event)
 
 bool Form1::unsavedWorkMayGo()
 {
-    if (m_ref->toPlainText().isEmpty() || m_engine.markers().save == kSaved)
+    if (panetext::exactText(m_ref->document()).isEmpty() || m_engine.markers().save == kSaved)
         return true;
     return m_sink->ask(kUnsavedQuestion);
 }
@@ -563,7 +570,7 @@ void Form1::clearPage()
 
 void Form1::requestQuit()
 {
-    if (m_ref->toPlainText().isEmpty()) {
+    if (panetext::exactText(m_ref->document()).isEmpty()) {
         m_sink->inform(kNoReferenceToQuit, MessageIcon::Warning);
         return;
     }

@@ -10,6 +10,7 @@
 #include <memory>
 
 class ConflictDialog;
+class QDialog;
 class AppearanceController;
 class Choosers;
 class MessageSink;
@@ -51,6 +52,8 @@ class Form1 : public QMainWindow {
     // The store the window saves to; not open before a successful start-up or after the quit
     // that follows a save.
     GameStore* store() { return m_store.get(); }
+    // The conflict dialog form_message, once a conflict has opened it.
+    QDialog* conflictDialog() const;
     // The choosers the appearance menu opens; nullptr puts back Qt's own.
     void setChoosers(Choosers* choosers);
 
@@ -112,7 +115,8 @@ class Form1 : public QMainWindow {
     QPushButton* m_generer = nullptr;
     QPushButton* m_quit = nullptr;
     QPushButton* m_clearProposal = nullptr;
-    ConflictDialog* m_conflictDialog = nullptr;
+    // Opened without an owner, so that it does not stay above the main window.
+    std::unique_ptr<ConflictDialog> m_conflictDialog;
 
     // The proposal's plain text as last seen, so that a change of formatting alone is ignored.
     QString m_lastProposalText;

@@ -2,11 +2,30 @@
 #include "PaneText.h"
 
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include <algorithm>
 
 namespace panetext {
+
+QString exactText(const QTextDocument* document)
+{
+    QString text = document->toRawText();
+    for (QChar& c : text) {
+        switch (c.unicode()) {
+        case 0x2028: // line separator
+        case 0x2029: // paragraph separator
+        case 0xFDD0: // frame start
+        case 0xFDD1: // frame end
+            c = u'\n';
+            break;
+        default:
+            break;
+        }
+    }
+    return text;
+}
 
 QString fromPane(const QString& paneText)
 {
@@ -35,7 +54,7 @@ qsizetype paneIndex(const QString& engineText, qsizetype engineIndex)
 
 void replaceKeepingFormat(QTextEdit* pane, const QString& newPaneText)
 {
-    const QString old = pane->toPlainText();
+    const QString old = exactText(pane->document());
     if (old == newPaneText)
         return;
     const qsizetype shorter = std::min(old.size(), newPaneText.size());

@@ -3,9 +3,14 @@
 
 #include <QString>
 
+class QTextDocument;
 class QTextEdit;
 
 namespace panetext {
+
+// A pane's text character for character, each line break as "\n". Unlike toPlainText(), a
+// non-breaking space stays one: the game's rules compare code points exactly.
+QString exactText(const QTextDocument* document);
 
 // A pane's plain text as the engine reads it: every line break becomes CR LF.
 QString fromPane(const QString& paneText);

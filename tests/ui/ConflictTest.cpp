@@ -24,7 +24,7 @@ class ConflictTest : public UiFixture {
   protected:
     QDialog* dialog() const
     {
-        return m_window->findChild<QDialog*>(QStringLiteral("form_message"));
+        return m_window->conflictDialog();
     }
     QString dialogLabel(const char* name) const
     {
@@ -45,6 +45,8 @@ TEST_F(ConflictTest, WrongLengthOpensTheDialogAndRollsTheTurnBack)
     ASSERT_NE(dialog(), nullptr);
     EXPECT_TRUE(dialog()->isVisible());
     EXPECT_FALSE(dialog()->isModal());
+    EXPECT_EQ(dialog()->objectName(), QStringLiteral("form_message"));
+    EXPECT_EQ(dialog()->parentWidget(), nullptr) << "opened without an owner";
     EXPECT_EQ(dialog()->windowTitle(), QStringLiteral("Plimo"));
     EXPECT_EQ(dialog()->size(), QSize(504, 295));
     // The found word shows as the accepted turn left it.

@@ -85,3 +85,15 @@ TEST_F(FocusReasonTest, TrailingLineBreakLeavesASpaceThatTheNextPassRemoves)
     click(ref());
     EXPECT_EQ(propal()->toPlainText(), QStringLiteral("FIN"));
 }
+
+// Only the ordinary space is trimmed or collapsed, and only it shields a "?": a non-breaking
+// space, common before "?" in French posts, reaches the engine as typed.
+TEST_F(FocusReasonTest, NonBreakingSpacesReachTheEngineUnchanged)
+{
+    typeInto(ref(), QStringLiteral("\u00A0a\u00A0\u00A0b "));
+    typeInto(propal(), QStringLiteral("\u00A0vrai\u00A0?  "));
+    click(lettres());
+    const GameSession game = m_window->currentGame();
+    EXPECT_EQ(game.ref, QStringLiteral("\u00A0A\u00A0\u00A0B"));
+    EXPECT_EQ(game.propal, QStringLiteral("\u00A0VRAI\u00A0"));
+}

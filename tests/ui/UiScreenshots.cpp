@@ -54,7 +54,7 @@ int main(int argc, char** argv)
         return 2;
 
     play(window, QStringLiteral("le petitchat est mort"));
-    auto* dialog = window.findChild<QDialog*>(QStringLiteral("form_message"));
+    auto* dialog = window.conflictDialog();
     if (!dialog || !QTest::qWaitForWindowExposed(dialog))
         return 3;
     QTest::qWait(200);
