@@ -433,7 +433,7 @@ StoreStatus GameStore::updateFirstRow(const QString& table, const QList<FieldVal
         return failure(databaseText(query.lastError()));
     }
     if (query.numRowsAffected() < 1) {
-        return failure(QStringLiteral("no row in table %1").arg(table));
+        return failure(QStringLiteral("La table « %1 » n'a pas d'enregistrement.").arg(table));
     }
     return StoreStatus::success();
 }
@@ -444,7 +444,7 @@ StoreStatus GameStore::runInTransaction(const QList<QString>& tables,
                                         const QList<QList<FieldValue>>& rows)
 {
     if (!m_open) {
-        return failure(QStringLiteral("the database is closed"));
+        return failure(QStringLiteral("La base de données est fermée."));
     }
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     QSqlQuery control(db);
