@@ -15,11 +15,6 @@ struct AlignmentCase {
     std::optional<Conflict> conflict;
 };
 
-void PrintTo(const AlignmentCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 Conflict conflict(const QString& foundWord, const QString& proposalWord, int number, int position)
 {
     return Conflict{foundWord, proposalWord, number, position};
@@ -40,17 +35,9 @@ TEST_P(AlignmentCheck, ReportsTheFirstConflict)
     EXPECT_EQ(session.propal, c.tidiedProposal);
     EXPECT_EQ(result.proposalChanged, c.tidiedProposal != c.proposal);
     EXPECT_EQ(session.soluce, c.found);
-    ASSERT_EQ(result.conflict.has_value(), c.conflict.has_value());
+    EXPECT_EQ(result.conflict, c.conflict);
     EXPECT_EQ(engine.snapshot().rollbackPending, c.conflict.has_value());
-    if (c.conflict) {
-        EXPECT_EQ(result.conflict->foundWord, c.conflict->foundWord);
-        EXPECT_EQ(result.conflict->proposalWord, c.conflict->proposalWord);
-        EXPECT_EQ(result.conflict->wordNumber, c.conflict->wordNumber);
-        EXPECT_EQ(result.conflict->position, c.conflict->position);
-        EXPECT_EQ(engine.conflictPosition(), c.conflict->position);
-    } else {
-        EXPECT_EQ(engine.conflictPosition(), 0);
-    }
+    EXPECT_EQ(engine.conflictPosition(), c.conflict ? c.conflict->position : 0);
 }
 
 const AlignmentCase kAlignmentCases[] = {
@@ -108,9 +95,7 @@ const AlignmentCase kAlignmentCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, AlignmentCheck, testing::ValuesIn(kAlignmentCases),
-                         [](const testing::TestParamInfo<AlignmentCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         caseName<AlignmentCase>);
 
 // Words of four letters separated by single spaces, with one word made longer.
 QString wordsText(int words, int longWord)

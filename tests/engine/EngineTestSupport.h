@@ -45,6 +45,33 @@ inline void PrintTo(const Conflict& c, std::ostream* os)
     *os << " word=" << c.wordNumber << " position=" << c.position << '}';
 }
 
+// The refusal shown for a text longer than 600 characters, typo included.
+inline const QString kTooLongText = QStringLiteral(
+    "La taille du texte ne peut d'dépasser 600 caractères.\rMerci de réduire votre texte.");
+
+namespace {
+
+template <typename Case>
+concept NamedCase = requires(const Case& c)
+{
+    c.name;
+};
+
+// Case tables name their rows: failure output shows the name, not the bytes. The constraint
+// makes this overload win over gtest's catch-all printer.
+template <NamedCase Case> void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+// Names each instantiated case after its row.
+template <NamedCase Case> std::string caseName(const testing::TestParamInfo<Case>& info)
+{
+    return info.param.name;
+}
+
+} // namespace
+
 // A session whose reference text has just been initialised by the given engine.
 inline GameSession initialisedSession(PuzzleEngine& engine, const QString& reference)
 {

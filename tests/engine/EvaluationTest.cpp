@@ -6,9 +6,6 @@
 
 namespace {
 
-const QString kTooLongText = QStringLiteral(
-    "La taille du texte ne peut d'dépasser 600 caractères.\rMerci de réduire votre texte.");
-
 struct RefusalCase {
     const char* name;
     QString found;
@@ -16,11 +13,6 @@ struct RefusalCase {
     QString message;
     MessageIcon icon;
 };
-
-void PrintTo(const RefusalCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class EvaluationRefusals : public testing::TestWithParam<RefusalCase> {};
 
@@ -63,9 +55,7 @@ const RefusalCase kRefusalCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Refusals, EvaluationRefusals, testing::ValuesIn(kRefusalCases),
-                         [](const testing::TestParamInfo<RefusalCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         caseName<RefusalCase>);
 
 // One accepted turn on a freshly initialised puzzle.
 struct TurnCase {
@@ -77,11 +67,6 @@ struct TurnCase {
     QString letters;
     int remainingCount;
 };
-
-void PrintTo(const TurnCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class EvaluationTurns : public testing::TestWithParam<TurnCase> {};
 
@@ -130,10 +115,7 @@ const TurnCase kTurnCases[] = {
      QString(), 0},
 };
 
-INSTANTIATE_TEST_SUITE_P(Turns, EvaluationTurns, testing::ValuesIn(kTurnCases),
-                         [](const testing::TestParamInfo<TurnCase>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Turns, EvaluationTurns, testing::ValuesIn(kTurnCases), caseName<TurnCase>);
 
 class EvaluationTest : public testing::Test {
   protected:

@@ -48,12 +48,6 @@ TEST(ForumPost, SolvedPuzzleGivesTheVictoryLine)
               expected);
 }
 
-TEST(ForumPost, BeforeAnyInitialisationIsTheVictoryFormAroundNothing)
-{
-    EXPECT_EQ(buildForumPost(QString(), QStringLiteral("0"), QStringLiteral("0"), QString()),
-              victoryPost(QString()));
-}
-
 struct PostCase {
     const char* name;
     QString found;
@@ -62,11 +56,6 @@ struct PostCase {
     QString letters;
     bool victory;
 };
-
-void PrintTo(const PostCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class ForumPostForms : public testing::TestWithParam<PostCase> {};
 
@@ -78,13 +67,11 @@ TEST_P(ForumPostForms, PicksTheFormAndCopiesTheInputsUnchanged)
                                  ? victoryPost(c.found)
                                  : fourLinePost(c.found, c.foundCount, c.remaining, c.letters);
     EXPECT_EQ(post, expected);
-    EXPECT_EQ(post.count(kCr), (c.victory ? 3 : 4) + c.found.count(kCr));
-    EXPECT_EQ(post.count(QChar(u'\n')), c.found.count(QChar(u'\n')));
-    EXPECT_TRUE(post.endsWith(kCr));
 }
 
 const PostCase kPostCases[] = {
-    {"ZeroCaption", QStringLiteral("**"), QStringLiteral("3"), QStringLiteral("0"), QString(),
+    // Before any initialisation the captions read 0: the victory form around nothing.
+    {"BeforeAnyInitialisation", QString(), QStringLiteral("0"), QStringLiteral("0"), QString(),
      true},
     {"ZeroWrittenAsDecimal", QStringLiteral("**"), QStringLiteral("1"), QStringLiteral("0.0"),
      QStringLiteral("A "), true},
@@ -106,9 +93,6 @@ const PostCase kPostCases[] = {
      QStringLiteral("[B] "), false},
 };
 
-INSTANTIATE_TEST_SUITE_P(Forms, ForumPostForms, testing::ValuesIn(kPostCases),
-                         [](const testing::TestParamInfo<PostCase>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Forms, ForumPostForms, testing::ValuesIn(kPostCases), caseName<PostCase>);
 
 } // namespace

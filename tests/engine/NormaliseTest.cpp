@@ -12,16 +12,6 @@ struct NormaliseCase {
     QString expected;
 };
 
-void PrintTo(const NormaliseCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-std::string caseName(const testing::TestParamInfo<NormaliseCase>& info)
-{
-    return info.param.name;
-}
-
 class ReferenceNormalisation : public testing::TestWithParam<NormaliseCase> {};
 
 TEST_P(ReferenceNormalisation, GivesTheExpectedText)
@@ -50,7 +40,7 @@ const NormaliseCase kReferenceCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReferenceNormalisation, testing::ValuesIn(kReferenceCases),
-                         caseName);
+                         caseName<NormaliseCase>);
 
 class ProposalNormalisation : public testing::TestWithParam<NormaliseCase> {};
 
@@ -84,7 +74,8 @@ const NormaliseCase kProposalCases[] = {
     {"TypedMarkerStaysMicroSign", QStringLiteral("aµb"), QStringLiteral("AµB")},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, ProposalNormalisation, testing::ValuesIn(kProposalCases), caseName);
+INSTANTIATE_TEST_SUITE_P(Cases, ProposalNormalisation, testing::ValuesIn(kProposalCases),
+                         caseName<NormaliseCase>);
 
 TEST(Normalise, UpperCasingNeverChangesTheLength)
 {

@@ -98,13 +98,9 @@ struct CaptionCase {
 TEST(Snapshot, CountCaptionsConvertToWholeNumbersOrZero)
 {
     const CaptionCase cases[] = {
-        {QStringLiteral("13"), 13},
-        {QStringLiteral("0"), 0},
-        {QStringLiteral("600"), 600},
-        {QStringLiteral("abc"), 0},
-        {QString(), 0},
-        {QStringLiteral("12abc"), 0},
-        {QStringLiteral("Vide"), 0},
+        {QStringLiteral("13"), 13},   {QStringLiteral("0"), 0},
+        {QStringLiteral("600"), 600}, {QString(), 0},
+        {QStringLiteral("12abc"), 0}, {QStringLiteral("Vide"), 0},
         {QStringLiteral("1.5"), 0},
     };
     for (const CaptionCase& c : cases) {

@@ -44,6 +44,23 @@ void PrintTo(const DamageCase& damage, std::ostream* out)
     *out << damage.name;
 }
 
+// A file that opens and loads the given game; saves and appearance writes work or fail.
+DamageCase opening(const char* name, std::function<void(const QString&)> make, GameSession game,
+                   std::function<void(const StoredAppearance&)> checkLook, bool saveWorks,
+                   bool lookWriteWorks, StoreOptions options = {})
+{
+    return DamageCase{name,      std::move(make), options,
+                      nullptr,   std::move(game), std::move(checkLook),
+                      saveWorks, lookWriteWorks};
+}
+
+// A file that does not open: the message names the damage and nothing else is tried.
+DamageCase unopenable(const char* name, std::function<void(const QString&)> make,
+                      const char* openError)
+{
+    return DamageCase{name, std::move(make), {}, openError, {}, {}, false, false};
+}
+
 void sampleLook(const StoredAppearance& look)
 {
     EXPECT_EQ(look.lookFor(QStringLiteral("ref")).background, 100);
@@ -87,114 +104,70 @@ void wrongTypeLook(const StoredAppearance& look)
 }
 
 const DamageCase kCases[] = {
-    {"NullFields",
-     sampleWith({setAll(QStringLiteral("données"), kTextColumns, QStringLiteral("NULL")),
+    opening("NullFields",
+            sampleWith(
+                {setAll(QStringLiteral("données"), kTextColumns, QStringLiteral("NULL")),
                  QStringLiteral("UPDATE compteurs SET nb_lettres = NULL"),
                  setAll(QStringLiteral("couleurs"), appearanceColumns(), QStringLiteral("NULL"))}),
-     {},
-     nullptr,
-     kAllVide,
-     noLook,
-     true,
-     true},
-    {"MissingColumns",
-     sampleWith({QStringLiteral("ALTER TABLE \"données\" DROP COLUMN propal"),
-                 QStringLiteral("ALTER TABLE \"données\" DROP COLUMN lettres"),
-                 QStringLiteral("ALTER TABLE compteurs ADD COLUMN autre INTEGER"),
-                 QStringLiteral("ALTER TABLE compteurs DROP COLUMN nb_lettres"),
-                 QStringLiteral("ALTER TABLE couleurs DROP COLUMN fond_lettres")}),
-     {},
-     nullptr,
-     loaded(QStringLiteral("LE CHAT"), QStringLiteral("** ****"), kVide, kVide,
-            QStringLiteral("0")),
-     [](const StoredAppearance& look) {
-         EXPECT_FALSE(look.lookFor(QStringLiteral("lettres")).background);
-         EXPECT_EQ(look.lookFor(QStringLiteral("lettres")).text, -2147483640);
-         sampleLook(look);
-     },
-     false,
-     true},
-    {"EmptyTables",
-     sampleWith({QStringLiteral("DELETE FROM \"données\""), QStringLiteral("DELETE FROM compteurs"),
-                 QStringLiteral("DELETE FROM couleurs")}),
-     {},
-     nullptr,
-     kAllVide,
-     noLook,
-     false,
-     false},
-    {"EmptyGameTableKeepsTheCount",
-     sampleWith({QStringLiteral("DELETE FROM \"données\"")}),
-     {},
-     nullptr,
-     loaded(kVide, kVide, kVide, kVide, QStringLiteral("4")),
-     sampleLook,
-     false,
-     true},
-    {"MissingTable",
-     sampleWith({QStringLiteral("DROP TABLE couleurs")}),
-     {},
-     "couleurs",
-     {},
-     {},
-     false,
-     false},
-    {"MissingFile", [](const QString&) {}, {}, "unable to open", {}, {}, false, false},
-    {"EmptyFile",
-     [](const QString& path) { writeBytes(path, {}); },
-     {},
-     "no such table",
-     {},
-     {},
-     false,
-     false},
-    {"TruncatedFile",
-     [](const QString& path) {
-         makeSampleStore(path);
-         writeBytes(path, fileBytes(path).left(6000));
-     },
-     {},
-     "malformed",
-     {},
-     {},
-     false,
-     false},
-    {"NotADatabase",
-     [](const QString& path) {
-         writeBytes(path, QByteArray("Ceci n'est pas une base de données.\n").repeated(200));
-     },
-     {},
-     "not a database",
-     {},
-     {},
-     false,
-     false},
-    {"WrongTypes",
-     sampleWith({QStringLiteral("UPDATE \"données\" SET base = x'00ff', result = 42"),
-                 QStringLiteral("UPDATE compteurs SET nb_lettres = 'douze'"),
-                 QStringLiteral("UPDATE couleurs SET fond_ref = 'rouge', police_ref = 1.5, "
-                                "font_name_ref = x'41', font_size_ref = 'grand', "
-                                "font_bold_ref = 'oui', fond_soluce = 1099511627776, "
-                                "font_size_soluce = 10.5, font_bold_soluce = 7, "
-                                "fond_propal = 4294967295, font_size_propal = -3")}),
-     {},
-     nullptr,
-     loaded(kVide, QStringLiteral("42"), QStringLiteral("LE CHIEN"), QStringLiteral("A C H T "),
-            QStringLiteral("0")),
-     wrongTypeLook,
-     true,
-     true},
-    {"CountBeyondSixteenBits",
-     sampleWith({QStringLiteral("UPDATE compteurs SET nb_lettres = 70000")}),
-     {},
-     nullptr,
-     loaded(QStringLiteral("LE CHAT"), QStringLiteral("** ****"), QStringLiteral("LE CHIEN"),
-            QStringLiteral("A C H T "), QStringLiteral("70000")),
-     sampleLook,
-     true,
-     true},
-    {"ReadOnlyFile", sampleWith({}), StoreOptions{true, 3000}, nullptr, kSample, sampleLook, false,
-     false},
+            kAllVide, noLook, true, true),
+    opening(
+        "MissingColumns",
+        sampleWith({QStringLiteral("ALTER TABLE \"données\" DROP COLUMN propal"),
+                    QStringLiteral("ALTER TABLE \"données\" DROP COLUMN lettres"),
+                    QStringLiteral("ALTER TABLE compteurs ADD COLUMN autre INTEGER"),
+                    QStringLiteral("ALTER TABLE compteurs DROP COLUMN nb_lettres"),
+                    QStringLiteral("ALTER TABLE couleurs DROP COLUMN fond_lettres")}),
+        loaded(QStringLiteral("LE CHAT"), QStringLiteral("** ****"), kVide, kVide,
+               QStringLiteral("0")),
+        [](const StoredAppearance& look) {
+            EXPECT_FALSE(look.lookFor(QStringLiteral("lettres")).background);
+            EXPECT_EQ(look.lookFor(QStringLiteral("lettres")).text, -2147483640);
+            sampleLook(look);
+        },
+        false, true),
+    opening("EmptyTables",
+            sampleWith({QStringLiteral("DELETE FROM \"données\""),
+                        QStringLiteral("DELETE FROM compteurs"),
+                        QStringLiteral("DELETE FROM couleurs")}),
+            kAllVide, noLook, false, false),
+    opening("EmptyGameTableKeepsTheCount", sampleWith({QStringLiteral("DELETE FROM \"données\"")}),
+            loaded(kVide, kVide, kVide, kVide, QStringLiteral("4")), sampleLook, false, true),
+    unopenable("MissingTable", sampleWith({QStringLiteral("DROP TABLE couleurs")}), "couleurs"),
+    unopenable(
+        "MissingFile", [](const QString&) {}, "unable to open"),
+    unopenable(
+        "EmptyFile", [](const QString& path) { writeBytes(path, {}); }, "no such table"),
+    unopenable(
+        "TruncatedFile",
+        [](const QString& path) {
+            makeSampleStore(path);
+            writeBytes(path, fileBytes(path).left(6000));
+        },
+        "malformed"),
+    unopenable(
+        "NotADatabase",
+        [](const QString& path) {
+            writeBytes(path, QByteArray("Ceci n'est pas une base de données.\n").repeated(200));
+        },
+        "not a database"),
+    opening("WrongTypes",
+            sampleWith({QStringLiteral("UPDATE \"données\" SET base = x'00ff', result = 42"),
+                        QStringLiteral("UPDATE compteurs SET nb_lettres = 'douze'"),
+                        QStringLiteral("UPDATE couleurs SET fond_ref = 'rouge', police_ref = 1.5, "
+                                       "font_name_ref = x'41', font_size_ref = 'grand', "
+                                       "font_bold_ref = 'oui', fond_soluce = 1099511627776, "
+                                       "font_size_soluce = 10.5, font_bold_soluce = 7, "
+                                       "fond_propal = 4294967295, font_size_propal = -3")}),
+            loaded(kVide, QStringLiteral("42"), QStringLiteral("LE CHIEN"),
+                   QStringLiteral("A C H T "), QStringLiteral("0")),
+            wrongTypeLook, true, true),
+    opening("CountBeyondSixteenBits",
+            sampleWith({QStringLiteral("UPDATE compteurs SET nb_lettres = 70000")}),
+            loaded(QStringLiteral("LE CHAT"), QStringLiteral("** ****"), QStringLiteral("LE CHIEN"),
+                   QStringLiteral("A C H T "), QStringLiteral("70000")),
+            sampleLook, true, true),
+    opening("ReadOnlyFile", sampleWith({}), kSample, sampleLook, false, false,
+            StoreOptions{true, 3000}),
 };
 
 class DamagedStoreTest : public ::testing::TestWithParam<DamageCase> {

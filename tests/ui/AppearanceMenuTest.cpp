@@ -14,7 +14,6 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextCursor>
 #include <QTimer>
 
 namespace {
@@ -65,20 +64,10 @@ class AppearanceMenu : public UiFixture {
         UiFixture::TearDown();
     }
 
-    QAction* action(const char* name) const { return child<QAction>(QString::fromUtf8(name)); }
-
     QVariant stored(const QString& column) const
     {
         return RawStore(m_path).value(
             QStringLiteral("SELECT %1 FROM couleurs ORDER BY rowid LIMIT 1").arg(column));
-    }
-
-    QTextCharFormat proposalFormatAt(int position) const
-    {
-        QTextCursor cursor(propal()->document());
-        cursor.setPosition(position);
-        cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
-        return cursor.charFormat();
     }
 
     QTemporaryDir m_dir;
@@ -88,67 +77,55 @@ class AppearanceMenu : public UiFixture {
     std::unique_ptr<AppearanceController> m_controller;
 };
 
+// A field holds red in its low byte, then green, then blue.
 struct ColourCase {
     const char* item;
     const char* pane;
     const char* column;
     QPalette::ColorRole role;
+    QColor colour;
+    qlonglong stored;
 };
 
 TEST_F(AppearanceMenu, EachColourItemChangesItsPaneAndItsFieldAtOnce)
 {
     const ColourCase cases[] = {
-        {"mnu_fond_ref", "ref", "fond_ref", QPalette::Base},
-        {"mnu_fond_trouvé", "soluce", "fond_soluce", QPalette::Base},
-        {"mnu_fond_propal", "propal", "fond_propal", QPalette::Base},
-        {"mnu_fond_lettres", "lettres", "fond_lettres", QPalette::Base},
-        {"mnu_police_ref", "ref", "police_ref", QPalette::Text},
-        {"mnu_police_trouvé", "soluce", "police_soluce", QPalette::Text},
-        {"mnu_police_lettres", "lettres", "police_lettres", QPalette::Text},
+        {"mnu_fond_ref", "ref", "fond_ref", QPalette::Base, {10, 100, 200}, 13132810},
+        {"mnu_fond_trouvé", "soluce", "fond_soluce", QPalette::Base, {20, 100, 200}, 13132820},
+        {"mnu_fond_propal", "propal", "fond_propal", QPalette::Base, {30, 100, 200}, 13132830},
+        {"mnu_fond_lettres", "lettres", "fond_lettres", QPalette::Base, {10, 20, 30}, 1971210},
+        {"mnu_police_ref", "ref", "police_ref", QPalette::Text, {200, 100, 0}, 25800},
+        {"mnu_police_trouvé", "soluce", "police_soluce", QPalette::Text, {255, 0, 0}, 255},
+        {"mnu_police_lettres", "lettres", "police_lettres", QPalette::Text, {0, 0, 255}, 16711680},
     };
-    int shade = 10;
     for (const ColourCase& c : cases) {
-        const QColor colour(shade, 100, 200);
-        m_choosers.colour = colour;
-        action(c.item)->trigger();
+        m_choosers.colour = c.colour;
+        trigger(c.item);
         const auto* pane = child<QWidget>(QString::fromLatin1(c.pane));
-        EXPECT_EQ(pane->palette().color(c.role), colour) << c.item;
-        EXPECT_EQ(stored(QString::fromLatin1(c.column)).toLongLong(),
-                  shade | (100 << 8) | (200 << 16))
-            << c.item;
-        shade += 10;
+        EXPECT_EQ(pane->palette().color(c.role), c.colour) << c.item;
+        EXPECT_EQ(stored(QString::fromLatin1(c.column)).toLongLong(), c.stored) << c.item;
     }
     EXPECT_TRUE(m_sink.shown.empty());
 }
 
+// Recolouring alone is no change of the proposal: both markers stay.
 TEST_F(AppearanceMenu, ProposalTextColourCoversEveryCharacterAndIsStored)
-{
-    typeInto(propal(), QStringLiteral("LE CHAT"));
-    m_choosers.colour = QColor(255, 0, 0);
-    action("mnu_police_propal")->trigger();
-
-    EXPECT_EQ(propal()->toPlainText(), QStringLiteral("LE CHAT"));
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(proposalFormatAt(i).foreground().color(), QColor(255, 0, 0)) << i;
-    EXPECT_EQ(stored(QStringLiteral("police_propal")).toLongLong(), 255);
-    EXPECT_EQ(m_engine->markers().save, QString()) << "typing cleared it";
-}
-
-TEST_F(AppearanceMenu, FormattingAloneDoesNotCountAsAProposalChange)
 {
     typeInto(propal(), QStringLiteral("LE CHAT"));
     m_engine->markers().save = QStringLiteral("Y");
     m_engine->markers().generation = QStringLiteral("1");
     m_choosers.colour = QColor(0, 128, 0);
-    action("mnu_police_propal")->trigger();
-    QFont font(QStringLiteral("Courier New"));
-    font.setPointSize(20);
-    m_choosers.font = font;
-    action("mnu_font_propal")->trigger();
+    trigger("mnu_police_propal");
+
+    EXPECT_EQ(propal()->toPlainText(), QStringLiteral("LE CHAT"));
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(proposalFormatAt(i).foreground().color(), QColor(0, 128, 0)) << i;
+    EXPECT_EQ(stored(QStringLiteral("police_propal")).toLongLong(), 32768);
     EXPECT_EQ(m_engine->markers().save, QStringLiteral("Y"));
     EXPECT_EQ(m_engine->markers().generation, QStringLiteral("1"));
 }
 
+// The proposal's new font, like its colour, is no change of the proposal.
 TEST_F(AppearanceMenu, EachFontItemSetsItsPaneAndStoresTheRoundedSize)
 {
     const struct {
@@ -156,18 +133,20 @@ TEST_F(AppearanceMenu, EachFontItemSetsItsPaneAndStoresTheRoundedSize)
         const char* suffix;
         double size;
         int stored;
-    } cases[] = {{"mnu_font_ref", "ref", 14.25, 14},
-                 {"mnu_font_soluce", "soluce", 10.5, 10},
-                 {"mnu_font_propal", "propal", 11.5, 12},
-                 {"mnu_font_lettres", "lettres", 16, 16}};
+        bool italic;
+    } cases[] = {{"mnu_font_ref", "ref", 14.25, 14, true},
+                 {"mnu_font_soluce", "soluce", 10.5, 10, true},
+                 {"mnu_font_propal", "propal", 11.5, 12, true},
+                 {"mnu_font_lettres", "lettres", 16, 16, false}};
     typeInto(propal(), QStringLiteral("AB"));
+    m_engine->markers().save = QStringLiteral("Y");
     for (const auto& c : cases) {
         QFont font(QStringLiteral("Courier New"));
         font.setPointSizeF(c.size);
         font.setBold(true);
-        font.setItalic(c.stored % 2 == 0);
+        font.setItalic(c.italic);
         m_choosers.font = font;
-        action(c.item)->trigger();
+        trigger(c.item);
 
         const QString suffix = QString::fromLatin1(c.suffix);
         EXPECT_EQ(stored(QStringLiteral("font_name_") + suffix).toString(),
@@ -175,8 +154,7 @@ TEST_F(AppearanceMenu, EachFontItemSetsItsPaneAndStoresTheRoundedSize)
             << c.item;
         EXPECT_EQ(stored(QStringLiteral("font_size_") + suffix).toInt(), c.stored) << c.item;
         EXPECT_EQ(stored(QStringLiteral("font_bold_") + suffix).toInt(), 1) << c.item;
-        EXPECT_EQ(stored(QStringLiteral("font_italic_") + suffix).toInt(),
-                  c.stored % 2 == 0 ? 1 : 0)
+        EXPECT_EQ(stored(QStringLiteral("font_italic_") + suffix).toInt(), c.italic ? 1 : 0)
             << c.item;
         if (suffix == QLatin1String("propal")) {
             for (int i = 0; i < 2; ++i)
@@ -187,6 +165,7 @@ TEST_F(AppearanceMenu, EachFontItemSetsItsPaneAndStoresTheRoundedSize)
             EXPECT_TRUE(shown.bold()) << c.item;
         }
     }
+    EXPECT_EQ(m_engine->markers().save, QStringLiteral("Y"));
 }
 
 TEST_F(AppearanceMenu, CancellingAChooserChangesNeitherPaneNorRecord)
@@ -197,7 +176,7 @@ TEST_F(AppearanceMenu, CancellingAChooserChangesNeitherPaneNorRecord)
     m_choosers.colour.reset();
     m_choosers.font.reset();
     for (const AppearanceItem& item : appearanceItems())
-        action(item.objectName)->trigger();
+        trigger(item.objectName);
     EXPECT_EQ(ref()->palette().color(QPalette::Base), background);
     EXPECT_EQ(soluce()->font(), font);
     EXPECT_EQ(fileBytes(m_path), before);
@@ -207,10 +186,10 @@ TEST_F(AppearanceMenu, CancellingAChooserChangesNeitherPaneNorRecord)
 TEST_F(AppearanceMenu, ChoosersStartFromThePanesCurrentLook)
 {
     m_choosers.colour.reset();
-    action("mnu_fond_lettres")->trigger();
+    trigger("mnu_fond_lettres");
     EXPECT_EQ(m_choosers.initialColour, lettres()->palette().color(QPalette::Base));
     m_choosers.font.reset();
-    action("mnu_font_ref")->trigger();
+    trigger("mnu_font_ref");
     EXPECT_EQ(m_choosers.initialFont.family(), QStringLiteral("Courier New"));
 }
 
@@ -218,11 +197,11 @@ TEST_F(AppearanceMenu, AnEmptyProposalGivesTheNewLookToWhatIsTypedNext)
 {
     ASSERT_TRUE(propal()->toPlainText().isEmpty());
     m_choosers.colour = QColor(0, 0, 255);
-    action("mnu_police_propal")->trigger();
+    trigger("mnu_police_propal");
     QFont font(QStringLiteral("Courier New"));
     font.setPointSize(18);
     m_choosers.font = font;
-    action("mnu_font_propal")->trigger();
+    trigger("mnu_font_propal");
 
     typeInto(propal(), QStringLiteral("OUI"));
     for (int i = 0; i < 3; ++i) {
@@ -236,7 +215,7 @@ TEST_F(AppearanceMenu, AFailedWriteIsReportedAndThePaneKeepsItsNewLook)
     openStore(StoreOptions{true, 200});
     const QByteArray before = fileBytes(m_path);
     m_choosers.colour = QColor(1, 2, 3);
-    action("mnu_fond_ref")->trigger();
+    trigger("mnu_fond_ref");
     EXPECT_EQ(ref()->palette().color(QPalette::Base), QColor(1, 2, 3));
     ASSERT_EQ(m_sink.shown.size(), 1u);
     EXPECT_EQ(m_sink.shown[0].icon, MessageIcon::Critical);
@@ -259,10 +238,10 @@ TEST_F(AppearanceMenu, TheRealColourChooserIsModalAndItsChoiceIsApplied)
         dialog->accept();
         answered = true;
     });
-    action("mnu_fond_trouvé")->trigger();
+    trigger("mnu_fond_trouvé");
     EXPECT_TRUE(answered);
     EXPECT_EQ(soluce()->palette().color(QPalette::Base), QColor(12, 34, 56));
-    EXPECT_EQ(stored(QStringLiteral("fond_soluce")).toLongLong(), 12 | (34 << 8) | (56 << 16));
+    EXPECT_EQ(stored(QStringLiteral("fond_soluce")).toLongLong(), 3678732);
 }
 
 TEST_F(AppearanceMenu, ItemsAreReachedWithTheMouseThroughTheMenuBar)
@@ -272,7 +251,7 @@ TEST_F(AppearanceMenu, ItemsAreReachedWithTheMouseThroughTheMenuBar)
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
     m_choosers.colour = QColor(200, 100, 50);
-    QAction* item = action("mnu_fond_lettres");
+    auto* item = child<QAction>(QStringLiteral("mnu_fond_lettres"));
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
     QTRY_COMPARE(lettres()->palette().color(QPalette::Base), QColor(200, 100, 50));
 }
@@ -283,40 +262,34 @@ TEST_F(AppearanceMenu, ChoicesComeBackOnTheNextStartWithoutSaving)
 {
     m_controller.reset();
     m_store.reset();
-    PuzzleEngine engine;
-    {
-        Form1 first(engine);
-        first.setMessageSink(&m_sink);
-        ASSERT_TRUE(first.startUp(m_path));
-        first.setChoosers(&m_choosers);
-        first.show();
-        const auto trigger = [&](const char* name) {
-            first.findChild<QAction*>(QString::fromUtf8(name))->trigger();
-        };
-        m_choosers.colour = QColor(10, 20, 30);
-        trigger("mnu_fond_trouvé");
-        m_choosers.colour = QColor(200, 0, 100);
-        trigger("mnu_police_propal");
-        QFont font(QStringLiteral("Courier New"));
-        font.setPointSizeF(10.5);
-        font.setItalic(true);
-        m_choosers.font = font;
-        trigger("mnu_font_lettres");
-        trigger("mnu_font_propal");
-        EXPECT_NE(engine.markers().save, QStringLiteral("Y"));
-    }
-    PuzzleEngine engine2;
-    Form1 second(engine2);
-    second.setMessageSink(&m_sink);
-    ASSERT_TRUE(second.startUp(m_path));
-    EXPECT_EQ(second.findChild<QWidget*>(QStringLiteral("soluce"))->palette().color(QPalette::Base),
-              QColor(10, 20, 30));
-    const QFont lettresFont = second.findChild<QWidget*>(QStringLiteral("lettres"))->font();
-    EXPECT_EQ(lettresFont.pointSize(), 10);
-    EXPECT_TRUE(lettresFont.italic());
-    auto* proposal = second.findChild<QTextEdit*>(QStringLiteral("propal"));
-    EXPECT_EQ(proposal->currentCharFormat().foreground().color(), QColor(200, 0, 100));
-    EXPECT_EQ(proposal->currentCharFormat().fontPointSize(), 10.0);
+    const auto start = [this] {
+        m_window.reset();
+        m_engine = std::make_unique<PuzzleEngine>();
+        m_window = std::make_unique<Form1>(*m_engine);
+        m_window->setMessageSink(&m_sink);
+        return m_window->startUp(m_path);
+    };
+    ASSERT_TRUE(start());
+    m_window->setChoosers(&m_choosers);
+    m_window->show();
+    m_choosers.colour = QColor(10, 20, 30);
+    trigger("mnu_fond_trouvé");
+    m_choosers.colour = QColor(200, 0, 100);
+    trigger("mnu_police_propal");
+    QFont font(QStringLiteral("Courier New"));
+    font.setPointSizeF(10.5);
+    font.setItalic(true);
+    m_choosers.font = font;
+    trigger("mnu_font_lettres");
+    trigger("mnu_font_propal");
+    EXPECT_NE(m_engine->markers().save, QStringLiteral("Y"));
+
+    ASSERT_TRUE(start());
+    EXPECT_EQ(soluce()->palette().color(QPalette::Base), QColor(10, 20, 30));
+    EXPECT_EQ(lettres()->font().pointSize(), 10);
+    EXPECT_TRUE(lettres()->font().italic());
+    EXPECT_EQ(propal()->currentCharFormat().foreground().color(), QColor(200, 0, 100));
+    EXPECT_EQ(propal()->currentCharFormat().fontPointSize(), 10.0);
     EXPECT_TRUE(m_sink.shown.empty());
 }
 

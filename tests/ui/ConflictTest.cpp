@@ -8,24 +8,9 @@
 #include <QTest>
 #include <QTextCursor>
 
-namespace {
-
-// The foreground colour of the character after pane position pos.
-QColor colourAfter(QTextEdit* pane, int pos)
-{
-    QTextCursor cursor(pane->document());
-    cursor.setPosition(pos + 1);
-    return cursor.charFormat().foreground().color();
-}
-
-} // namespace
-
 class ConflictTest : public UiFixture {
   protected:
-    QDialog* dialog() const
-    {
-        return m_window->conflictDialog();
-    }
+    QDialog* dialog() const { return m_window->conflictDialog(); }
     QString dialogLabel(const char* name) const
     {
         auto* label = dialog()->findChild<QLabel*>(QString::fromUtf8(name));
@@ -85,8 +70,8 @@ TEST_F(ConflictTest, OkSelectsTheProposalWordInRed)
     EXPECT_EQ(selection.selectionStart(), 0);
     EXPECT_EQ(selection.selectionEnd(), 3);
     for (int pos = 0; pos < 3; ++pos)
-        EXPECT_EQ(colourAfter(propal(), pos), QColor(255, 0, 0)) << pos;
-    EXPECT_NE(colourAfter(propal(), 3), QColor(255, 0, 0));
+        EXPECT_EQ(proposalFormatAt(pos).foreground().color(), QColor(255, 0, 0)) << pos;
+    EXPECT_NE(proposalFormatAt(3).foreground().color(), QColor(255, 0, 0));
     EXPECT_EQ(propal()->toPlainText(), QStringLiteral("MAI SLE"));
 }
 
@@ -110,7 +95,7 @@ TEST_F(ConflictTest, ConflictWhileOpenUpdatesTheDialogAndIsRolledBackToo)
     click(dialog()->findChild<QPushButton*>(QStringLiteral("bt_non")));
     EXPECT_EQ(propal()->textCursor().selectionStart(), 5);
     EXPECT_EQ(propal()->textCursor().selectionEnd(), 6);
-    EXPECT_EQ(colourAfter(propal(), 5), QColor(255, 0, 0));
+    EXPECT_EQ(proposalFormatAt(5).foreground().color(), QColor(255, 0, 0));
 }
 
 TEST_F(ConflictTest, ClosingByTheFrameSelectsNothing)
@@ -121,7 +106,7 @@ TEST_F(ConflictTest, ClosingByTheFrameSelectsNothing)
     dialog()->close();
     EXPECT_FALSE(dialog()->isVisible());
     EXPECT_FALSE(propal()->textCursor().hasSelection());
-    EXPECT_NE(colourAfter(propal(), 0), QColor(255, 0, 0));
+    EXPECT_NE(proposalFormatAt(0).foreground().color(), QColor(255, 0, 0));
 }
 
 TEST_F(ConflictTest, BlankAfterApostropheGoesAndUntouchedFormattingStays)
@@ -139,9 +124,7 @@ TEST_F(ConflictTest, BlankAfterApostropheGoesAndUntouchedFormattingStays)
     clickButton(QStringLiteral("Générer"));
     EXPECT_EQ(propal()->toPlainText(), QStringLiteral("L'ARBRE TOMBE"));
     EXPECT_EQ(soluce()->toPlainText(), QStringLiteral("L'ARBRE TOMBE"));
-    QTextCursor after(propal()->document());
-    after.setPosition(10);
-    EXPECT_EQ(after.charFormat().fontWeight(), QFont::Bold);
+    EXPECT_EQ(proposalFormatAt(9).fontWeight(), QFont::Bold);
     // The check shortened the proposal inside the turn.
     EXPECT_EQ(m_engine->markers().generation, QStringLiteral("0"));
 }

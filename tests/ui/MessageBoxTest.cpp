@@ -78,12 +78,10 @@ using VersionBoxTest = UiFixture;
 
 TEST_F(VersionBoxTest, VersionItemShowsThreeLinesWithoutIcon)
 {
-    child<QAction>(QStringLiteral("mnu_version"))->trigger();
+    trigger("mnu_version");
     ASSERT_EQ(m_sink.shown.size(), 1u);
-    const QString text = m_sink.shown[0].text;
-    EXPECT_EQ(text, QStringLiteral("Gestion des plimos.\rÉcrit par Tevim\rVersion 2.5.0"));
-    EXPECT_EQ(text.count(u'\r'), 2);
-    EXPECT_FALSE(text.contains(u'\n'));
+    EXPECT_EQ(m_sink.shown[0].text,
+              QStringLiteral("Gestion des plimos.\rÉcrit par Tevim\rVersion 2.5.0"));
     EXPECT_EQ(m_sink.shown[0].icon, MessageIcon::None);
 }
 
@@ -106,7 +104,7 @@ TEST_F(VersionBoxTest, RealBoxIsAnsweredAndTitledPlimo)
         box->button(QMessageBox::Ok)->click();
     };
     QTimer::singleShot(0, answer);
-    child<QAction>(QStringLiteral("mnu_version"))->trigger();
+    trigger("mnu_version");
     EXPECT_EQ(title, QStringLiteral("Plimo"));
     EXPECT_EQ(icon, QMessageBox::NoIcon);
     EXPECT_EQ(text, QStringLiteral("Gestion des plimos.\rÉcrit par Tevim\rVersion 2.5.0"));

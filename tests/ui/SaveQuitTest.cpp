@@ -6,7 +6,6 @@
 // question unless there is no reference text or the game is saved.
 #include "StoredWindowFixture.h"
 
-#include <QAction>
 #include <QApplication>
 
 #include <tuple>
@@ -27,10 +26,6 @@ class SaveQuitTest : public StoredWindowFixture {
         ASSERT_TRUE(startWindow());
     }
 
-    void triggerMenu(const char* name)
-    {
-        m_window->findChild<QAction*>(QString::fromUtf8(name))->trigger();
-    }
     QString storedBase() const
     {
         return RawStore(m_path).value(QStringLiteral("SELECT base FROM \"données\"")).toString();
@@ -39,7 +34,7 @@ class SaveQuitTest : public StoredWindowFixture {
 
 TEST_F(SaveQuitTest, SavingWithoutAReferenceRefusesAndWritesNothing)
 {
-    triggerMenu("menu_delete");
+    trigger("menu_delete");
     typeInto(propal(), QStringLiteral("UNE PROPOSITION"));
     typeInto(lettres(), QStringLiteral("A B "));
     m_engine->markers().save = QStringLiteral("Y");
@@ -56,18 +51,16 @@ TEST_F(SaveQuitTest, AFailingSaveShowsTheErrorAndKeepsWindowAndMarker)
 {
     ASSERT_TRUE(startWindow(StoreOptions{true, 3000}));
     typeInto(ref(), QStringLiteral("S"));
-    for (const QString& marker : {QString(), QStringLiteral("Y")}) {
-        m_sink.shown.clear();
-        m_engine->markers().save = marker;
-        const QStringList before = shown();
-        clickButton(QStringLiteral("record"));
-        ASSERT_EQ(m_sink.shown.size(), 1u);
-        EXPECT_EQ(m_sink.shown[0].icon, MessageIcon::Critical);
-        EXPECT_TRUE(m_sink.shown[0].text.contains(m_path)) << qPrintable(m_sink.shown[0].text);
-        EXPECT_EQ(shown(), before);
-        EXPECT_EQ(saveMarker(), marker);
-        EXPECT_TRUE(m_window->isVisible());
-    }
+    // The unsaved case is one of the damaged-store runs; this one starts from a save marker.
+    m_engine->markers().save = QStringLiteral("Y");
+    const QStringList before = shown();
+    clickButton(QStringLiteral("record"));
+    ASSERT_EQ(m_sink.shown.size(), 1u);
+    EXPECT_EQ(m_sink.shown[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(m_sink.shown[0].text.contains(m_path)) << qPrintable(m_sink.shown[0].text);
+    EXPECT_EQ(shown(), before);
+    EXPECT_EQ(saveMarker(), QStringLiteral("Y"));
+    EXPECT_TRUE(m_window->isVisible());
     EXPECT_EQ(storedBase(), QStringLiteral("LE CHAT"));
 }
 
@@ -77,7 +70,7 @@ TEST_F(SaveQuitTest, ClearingEmptiesThePageButNotTheFile)
     const QString found = label(QStringLiteral("lettres_trouvées"));
     ASSERT_NE(found, QStringLiteral("0"));
     clickButton(QStringLiteral("record"));
-    triggerMenu("menu_delete");
+    trigger("menu_delete");
     EXPECT_EQ(shown(),
               (QStringList{QString(), QString(), QString(), QString(), QStringLiteral("0")}));
     EXPECT_EQ(label(QStringLiteral("lettres_trouvées")), found);
@@ -142,7 +135,7 @@ TEST_P(QuitGuardTest, AsksOnlyWhenUnsavedAndEndsAsAnswered)
     m_sink.shown.clear();
     m_sink.answer = quit.answer;
     if (throughMenu)
-        triggerMenu("menu_quit");
+        trigger("menu_quit");
     else
         clickButton(QStringLiteral("quit"));
 
@@ -186,7 +179,7 @@ TEST_F(SaveQuitTest, ClosingTheFrameAsksOnlyForUnsavedWorkWithAReference)
     for (const CloseCase& c : cases) {
         ASSERT_TRUE(startWindow());
         if (c.emptyReference)
-            triggerMenu("menu_delete");
+            trigger("menu_delete");
         if (c.saved)
             clickButton(QStringLiteral("record"));
         m_sink.shown.clear();

@@ -8,12 +8,6 @@
 
 using TurnTest = UiFixture;
 
-TEST_F(TurnTest, CountsReadZeroBeforeAnyGame)
-{
-    EXPECT_EQ(label(QStringLiteral("lettres_trouvées")), QStringLiteral("0"));
-    EXPECT_EQ(label(QStringLiteral("lettres_restantes")), QStringLiteral("0"));
-}
-
 TEST_F(TurnTest, InitialiseMasksTheReferenceAndEmptiesTheProposal)
 {
     typeInto(propal(), QStringLiteral("reste"));

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QTextCursor>
 
 void UiFixture::SetUp()
 {
@@ -21,6 +22,13 @@ void UiFixture::TearDown()
         widget->close();
     m_window.reset();
     QApplication::processEvents();
+}
+
+QTextCharFormat UiFixture::proposalFormatAt(int index) const
+{
+    QTextCursor cursor(propal()->document());
+    cursor.setPosition(index + 1);
+    return cursor.charFormat();
 }
 
 void UiFixture::click(QWidget* widget)

@@ -7,9 +7,11 @@
 #include "PuzzleEngine.h"
 #include "QStringPrinter.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCharFormat>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -52,6 +54,9 @@ class UiFixture : public ::testing::Test {
     QPlainTextEdit* lettres() const { return child<QPlainTextEdit>(QStringLiteral("lettres")); }
     QString label(const QString& name) const { return child<QLabel>(name)->text(); }
     QPushButton* button(const QString& name) const { return child<QPushButton>(name); }
+    void trigger(const char* item) const { child<QAction>(QString::fromUtf8(item))->trigger(); }
+    // The format of the proposal's character at index.
+    QTextCharFormat proposalFormatAt(int index) const;
 
     // A real left click, which moves the focus first as a user's click does.
     void click(QWidget* widget);

@@ -158,7 +158,7 @@ TEST_F(WindowLayoutTest, ItemsWithoutHandlersChangeNothing)
     initialise(QStringLiteral("le chat"));
     const GameSession before = m_window->currentGame();
     for (const char* name : {"filler", "filler2", "Filler4", "mnu_fond_ref"})
-        child<QAction>(QString::fromUtf8(name))->trigger();
+        trigger(name);
     child<QMenu>(QStringLiteral("menu_Fichier"))->menuAction()->trigger();
     EXPECT_EQ(m_window->currentGame(), before);
     EXPECT_TRUE(m_sink.shown.empty());
