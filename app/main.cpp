@@ -9,6 +9,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // Every window of the program, the conflict dialog and the message boxes included.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/plimo.png")));
     // The name alone titles the message boxes; a display name would also be appended to
     // every window caption by the platform.

@@ -22,7 +22,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextCharFormat>
@@ -43,21 +42,6 @@ const QString kUnsavedQuestion =
 const QString kSaved = QStringLiteral("Y");
 constexpr int kPlacementTwips = 200;
 constexpr int kOuterHeightTwips = 10530;
-
-// A small yellow page with a red asterisk, drawn rather than loaded.
-QIcon applicationIcon()
-{
-    QPixmap pixmap(16, 16);
-    pixmap.fill(QColor(255, 255, 192));
-    QPainter painter(&pixmap);
-    painter.setPen(Qt::black);
-    painter.drawRect(0, 0, 15, 15);
-    painter.setPen(QPen(QColor(255, 0, 0), 2));
-    painter.drawLine(8, 3, 8, 13);
-    painter.drawLine(4, 5, 12, 11);
-    painter.drawLine(4, 11, 12, 5);
-    return QIcon(pixmap);
-}
 
 void setPlainIfChanged(QPlainTextEdit* pane, const QString& engineText)
 {
@@ -103,7 +87,7 @@ Form1::Form1(PuzzleEngine& engine, QWidget* parent)
     registerFontSubstitutes();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kCaption + m_engine.version());
-    setWindowIcon(applicationIcon());
+    setWindowIcon(QIcon(QStringLiteral(":/icons/plimo.png")));
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
