@@ -1,5 +1,6 @@
 // Clean-up of the reference text and of the proposal when their panes lose the focus.
 #include "PuzzleEngine.h"
+#include "SpaceRuns.h"
 
 namespace {
 
@@ -74,18 +75,6 @@ QString dropStrayQuestionMarks(const QString& text)
     return out;
 }
 
-QString collapseSpaceRuns(const QString& text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (QChar c : text) {
-        if (c == kSpace && !out.isEmpty() && out.back() == kSpace)
-            continue;
-        out.append(c);
-    }
-    return out;
-}
-
 } // namespace
 
 QString PuzzleEngine::normaliseReference(const QString& text)
@@ -106,4 +95,18 @@ QString PuzzleEngine::normaliseProposal(const QString& text)
     upperCase(t);
     trimSpaces(t);
     return collapseSpaceRuns(pairLineBreaks(t));
+}
+
+QString collapseSpaceRuns(const QString& text)
+{
+    QString out(text.size(), Qt::Uninitialized);
+    QChar* to = out.data();
+    const QChar* const begin = to;
+    for (QChar c : text) {
+        if (c == kSpace && to != begin && to[-1] == kSpace)
+            continue;
+        *to++ = c;
+    }
+    out.truncate(to - begin);
+    return out;
 }

@@ -1,5 +1,6 @@
 // The turn of the puzzle: initialisation, alignment check, reveal pass, recount, snapshots.
 #include "PuzzleEngine.h"
+#include "SpaceRuns.h"
 
 #include <algorithm>
 
@@ -36,20 +37,6 @@ qint16 captionToCount(const QString& caption)
     if (!ok || value < -32768 || value > 32767)
         return 0;
     return static_cast<qint16>(value);
-}
-
-QString collapseSpaces(const QString& text)
-{
-    QString out(text.size(), Qt::Uninitialized);
-    QChar* to = out.data();
-    const QChar* const begin = to;
-    for (QChar c : text) {
-        if (c == kSpace && to != begin && to[-1] == kSpace)
-            continue;
-        *to++ = c;
-    }
-    out.truncate(to - begin);
-    return out;
 }
 
 } // namespace
@@ -120,7 +107,7 @@ std::optional<Refusal> PuzzleEngine::initialisePuzzle(GameSession& session)
         return Refusal{messages::kTooLong, MessageIcon::Critical};
 
     resetPuzzle(session);
-    session.ref = collapseSpaces(session.ref);
+    session.ref = collapseSpaceRuns(session.ref);
 
     QString found(session.ref.size(), Qt::Uninitialized);
     QChar* to = found.data();
