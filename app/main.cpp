@@ -1,7 +1,7 @@
-// Program entry: creates the application, the engine and the main window, which starts on the
+// Program entry: creates the application, the game and the main window, which starts on the
 // store beside the executable.
 #include "Form1.h"
-#include "PuzzleEngine.h"
+#include "GameController.h"
 #include "UnattendedBoxes.h"
 
 #include <QApplication>
@@ -16,8 +16,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Plimo"));
     answerBoxesWhenUnattended(&app);
 
-    PuzzleEngine engine;
-    Form1 window(engine);
+    GameController game;
+    Form1 window(game);
     // The critical box has been shown; without its store the program cannot run.
     if (!window.startUp(Form1::defaultStorePath()))
         return 1;

@@ -2,7 +2,7 @@
 // and peak memory, against a bare QMainWindow and one showing a QLabel, measured side by side.
 // Usage: startup_bench [rounds]   (run under xvfb-run or with QT_QPA_PLATFORM=offscreen)
 #include "Form1.h"
-#include "PuzzleEngine.h"
+#include "GameController.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -64,11 +64,11 @@ int runChild(const std::string& kind, int argc, char** argv)
     FirstPaint watcher;
     app.installEventFilter(&watcher);
 
-    PuzzleEngine engine;
+    GameController game;
     std::unique_ptr<QMainWindow> window;
     if (kind == "form1") {
         // The real start-up: the store beside the program is opened and read.
-        auto form = std::make_unique<Form1>(engine);
+        auto form = std::make_unique<Form1>(game);
         if (!form->startUp(QStringLiteral(PLIMO_STORE)))
             return 1;
         window = std::move(form);

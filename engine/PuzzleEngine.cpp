@@ -41,7 +41,8 @@ qint16 captionToCount(const QString& caption)
 
 } // namespace
 
-PuzzleEngine::PuzzleEngine() : m_version(QStringLiteral("2.5.0")), m_characterSet(kCharacterSet)
+PuzzleEngine::PuzzleEngine()
+    : m_version(QStringLiteral(PLIMO_VERSION)), m_characterSet(kCharacterSet)
 {
     for (qsizetype i = 0; i < m_characterSet.size(); ++i)
         m_characterTable[i + 1] = m_characterSet.at(i);
@@ -271,6 +272,12 @@ void PuzzleEngine::takeSnapshot(const GameSession& session)
     m_snapshot.savedRemainingLetters = session.lettres;
     m_snapshot.savedFoundCount = captionToCount(session.lettres_trouvees);
     m_snapshot.savedRemainingCount = captionToCount(session.lettres_restantes);
+}
+
+void PuzzleEngine::acceptAsLastTurn(const GameSession& session)
+{
+    takeSnapshot(session);
+    m_snapshot.rollbackPending = false;
 }
 
 void PuzzleEngine::restoreSnapshot(GameSession& session)

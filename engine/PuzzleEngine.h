@@ -68,6 +68,9 @@ class PuzzleEngine {
     RemainingLetters formatRemainingLetters(alphabet::DisplayOrder order) const;
 
     void takeSnapshot(const GameSession& session);
+    // The game as it stands becomes the accepted turn a later conflict rolls back to (a game
+    // loaded at start-up, or one brought back by an undo).
+    void acceptAsLastTurn(const GameSession& session);
     void restoreSnapshot(GameSession& session);
     void resetPuzzle(GameSession& session);
     void clearLetterCounters();

@@ -21,6 +21,17 @@ const QString kCountTable = QStringLiteral("compteurs");
 const QString kLookTable = QStringLiteral("couleurs");
 const QString kCountColumn = QStringLiteral("nb_lettres");
 const QString kEmptyMarker = QStringLiteral("Vide");
+const QString kTurnColumns = QStringLiteral("(numero INTEGER, propal TEXT, result TEXT, "
+                                            "trouvees INTEGER, restantes INTEGER, lettres TEXT)");
+const QString kCreateTurns = QStringLiteral("CREATE TABLE tours ") + kTurnColumns;
+const QString kCreateTurnsIfMissing =
+    QStringLiteral("CREATE TABLE IF NOT EXISTS tours ") + kTurnColumns;
+
+// A null QString would be stored as NULL and load back as "Vide"; an empty pane is "".
+QString notNull(const QString& text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
 
 // The four game texts: column of données and the GameSession value it holds.
 struct TextField {
@@ -343,22 +354,130 @@ StoredAppearance GameStore::loadAppearance() const
     return appearance;
 }
 
-StoreStatus GameStore::saveGame(const GameSession& game)
+StoreStatus GameStore::gameUpdates(const GameSession& game, QList<FieldValue>& texts,
+                                   qlonglong& count) const
 {
     bool isNumber = false;
-    const qlonglong count = game.lettres_restantes.trimmed().toLongLong(&isNumber);
+    count = game.lettres_restantes.trimmed().toLongLong(&isNumber);
     if (!isNumber) {
         return failure(QStringLiteral("Le nombre de lettres restantes « %1 » n'est pas un nombre.")
                            .arg(game.lettres_restantes));
     }
-    QList<FieldValue> texts;
     for (const TextField& field : kGameTexts) {
-        // A null QString would be stored as NULL and load back as "Vide"; an empty pane is "".
-        const QString& text = game.*field.member;
-        texts.append(
-            {QString::fromLatin1(field.column), text.isNull() ? QStringLiteral("") : text});
+        texts.append({QString::fromLatin1(field.column), notNull(game.*field.member)});
+    }
+    return StoreStatus::success();
+}
+
+StoreStatus GameStore::saveGame(const GameSession& game)
+{
+    QList<FieldValue> texts;
+    qlonglong count = 0;
+    if (StoreStatus status = gameUpdates(game, texts, count); !status) {
+        return status;
     }
     return runInTransaction({kGameTable, kCountTable}, {texts, {{kCountColumn, count}}});
+}
+
+StoreStatus GameStore::saveGame(const GameSession& game, const TurnHistory& history)
+{
+    QList<FieldValue> texts;
+    qlonglong count = 0;
+    if (StoreStatus status = gameUpdates(game, texts, count); !status) {
+        return status;
+    }
+    return runInTransaction([&] {
+        StoreStatus status = updateFirstRow(kGameTable, texts);
+        if (status) {
+            status = updateFirstRow(kCountTable, {{kCountColumn, count}});
+        }
+        if (status) {
+            status = writeHistory(history);
+        }
+        return status;
+    });
+}
+
+// With turns already stored, the rows past them go and the new turns are appended; with none,
+// the table is made anew, which also replaces a table of another shape.
+StoreStatus GameStore::writeHistory(const TurnHistory& history)
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    const qsizetype stored = history.storedCount();
+    QSqlQuery query(db);
+    const QStringList statements =
+        stored == 0 ? QStringList{QStringLiteral("DROP TABLE IF EXISTS tours"), kCreateTurns}
+                    : QStringList{kCreateTurnsIfMissing};
+    for (const QString& statement : statements) {
+        if (!query.exec(statement)) {
+            return failure(databaseText(query.lastError()));
+        }
+    }
+    if (stored > 0) {
+        query.prepare(QStringLiteral("DELETE FROM tours WHERE numero >= ?"));
+        query.addBindValue(qlonglong(stored));
+        if (!query.exec()) {
+            return failure(databaseText(query.lastError()));
+        }
+    }
+    if (stored == history.size()) {
+        return StoreStatus::success();
+    }
+    if (!query.prepare(QStringLiteral("INSERT INTO tours (numero, propal, result, trouvees, "
+                                      "restantes, lettres) VALUES (?, ?, ?, ?, ?, ?)"))) {
+        return failure(databaseText(query.lastError()));
+    }
+    const QList<Turn>& turns = history.turns();
+    for (qsizetype i = stored; i < turns.size(); ++i) {
+        const Turn& turn = turns[i];
+        query.bindValue(0, qlonglong(i));
+        query.bindValue(1, notNull(turn.propal));
+        query.bindValue(2, notNull(turn.result));
+        query.bindValue(3, qlonglong(turn.trouvees));
+        query.bindValue(4, qlonglong(turn.restantes));
+        query.bindValue(5, notNull(turn.lettres));
+        if (!query.exec()) {
+            return failure(databaseText(query.lastError()));
+        }
+    }
+    return StoreStatus::success();
+}
+
+std::optional<StoredHistory> GameStore::loadHistory() const
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    if (!db.isOpen()) {
+        return std::nullopt;
+    }
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT numero, propal, result, trouvees, restantes, lettres "
+                                   "FROM tours ORDER BY numero"))) {
+        return std::nullopt;
+    }
+    StoredHistory history;
+    history.numberedFromZero = true;
+    while (query.next()) {
+        const QVariant numero = query.value(0);
+        const QVariant found = query.value(3);
+        const QVariant remaining = query.value(4);
+        const std::optional<QString> propal = textFrom(query.value(1));
+        const std::optional<QString> result = textFrom(query.value(2));
+        const std::optional<QString> letters = textFrom(query.value(5));
+        if (!holdsInteger(numero) || !holdsInteger(found) || !holdsInteger(remaining) || !propal ||
+            !result || !letters) {
+            return std::nullopt;
+        }
+        if (numero.toLongLong() != history.turns.size()) {
+            history.numberedFromZero = false;
+        }
+        history.turns.append(
+            {*propal, *result, found.toLongLong(), remaining.toLongLong(), *letters});
+    }
+    if (query.lastError().isValid()) {
+        return std::nullopt;
+    }
+    return history;
 }
 
 StoreStatus GameStore::writeFields(const QList<FieldValue>& fields)
@@ -443,6 +562,17 @@ StoreStatus GameStore::updateFirstRow(const QString& table, const QList<FieldVal
 StoreStatus GameStore::runInTransaction(const QList<QString>& tables,
                                         const QList<QList<FieldValue>>& rows)
 {
+    return runInTransaction([&] {
+        StoreStatus status = StoreStatus::success();
+        for (qsizetype i = 0; i < tables.size() && status; ++i) {
+            status = updateFirstRow(tables[i], rows[i]);
+        }
+        return status;
+    });
+}
+
+StoreStatus GameStore::runInTransaction(const std::function<StoreStatus()>& body)
+{
     if (!m_open) {
         return failure(QStringLiteral("La base de données est fermée."));
     }
@@ -451,10 +581,7 @@ StoreStatus GameStore::runInTransaction(const QList<QString>& tables,
     if (!control.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
         return failure(databaseText(control.lastError()));
     }
-    StoreStatus status = StoreStatus::success();
-    for (qsizetype i = 0; i < tables.size() && status; ++i) {
-        status = updateFirstRow(tables[i], rows[i]);
-    }
+    StoreStatus status = body();
     if (status && !control.exec(QStringLiteral("COMMIT"))) {
         status = failure(databaseText(control.lastError()));
     }

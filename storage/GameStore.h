@@ -2,6 +2,7 @@
 #pragma once
 
 #include "GameSession.h"
+#include "TurnHistory.h"
 
 #include <QList>
 #include <QString>
@@ -10,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 // What an operation on the store reports: success, or the text for the window's critical box
@@ -71,6 +73,13 @@ struct FieldValue {
     QVariant value;
 };
 
+// The turns read back from the table tours, in numero order.
+struct StoredHistory {
+    QList<Turn> turns;
+    // The rows are numbered 0, 1, 2, ... without a gap, so a save can append to them.
+    bool numberedFromZero = false;
+};
+
 // How a store is opened. Read-only exists for tests that need a write to fail.
 struct StoreOptions {
     bool readOnly = false;
@@ -107,6 +116,13 @@ class GameStore {
 
     // Writes the four texts and the remaining count in one transaction: both rows or neither.
     [[nodiscard]] StoreStatus saveGame(const GameSession& game);
+    // The same, with the turn history in the table tours, made when the store lacks it. Only
+    // the turns past history.storedCount() are written; with none stored the table is made anew.
+    [[nodiscard]] StoreStatus saveGame(const GameSession& game, const TurnHistory& history);
+
+    // The turn history of the table tours; nothing when the table is missing, lacks one of its
+    // six columns, or holds a value of the wrong type.
+    std::optional<StoredHistory> loadHistory() const;
 
     // Writes couleurs fields in one statement; only the 24 known columns are accepted.
     [[nodiscard]] StoreStatus writeFields(const QList<FieldValue>& fields);
@@ -126,6 +142,10 @@ class GameStore {
     StoreStatus updateFirstRow(const QString& table, const QList<FieldValue>& fields);
     StoreStatus runInTransaction(const QList<QString>& tables,
                                  const QList<QList<FieldValue>>& rows);
+    StoreStatus runInTransaction(const std::function<StoreStatus()>& body);
+    StoreStatus gameUpdates(const GameSession& game, QList<FieldValue>& texts,
+                            qlonglong& count) const;
+    StoreStatus writeHistory(const TurnHistory& history);
     QString m_path;
     StoreOptions m_options;
     QString m_connectionName;

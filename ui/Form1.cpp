@@ -5,12 +5,12 @@
 #include "Choosers.h"
 
 #include "ConflictDialog.h"
+#include "HistoryWindow.h"
 #include "LabelFit.h"
 #include "MessageSink.h"
 #include "PaneFormatting.h"
 #include "PaneText.h"
 #include "ProposalPane.h"
-#include "PuzzleEngine.h"
 #include "ReferencePane.h"
 #include "Twips.h"
 
@@ -33,13 +33,6 @@ namespace {
 
 const QString kCaption = QStringLiteral("DORV - Plimo : Jeux de mots - Version ");
 const QString kFiller = QStringLiteral("--------------------");
-const QString kNoReferenceToSave = QStringLiteral("Il n'y a pas de texte de référence !");
-const QString kNoReferenceToQuit = QStringLiteral(
-    "Vus ne pouvez pas quitter le programme sans avoir au moins renseigné le texte de référence");
-const QString kUnsavedQuestion =
-    QStringLiteral("Vos données n'ont pas été enregistrées.\rVoulez-vous quand même quitter le "
-                   "programme ?");
-const QString kSaved = QStringLiteral("Y");
 constexpr int kPlacementTwips = 200;
 constexpr int kOuterHeightTwips = 10530;
 
@@ -79,14 +72,13 @@ PaneStyle styleOver(PaneStyle style, const StoredPaneLook& look)
 
 } // namespace
 
-Form1::Form1(PuzzleEngine& engine, QWidget* parent)
-    : QMainWindow(parent), m_engine(engine),
-      m_store(std::make_unique<GameStore>(defaultStorePath())),
-      m_boxes(std::make_unique<MessageBoxSink>(this)), m_sink(m_boxes.get())
+Form1::Form1(GameController& game, QWidget* parent)
+    : QMainWindow(parent), m_game(game), m_boxes(std::make_unique<MessageBoxSink>(this)),
+      m_sink(m_boxes.get())
 {
     registerFontSubstitutes();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(kCaption + m_engine.version());
+    setWindowTitle(kCaption + m_game.version());
     setWindowIcon(QIcon(QStringLiteral(":/icons/plimo.png")));
 
     auto* client = new QWidget(this);
@@ -104,6 +96,7 @@ Form1::Form1(PuzzleEngine& engine, QWidget* parent)
     buildButtons(client);
     buildMenus();
     buildTabOrder();
+    showGame();
 }
 
 Form1::~Form1() = default;
@@ -111,6 +104,11 @@ Form1::~Form1() = default;
 QDialog* Form1::conflictDialog() const
 {
     return m_conflictDialog.get();
+}
+
+QDialog* Form1::historyWindow() const
+{
+    return m_historyWindow.get();
 }
 
 void Form1::setMessageSink(MessageSink* sink)
@@ -162,6 +160,8 @@ void Form1::buildPanes(QWidget* client)
     for (Pane pane : kPanes)
         applyPaneStyle(pane, designStyle(pane));
 
+    forwardEdit(m_ref, &GameController::referenceEdited);
+    forwardEdit(m_lettres, &GameController::remainingLettersEdited);
     connect(m_ref, &ReferencePane::focusLeft, this, &Form1::ref_LostFocus);
     connect(m_propal, &QTextEdit::textChanged, this, &Form1::propal_Change);
     connect(m_propal, &ProposalPane::focusLeft, this, &Form1::propal_LostFocus);
@@ -252,6 +252,13 @@ void Form1::buildMenus()
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("Fichier"));
     file->setObjectName(QStringLiteral("menu_Fichier"));
+    m_undo = addItem(file, "mnu_annuler_tour", QStringLiteral("Annuler le dernier tour"));
+    // Ctrl+Z and Ctrl+Maj+Z stay the panes' own undo and redo of typing.
+    m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
+    QAction* history = addItem(file, "mnu_historique", QStringLiteral("Historique des tours"));
+    addItem(file, "filler_tours", kFiller);
+    connect(m_undo, &QAction::triggered, this, &Form1::mnu_annuler_tour_Click);
+    connect(history, &QAction::triggered, this, &Form1::mnu_historique_Click);
     QAction* clear = addItem(file, "menu_delete", QStringLiteral("Effacer les données de la page"));
     addItem(file, "filler", kFiller);
     QAction* quit = addItem(file, "menu_quit", QStringLiteral("Quitter"));
@@ -312,116 +319,125 @@ QWidget* Form1::paneWidget(Pane pane) const
     return m_lettres;
 }
 
-void Form1::loadGame(const GameSession& game)
+GameSession Form1::currentGame() const
 {
-    m_session = game;
-    writeControls();
+    GameSession shown;
+    shown.ref = panetext::fromPane(panetext::exactText(m_ref->document()));
+    shown.soluce = panetext::fromPane(panetext::exactText(m_soluce->document()));
+    shown.propal = panetext::fromPane(panetext::exactText(m_propal->document()));
+    shown.lettres = panetext::fromPane(panetext::exactText(m_lettres->document()));
+    shown.lettres_restantes = m_remainingCount->text();
+    shown.lettres_trouvees = m_foundCount->text();
+    return shown;
 }
 
-GameSession Form1::currentGame()
+// The master's typing reaches the game as it happens; what the window writes itself is
+// already the game's.
+void Form1::forwardEdit(QPlainTextEdit* pane, void (GameController::*edited)(const QString&))
 {
-    readControls();
-    return m_session;
+    connect(pane, &QPlainTextEdit::textChanged, this, [this, pane, edited] {
+        if (!m_showing)
+            (m_game.*edited)(panetext::fromPane(panetext::exactText(pane->document())));
+    });
 }
 
-void Form1::readControls()
+// Only controls whose value differs are written, and the proposal only where it differs, so
+// that its untouched characters keep their colours and fonts.
+void Form1::showGame()
 {
-    m_session.ref = panetext::fromPane(panetext::exactText(m_ref->document()));
-    m_session.soluce = panetext::fromPane(panetext::exactText(m_soluce->document()));
-    m_session.propal = panetext::fromPane(panetext::exactText(m_propal->document()));
-    m_session.lettres = panetext::fromPane(panetext::exactText(m_lettres->document()));
-    m_session.lettres_restantes = m_remainingCount->text();
-    m_session.lettres_trouvees = m_foundCount->text();
-}
-
-// Only controls whose value differs are written: rewriting an unchanged proposal would run
-// its change handling and spoil the generation marker.
-void Form1::writeControls()
-{
-    setPlainIfChanged(m_ref, m_session.ref);
-    setPlainIfChanged(m_soluce, m_session.soluce);
-    setPlainIfChanged(m_lettres, m_session.lettres);
-    panetext::replaceKeepingFormat(m_propal, panetext::toPane(m_session.propal));
-    setCaptionIfChanged(m_remainingCount, m_session.lettres_restantes);
-    setCaptionIfChanged(m_foundCount, m_session.lettres_trouvees);
+    const GameSession& game = m_game.session();
+    m_showing = true;
+    setPlainIfChanged(m_ref, game.ref);
+    setPlainIfChanged(m_soluce, game.soluce);
+    setPlainIfChanged(m_lettres, game.lettres);
+    panetext::replaceKeepingFormat(m_propal, panetext::toPane(game.propal));
+    setCaptionIfChanged(m_remainingCount, game.lettres_restantes);
+    setCaptionIfChanged(m_foundCount, game.lettres_trouvees);
+    m_showing = false;
+    m_undo->setEnabled(m_game.canUndo());
+    if (m_historyWindow)
+        m_historyWindow->showHistory(m_game.history());
 }
 
 void Form1::init_Click()
 {
-    readControls();
-    if (const auto refusal = m_engine.initialisePuzzle(m_session)) {
+    if (const std::optional<Refusal> refusal = m_game.initialise())
         m_sink->inform(refusal->text, refusal->icon);
-        return;
-    }
-    writeControls();
+    showGame();
 }
 
 void Form1::Generer_Click()
 {
-    readControls();
-    const EvaluationResult result = m_engine.evaluateProposal(m_session);
+    const EvaluationResult result = m_game.generate();
     if (result.refusal) {
         m_sink->inform(result.refusal->text, result.refusal->icon);
         return;
     }
-    writeControls();
-    m_conflictWord = result.conflict ? result.conflict->proposalWord : QString();
+    showGame();
     if (result.conflict)
         openConflictDialog(*result.conflict);
 }
 
 void Form1::bt_copier_Click()
 {
-    readControls();
-    const QString post = buildForumPost(m_session.soluce, m_session.lettres_trouvees,
-                                        m_session.lettres_restantes, m_session.lettres);
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(post);
+    clipboard->setText(m_game.forumPost());
 }
 
 void Form1::Command1_Click()
 {
-    m_propal->clear();
+    m_game.clearProposal();
+    showGame();
     m_propal->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::mnu_version_Click()
 {
     m_sink->inform(QStringLiteral("Gestion des plimos.\rÉcrit par Tevim\rVersion ") +
-                       m_engine.version(),
+                       m_game.version(),
                    MessageIcon::None);
+}
+
+void Form1::mnu_annuler_tour_Click()
+{
+    if (m_game.undoLastTurn())
+        showGame();
+}
+
+void Form1::mnu_historique_Click()
+{
+    if (!m_historyWindow)
+        m_historyWindow = std::make_unique<HistoryWindow>();
+    m_historyWindow->showHistory(m_game.history());
+    m_historyWindow->show();
+    m_historyWindow->raise();
+    m_historyWindow->activateWindow();
 }
 
 void Form1::ref_LostFocus()
 {
-    readControls();
-    m_session.ref = PuzzleEngine::normaliseReference(m_session.ref);
-    writeControls();
+    m_game.referenceLeft();
+    showGame();
 }
 
 void Form1::propal_Change()
 {
-    const QString text = panetext::exactText(m_propal->document());
-    if (text == m_lastProposalText)
-        return;
-    m_lastProposalText = text;
-    m_engine.proposalChanged();
+    if (!m_showing)
+        m_game.proposalEdited(panetext::fromPane(panetext::exactText(m_propal->document())));
 }
 
 void Form1::propal_LostFocus()
 {
-    readControls();
-    if (m_session.propal.isEmpty())
-        return;
-    m_session.propal = PuzzleEngine::normaliseProposal(m_session.propal);
-    writeControls();
+    m_game.proposalLeft();
+    showGame();
 }
 
 void Form1::propal_RightPaste()
 {
-    panetext::replaceKeepingFormat(m_propal,
-                                   panetext::toPane(QGuiApplication::clipboard()->text()));
+    m_game.pasteIntoEmptyProposal(
+        panetext::fromPane(panetext::toPane(QGuiApplication::clipboard()->text())));
+    showGame();
 }
 
 void Form1::openConflictDialog(const Conflict& conflict)
@@ -434,20 +450,20 @@ void Form1::openConflictDialog(const Conflict& conflict)
 }
 
 // Selects the conflict's proposal word in red. The proposal may have been edited since the
-// check, so the selection is kept inside the pane's text.
+// check; the game keeps the selection inside it.
 void Form1::bt_non_Click()
 {
-    const QString engineText = panetext::fromPane(panetext::exactText(m_propal->document()));
+    const TextRange range = m_game.conflictSelection();
+    const QString& engineText = m_game.session().propal;
     const qsizetype paneLength = panetext::exactText(m_propal->document()).size();
-    const qsizetype start = std::max<qsizetype>(0, m_engine.conflictPosition() - 1);
-    const qsizetype end = start + m_conflictWord.size();
-    const auto clamp = [&](qsizetype engineIndex) {
-        return std::clamp<qsizetype>(panetext::paneIndex(engineText, engineIndex), 0, paneLength);
+    const auto toPane = [&](qsizetype engineIndex) {
+        return static_cast<int>(
+            std::clamp<qsizetype>(panetext::paneIndex(engineText, engineIndex), 0, paneLength));
     };
 
     QTextCursor cursor(m_propal->document());
-    cursor.setPosition(static_cast<int>(clamp(start)));
-    cursor.setPosition(static_cast<int>(clamp(end)), QTextCursor::KeepAnchor);
+    cursor.setPosition(toPane(range.start));
+    cursor.setPosition(toPane(range.end), QTextCursor::KeepAnchor);
     QTextCharFormat red;
     red.setForeground(QColor(255, 0, 0));
     cursor.mergeCharFormat(red);
@@ -461,22 +477,17 @@ QString Form1::defaultStorePath()
 
 bool Form1::startUp(const QString& storePath, StoreOptions options)
 {
-    m_store = std::make_unique<GameStore>(storePath, options);
-    const StoreStatus opened = m_store->open();
+    const StoreStatus opened = m_game.startUp(storePath, options);
     if (!opened) {
         m_sink->inform(opened.message(), MessageIcon::Critical);
         return false;
     }
     placeWindow();
     m_placeOnShow = true;
-    setCaptionIfChanged(m_foundCount, QStringLiteral("0"));
-    loadGame(m_store->loadGame());
-    applyStoredLook(m_store->loadAppearance());
-    readControls();
-    m_engine.takeSnapshot(m_session);
-    m_engine.setRollbackPending(false);
+    showGame();
+    applyStoredLook(m_game.store().loadAppearance());
     m_qtChoosers = std::make_unique<QtChoosers>();
-    m_appearance = new AppearanceController(*this, *m_store, *m_qtChoosers, *m_sink);
+    m_appearance = new AppearanceController(*this, m_game.store(), *m_qtChoosers, *m_sink);
     return true;
 }
 
@@ -509,62 +520,51 @@ void Form1::showEvent(QShowEvent* event)
 // reference text there is nothing to lose, so the window just closes.
 void Form1::closeEvent(QCloseEvent* event)
 {
-    if (m_ending || unsavedWorkMayGo()) {
+    if (m_ending || mayClose()) {
         if (m_conflictDialog)
             m_conflictDialog->close();
+        if (m_historyWindow)
+            m_historyWindow->close();
         event->accept();
         return;
     }
     event->ignore();
 }
 
-bool Form1::unsavedWorkMayGo()
+bool Form1::mayClose()
 {
-    if (panetext::exactText(m_ref->document()).isEmpty() || m_engine.markers().save == kSaved)
-        return true;
-    return m_sink->ask(kUnsavedQuestion);
+    const QuitDecision decision = m_game.closeRequested();
+    return decision.kind == QuitDecision::Kind::Quit || m_sink->ask(decision.text);
 }
 
 void Form1::saveGame()
 {
-    readControls();
-    if (m_session.ref.isEmpty()) {
-        m_sink->inform(kNoReferenceToSave, MessageIcon::Critical);
-        return;
-    }
-    const StoreStatus saved = m_store->saveGame(m_session);
-    if (!saved) {
-        m_sink->inform(saved.message(), MessageIcon::Critical);
-        return;
-    }
-    m_engine.markers().save = kSaved;
+    if (const std::optional<Refusal> refusal = m_game.save())
+        m_sink->inform(refusal->text, refusal->icon);
 }
 
 void Form1::clearPage()
 {
-    readControls();
-    m_session.ref.clear();
-    m_session.soluce.clear();
-    m_session.propal.clear();
-    m_session.lettres.clear();
-    m_session.lettres_restantes = QStringLiteral("0");
-    writeControls();
+    m_game.clearPage();
+    showGame();
     m_ref->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::requestQuit()
 {
-    if (panetext::exactText(m_ref->document()).isEmpty()) {
-        m_sink->inform(kNoReferenceToQuit, MessageIcon::Warning);
+    const QuitDecision decision = m_game.requestQuit();
+    switch (decision.kind) {
+    case QuitDecision::Kind::Refuse:
+        m_sink->inform(decision.text, decision.icon);
         return;
-    }
-    if (m_engine.markers().save == kSaved) {
-        m_store->close();
-        endProgram();
+    case QuitDecision::Kind::Ask:
+        if (m_sink->ask(decision.text))
+            endProgram();
         return;
+    case QuitDecision::Kind::Quit:
+        break;
     }
-    if (m_sink->ask(kUnsavedQuestion))
-        endProgram();
+    endProgram();
 }
 
 // Ends the run at once: the window closes past its guard and the event loop stops.
@@ -573,6 +573,8 @@ void Form1::endProgram()
     m_ending = true;
     if (m_conflictDialog)
         m_conflictDialog->close();
+    if (m_historyWindow)
+        m_historyWindow->close();
     close();
     QCoreApplication::exit(0);
 }

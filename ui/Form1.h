@@ -1,8 +1,7 @@
 // The main window Form1: the game's panes, counts, buttons and menus, bound to one GameSession.
 #pragma once
 
-#include "GameSession.h"
-#include "GameStore.h"
+#include "GameController.h"
 #include "PaneStyle.h"
 
 #include <QMainWindow>
@@ -10,12 +9,13 @@
 #include <memory>
 
 class ConflictDialog;
+class HistoryWindow;
+class QAction;
 class QDialog;
 class AppearanceController;
 class Choosers;
 class MessageSink;
 class ProposalPane;
-class PuzzleEngine;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -25,35 +25,33 @@ struct Conflict;
 class Form1 : public QMainWindow {
     Q_OBJECT
   public:
-    // The engine belongs to the program and outlives the window.
-    explicit Form1(PuzzleEngine& engine, QWidget* parent = nullptr);
+    // The game belongs to the program and outlives the window, which only shows it.
+    explicit Form1(GameController& game, QWidget* parent = nullptr);
     ~Form1() override;
 
     // Routes the window's message boxes; nullptr puts back the real boxes.
     void setMessageSink(MessageSink* sink);
 
-    // Shows a game in the panes and counts (a loaded or cleared game).
-    void loadGame(const GameSession& game);
-    // The game as the panes and counts hold it now, line breaks as CR LF.
-    GameSession currentGame();
+    // The game as the panes and counts show it now, line breaks as CR LF.
+    GameSession currentGame() const;
 
     // Applies a background colour, text colour and font to one pane.
     void applyPaneStyle(Pane pane, const PaneStyle& style);
     QWidget* paneWidget(Pane pane) const;
 
-    PuzzleEngine& engine() { return m_engine; }
-
     // plimo.mdb in the folder of the executable.
     static QString defaultStorePath();
-    // The start-up from the store on: opens it, places the window, shows the stored game and
-    // look over the design-time one, then accepts the loaded state as the last turn. When the
-    // store cannot be opened, shows its message in a critical box and returns false.
+    // The start-up from the store on: the game opens it and loads the stored game, then the
+    // window is placed and shows the game and the stored look over the design-time one. When
+    // the store cannot be opened, shows its message in a critical box and returns false.
     bool startUp(const QString& storePath, StoreOptions options = {});
-    // The store the window saves to; not open before a successful start-up or after the quit
+    // The store the game saves to; not open before a successful start-up or after the quit
     // that follows a save.
-    GameStore* store() { return m_store.get(); }
+    GameStore* store() { return &m_game.store(); }
     // The conflict dialog form_message, once a conflict has opened it.
     QDialog* conflictDialog() const;
+    // The history window form_historique, once it has been opened.
+    QDialog* historyWindow() const;
     // The choosers the appearance menu opens; nullptr puts back Qt's own.
     void setChoosers(Choosers* choosers);
 
@@ -72,8 +70,9 @@ class Form1 : public QMainWindow {
     QLabel* addLabel(QWidget* client, const QString& name, const QString& caption,
                      const QRect& geometry);
 
-    void readControls();
-    void writeControls();
+    // Shows the game's state; the panes' own change handling is not run for what it writes.
+    void showGame();
+    void forwardEdit(QPlainTextEdit* pane, void (GameController::*edited)(const QString&));
 
     void init_Click();
     void Generer_Click();
@@ -85,6 +84,8 @@ class Form1 : public QMainWindow {
     void propal_LostFocus();
     void propal_RightPaste();
     void bt_non_Click();
+    void mnu_annuler_tour_Click();
+    void mnu_historique_Click();
     void openConflictDialog(const Conflict& conflict);
 
     void placeWindow();
@@ -92,12 +93,10 @@ class Form1 : public QMainWindow {
     void saveGame();
     void clearPage();
     void requestQuit();
-    bool unsavedWorkMayGo();
+    bool mayClose();
     void endProgram();
 
-    PuzzleEngine& m_engine;
-    GameSession m_session;
-    std::unique_ptr<GameStore> m_store;
+    GameController& m_game;
     std::unique_ptr<MessageSink> m_boxes;
     std::unique_ptr<Choosers> m_qtChoosers;
     AppearanceController* m_appearance = nullptr;
@@ -115,13 +114,13 @@ class Form1 : public QMainWindow {
     QPushButton* m_generer = nullptr;
     QPushButton* m_quit = nullptr;
     QPushButton* m_clearProposal = nullptr;
+    QAction* m_undo = nullptr;
     // Opened without an owner, so that it does not stay above the main window.
     std::unique_ptr<ConflictDialog> m_conflictDialog;
+    std::unique_ptr<HistoryWindow> m_historyWindow;
 
-    // The proposal's plain text as last seen, so that a change of formatting alone is ignored.
-    QString m_lastProposalText;
-    // The proposal word the latest alignment check left (empty after a check without conflict).
-    QString m_conflictWord;
+    // Set while the window writes the game into the panes.
+    bool m_showing = false;
     // The window is placed again on its first showing, once the platform knows its frame.
     bool m_placeOnShow = false;
     // Set when the program ends through a quit that has already passed its guard.

@@ -263,10 +263,7 @@ TEST_F(AppearanceMenu, ChoicesComeBackOnTheNextStartWithoutSaving)
     m_controller.reset();
     m_store.reset();
     const auto start = [this] {
-        m_window.reset();
-        m_engine = std::make_unique<PuzzleEngine>();
-        m_window = std::make_unique<Form1>(*m_engine);
-        m_window->setMessageSink(&m_sink);
+        makeWindow();
         return m_window->startUp(m_path);
     };
     ASSERT_TRUE(start());

@@ -260,10 +260,8 @@ TEST_F(StartUpTest, ShowsTheStoredGameAndLookAndAcceptsThemAsTheLastTurn)
 TEST_F(StartUpTest, PlacesTheWindowAndClearsASaveMarkerLeftFromBefore)
 {
     makeSampleStore(m_path);
-    m_engine = std::make_unique<PuzzleEngine>();
+    makeWindow();
     m_engine->markers().save = QStringLiteral("Y");
-    m_window = std::make_unique<Form1>(*m_engine);
-    m_window->setMessageSink(&m_sink);
     ASSERT_TRUE(m_window->startUp(m_path));
     m_window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));

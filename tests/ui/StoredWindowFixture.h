@@ -26,9 +26,7 @@ class StoredWindowFixture : public UiFixture {
         if (m_window)
             UiFixture::TearDown();
         m_sink.shown.clear();
-        m_engine = std::make_unique<PuzzleEngine>();
-        m_window = std::make_unique<Form1>(*m_engine);
-        m_window->setMessageSink(&m_sink);
+        makeWindow();
         if (!m_window->startUp(m_path, options))
             return false;
         m_window->show();

@@ -1,12 +1,13 @@
 // A full turn played with the mouse: "Initialiser" masks the reference, "Générer" reveals the
 // letters the proposal places right and recounts, "Copier" puts the BBCode post on the
 // clipboard, and the window keeps the generation marker the engine set.
-#include "UiFixture.h"
+#include "StoredWindowFixture.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 
 using TurnTest = UiFixture;
+using StoredTurnTest = StoredWindowFixture;
 
 TEST_F(TurnTest, InitialiseMasksTheReferenceAndEmptiesTheProposal)
 {
@@ -81,14 +82,19 @@ TEST_F(TurnTest, SameProposalTwiceRevealsNothingTheSecondTime)
     EXPECT_EQ(m_engine->markers().generation, QStringLiteral("0"));
 }
 
-TEST_F(TurnTest, LoadedGameShowsInThePanesWithItsLineBreaks)
+TEST_F(StoredTurnTest, LoadedGameShowsInThePanesWithItsLineBreaks)
 {
+    makeSampleStore(m_path, {QStringLiteral("UPDATE données SET base = 'UN' || char(13, 10) || "
+                                            "'DEUX', result = '**' || char(13, 10) || '****', "
+                                            "propal = '', lettres = 'D E N UU X '"),
+                             QStringLiteral("UPDATE compteurs SET nb_lettres = 6")});
+    ASSERT_TRUE(startWindow());
     GameSession game;
     game.ref = QStringLiteral("UN\r\nDEUX");
     game.soluce = QStringLiteral("**\r\n****");
     game.lettres = QStringLiteral("D E N UU X ");
     game.lettres_restantes = QStringLiteral("6");
-    m_window->loadGame(game);
     EXPECT_EQ(soluce()->toPlainText(), QStringLiteral("**\n****"));
     EXPECT_EQ(m_window->currentGame(), game);
+    EXPECT_EQ(m_game->session(), game);
 }

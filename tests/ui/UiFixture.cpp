@@ -5,11 +5,18 @@
 #include <QTest>
 #include <QTextCursor>
 
+void UiFixture::makeWindow()
+{
+    m_window.reset();
+    m_game = std::make_unique<GameController>();
+    m_engine = &m_game->engine();
+    m_window = std::make_unique<Form1>(*m_game);
+    m_window->setMessageSink(&m_sink);
+}
+
 void UiFixture::SetUp()
 {
-    m_engine = std::make_unique<PuzzleEngine>();
-    m_window = std::make_unique<Form1>(*m_engine);
-    m_window->setMessageSink(&m_sink);
+    makeWindow();
     m_window->show();
     m_window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));

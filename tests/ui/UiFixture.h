@@ -3,6 +3,7 @@
 
 #include "EngineTypes.h"
 #include "Form1.h"
+#include "GameController.h"
 #include "MessageSink.h"
 #include "PuzzleEngine.h"
 #include "QStringPrinter.h"
@@ -68,7 +69,11 @@ class UiFixture : public ::testing::Test {
     // Empties the proposal pane, types the proposal and presses "Générer".
     void generate(const QString& proposal);
 
-    std::unique_ptr<PuzzleEngine> m_engine;
+    // A new game and a window on it; the old window goes first.
+    void makeWindow();
+
+    std::unique_ptr<GameController> m_game;
+    PuzzleEngine* m_engine = nullptr; // the game's own engine
     std::unique_ptr<Form1> m_window;
     RecordingSink m_sink;
 };

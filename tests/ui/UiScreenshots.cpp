@@ -1,7 +1,7 @@
 // Plays a short game in the real window and saves pictures of the main window after a turn and
 // of the conflict dialog: ui_screenshots <folder>. Run it under xvfb-run.
 #include "Form1.h"
-#include "PuzzleEngine.h"
+#include "GameController.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -37,8 +37,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Plimo"));
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
 
-    PuzzleEngine engine;
-    Form1 window(engine);
+    GameController game;
+    Form1 window(game);
     window.show();
     window.activateWindow();
     if (!QTest::qWaitForWindowActive(&window))

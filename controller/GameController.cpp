@@ -1,0 +1,193 @@
+// The game's flow without widgets: start-up, the turn, undo, saving, clearing and quitting.
+#include "GameController.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString kSaved = QStringLiteral("Y");
+const QString kNoReferenceToQuit = QStringLiteral(
+    "Vus ne pouvez pas quitter le programme sans avoir au moins renseigné le texte de référence");
+const QString kUnsavedQuestion =
+    QStringLiteral("Vos données n'ont pas été enregistrées.\rVoulez-vous quand même quitter le "
+                   "programme ?");
+
+} // namespace
+
+GameController::GameController() : m_store(std::make_unique<GameStore>(QString())) {}
+
+GameController::~GameController() = default;
+
+bool GameController::isSaved() const
+{
+    return m_engine.markers().save == kSaved;
+}
+
+StoreStatus GameController::startUp(const QString& storePath, StoreOptions options)
+{
+    auto store = std::make_unique<GameStore>(storePath, options);
+    const StoreStatus opened = store->open();
+    if (!opened)
+        return opened;
+    m_store = std::move(store);
+
+    GameSession loaded = m_store->loadGame();
+    loaded.lettres_trouvees = QStringLiteral("0");
+    // Loading the stored proposal is a change of the proposal like any other.
+    const std::optional<StoredHistory> stored = m_store->loadHistory();
+    m_session = loaded;
+    proposalChanged();
+    m_engine.acceptAsLastTurn(m_session);
+
+    if (stored && historyTiesWith(stored->turns, m_session))
+        m_history.load(stored->turns, stored->numberedFromZero ? stored->turns.size() : 0);
+    else
+        startHistory();
+    return opened;
+}
+
+void GameController::startHistory()
+{
+    m_history.restart(turnOf(m_session, QString()));
+}
+
+void GameController::referenceEdited(const QString& text)
+{
+    m_session.ref = text;
+}
+
+void GameController::proposalEdited(const QString& text)
+{
+    setProposal(text);
+}
+
+void GameController::remainingLettersEdited(const QString& text)
+{
+    m_session.lettres = text;
+}
+
+void GameController::setProposal(const QString& text)
+{
+    if (text == m_session.propal)
+        return;
+    m_session.propal = text;
+    proposalChanged();
+}
+
+// Every change of the proposal's text, whoever makes it, leaves the game unsaved.
+void GameController::proposalChanged()
+{
+    m_engine.proposalChanged();
+}
+
+void GameController::referenceLeft()
+{
+    m_session.ref = PuzzleEngine::normaliseReference(m_session.ref);
+}
+
+void GameController::proposalLeft()
+{
+    if (!m_session.propal.isEmpty())
+        setProposal(PuzzleEngine::normaliseProposal(m_session.propal));
+}
+
+void GameController::clearProposal()
+{
+    setProposal(QString());
+}
+
+void GameController::pasteIntoEmptyProposal(const QString& clipboardText)
+{
+    if (m_session.propal.isEmpty())
+        setProposal(clipboardText);
+}
+
+std::optional<Refusal> GameController::initialise()
+{
+    if (std::optional<Refusal> refusal = m_engine.initialisePuzzle(m_session))
+        return refusal;
+    startHistory();
+    return std::nullopt;
+}
+
+EvaluationResult GameController::generate()
+{
+    const EvaluationResult result = m_engine.evaluateProposal(m_session);
+    if (result.refusal)
+        return result;
+    m_conflictWord = result.conflict ? result.conflict->proposalWord : QString();
+    if (!result.conflict)
+        m_history.append(turnOf(m_session, m_session.propal));
+    return result;
+}
+
+TextRange GameController::conflictSelection() const
+{
+    const qsizetype length = m_session.propal.size();
+    const qsizetype start = std::clamp<qsizetype>(m_engine.conflictPosition() - 1, 0, length);
+    return {start, std::min(start + m_conflictWord.size(), length)};
+}
+
+QString GameController::forumPost() const
+{
+    return buildForumPost(m_session.soluce, m_session.lettres_trouvees, m_session.lettres_restantes,
+                          m_session.lettres);
+}
+
+bool GameController::undoLastTurn()
+{
+    if (!canUndo())
+        return false;
+    const QString undoneProposal = m_history.last().propal;
+    m_history.dropLast();
+    const Turn& back = m_history.last();
+    m_session.soluce = back.result;
+    m_session.lettres = back.lettres;
+    m_session.lettres_trouvees = QString::number(back.trouvees);
+    m_session.lettres_restantes = QString::number(back.restantes);
+    setProposal(undoneProposal);
+    m_engine.acceptAsLastTurn(m_session);
+    // An undo changes the game even when the proposal comes back unchanged.
+    m_engine.markers().save.clear();
+    return true;
+}
+
+std::optional<Refusal> GameController::save()
+{
+    if (m_session.ref.isEmpty())
+        return Refusal{messages::kNoReference, MessageIcon::Critical};
+    const StoreStatus saved = m_store->saveGame(m_session, m_history);
+    if (!saved)
+        return Refusal{saved.message(), MessageIcon::Critical};
+    m_history.markStored();
+    m_engine.markers().save = kSaved;
+    return std::nullopt;
+}
+
+void GameController::clearPage()
+{
+    m_session.ref.clear();
+    m_session.soluce.clear();
+    setProposal(QString());
+    m_session.lettres.clear();
+    m_session.lettres_restantes = QStringLiteral("0");
+    m_history.clear();
+}
+
+QuitDecision GameController::requestQuit()
+{
+    if (m_session.ref.isEmpty())
+        return {QuitDecision::Kind::Refuse, kNoReferenceToQuit, MessageIcon::Warning};
+    if (isSaved()) {
+        m_store->close();
+        return {};
+    }
+    return {QuitDecision::Kind::Ask, kUnsavedQuestion, MessageIcon::Question};
+}
+
+QuitDecision GameController::closeRequested() const
+{
+    if (m_session.ref.isEmpty() || isSaved())
+        return {};
+    return {QuitDecision::Kind::Ask, kUnsavedQuestion, MessageIcon::Question};
+}

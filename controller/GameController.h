@@ -1,0 +1,96 @@
+// The one owner of the game in progress: the engine, the session, the store, the markers, the
+// latest conflict and the turn history. The window shows its state and forwards the user's acts.
+#pragma once
+
+#include "EngineTypes.h"
+#include "GameSession.h"
+#include "GameStore.h"
+#include "PuzzleEngine.h"
+#include "TurnHistory.h"
+
+#include <memory>
+#include <optional>
+
+// What the game does when the master asks to quit.
+struct QuitDecision {
+    enum class Kind { Refuse, Ask, Quit };
+    Kind kind = Kind::Quit;
+    QString text; // the refusal or the question
+    MessageIcon icon = MessageIcon::None;
+};
+
+// The proposal's characters to select after a conflict, as engine positions from 0 (the
+// proposal's line breaks count as CR LF there).
+struct TextRange {
+    qsizetype start = 0;
+    qsizetype end = 0;
+};
+
+class GameController {
+  public:
+    GameController();
+    ~GameController();
+    GameController(const GameController&) = delete;
+    GameController& operator=(const GameController&) = delete;
+
+    const GameSession& session() const { return m_session; }
+    const SessionMarkers& markers() const { return m_engine.markers(); }
+    bool isSaved() const;
+    const QString& version() const { return m_engine.version(); }
+    // The engine, for tests that need to set up its state directly.
+    PuzzleEngine& engine() { return m_engine; }
+    // The store the game saves to; open only after a successful start-up.
+    GameStore& store() { return *m_store; }
+    const TurnHistory& history() const { return m_history; }
+
+    // Opens the store, loads the game and its history, and accepts the loaded state as the
+    // last turn. On failure nothing is loaded and the status holds the critical box's text.
+    [[nodiscard]] StoreStatus startUp(const QString& storePath, StoreOptions options = {});
+
+    // The master's edits of the three editable panes, as plain text with CR LF line breaks.
+    // Identical text is no change: the proposal's change handling only runs on a real change.
+    void referenceEdited(const QString& text);
+    void proposalEdited(const QString& text);
+    void remainingLettersEdited(const QString& text);
+
+    // The tidy-ups when a pane loses the focus.
+    void referenceLeft();
+    void proposalLeft();
+    // "Effacer texte ci-dessus", and the right-click paste into an empty proposal.
+    void clearProposal();
+    void pasteIntoEmptyProposal(const QString& clipboardText);
+
+    // "Initialiser": a refusal, or a new puzzle whose history starts at its turn 0.
+    std::optional<Refusal> initialise();
+    // "Générer": a refusal, a conflict (the turn rolled back), or an accepted turn.
+    EvaluationResult generate();
+    // The proposal's part that the latest conflict names, kept inside the current proposal.
+    TextRange conflictSelection() const;
+    // "Copier": the BBCode post of the game as it stands.
+    QString forumPost() const;
+
+    // "Annuler le dernier tour": back to the turn before; false when there is nothing to undo.
+    bool canUndo() const { return m_history.size() > 1; }
+    bool undoLastTurn();
+
+    // "Enregistrer": a refusal or a store failure to show, or nothing when the game is stored.
+    std::optional<Refusal> save();
+    // "Effacer les données de la page".
+    void clearPage();
+    // "Quitter" and menu_quit. A quit that follows a save closes the store first.
+    QuitDecision requestQuit();
+    // The window's frame: the same question, but a quit is never refused.
+    QuitDecision closeRequested() const;
+
+  private:
+    void setProposal(const QString& text);
+    void proposalChanged();
+    void startHistory();
+
+    PuzzleEngine m_engine;
+    GameSession m_session;
+    std::unique_ptr<GameStore> m_store;
+    TurnHistory m_history;
+    // The proposal word of the latest alignment check (empty after a check without conflict).
+    QString m_conflictWord;
+};
