@@ -12,6 +12,16 @@ const QString kUnsavedQuestion =
     QStringLiteral("Vos données n'ont pas été enregistrées.\rVoulez-vous quand même quitter le "
                    "programme ?");
 
+// A stored text as the panes hold it: every line break, a lone CR or LF included, as CR LF.
+QString withCrLfBreaks(QString text)
+{
+    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
+        return text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
 } // namespace
 
 GameController::GameController() : m_store(std::make_unique<GameStore>(QString())) {}
@@ -31,18 +41,25 @@ StoreStatus GameController::startUp(const QString& storePath, StoreOptions optio
         return opened;
     m_store = std::move(store);
 
-    GameSession loaded = m_store->loadGame();
-    loaded.lettres_trouvees = QStringLiteral("0");
+    m_session = m_store->loadGame();
+    m_session.lettres_trouvees = QStringLiteral("0");
+    for (QString* text : {&m_session.ref, &m_session.soluce, &m_session.propal, &m_session.lettres})
+        *text = withCrLfBreaks(*text);
     // Loading the stored proposal is a change of the proposal like any other.
-    const std::optional<StoredHistory> stored = m_store->loadHistory();
-    m_session = loaded;
     proposalChanged();
     m_engine.acceptAsLastTurn(m_session);
 
-    if (stored && historyTiesWith(stored->turns, m_session))
-        m_history.load(stored->turns, stored->numberedFromZero ? stored->turns.size() : 0);
-    else
+    // A history that is unreadable or belongs to another game is not used: the history starts
+    // from the game as loaded, and the next save writes the table anew.
+    std::optional<StoredHistory> stored = m_store->loadHistory();
+    if (stored && historyTiesWith(stored->latest, m_session)) {
+        GameStore* store = m_store.get();
+        m_history.load(
+            std::move(stored->latest), stored->first, stored->numberedFromZero,
+            [store](qsizetype from, qsizetype to) { return store->loadTurns(from, to); });
+    } else {
         startHistory();
+    }
     return opened;
 }
 
@@ -140,6 +157,11 @@ bool GameController::undoLastTurn()
         return false;
     const QString undoneProposal = m_history.last().propal;
     m_history.dropLast();
+    if (m_history.isEmpty()) {
+        // The earlier turns could not be read back from the store: nothing to go back to.
+        startHistory();
+        return false;
+    }
     const Turn& back = m_history.last();
     m_session.soluce = back.result;
     m_session.lettres = back.lettres;

@@ -42,6 +42,8 @@ class GameController {
     // The store the game saves to; open only after a successful start-up.
     GameStore& store() { return *m_store; }
     const TurnHistory& history() const { return m_history; }
+    // Every turn of the history, the stored ones read in first.
+    const QList<Turn>& turns() { return m_history.all(); }
 
     // Opens the store, loads the game and its history, and accepts the loaded state as the
     // last turn. On failure nothing is loaded and the status holds the critical box's text.

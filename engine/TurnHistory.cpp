@@ -27,16 +27,37 @@ bool historyTiesWith(const QList<Turn>& turns, const GameSession& game)
            last.restantes == count;
 }
 
+namespace {
+
+// Turns read back from the store at a time when an undo reaches them.
+constexpr qsizetype kReadBackTurns = 256;
+
+} // namespace
+
+const Turn& TurnHistory::at(qsizetype i)
+{
+    if (i < m_first)
+        readBackTo(0);
+    return m_turns[i - m_first];
+}
+
+const QList<Turn>& TurnHistory::all()
+{
+    readBackTo(0);
+    return m_turns;
+}
+
 void TurnHistory::restart(const Turn& first)
 {
+    clear();
     m_turns = {first};
-    m_stored = 0;
 }
 
 void TurnHistory::clear()
 {
     m_turns.clear();
-    m_stored = 0;
+    m_first = m_stored = m_tableRows = 0;
+    m_earlier = {};
 }
 
 void TurnHistory::append(const Turn& turn)
@@ -49,11 +70,34 @@ void TurnHistory::dropLast()
     if (m_turns.isEmpty())
         return;
     m_turns.removeLast();
-    m_stored = std::min(m_stored, m_turns.size());
+    if (m_turns.isEmpty() && m_first > 0)
+        readBackTo(std::max<qsizetype>(0, m_first - kReadBackTurns));
+    m_stored = std::min(m_stored, size());
 }
 
-void TurnHistory::load(QList<Turn> turns, qsizetype stored)
+void TurnHistory::load(QList<Turn> latest, qsizetype first, bool numberedFromZero,
+                       TurnLoader earlier)
 {
-    m_turns = std::move(turns);
-    m_stored = std::clamp<qsizetype>(stored, 0, m_turns.size());
+    m_turns = std::move(latest);
+    m_first = first;
+    m_earlier = std::move(earlier);
+    m_stored = m_tableRows = numberedFromZero ? size() : 0;
+}
+
+// Stored turns that cannot be read back whole are lost to the history: the turns at hand are
+// numbered anew from 0, and the next save writes the table anew.
+void TurnHistory::readBackTo(qsizetype first)
+{
+    if (first >= m_first)
+        return;
+    std::optional<QList<Turn>> earlier;
+    if (m_earlier)
+        earlier = m_earlier(first, m_first);
+    if (!earlier || earlier->size() != m_first - first) {
+        m_first = m_stored = m_tableRows = 0;
+        m_earlier = {};
+        return;
+    }
+    m_turns = *earlier + m_turns;
+    m_first = first;
 }

@@ -7,6 +7,9 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+#include <optional>
+
 struct Turn {
     QString propal;       // the proposal as evaluated; empty for turn 0
     QString result;       // the found text
@@ -27,12 +30,22 @@ Turn turnOf(const GameSession& game, const QString& proposal);
 // remaining count agree. The proposal and the found count are not compared.
 bool historyTiesWith(const QList<Turn>& turns, const GameSession& game);
 
+// Reads stored turns [from, to) in order, or nothing when they cannot be read whole.
+using TurnLoader = std::function<std::optional<QList<Turn>>(qsizetype from, qsizetype to)>;
+
+// The history keeps its latest turns in memory; earlier ones may stay in the store until an
+// undo reaches them or the whole history is asked for.
 class TurnHistory {
   public:
-    const QList<Turn>& turns() const { return m_turns; }
-    qsizetype size() const { return m_turns.size(); }
-    bool isEmpty() const { return m_turns.isEmpty(); }
+    qsizetype size() const { return m_first + m_turns.size(); }
+    bool isEmpty() const { return size() == 0; }
     const Turn& last() const { return m_turns.last(); }
+    // Turn i, read back from the store first when it is not at hand.
+    const Turn& at(qsizetype i);
+    // Turn i of those at hand: the turns from storedCount() on always are.
+    const Turn& atHand(qsizetype i) const { return m_turns[i - m_first]; }
+    // Every turn, the stored ones read in first.
+    const QList<Turn>& all();
 
     // A new history holding only this turn 0.
     void restart(const Turn& first);
@@ -40,14 +53,24 @@ class TurnHistory {
     void append(const Turn& turn);
     // Drops the last turn; the one before it is then the last.
     void dropLast();
-    // A history read back from the store, whose first `stored` turns are its rows as they are.
-    void load(QList<Turn> turns, qsizetype stored);
+    // A history read back from the store: its latest turns, numbered from `first`, with the
+    // loader for the earlier ones. When the rows are numbered 0, 1, 2, ... the store holds
+    // every turn as it is; otherwise none counts as stored.
+    void load(QList<Turn> latest, qsizetype first, bool numberedFromZero, TurnLoader earlier = {});
 
     // How many leading turns the store already holds as they are; a save writes the rest.
     qsizetype storedCount() const { return m_stored; }
-    void markStored() { m_stored = m_turns.size(); }
+    // How many rows the store's table holds past those: turns undone since the last save.
+    qsizetype undoneRows() const { return m_tableRows - m_stored; }
+    void markStored() { m_stored = m_tableRows = size(); }
 
   private:
-    QList<Turn> m_turns;
+    // Reads stored turns back until `first` turns precede those in memory at most.
+    void readBackTo(qsizetype first);
+
+    QList<Turn> m_turns;   // turns m_first, m_first + 1, ...
+    qsizetype m_first = 0; // turns before m_first are still in the store
+    TurnLoader m_earlier;
     qsizetype m_stored = 0;
+    qsizetype m_tableRows = 0;
 };

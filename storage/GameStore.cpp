@@ -21,11 +21,22 @@ const QString kCountTable = QStringLiteral("compteurs");
 const QString kLookTable = QStringLiteral("couleurs");
 const QString kCountColumn = QStringLiteral("nb_lettres");
 const QString kEmptyMarker = QStringLiteral("Vide");
-const QString kTurnColumns = QStringLiteral("(numero INTEGER, propal TEXT, result TEXT, "
-                                            "trouvees INTEGER, restantes INTEGER, lettres TEXT)");
+// The history's table. Its constraints keep every value readable and numero a key, so that
+// start-up can read it from its end instead of checking every row.
+const QString kTurnColumns =
+    QStringLiteral("(numero INTEGER PRIMARY KEY CHECK (numero >= 0), "
+                   "propal TEXT NOT NULL CHECK (typeof(propal) = 'text'), "
+                   "result TEXT NOT NULL CHECK (typeof(result) = 'text'), "
+                   "trouvees INTEGER NOT NULL CHECK (typeof(trouvees) = 'integer'), "
+                   "restantes INTEGER NOT NULL CHECK (typeof(restantes) = 'integer'), "
+                   "lettres TEXT NOT NULL CHECK (typeof(lettres) = 'text'))");
 const QString kCreateTurns = QStringLiteral("CREATE TABLE tours ") + kTurnColumns;
 const QString kCreateTurnsIfMissing =
     QStringLiteral("CREATE TABLE IF NOT EXISTS tours ") + kTurnColumns;
+const QString kTurnSelect =
+    QStringLiteral("SELECT numero, propal, result, trouvees, restantes, lettres FROM tours ");
+// Turns read at start-up from a table this store made; earlier ones are read when needed.
+constexpr qsizetype kLatestTurns = 64;
 
 // A null QString would be stored as NULL and load back as "Vide"; an empty pane is "".
 QString notNull(const QString& text)
@@ -413,7 +424,7 @@ StoreStatus GameStore::writeHistory(const TurnHistory& history)
             return failure(databaseText(query.lastError()));
         }
     }
-    if (stored > 0) {
+    if (stored > 0 && history.undoneRows() > 0) {
         query.prepare(QStringLiteral("DELETE FROM tours WHERE numero >= ?"));
         query.addBindValue(qlonglong(stored));
         if (!query.exec()) {
@@ -427,9 +438,8 @@ StoreStatus GameStore::writeHistory(const TurnHistory& history)
                                       "restantes, lettres) VALUES (?, ?, ?, ?, ?, ?)"))) {
         return failure(databaseText(query.lastError()));
     }
-    const QList<Turn>& turns = history.turns();
-    for (qsizetype i = stored; i < turns.size(); ++i) {
-        const Turn& turn = turns[i];
+    for (qsizetype i = stored; i < history.size(); ++i) {
+        const Turn& turn = history.atHand(i);
         query.bindValue(0, qlonglong(i));
         query.bindValue(1, notNull(turn.propal));
         query.bindValue(2, notNull(turn.result));
@@ -443,20 +453,12 @@ StoreStatus GameStore::writeHistory(const TurnHistory& history)
     return StoreStatus::success();
 }
 
-std::optional<StoredHistory> GameStore::loadHistory() const
+namespace {
+
+// The turns of a query's rows; nothing when a value is unreadable. `numbers` gets each numero.
+std::optional<QList<Turn>> turnsOf(QSqlQuery& query, QList<qlonglong>& numbers)
 {
-    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    if (!db.isOpen()) {
-        return std::nullopt;
-    }
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT numero, propal, result, trouvees, restantes, lettres "
-                                   "FROM tours ORDER BY numero"))) {
-        return std::nullopt;
-    }
-    StoredHistory history;
-    history.numberedFromZero = true;
+    QList<Turn> turns;
     while (query.next()) {
         const QVariant numero = query.value(0);
         const QVariant found = query.value(3);
@@ -468,16 +470,94 @@ std::optional<StoredHistory> GameStore::loadHistory() const
             !result || !letters) {
             return std::nullopt;
         }
-        if (numero.toLongLong() != history.turns.size()) {
-            history.numberedFromZero = false;
-        }
-        history.turns.append(
-            {*propal, *result, found.toLongLong(), remaining.toLongLong(), *letters});
+        numbers.append(numero.toLongLong());
+        turns.append({*propal, *result, found.toLongLong(), remaining.toLongLong(), *letters});
     }
     if (query.lastError().isValid()) {
         return std::nullopt;
     }
-    return history;
+    return turns;
+}
+
+bool numberedFrom(const QList<qlonglong>& numbers, qlonglong first)
+{
+    for (qsizetype i = 0; i < numbers.size(); ++i) {
+        if (numbers[i] != first + i) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<StoredHistory> GameStore::loadHistory() const
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    if (!db.isOpen()) {
+        return std::nullopt;
+    }
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral(
+            "SELECT sql FROM sqlite_master WHERE type = 'table' AND name = 'tours'")) ||
+        !query.next()) {
+        return std::nullopt;
+    }
+    const bool ours = query.value(0).toString() == kCreateTurns;
+    query.finish();
+    QList<qlonglong> numbers;
+    StoredHistory history;
+    // Each of min and max alone is one look-up in the key; together they would scan the table.
+    const auto keyEnd = [&query](const QString& sql) {
+        const bool found = query.exec(sql) && query.next();
+        const QVariant value = found ? query.value(0) : QVariant();
+        query.finish();
+        return value;
+    };
+    if (ours && keyEnd(QStringLiteral("SELECT min(numero) FROM tours")) == QVariant(0LL)) {
+        const qlonglong last = keyEnd(QStringLiteral("SELECT max(numero) FROM tours")).toLongLong();
+        const qlonglong first = std::max<qlonglong>(0, last - kLatestTurns + 1);
+        query.finish();
+        query.prepare(kTurnSelect + QStringLiteral("WHERE numero >= ? ORDER BY numero"));
+        query.addBindValue(first);
+        if (!query.exec()) {
+            return std::nullopt;
+        }
+        std::optional<QList<Turn>> latest = turnsOf(query, numbers);
+        if (latest && numberedFrom(numbers, first)) {
+            return StoredHistory{*latest, qsizetype(first), true};
+        }
+        return std::nullopt;
+    }
+    query.finish();
+    // A table made elsewhere is read and checked whole.
+    if (!query.exec(kTurnSelect + QStringLiteral("ORDER BY numero"))) {
+        return std::nullopt;
+    }
+    std::optional<QList<Turn>> turns = turnsOf(query, numbers);
+    if (!turns) {
+        return std::nullopt;
+    }
+    return StoredHistory{*turns, 0, numberedFrom(numbers, 0)};
+}
+
+std::optional<QList<Turn>> GameStore::loadTurns(qsizetype from, qsizetype to) const
+{
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    query.setForwardOnly(true);
+    query.prepare(kTurnSelect + QStringLiteral("WHERE numero >= ? AND numero < ? ORDER BY numero"));
+    query.addBindValue(qlonglong(from));
+    query.addBindValue(qlonglong(to));
+    if (!query.exec()) {
+        return std::nullopt;
+    }
+    QList<qlonglong> numbers;
+    std::optional<QList<Turn>> turns = turnsOf(query, numbers);
+    if (!turns || turns->size() != to - from || !numberedFrom(numbers, from)) {
+        return std::nullopt;
+    }
+    return turns;
 }
 
 StoreStatus GameStore::writeFields(const QList<FieldValue>& fields)

@@ -73,9 +73,11 @@ struct FieldValue {
     QVariant value;
 };
 
-// The turns read back from the table tours, in numero order.
+// The turns read back from the table tours, in numero order: the latest ones, and how many
+// earlier ones GameStore::loadTurns can still read.
 struct StoredHistory {
-    QList<Turn> turns;
+    QList<Turn> latest;
+    qsizetype first = 0;
     // The rows are numbered 0, 1, 2, ... without a gap, so a save can append to them.
     bool numberedFromZero = false;
 };
@@ -121,8 +123,11 @@ class GameStore {
     [[nodiscard]] StoreStatus saveGame(const GameSession& game, const TurnHistory& history);
 
     // The turn history of the table tours; nothing when the table is missing, lacks one of its
-    // six columns, or holds a value of the wrong type.
+    // six columns, or holds a value of the wrong type. A table this store made, whose types
+    // its constraints keep, is read from its end: only the latest turns are read now.
     std::optional<StoredHistory> loadHistory() const;
+    // Turns numbered [from, to) of a table this store made; nothing when one is missing.
+    std::optional<QList<Turn>> loadTurns(qsizetype from, qsizetype to) const;
 
     // Writes couleurs fields in one statement; only the 24 known columns are accepted.
     [[nodiscard]] StoreStatus writeFields(const QList<FieldValue>& fields);

@@ -356,7 +356,7 @@ void Form1::showGame()
     m_showing = false;
     m_undo->setEnabled(m_game.canUndo());
     if (m_historyWindow)
-        m_historyWindow->showHistory(m_game.history());
+        m_historyWindow->showHistory(m_game.turns());
 }
 
 void Form1::init_Click()
@@ -409,7 +409,7 @@ void Form1::mnu_historique_Click()
 {
     if (!m_historyWindow)
         m_historyWindow = std::make_unique<HistoryWindow>();
-    m_historyWindow->showHistory(m_game.history());
+    m_historyWindow->showHistory(m_game.turns());
     m_historyWindow->show();
     m_historyWindow->raise();
     m_historyWindow->activateWindow();

@@ -116,13 +116,13 @@ HistoryWindow::HistoryWindow(QWidget* parent) : QDialog(parent)
     layout->addWidget(m_table);
 }
 
-void HistoryWindow::showHistory(const TurnHistory& history)
+void HistoryWindow::showHistory(const QList<Turn>& turns)
 {
     const bool atEnd =
         m_model->rowCount() == 0 ||
         m_table->indexAt(m_table->viewport()->rect().bottomLeft()).row() < 0 ||
         m_table->indexAt(m_table->viewport()->rect().bottomLeft()).row() >= m_model->rowCount() - 1;
-    m_model->setTurns(history.turns());
+    m_model->setTurns(turns);
     m_table->resizeColumnToContents(0);
     if (atEnd)
         m_table->scrollToBottom();

@@ -32,7 +32,7 @@ class HistoryWindow : public QDialog {
   public:
     explicit HistoryWindow(QWidget* parent = nullptr);
 
-    void showHistory(const TurnHistory& history);
+    void showHistory(const QList<Turn>& turns);
 
   private:
     TurnTableModel* m_model = nullptr;

@@ -1,0 +1,175 @@
+// Costs of the turn history, each against the same work without it, side by side in one run:
+// start-up (the game alone, and the whole window) on a store holding 10,000 turns or none,
+// "Enregistrer" after one more turn, and one undo.
+#include "Form1.h"
+#include "GameController.h"
+#include "ReferenceText.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kTurns = 10000;
+
+QTemporaryDir& scratch()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+// A proposal with the reference's word lengths, so that every turn is accepted.
+QString proposalFor(int turn)
+{
+    QString proposal = benchmarkReferenceText();
+    for (qsizetype i = turn % 7; i < proposal.size(); i += 7)
+        if (proposal[i].isLetter())
+            proposal[i] = QChar(char16_t(u'A' + (turn + i) % 26));
+    return proposal;
+}
+
+void playTurn(GameController& game, int turn)
+{
+    game.proposalEdited(proposalFor(turn));
+    game.generate();
+}
+
+// A store with a 600-character game; with turns > 0 it holds that many turns of it, with 0
+// the same game has no tours table at all.
+QString storeWith(int turns)
+{
+    const QString path = scratch().filePath(QStringLiteral("turns-%1.mdb").arg(turns));
+    if (QFile::exists(path))
+        return path;
+    if (QProcess::execute(QStringLiteral(PLIMO_DEFAULT_STORE_TOOL), {path}) != 0)
+        std::abort();
+    {
+        GameController game;
+        if (!game.startUp(path))
+            std::abort();
+        game.referenceEdited(benchmarkReferenceText());
+        game.initialise();
+        for (int turn = 1; turn < turns; ++turn)
+            playTurn(game, turn);
+        if (game.save())
+            std::abort();
+    }
+    if (turns == 0) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("b"));
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery(db).exec(QStringLiteral("DROP TABLE tours"));
+        QSqlQuery(db).exec(QStringLiteral("VACUUM"));
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("b"));
+    }
+    return path;
+}
+
+void BM_GameStartUp(benchmark::State& state)
+{
+    const QString path = storeWith(int(state.range(0)));
+    for (auto _ : state) {
+        GameController game;
+        if (!game.startUp(path))
+            state.SkipWithError("start-up failed");
+        benchmark::DoNotOptimize(game.history().size());
+    }
+}
+BENCHMARK(BM_GameStartUp)->Arg(0)->Arg(kTurns)->Unit(benchmark::kMillisecond);
+
+// The whole window: the game's start-up, the panes filled, the stored look applied, shown.
+void BM_WindowStartUp(benchmark::State& state)
+{
+    const QString path = storeWith(int(state.range(0)));
+    for (auto _ : state) {
+        GameController game;
+        Form1 window(game);
+        if (!window.startUp(path))
+            state.SkipWithError("start-up failed");
+        window.show();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_WindowStartUp)->Arg(0)->Arg(kTurns)->Unit(benchmark::kMillisecond);
+
+// "Enregistrer" after one more accepted turn; the turn itself is not timed.
+void BM_SaveAfterTurn(benchmark::State& state)
+{
+    const QString source = storeWith(int(state.range(0)));
+    const QString path = scratch().filePath(QStringLiteral("save-%1.mdb").arg(state.range(0)));
+    QFile::remove(path);
+    QFile::copy(source, path);
+    GameController game;
+    if (!game.startUp(path))
+        state.SkipWithError("start-up failed");
+    int turn = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        playTurn(game, ++turn);
+        state.ResumeTiming();
+        if (game.save())
+            state.SkipWithError("save failed");
+    }
+    state.counters["turns"] = double(game.history().size());
+}
+BENCHMARK(BM_SaveAfterTurn)->Arg(0)->Arg(kTurns)->Unit(benchmark::kMillisecond);
+
+// The save as it was before the history: données and compteurs only.
+void BM_SaveWithoutHistoryTable(benchmark::State& state)
+{
+    const QString path = scratch().filePath(QStringLiteral("plain-save.mdb"));
+    QFile::remove(path);
+    QFile::copy(storeWith(0), path);
+    GameController game;
+    if (!game.startUp(path))
+        state.SkipWithError("start-up failed");
+    int turn = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        playTurn(game, ++turn);
+        state.ResumeTiming();
+        if (!game.store().saveGame(game.session()))
+            state.SkipWithError("save failed");
+    }
+}
+BENCHMARK(BM_SaveWithoutHistoryTable)->Unit(benchmark::kMillisecond);
+
+// One undo on a 10,000-turn history; the turn that puts it back is not timed.
+void BM_Undo(benchmark::State& state)
+{
+    GameController game;
+    if (!game.startUp(storeWith(kTurns)))
+        state.SkipWithError("start-up failed");
+    int turn = 0;
+    for (auto _ : state) {
+        if (!game.undoLastTurn())
+            state.SkipWithError("nothing to undo");
+        state.PauseTiming();
+        playTurn(game, ++turn);
+        state.ResumeTiming();
+    }
+    state.counters["turns"] = double(game.history().size());
+}
+BENCHMARK(BM_Undo)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
