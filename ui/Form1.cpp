@@ -476,7 +476,13 @@ bool Form1::startUp(const QString& storePath, StoreOptions options)
     m_engine.takeSnapshot(m_session);
     m_engine.setRollbackPending(false);
     m_qtChoosers = std::make_unique<QtChoosers>();
-    m_appearance = new AppearanceController(*this, *m_store, *m_qtChoosers, *m_sink);
+    AppearanceTargets targets;
+    for (Pane pane : kPanes)
+        targets.panes[pane] = paneWidget(pane);
+    for (std::size_t i = 0; i < targets.actions.size(); ++i)
+        targets.actions[i] =
+            findChild<QAction*>(QString::fromUtf8(appearanceItems()[i].objectName));
+    m_appearance = new AppearanceController(*this, targets, *m_store, *m_qtChoosers, *m_sink);
     return true;
 }
 

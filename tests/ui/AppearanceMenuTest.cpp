@@ -5,6 +5,7 @@
 #include "Choosers.h"
 #include "GameStore.h"
 #include "StoreFiles.h"
+#include "StoredColour.h"
 #include "UiFixture.h"
 
 #include <QAction>
@@ -53,8 +54,19 @@ class AppearanceMenu : public UiFixture {
         m_controller.reset();
         m_store = std::make_unique<GameStore>(m_path, options);
         ASSERT_TRUE(m_store->open().ok());
-        m_controller =
-            std::make_unique<AppearanceController>(*m_window, *m_store, m_choosers, m_sink);
+        m_controller = std::make_unique<AppearanceController>(*m_window, targets(), *m_store,
+                                                              m_choosers, m_sink);
+    }
+
+    // The window's panes and menu items, handed over as the window itself does.
+    AppearanceTargets targets() const
+    {
+        AppearanceTargets handed;
+        for (Pane pane : kPanes)
+            handed.panes[pane] = m_window->paneWidget(pane);
+        for (std::size_t i = 0; i < handed.actions.size(); ++i)
+            handed.actions[i] = child<QAction>(QString::fromUtf8(appearanceItems()[i].objectName));
+        return handed;
     }
 
     void TearDown() override
@@ -224,11 +236,51 @@ TEST_F(AppearanceMenu, AFailedWriteIsReportedAndThePaneKeepsItsNewLook)
     EXPECT_TRUE(m_window->isVisible());
 }
 
+// Each item's handed-over action drives the handed-over pane, whatever the widgets are called.
+TEST_F(AppearanceMenu, EachItemDrivesThePaneItIsHanded)
+{
+    QWidget host;
+    AppearanceTargets handed;
+    for (Pane pane : kPanes)
+        handed.panes[pane] = new QPlainTextEdit(&host);
+    for (QAction*& action : handed.actions)
+        action = new QAction(&host);
+    const AppearanceController controller(host, handed, *m_store, m_choosers, m_sink);
+    const QColor windowBackground = lettres()->palette().color(QPalette::Base);
+
+    int shade = 0;
+    for (std::size_t i = 0; i < handed.actions.size(); ++i) {
+        const AppearanceItem& item = appearanceItems()[i];
+        if (item.property != PaneProperty::Background)
+            continue;
+        const QColor colour(10, 20, ++shade);
+        m_choosers.colour = colour;
+        handed.actions[i]->trigger();
+        EXPECT_EQ(handed.panes[item.pane]->palette().color(QPalette::Base), colour)
+            << item.objectName;
+        EXPECT_EQ(stored(storedFields(item).first()).toLongLong(), storedFromColour(colour))
+            << item.objectName;
+    }
+    EXPECT_EQ(lettres()->palette().color(QPalette::Base), windowBackground);
+}
+
+TEST_F(AppearanceMenu, AMissingPaneOrActionStopsTheProgram)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    AppearanceTargets noAction = targets();
+    noAction.actions[11] = nullptr;
+    EXPECT_DEATH(AppearanceController(*m_window, noAction, *m_store, m_choosers, m_sink),
+                 "mnu_font_lettres");
+    AppearanceTargets noPane = targets();
+    noPane.panes.erase(Pane::Soluce);
+    EXPECT_DEATH(AppearanceController(*m_window, noPane, *m_store, m_choosers, m_sink), "soluce");
+}
+
 // The real, non-native Qt chooser, answered as a user would.
 TEST_F(AppearanceMenu, TheRealColourChooserIsModalAndItsChoiceIsApplied)
 {
     QtChoosers real;
-    m_controller = std::make_unique<AppearanceController>(*m_window, *m_store, real, m_sink);
+    m_controller->setChoosers(real);
     bool answered = false;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
