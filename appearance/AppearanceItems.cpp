@@ -49,6 +49,16 @@ int roundPointSize(double pointSize)
     return static_cast<int>(std::nearbyint(pointSize)); // default rounding: half to even
 }
 
+QFont shownFont(const QFont& requested)
+{
+    const QFontInfo info(requested);
+    QFont shown(info.family());
+    shown.setPointSizeF(requested.pointSizeF() > 0 ? requested.pointSizeF() : info.pointSizeF());
+    shown.setWeight(requested.weight());
+    shown.setItalic(requested.italic());
+    return shown;
+}
+
 QString chosenFamily(const QFont& chosen, const QFont& initial)
 {
     if (chosen.family() == QFontInfo(initial).family())

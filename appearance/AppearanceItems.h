@@ -27,6 +27,11 @@ QStringList storedFields(const AppearanceItem& item);
 // A chooser's point size as a whole number of points, an exact half going to the even one.
 int roundPointSize(double pointSize);
 
+// The font a chooser can open on for a requested one: the family the system really shows in
+// its place (a chooser lists installed families only, and opens on some other family when
+// asked for a missing one), at the requested size, weight and slant.
+QFont shownFont(const QFont& requested);
+
 // The family to keep for a chosen font. A chooser that starts from a family the system lacks
 // shows its substitute; unless the user picked another family, the requested one is kept.
 QString chosenFamily(const QFont& chosen, const QFont& initial);

@@ -1,6 +1,8 @@
 // Qt's colour and font choosers, modal and non-native.
 #include "Choosers.h"
 
+#include "AppearanceItems.h"
+
 #include <QColorDialog>
 #include <QFontDialog>
 
@@ -16,7 +18,7 @@ std::optional<QColor> QtChoosers::chooseColour(const QColor& initial, QWidget* p
 std::optional<QFont> QtChoosers::chooseFont(const QFont& initial, QWidget* parent)
 {
     bool accepted = false;
-    const QFont font = QFontDialog::getFont(&accepted, initial, parent, QString(),
+    const QFont font = QFontDialog::getFont(&accepted, shownFont(initial), parent, QString(),
                                             QFontDialog::DontUseNativeDialog);
     if (!accepted)
         return std::nullopt;

@@ -11,7 +11,8 @@ class QWidget;
 class Choosers {
   public:
     virtual ~Choosers() = default;
-    // Modal; nullopt when the user cancels.
+    // Modal; nullopt when the user cancels. The font chooser opens on what the initial font
+    // really shows, so its result may name the substitute of a missing initial family.
     virtual std::optional<QColor> chooseColour(const QColor& initial, QWidget* parent) = 0;
     virtual std::optional<QFont> chooseFont(const QFont& initial, QWidget* parent) = 0;
 };

@@ -8,15 +8,10 @@
 #include "StoredColour.h"
 
 #include <QAction>
-#include <QMainWindow>
 #include <QTextEdit>
+#include <QtGlobal>
 
 namespace {
-
-QWidget* findPane(QMainWindow& window, Pane pane)
-{
-    return window.findChild<QWidget*>(paneSuffix(pane));
-}
 
 QColor currentColour(QWidget* pane, PaneProperty property)
 {
@@ -46,23 +41,29 @@ QFont currentFont(QWidget* pane)
 
 } // namespace
 
-AppearanceController::AppearanceController(QMainWindow& window, GameStore& store,
-                                           Choosers& choosers, MessageSink& messages)
-    : QObject(&window), m_window(window), m_store(store), m_choosers(&choosers),
-      m_messages(&messages)
+AppearanceController::AppearanceController(QWidget& window, const AppearanceTargets& targets,
+                                           GameStore& store, Choosers& choosers,
+                                           MessageSink& messages)
+    : QObject(&window), m_window(window), m_panes(targets.panes), m_store(store),
+      m_choosers(&choosers), m_messages(&messages)
 {
-    for (const AppearanceItem& item : appearanceItems()) {
-        auto* action = window.findChild<QAction*>(QString::fromUtf8(item.objectName));
-        if (action)
-            connect(action, &QAction::triggered, this, [this, &item] { choose(item); });
+    for (Pane pane : kPanes) {
+        const auto found = m_panes.find(pane);
+        if (found == m_panes.end() || !found->second)
+            qFatal("AppearanceController: no widget for the pane %s", qPrintable(paneSuffix(pane)));
+    }
+    const auto& items = appearanceItems();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const AppearanceItem& item = items[i];
+        if (!targets.actions[i])
+            qFatal("AppearanceController: no action for %s", item.objectName);
+        connect(targets.actions[i], &QAction::triggered, this, [this, &item] { choose(item); });
     }
 }
 
 void AppearanceController::choose(const AppearanceItem& item)
 {
-    QWidget* pane = findPane(m_window, item.pane);
-    if (!pane)
-        return;
+    QWidget* pane = m_panes.at(item.pane);
     if (item.property == PaneProperty::Font)
         chooseFont(item, pane);
     else

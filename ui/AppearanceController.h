@@ -5,18 +5,30 @@
 
 #include <QObject>
 
+#include <array>
+#include <map>
+
 class Choosers;
 class GameStore;
 class MessageSink;
-class QMainWindow;
+class QAction;
+class QWidget;
+
+// What the menu drives: the four panes, and the twelve items' actions in the order of
+// appearanceItems().
+struct AppearanceTargets {
+    std::map<Pane, QWidget*> panes;
+    std::array<QAction*, 12> actions{};
+};
 
 class AppearanceController : public QObject {
     Q_OBJECT
   public:
-    // Connects each item's action (found in the window by its objectName). Panes are found
-    // by their objectNames too; errors of the store go to the given message sink.
-    AppearanceController(QMainWindow& window, GameStore& store, Choosers& choosers,
-                         MessageSink& messages);
+    // Connects each item's action to its handler; the choosers open over the window, and
+    // errors of the store go to the given message sink. Every pane and action must be given:
+    // a missing one stops the program here rather than leaving an item that does nothing.
+    AppearanceController(QWidget& window, const AppearanceTargets& targets, GameStore& store,
+                         Choosers& choosers, MessageSink& messages);
 
     void setMessageSink(MessageSink& messages) { m_messages = &messages; }
     void setChoosers(Choosers& choosers) { m_choosers = &choosers; }
@@ -29,7 +41,8 @@ class AppearanceController : public QObject {
     void chooseColour(const AppearanceItem& item, QWidget* pane);
     void chooseFont(const AppearanceItem& item, QWidget* pane);
 
-    QMainWindow& m_window;
+    QWidget& m_window;
+    std::map<Pane, QWidget*> m_panes;
     GameStore& m_store;
     Choosers* m_choosers;
     MessageSink* m_messages;

@@ -267,20 +267,27 @@ void Form1::buildMenus()
 
     QMenu* colours = menuBar()->addMenu(QStringLiteral("Couleurs  et  Police"));
     colours->setObjectName(QStringLiteral("mnu_couleur"));
-    addItem(colours, "mnu_fond_ref", QStringLiteral("Couleur du fonf de référence"));
-    addItem(colours, "mnu_fond_trouvé", QStringLiteral("Couleur du fond du texte trouvé"));
-    addItem(colours, "mnu_fond_propal", QStringLiteral("Coouleur du fond de la proposition"));
-    addItem(colours, "mnu_fond_lettres", QStringLiteral("Coouleur du fond des lettres restantes"));
-    addItem(colours, "filler2", kFiller);
-    addItem(colours, "mnu_police_ref", QStringLiteral("Coulleur police de référence"));
-    addItem(colours, "mnu_police_trouvé", QStringLiteral("Couleur police texte trouvé"));
-    addItem(colours, "mnu_police_propal", QStringLiteral("Couoleur, police de la proposition"));
-    addItem(colours, "mnu_police_lettres", QStringLiteral("Couleur police lettres restantes"));
-    addItem(colours, "Filler4", kFiller);
-    addItem(colours, "mnu_font_ref", QStringLiteral("Police du texte de référence"));
-    addItem(colours, "mnu_font_soluce", QStringLiteral("Police du texte trouvé"));
-    addItem(colours, "mnu_font_propal", QStringLiteral("Police du texte de la proposition"));
-    addItem(colours, "mnu_font_lettres", QStringLiteral("Police des lettres restantes"));
+    // The twelve items in the order of appearanceItems(), with a filler after each four.
+    const std::array<std::pair<const char*, QString>, 12> items = {{
+        {"mnu_fond_ref", QStringLiteral("Couleur du fonf de référence")},
+        {"mnu_fond_trouvé", QStringLiteral("Couleur du fond du texte trouvé")},
+        {"mnu_fond_propal", QStringLiteral("Coouleur du fond de la proposition")},
+        {"mnu_fond_lettres", QStringLiteral("Coouleur du fond des lettres restantes")},
+        {"mnu_police_ref", QStringLiteral("Coulleur police de référence")},
+        {"mnu_police_trouvé", QStringLiteral("Couleur police texte trouvé")},
+        {"mnu_police_propal", QStringLiteral("Couoleur, police de la proposition")},
+        {"mnu_police_lettres", QStringLiteral("Couleur police lettres restantes")},
+        {"mnu_font_ref", QStringLiteral("Police du texte de référence")},
+        {"mnu_font_soluce", QStringLiteral("Police du texte trouvé")},
+        {"mnu_font_propal", QStringLiteral("Police du texte de la proposition")},
+        {"mnu_font_lettres", QStringLiteral("Police des lettres restantes")},
+    }};
+    const char* const fillers[] = {"filler2", "Filler4"};
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i == 4 || i == 8)
+            addItem(colours, fillers[i / 4 - 1], kFiller);
+        m_appearanceActions[i] = addItem(colours, items[i].first, items[i].second);
+    }
 
     QAction* version = menuBar()->addAction(QStringLiteral("Version"));
     version->setObjectName(QStringLiteral("mnu_version"));
@@ -487,7 +494,11 @@ bool Form1::startUp(const QString& storePath, StoreOptions options)
     showGame();
     applyStoredLook(m_game.store().loadAppearance());
     m_qtChoosers = std::make_unique<QtChoosers>();
-    m_appearance = new AppearanceController(*this, m_game.store(), *m_qtChoosers, *m_sink);
+    AppearanceTargets targets;
+    for (Pane pane : kPanes)
+        targets.panes[pane] = paneWidget(pane);
+    targets.actions = m_appearanceActions;
+    m_appearance = new AppearanceController(*this, targets, m_game.store(), *m_qtChoosers, *m_sink);
     return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <memory>
 
 class ConflictDialog;
@@ -115,6 +116,7 @@ class Form1 : public QMainWindow {
     QPushButton* m_quit = nullptr;
     QPushButton* m_clearProposal = nullptr;
     QAction* m_undo = nullptr;
+    std::array<QAction*, 12> m_appearanceActions{};
     // Opened without an owner, so that it does not stay above the main window.
     std::unique_ptr<ConflictDialog> m_conflictDialog;
     std::unique_ptr<HistoryWindow> m_historyWindow;

@@ -6,6 +6,7 @@
 #include "StoredColour.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -78,6 +79,37 @@ TEST(FontChoice, KeepsTheRequestedFamilyWhenTheChooserShowedItsSubstitute)
     QFont other(QStringLiteral("DejaVu Serif"));
     if (QFontInfo(other).family() != QFontInfo(initial).family())
         EXPECT_EQ(fontChoice(other, initial).name, QStringLiteral("DejaVu Serif"));
+}
+
+// A chooser lists installed families only; it must be opened on one of them, at the pane's
+// size and style, whether the requested family is installed or stands in for another.
+TEST(FontChoice, ChooserOpensOnAnInstalledFamilyAtTheRequestedSizeAndStyle)
+{
+    const QStringList installed = QFontDatabase::families();
+    const struct {
+        const char* family;
+        double size;
+        bool bold;
+        bool italic;
+    } cases[] = {{"Courier New", 14.25, false, false},
+                 {"Courier New", 10.5, true, true},
+                 {"No Such Family", 12, false, true},
+                 {"DejaVu Serif", 9, true, false}};
+    for (const auto& c : cases) {
+        QFont requested(QString::fromLatin1(c.family));
+        requested.setPointSizeF(c.size);
+        requested.setBold(c.bold);
+        requested.setItalic(c.italic);
+        const QFont shown = shownFont(requested);
+        EXPECT_TRUE(installed.contains(shown.family()))
+            << c.family << " -> " << shown.family().toStdString();
+        EXPECT_EQ(shown.family(), QFontInfo(requested).family()) << c.family;
+        EXPECT_EQ(shown.pointSizeF(), c.size) << c.family;
+        EXPECT_EQ(shown.bold(), c.bold) << c.family;
+        EXPECT_EQ(shown.italic(), c.italic) << c.family;
+        // What the chooser gives back unchanged names the requested family again.
+        EXPECT_EQ(chosenFamily(shown, requested), QString::fromLatin1(c.family)) << c.family;
+    }
 }
 
 TEST(StoredColour, OrdinaryColoursAreRedInTheLowestByte)

@@ -5,16 +5,31 @@
 #include "Choosers.h"
 #include "GameStore.h"
 #include "StoreFiles.h"
+#include "StoredColour.h"
 #include "UiFixture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QValidator>
+
+static void PrintTo(const FontChoice& font, std::ostream* os)
+{
+    *os << '"' << font.name.toStdString() << "\" " << font.size << (font.bold ? " bold" : "")
+        << (font.italic ? " italic" : "");
+}
 
 namespace {
 
@@ -53,8 +68,19 @@ class AppearanceMenu : public UiFixture {
         m_controller.reset();
         m_store = std::make_unique<GameStore>(m_path, options);
         ASSERT_TRUE(m_store->open().ok());
-        m_controller =
-            std::make_unique<AppearanceController>(*m_window, *m_store, m_choosers, m_sink);
+        m_controller = std::make_unique<AppearanceController>(*m_window, targets(), *m_store,
+                                                              m_choosers, m_sink);
+    }
+
+    // The window's panes and menu items, handed over as the window itself does.
+    AppearanceTargets targets() const
+    {
+        AppearanceTargets handed;
+        for (Pane pane : kPanes)
+            handed.panes[pane] = m_window->paneWidget(pane);
+        for (std::size_t i = 0; i < handed.actions.size(); ++i)
+            handed.actions[i] = child<QAction>(QString::fromUtf8(appearanceItems()[i].objectName));
+        return handed;
     }
 
     void TearDown() override
@@ -224,11 +250,51 @@ TEST_F(AppearanceMenu, AFailedWriteIsReportedAndThePaneKeepsItsNewLook)
     EXPECT_TRUE(m_window->isVisible());
 }
 
+// Each item's handed-over action drives the handed-over pane, whatever the widgets are called.
+TEST_F(AppearanceMenu, EachItemDrivesThePaneItIsHanded)
+{
+    QWidget host;
+    AppearanceTargets handed;
+    for (Pane pane : kPanes)
+        handed.panes[pane] = new QPlainTextEdit(&host);
+    for (QAction*& action : handed.actions)
+        action = new QAction(&host);
+    const AppearanceController controller(host, handed, *m_store, m_choosers, m_sink);
+    const QColor windowBackground = lettres()->palette().color(QPalette::Base);
+
+    int shade = 0;
+    for (std::size_t i = 0; i < handed.actions.size(); ++i) {
+        const AppearanceItem& item = appearanceItems()[i];
+        if (item.property != PaneProperty::Background)
+            continue;
+        const QColor colour(10, 20, ++shade);
+        m_choosers.colour = colour;
+        handed.actions[i]->trigger();
+        EXPECT_EQ(handed.panes[item.pane]->palette().color(QPalette::Base), colour)
+            << item.objectName;
+        EXPECT_EQ(stored(storedFields(item).first()).toLongLong(), storedFromColour(colour))
+            << item.objectName;
+    }
+    EXPECT_EQ(lettres()->palette().color(QPalette::Base), windowBackground);
+}
+
+TEST_F(AppearanceMenu, AMissingPaneOrActionStopsTheProgram)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    AppearanceTargets noAction = targets();
+    noAction.actions[11] = nullptr;
+    EXPECT_DEATH(AppearanceController(*m_window, noAction, *m_store, m_choosers, m_sink),
+                 "mnu_font_lettres");
+    AppearanceTargets noPane = targets();
+    noPane.panes.erase(Pane::Soluce);
+    EXPECT_DEATH(AppearanceController(*m_window, noPane, *m_store, m_choosers, m_sink), "soluce");
+}
+
 // The real, non-native Qt chooser, answered as a user would.
 TEST_F(AppearanceMenu, TheRealColourChooserIsModalAndItsChoiceIsApplied)
 {
     QtChoosers real;
-    m_controller = std::make_unique<AppearanceController>(*m_window, *m_store, real, m_sink);
+    m_controller->setChoosers(real);
     bool answered = false;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
@@ -289,5 +355,260 @@ TEST_F(AppearanceMenu, ChoicesComeBackOnTheNextStartWithoutSaving)
     EXPECT_EQ(propal()->currentCharFormat().fontPointSize(), 10.0);
     EXPECT_TRUE(m_sink.shown.empty());
 }
+
+// How a test answers Qt's real font chooser: rows to click in its family, style and size lists
+// and a size to type in its size field (each left alone when empty), then OK or Cancel.
+struct FontAnswer {
+    QString family;
+    QString style;
+    QString size;
+    QString typedSize;
+    bool accept = true;
+};
+
+// What the real chooser showed when it opened.
+struct FontChooserOpening {
+    bool seen = false;
+    QString family;
+    QString style;
+    QString size;
+};
+
+// The real chooser's own widgets: its family, style and size lists, its size line edit and
+// its buttons. The lists are told apart by their rows, which do not depend on the language
+// of the dialog: sizes are whole numbers, families are those of the font database.
+struct FontChooserWidgets {
+    explicit FontChooserWidgets(QFontDialog* dialog)
+    {
+        const QStringList known = QFontDatabase::families();
+        for (QListView* list : dialog->findChildren<QListView*>()) {
+            const QString first = list->model()->index(0, 0).data().toString();
+            bool number = false;
+            first.toInt(&number);
+            if (number)
+                sizes = list;
+            else if (known.contains(first))
+                families = list;
+            else
+                styles = list;
+        }
+        for (QLineEdit* edit : dialog->findChildren<QLineEdit*>())
+            if (qobject_cast<const QIntValidator*>(edit->validator()))
+                sizeEdit = edit;
+        buttons = dialog->findChild<QDialogButtonBox*>();
+    }
+
+    bool complete() const { return families && styles && sizes && sizeEdit && buttons; }
+
+    static QString current(QListView* list) { return list->currentIndex().data().toString(); }
+
+    // A real click on the row that reads text; false when the list has no such row.
+    static bool clickRow(QListView* list, const QString& text)
+    {
+        const QModelIndexList found =
+            list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, text, 1,
+                                 Qt::MatchFixedString | Qt::MatchCaseSensitive);
+        if (found.isEmpty())
+            return false;
+        list->scrollTo(found.first());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(found.first()).center());
+        return current(list) == text;
+    }
+
+    QListView* families = nullptr;
+    QListView* styles = nullptr;
+    QListView* sizes = nullptr;
+    QLineEdit* sizeEdit = nullptr;
+    QDialogButtonBox* buttons = nullptr;
+};
+
+// Answers the next modal font chooser once it is shown. A chooser that cannot be answered as
+// asked is failed and rejected, so that the test goes on instead of waiting on it.
+void answerNextFontChooser(const FontAnswer& answer, FontChooserOpening& opening)
+{
+    QTimer::singleShot(0, [answer, &opening] {
+        auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            ADD_FAILURE() << "no font chooser is shown";
+            return;
+        }
+        opening.seen = true;
+        EXPECT_TRUE(dialog->testOption(QFontDialog::DontUseNativeDialog));
+        const FontChooserWidgets widgets(dialog);
+        if (!widgets.complete()) {
+            ADD_FAILURE() << "the font chooser's lists, size field or buttons were not found";
+            dialog->reject();
+            return;
+        }
+        opening.family = FontChooserWidgets::current(widgets.families);
+        opening.style = FontChooserWidgets::current(widgets.styles);
+        opening.size = widgets.sizeEdit->text();
+
+        const std::pair<QListView*, QString> clicks[] = {{widgets.families, answer.family},
+                                                         {widgets.styles, answer.style},
+                                                         {widgets.sizes, answer.size}};
+        for (const auto& [list, row] : clicks)
+            if (!row.isEmpty())
+                EXPECT_TRUE(FontChooserWidgets::clickRow(list, row)) << row.toStdString();
+        if (!answer.typedSize.isEmpty()) {
+            widgets.sizeEdit->selectAll();
+            QTest::keyClicks(widgets.sizeEdit, answer.typedSize);
+        }
+        const auto role = answer.accept ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel;
+        QTest::mouseClick(widgets.buttons->button(role), Qt::LeftButton);
+        if (dialog->isVisible()) {
+            ADD_FAILURE() << "the font chooser stayed open";
+            dialog->reject();
+        }
+    });
+}
+
+struct FontItemCase {
+    const char* item;
+    Pane pane;
+};
+
+void PrintTo(const FontItemCase& c, std::ostream* os)
+{
+    *os << c.item;
+}
+
+// The four font items with Qt's real chooser. The panes ask for Courier New at 14.25 pt; where
+// the system lacks it, the chooser can only show the face that stands in for it.
+class RealFontChooser : public AppearanceMenu, public ::testing::WithParamInterface<FontItemCase> {
+  protected:
+    void SetUp() override
+    {
+        AppearanceMenu::SetUp();
+        m_controller->setChoosers(m_real);
+        typeInto(propal(), QStringLiteral("LE CHAT"));
+    }
+
+    QString suffix() const { return paneSuffix(GetParam().pane); }
+
+    // The font the pane shows; for the proposal, the font at the insertion point.
+    QFont paneFont() const
+    {
+        if (GetParam().pane != Pane::Propal)
+            return m_window->paneWidget(GetParam().pane)->font();
+        QFont font = propal()->currentFont();
+        const QStringList families = propal()->currentCharFormat().fontFamilies().toStringList();
+        if (!families.isEmpty())
+            font.setFamily(families.first());
+        return font;
+    }
+
+    // Opens the item's chooser, answers it and checks that it was seen.
+    FontChooserOpening choose(const FontAnswer& answer)
+    {
+        FontChooserOpening opening;
+        answerNextFontChooser(answer, opening);
+        trigger(GetParam().item);
+        EXPECT_TRUE(opening.seen);
+        return opening;
+    }
+
+    // The stored name, size, bold and italic of the item's pane.
+    FontChoice storedFont() const
+    {
+        return {stored(QStringLiteral("font_name_") + suffix()).toString(),
+                stored(QStringLiteral("font_size_") + suffix()).toInt(),
+                stored(QStringLiteral("font_bold_") + suffix()).toBool(),
+                stored(QStringLiteral("font_italic_") + suffix()).toBool()};
+    }
+
+    // A style of the family that is both bold and italic.
+    static QString boldItalicStyle(const QString& family)
+    {
+        for (const QString& style : QFontDatabase::styles(family))
+            if (QFontDatabase::bold(family, style) && QFontDatabase::italic(family, style))
+                return style;
+        return {};
+    }
+
+    QtChoosers m_real;
+};
+
+TEST_P(RealFontChooser, OkAsOpenedKeepsTheRequestedFamily)
+{
+    const QFont requested = paneFont();
+    ASSERT_EQ(requested.family(), QStringLiteral("Courier New"));
+    ASSERT_EQ(requested.pointSizeF(), 14.25);
+
+    const FontChooserOpening opening = choose({});
+    EXPECT_EQ(opening.family, QFontInfo(requested).family());
+    EXPECT_FALSE(QFontDatabase::bold(opening.family, opening.style)) << opening.style.toStdString();
+    EXPECT_FALSE(QFontDatabase::italic(opening.family, opening.style))
+        << opening.style.toStdString();
+    EXPECT_EQ(opening.size, QStringLiteral("14"));
+
+    EXPECT_EQ(storedFont(), (FontChoice{QStringLiteral("Courier New"), 14, false, false}));
+    const QFont shown = paneFont();
+    EXPECT_EQ(shown.family(), QStringLiteral("Courier New"));
+    EXPECT_EQ(shown.pointSizeF(), 14.0);
+    EXPECT_TRUE(QFontInfo(shown).fixedPitch()) << QFontInfo(shown).family().toStdString();
+    EXPECT_TRUE(m_sink.shown.empty());
+}
+
+TEST_P(RealFontChooser, SizeOrStyleAloneKeepsTheFamily)
+{
+    choose({.size = QStringLiteral("18")});
+    EXPECT_EQ(storedFont(), (FontChoice{QStringLiteral("Courier New"), 18, false, false}));
+    EXPECT_EQ(paneFont().pointSizeF(), 18.0);
+
+    const QString style = boldItalicStyle(QFontInfo(paneFont()).family());
+    ASSERT_FALSE(style.isEmpty());
+    const FontChooserOpening opening = choose({.style = style});
+    EXPECT_EQ(opening.size, QStringLiteral("18"));
+    EXPECT_EQ(storedFont(), (FontChoice{QStringLiteral("Courier New"), 18, true, true}));
+    const QFont shown = paneFont();
+    EXPECT_EQ(shown.family(), QStringLiteral("Courier New"));
+    EXPECT_TRUE(shown.bold());
+    EXPECT_TRUE(shown.italic());
+}
+
+TEST_P(RealFontChooser, AnotherFamilyIsStoredAsPicked)
+{
+    const QString substitute = QFontInfo(paneFont()).family();
+    const QStringList families = QFontDatabase::families();
+    const auto other = std::find_if(families.begin(), families.end(),
+                                    [&](const QString& family) { return family != substitute; });
+    ASSERT_NE(other, families.end());
+
+    choose({.family = *other});
+    EXPECT_EQ(storedFont(), (FontChoice{*other, 14, false, false}));
+    EXPECT_EQ(paneFont().family(), *other);
+    EXPECT_EQ(QFontInfo(paneFont()).family(), *other);
+}
+
+// Everything is changed in the chooser before Cancel: nothing of it may reach the pane or file.
+TEST_P(RealFontChooser, CancelLeavesPaneAndRecordAsTheyWere)
+{
+    const QFont before = paneFont();
+    const QByteArray file = fileBytes(m_path);
+    const QString family = QFontInfo(before).family();
+    choose({.family = family,
+            .style = boldItalicStyle(family),
+            .typedSize = QStringLiteral("21"),
+            .accept = false});
+
+    const QFont after = paneFont();
+    EXPECT_EQ(after.family(), before.family());
+    EXPECT_EQ(after.pointSizeF(), 14.25);
+    EXPECT_FALSE(after.bold());
+    EXPECT_FALSE(after.italic());
+    EXPECT_EQ(fileBytes(m_path), file);
+    EXPECT_TRUE(m_sink.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(FourPanes, RealFontChooser,
+                         ::testing::Values(FontItemCase{"mnu_font_ref", Pane::Ref},
+                                           FontItemCase{"mnu_font_soluce", Pane::Soluce},
+                                           FontItemCase{"mnu_font_propal", Pane::Propal},
+                                           FontItemCase{"mnu_font_lettres", Pane::Lettres}),
+                         [](const auto& info) {
+                             return paneSuffix(info.param.pane).toStdString();
+                         });
 
 } // namespace
