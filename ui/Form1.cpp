@@ -166,6 +166,8 @@ void Form1::buildPanes(QWidget* client)
     connect(m_propal, &QTextEdit::textChanged, this, &Form1::propal_Change);
     connect(m_propal, &ProposalPane::focusLeft, this, &Form1::propal_LostFocus);
     connect(m_propal, &ProposalPane::pasteRequested, this, &Form1::propal_RightPaste);
+    connect(m_propal, &ProposalPane::pasteRefused, this,
+            [this] { m_sink->inform(ProposalPane::kPasteTooLongMessage, MessageIcon::Warning); });
 }
 
 QLabel* Form1::addLabel(QWidget* client, const QString& name, const QString& caption,
