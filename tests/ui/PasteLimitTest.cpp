@@ -8,8 +8,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -66,8 +71,6 @@ void dropOn(QWidget* target, QMimeData* data)
     QApplication::sendEvent(target, &move);
     QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
-    // The refusal of a drop is answered once the drop is over.
-    QApplication::processEvents();
 }
 
 class PasteLimitTest : public UiFixture, public ::testing::WithParamInterface<PasteCase> {
@@ -90,6 +93,7 @@ class PasteLimitTest : public UiFixture, public ::testing::WithParamInterface<Pa
             QMimeData data;
             data.setText(text);
             dropOn(propal()->viewport(), &data);
+            QApplication::processEvents();
             break;
         }
         }
@@ -178,4 +182,44 @@ TEST_F(PasteLimitWindowTest, APasteAtTheBoundIsLeftForGenererToRefuse)
     EXPECT_EQ(m_sink.shown[0].icon, MessageIcon::Critical);
     EXPECT_EQ(propal()->toPlainText().size(), kBound);
     EXPECT_EQ(soluce()->toPlainText(), QStringLiteral("** ****"));
+}
+
+// The refusal is Qt's own warning box with a single OK, answered through that button.
+TEST_F(PasteLimitWindowTest, TheRealRefusalIsAWarningBoxWithOk)
+{
+    m_window->setMessageSink(nullptr);
+    click(propal());
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    QString text;
+    std::function<void()> answer = [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            QTimer::singleShot(10, answer);
+            return;
+        }
+        icon = box->icon();
+        buttons = box->standardButtons();
+        text = box->text();
+        box->button(QMessageBox::Ok)->click();
+    };
+    QTimer::singleShot(0, answer);
+    QGuiApplication::clipboard()->setText(pasteText(kBound + 1));
+    QTest::keyClick(propal(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(text, kTooLong);
+    EXPECT_EQ(icon, QMessageBox::Warning);
+    EXPECT_EQ(buttons, QMessageBox::Ok);
+    EXPECT_TRUE(propal()->document()->isEmpty());
+}
+
+// Inside the drop the program the text came from still waits for its end: the box comes after.
+TEST_F(PasteLimitWindowTest, ARefusedDropIsAnsweredOnceTheDropIsOver)
+{
+    QMimeData data;
+    data.setText(pasteText(kBound + 1));
+    dropOn(propal()->viewport(), &data);
+    EXPECT_TRUE(m_sink.shown.empty());
+    QApplication::processEvents();
+    EXPECT_EQ(m_sink.shown.size(), 1u);
+    EXPECT_TRUE(propal()->document()->isEmpty());
 }
