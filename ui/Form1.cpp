@@ -2,6 +2,7 @@
 #include "Form1.h"
 
 #include "AppearanceController.h"
+#include "ButtonShortcuts.h"
 #include "Choosers.h"
 
 #include "ConflictDialog.h"
@@ -104,6 +105,15 @@ Form1::Form1(PuzzleEngine& engine, QWidget* parent)
     buildButtons(client);
     buildMenus();
     buildTabOrder();
+    // "Initialiser" has none: it starts the puzzle again, and a slip of the fingers must not.
+    installButtonShortcuts(
+        this,
+        {{m_generer,
+          {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)},
+          QStringLiteral("Ctrl+Entrée")},
+         {m_copier, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}, QStringLiteral("Ctrl+Maj+C")},
+         {m_record, {QKeySequence(Qt::CTRL | Qt::Key_S)}, QStringLiteral("Ctrl+S")},
+         {m_quit, {QKeySequence(Qt::CTRL | Qt::Key_Q)}, QStringLiteral("Ctrl+Q")}});
 }
 
 Form1::~Form1() = default;
