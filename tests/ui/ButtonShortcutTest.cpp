@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDialog>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -79,30 +78,6 @@ INSTANTIATE_TEST_SUITE_P(Presses, GenerateShortcutTest, ::testing::ValuesIn(kGen
 
 using ButtonShortcutTest = UiFixture;
 
-TEST_F(ButtonShortcutTest, ARefusedGenerationAlsoGivesTheFocusBack)
-{
-    typeInto(propal(), QStringLiteral("le chat"));
-    QTest::keyClick(propal(), Qt::Key_Return, Qt::ControlModifier);
-    ASSERT_EQ(m_sink.shown.size(), 1u);
-    EXPECT_EQ(m_sink.shown[0].text,
-              QStringLiteral("Vous n'avez pas initialisé la liste de proposition !"));
-    EXPECT_EQ(propal()->toPlainText(), QStringLiteral("LE CHAT"));
-    EXPECT_TRUE(propal()->hasFocus());
-}
-
-// A conflict opens its dialog; the shortcut leaves the focus where the action put it rather than
-// pull it back behind the dialog's back.
-TEST_F(ButtonShortcutTest, AConflictStillShowsItsDialog)
-{
-    initialise(QStringLiteral("LE CHAT"));
-    typeInto(propal(), QStringLiteral("les chats"));
-    QTest::keyClick(propal(), Qt::Key_Return, Qt::ControlModifier);
-    ASSERT_NE(m_window->conflictDialog(), nullptr);
-    EXPECT_TRUE(m_window->conflictDialog()->isVisible());
-    EXPECT_EQ(soluce()->toPlainText(), QStringLiteral("** ****"));
-    EXPECT_EQ(propal()->toPlainText(), QStringLiteral("LES CHATS"));
-}
-
 TEST_F(ButtonShortcutTest, CtrlShiftCCopiesThePostAsTheButtonDoes)
 {
     initialise(QStringLiteral("LE CHAT"));
@@ -165,35 +140,35 @@ TEST_F(StoredShortcutTest, CtrlSSavesTheTidiedProposal)
 
 TEST_F(StoredShortcutTest, CtrlQGoesThroughTheQuitGuard)
 {
+    const QString question = QStringLiteral(
+        "Vos données n'ont pas été enregistrées.\rVoulez-vous quand même quitter le programme ?");
     const struct {
         const char* name;
+        bool clearFirst;
         bool answer;
+        QString shown;
         bool ends;
-    } cases[] = {{"No", false, false}, {"Yes", true, true}};
+    } cases[] = {
+        {"no reference", true, true,
+         QStringLiteral("Vus ne pouvez pas quitter le programme sans avoir au moins renseigné le "
+                        "texte de référence"),
+         false},
+        {"unsaved, No", false, false, question, false},
+        {"unsaved, Yes", false, true, question, true},
+    };
     for (const auto& c : cases) {
         ASSERT_TRUE(startWindow());
+        if (c.clearFirst)
+            trigger("menu_delete");
         m_sink.answer = c.answer;
         click(propal());
         QTest::keyClick(propal(), Qt::Key_Q, Qt::ControlModifier);
         ASSERT_EQ(m_sink.shown.size(), 1u) << c.name;
-        EXPECT_EQ(m_sink.shown[0].text, QStringLiteral("Vos données n'ont pas été enregistrées.\r"
-                                                       "Voulez-vous quand même quitter le "
-                                                       "programme ?"))
-            << c.name;
+        EXPECT_EQ(m_sink.shown[0].text, c.shown) << c.name;
         EXPECT_EQ(m_window->isVisible(), !c.ends) << c.name;
         if (!c.ends)
             EXPECT_TRUE(propal()->hasFocus()) << c.name;
     }
-}
-
-TEST_F(StoredShortcutTest, CtrlQWithoutAReferenceWarns)
-{
-    trigger("menu_delete");
-    QTest::keyClick(ref(), Qt::Key_Q, Qt::ControlModifier);
-    ASSERT_EQ(m_sink.shown.size(), 1u);
-    EXPECT_EQ(m_sink.shown[0].icon, MessageIcon::Warning);
-    EXPECT_TRUE(m_window->isVisible());
-    EXPECT_TRUE(ref()->hasFocus());
 }
 
 // With the real box, answered through its own OK button, the focus still comes back to the pane.
