@@ -19,6 +19,8 @@
 #include <memory>
 #include <string>
 
+#include <unistd.h>
+
 namespace {
 
 constexpr qsizetype kRefusedBytes = 100 * 1000 * 1000;
@@ -129,6 +131,9 @@ void BM_InsertPlainText100k(benchmark::State& state)
 // Keeps the medians to print the ratio after the usual table.
 class MedianReporter : public benchmark::ConsoleReporter {
   public:
+    // Colours only on a terminal, so that a saved report reads cleanly.
+    MedianReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs)
