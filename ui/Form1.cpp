@@ -2,6 +2,7 @@
 #include "Form1.h"
 
 #include "AppearanceController.h"
+#include "ButtonShortcuts.h"
 #include "Choosers.h"
 
 #include "ConflictDialog.h"
@@ -96,6 +97,15 @@ Form1::Form1(GameController& game, QWidget* parent)
     buildButtons(client);
     buildMenus();
     buildTabOrder();
+    // "Initialiser" has none: it starts the puzzle again, and a slip of the fingers must not.
+    installButtonShortcuts(
+        this,
+        {{m_generer,
+          {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)},
+          QStringLiteral("Ctrl+Entrée")},
+         {m_copier, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}, QStringLiteral("Ctrl+Maj+C")},
+         {m_record, {QKeySequence(Qt::CTRL | Qt::Key_S)}, QStringLiteral("Ctrl+S")},
+         {m_quit, {QKeySequence(Qt::CTRL | Qt::Key_Q)}, QStringLiteral("Ctrl+Q")}});
     showGame();
 }
 
@@ -166,6 +176,8 @@ void Form1::buildPanes(QWidget* client)
     connect(m_propal, &QTextEdit::textChanged, this, &Form1::propal_Change);
     connect(m_propal, &ProposalPane::focusLeft, this, &Form1::propal_LostFocus);
     connect(m_propal, &ProposalPane::pasteRequested, this, &Form1::propal_RightPaste);
+    connect(m_propal, &ProposalPane::pasteRefused, this,
+            [this] { m_sink->inform(ProposalPane::kPasteTooLongMessage, MessageIcon::Warning); });
 }
 
 QLabel* Form1::addLabel(QWidget* client, const QString& name, const QString& caption,

@@ -1,0 +1,225 @@
+// Pastes too long ever to be a proposal are refused, whichever way they come (Ctrl+V, Maj+Inser,
+// the right click on an empty pane, a drop): a warning box says so and the pane, the markers and
+// the game stay as they were. The bound counts UTF-16 units of the plain text; a paste at the
+// bound goes in and "Générer" refuses it as it refuses any proposal over 600 characters.
+#include "ProposalPane.h"
+#include "UiFixture.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+const QString kTooLong = QStringLiteral(
+    "Le texte collé est trop long (plus de 100 000 caractères) : il n'a pas été collé.");
+constexpr qsizetype kBound = 100000;
+
+enum class Route { CtrlV, ShiftInsert, RightClick, Drop };
+
+struct PasteCase {
+    const char* name;
+    Route route;
+    qsizetype units;
+    // Ends with a surrogate pair: two units, one character.
+    bool endsWithPair;
+};
+
+void PrintTo(const PasteCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+const PasteCase kCases[] = {
+    {"CtrlVAtTheBound", Route::CtrlV, kBound, false},
+    {"CtrlVOneOver", Route::CtrlV, kBound + 1, false},
+    {"ShiftInsertAtTheBound", Route::ShiftInsert, kBound, false},
+    {"ShiftInsertOneOver", Route::ShiftInsert, kBound + 1, false},
+    {"RightClickAtTheBound", Route::RightClick, kBound, false},
+    {"RightClickOneOver", Route::RightClick, kBound + 1, false},
+    {"DropAtTheBound", Route::Drop, kBound, false},
+    {"DropOneOver", Route::Drop, kBound + 1, false},
+    {"PairOverTheBoundByOneUnit", Route::CtrlV, kBound + 1, true},
+    {"PairAtTheBound", Route::RightClick, kBound, true},
+};
+
+// Words and spaces, as a copied page holds them.
+QString pasteText(qsizetype units, bool endsWithPair = false)
+{
+    const QString words = QStringLiteral("le chat dort ");
+    QString text = words.repeated(units / words.size() + 1);
+    text.truncate(units - (endsWithPair ? 2 : 0));
+    if (endsWithPair)
+        text += QString::fromUcs4(U"\U0001F600");
+    return text;
+}
+
+// A drag entering the pane and dropped on it, as the platform delivers one from another program.
+void dropOn(QWidget* target, QMimeData* data)
+{
+    const QPointF at(10, 10);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDragMoveEvent move(at.toPoint(), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+}
+
+class PasteLimitTest : public UiFixture, public ::testing::WithParamInterface<PasteCase> {
+  protected:
+    void paste(Route route, const QString& text)
+    {
+        QGuiApplication::clipboard()->setText(text);
+        switch (route) {
+        case Route::CtrlV:
+            QTest::keyClick(propal(), Qt::Key_V, Qt::ControlModifier);
+            break;
+        case Route::ShiftInsert:
+            QTest::keyClick(propal(), Qt::Key_Insert, Qt::ShiftModifier);
+            break;
+        case Route::RightClick:
+            QTest::mousePress(propal()->viewport(), Qt::RightButton);
+            QTest::mouseRelease(propal()->viewport(), Qt::RightButton);
+            break;
+        case Route::Drop: {
+            QMimeData data;
+            data.setText(text);
+            dropOn(propal()->viewport(), &data);
+            QApplication::processEvents();
+            break;
+        }
+        }
+    }
+};
+
+} // namespace
+
+TEST_P(PasteLimitTest, LongerThanTheBoundIsRefusedWithAWarning)
+{
+    const PasteCase& c = GetParam();
+    click(propal());
+    m_engine->markers().save = QStringLiteral("Y");
+    m_engine->markers().generation = QStringLiteral("1");
+    const QString text = pasteText(c.units, c.endsWithPair);
+    paste(c.route, text);
+
+    const bool refused = c.units > kBound;
+    if (refused) {
+        ASSERT_EQ(m_sink.shown.size(), 1u);
+        EXPECT_EQ(m_sink.shown[0].text, kTooLong);
+        EXPECT_EQ(m_sink.shown[0].icon, MessageIcon::Warning);
+        EXPECT_TRUE(propal()->document()->isEmpty());
+        EXPECT_EQ(m_engine->markers().save, QStringLiteral("Y"));
+        EXPECT_EQ(m_engine->markers().generation, QStringLiteral("1"));
+    } else {
+        EXPECT_TRUE(m_sink.shown.empty());
+        EXPECT_EQ(propal()->toPlainText(), text);
+        EXPECT_EQ(m_engine->markers().save, QString());
+    }
+    EXPECT_EQ(QGuiApplication::clipboard()->text().size(), c.units);
+}
+
+INSTANTIATE_TEST_SUITE_P(Routes, PasteLimitTest, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+using PasteLimitWindowTest = UiFixture;
+
+TEST_F(PasteLimitWindowTest, ARefusedPasteKeepsTheSelectionItWouldHaveReplaced)
+{
+    typeInto(propal(), QStringLiteral("LE CHAT"));
+    QTest::keyClick(propal(), Qt::Key_A, Qt::ControlModifier);
+    QGuiApplication::clipboard()->setText(pasteText(kBound + 1));
+    QTest::keyClick(propal(), Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(m_sink.shown.size(), 1u);
+    EXPECT_EQ(propal()->toPlainText(), QStringLiteral("LE CHAT"));
+    EXPECT_EQ(propal()->textCursor().selectedText(), QStringLiteral("LE CHAT"));
+    EXPECT_TRUE(propal()->hasFocus());
+}
+
+// Markup without a plain-text form is measured by the text it shows, not by its source.
+TEST_F(PasteLimitWindowTest, HtmlIsMeasuredByTheTextItShows)
+{
+    const QString cell = QStringLiteral("<span style=\"color:#123456\">le chat </span>");
+    const struct {
+        const char* name;
+        QString html;
+        bool refused;
+    } cases[] = {
+        {"heavy markup, little text", cell.repeated(5000), false},
+        {"text over the bound",
+         QStringLiteral("<p>") + pasteText(kBound + 1) + QStringLiteral("</p>"), true},
+    };
+    ASSERT_GT(cases[0].html.size(), kBound);
+    for (const auto& c : cases) {
+        propal()->clear();
+        m_sink.shown.clear();
+        auto* data = new QMimeData;
+        data->setHtml(c.html);
+        QGuiApplication::clipboard()->setMimeData(data);
+        QTest::keyClick(propal(), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(m_sink.shown.size(), c.refused ? 1u : 0u) << c.name;
+        EXPECT_EQ(propal()->toPlainText().isEmpty(), c.refused) << c.name;
+    }
+}
+
+TEST_F(PasteLimitWindowTest, APasteAtTheBoundIsLeftForGenererToRefuse)
+{
+    initialise(QStringLiteral("LE CHAT"));
+    QGuiApplication::clipboard()->setText(pasteText(kBound));
+    QTest::mousePress(propal()->viewport(), Qt::RightButton);
+    clickButton(QStringLiteral("Générer"));
+    ASSERT_EQ(m_sink.shown.size(), 1u);
+    EXPECT_EQ(m_sink.shown[0].text, QStringLiteral("La taille du texte ne peut d'dépasser 600 "
+                                                   "caractères.\rMerci de réduire votre texte."));
+    EXPECT_EQ(m_sink.shown[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(propal()->toPlainText().size(), kBound);
+    EXPECT_EQ(soluce()->toPlainText(), QStringLiteral("** ****"));
+}
+
+// The refusal is Qt's own warning box with a single OK, answered through that button.
+TEST_F(PasteLimitWindowTest, TheRealRefusalIsAWarningBoxWithOk)
+{
+    m_window->setMessageSink(nullptr);
+    click(propal());
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    QString text;
+    std::function<void()> answer = [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            QTimer::singleShot(10, answer);
+            return;
+        }
+        icon = box->icon();
+        buttons = box->standardButtons();
+        text = box->text();
+        box->button(QMessageBox::Ok)->click();
+    };
+    QTimer::singleShot(0, answer);
+    QGuiApplication::clipboard()->setText(pasteText(kBound + 1));
+    QTest::keyClick(propal(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(text, kTooLong);
+    EXPECT_EQ(icon, QMessageBox::Warning);
+    EXPECT_EQ(buttons, QMessageBox::Ok);
+    EXPECT_TRUE(propal()->document()->isEmpty());
+}
+
+// Inside the drop the program the text came from still waits for its end: the box comes after.
+TEST_F(PasteLimitWindowTest, ARefusedDropIsAnsweredOnceTheDropIsOver)
+{
+    QMimeData data;
+    data.setText(pasteText(kBound + 1));
+    dropOn(propal()->viewport(), &data);
+    EXPECT_TRUE(m_sink.shown.empty());
+    QApplication::processEvents();
+    EXPECT_EQ(m_sink.shown.size(), 1u);
+    EXPECT_TRUE(propal()->document()->isEmpty());
+}

@@ -1,0 +1,24 @@
+// Keyboard shortcuts that press the window's command buttons.
+#pragma once
+
+#include <QKeySequence>
+#include <QList>
+#include <QString>
+
+#include <initializer_list>
+
+class QPushButton;
+class QWidget;
+
+struct ButtonShortcut {
+    QPushButton* button;
+    QList<QKeySequence> keys;
+    // The shortcut as the button's tooltip names it.
+    QString tooltip;
+};
+
+// Installs each shortcut on window. A shortcut presses its button as a click does: the focus
+// moves to the button first (so a pane left behind tidies its text), the button's action runs,
+// then the focus goes back to the control that had it, unless the action sent it elsewhere or
+// the window is gone.
+void installButtonShortcuts(QWidget* window, std::initializer_list<ButtonShortcut> shortcuts);
