@@ -1,7 +1,9 @@
 // Program entry: creates the application, the engine and the main window, which starts on the
-// store beside the executable.
+// store named on the command line, beside the executable, or in the user's data folder.
 #include "Form1.h"
+#include "MessageSink.h"
 #include "PuzzleEngine.h"
+#include "StoreLocation.h"
 #include "UnattendedBoxes.h"
 
 #include <QApplication>
@@ -18,8 +20,13 @@ int main(int argc, char** argv)
 
     PuzzleEngine engine;
     Form1 window(engine);
-    // The critical box has been shown; without its store the program cannot run.
-    if (!window.startUp(Form1::defaultStorePath()))
+    // Without its store the program cannot run: a critical box says why, then it ends.
+    const StoreLocation store = locateStore(applicationStoreInputs());
+    if (!store.ok()) {
+        MessageBoxSink(&window).inform(store.failure, MessageIcon::Critical);
+        return 1;
+    }
+    if (!window.startUp(store.path))
         return 1;
     window.show();
     return QApplication::exec();
