@@ -33,9 +33,11 @@ listing=$(dpkg-deb -c "$deb")
 files=$(grep -v '^d' <<<"$listing" | awk '{ print $1, $2, $6 }' | sort -k3)
 expected="-rwxr-xr-x root/root ./usr/bin/plimo
 -rw-r--r-- root/root ./usr/share/applications/$app_id.desktop
+-rw-r--r-- root/root ./usr/share/doc/plimo/changelog.gz
 -rw-r--r-- root/root ./usr/share/doc/plimo/copyright
 -rw-r--r-- root/root ./usr/share/icons/hicolor/128x128/apps/$app_id.png
 -rw-r--r-- root/root ./usr/share/icons/hicolor/16x16/apps/$app_id.png
+-rw-r--r-- root/root ./usr/share/man/man1/plimo.1.gz
 -rw-r--r-- root/root ./usr/share/metainfo/$app_id.metainfo.xml
 -rw-r--r-- root/root ./usr/share/plimo/plimo.mdb"
 if [ "$files" != "$expected" ]; then

@@ -20,7 +20,7 @@ const QString kDataFolder = QStringLiteral("plimo");
 
 StoreLocation found(const QString& path)
 {
-    return StoreLocation{QDir::cleanPath(QFileInfo(path).absoluteFilePath()), QString()};
+    return StoreLocation{QFileInfo(path).absoluteFilePath(), QString()};
 }
 
 StoreLocation failed(const QString& reason, const QString& path)
@@ -58,11 +58,16 @@ QStringList makeFolders(const QString& folder, QString* error)
     }
     QStringList made;
     for (const QString& path : missing) {
-        if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0) {
-            *error = QString::fromLocal8Bit(std::strerror(errno));
-            break;
+        if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0) {
+            made.prepend(path);
+            continue;
         }
-        made.prepend(path);
+        const int reason = errno;
+        // A folder that another start has just made is used as it is.
+        if (reason == EEXIST && QFileInfo(path).isDir())
+            continue;
+        *error = QString::fromLocal8Bit(std::strerror(reason));
+        break;
     }
     return made;
 }
