@@ -1,7 +1,8 @@
 // Program entry: creates the application, the game and the main window, which starts on the
-// store beside the executable.
+// store named on the command line, beside the executable, or in the user's data folder.
 #include "Form1.h"
 #include "GameController.h"
+#include "StoreLocation.h"
 #include "UnattendedBoxes.h"
 
 #include <QApplication>
@@ -19,7 +20,7 @@ int main(int argc, char** argv)
     GameController game;
     Form1 window(game);
     // The critical box has been shown; without its store the program cannot run.
-    if (!window.startUp(Form1::defaultStorePath()))
+    if (!window.startUp(applicationStoreInputs()))
         return 1;
     window.show();
     return QApplication::exec();

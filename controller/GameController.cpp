@@ -63,6 +63,14 @@ StoreStatus GameController::startUp(const QString& storePath, StoreOptions optio
     return opened;
 }
 
+StoreStatus GameController::startUp(const StoreLocationInputs& inputs)
+{
+    const StoreLocation location = locateStore(inputs);
+    if (!location.ok())
+        return StoreStatus::failure(location.failure);
+    return startUp(location.path);
+}
+
 void GameController::startHistory()
 {
     m_history.restart(turnOf(m_session, QString()));

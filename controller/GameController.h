@@ -6,6 +6,7 @@
 #include "GameSession.h"
 #include "GameStore.h"
 #include "PuzzleEngine.h"
+#include "StoreLocation.h"
 #include "TurnHistory.h"
 
 #include <memory>
@@ -48,6 +49,9 @@ class GameController {
     // Opens the store, loads the game and its history, and accepts the loaded state as the
     // last turn. On failure nothing is loaded and the status holds the critical box's text.
     [[nodiscard]] StoreStatus startUp(const QString& storePath, StoreOptions options = {});
+    // The same on the store the run's command line and folders pick (the user's own game is
+    // made on its first run); a store that cannot be given fails the same way.
+    [[nodiscard]] StoreStatus startUp(const StoreLocationInputs& inputs);
 
     // The master's edits of the three editable panes, as plain text with CR LF line breaks.
     // Identical text is no change: the proposal's change handling only runs on a real change.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Follows the README from a fresh clone in a temporary folder: the test command, the install
-# command into a temporary prefix, then checks the installed folder and starts the program.
+# command into a temporary prefix, then checks the installed folder and starts the program; then
+# builds the Debian package, checks it and starts the program unpacked from it.
 # It checks what is committed: the clone does not see uncommitted changes.
 #   scripts/fresh-clone-check.sh [REPOSITORY]    (default: the repository holding this script)
 set -euo pipefail
@@ -15,4 +16,7 @@ start=$SECONDS
 echo "fresh-clone-check: the test command took $((SECONDS - start)) s"
 cmake --install build --prefix "$work/opt/plimo"
 bash packaging/check-install.sh "$work/opt/plimo"
+cmake --build build --target package
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
+bash packaging/check-package.sh "build/plimo_${version}_amd64.deb"
 echo "fresh-clone-check: passed in $((SECONDS - start)) s"

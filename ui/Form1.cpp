@@ -489,14 +489,18 @@ void Form1::bt_non_Click()
     m_propal->setTextCursor(cursor);
 }
 
-QString Form1::defaultStorePath()
-{
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/plimo.mdb");
-}
-
 bool Form1::startUp(const QString& storePath, StoreOptions options)
 {
-    const StoreStatus opened = m_game.startUp(storePath, options);
+    return showStartUp(m_game.startUp(storePath, options));
+}
+
+bool Form1::startUp(const StoreLocationInputs& inputs)
+{
+    return showStartUp(m_game.startUp(inputs));
+}
+
+bool Form1::showStartUp(const StoreStatus& opened)
+{
     if (!opened) {
         m_sink->inform(opened.message(), MessageIcon::Critical);
         return false;

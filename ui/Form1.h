@@ -40,12 +40,12 @@ class Form1 : public QMainWindow {
     void applyPaneStyle(Pane pane, const PaneStyle& style);
     QWidget* paneWidget(Pane pane) const;
 
-    // plimo.mdb in the folder of the executable.
-    static QString defaultStorePath();
     // The start-up from the store on: the game opens it and loads the stored game, then the
     // window is placed and shows the game and the stored look over the design-time one. When
     // the store cannot be opened, shows its message in a critical box and returns false.
     bool startUp(const QString& storePath, StoreOptions options = {});
+    // The same on the store the run's command line and folders pick.
+    bool startUp(const StoreLocationInputs& inputs);
     // The store the game saves to; not open before a successful start-up or after the quit
     // that follows a save.
     GameStore* store() { return &m_game.store(); }
@@ -89,6 +89,7 @@ class Form1 : public QMainWindow {
     void mnu_historique_Click();
     void openConflictDialog(const Conflict& conflict);
 
+    bool showStartUp(const StoreStatus& opened);
     void placeWindow();
     void applyStoredLook(const StoredAppearance& stored);
     void saveGame();

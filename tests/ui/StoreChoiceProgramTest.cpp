@@ -1,0 +1,114 @@
+// The real program refuses to start without a store it can use: a game file named on the command
+// line that does not exist, or a first copy of the user's game that cannot be made, shows the
+// critical box with the path (answered through PLIMO_ANSWER_BOXES, which echoes its text), ends
+// with a non-zero code and creates nothing.
+#include "StoreFiles.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ProgramRun {
+    int exitCode = -1;
+    QString errors;
+};
+
+ProgramRun runProgram(const QString& program, const QStringList& arguments, const QString& workDir,
+                      const QString& dataHome)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("PLIMO_ANSWER_BOXES"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(workDir);
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return ProgramRun{};
+    return ProgramRun{process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+}
+
+// Every file below the folder with its bytes, to see that nothing was made or changed.
+QMap<QString, QByteArray> contents(const QString& folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(path, it.fileInfo().isFile() ? fileBytes(path) : QByteArray("<folder>"));
+    }
+    return files;
+}
+
+struct ProgramCase {
+    const char* name;
+    QStringList arguments;
+    bool storeBeside;     // a portable folder's store beside the program
+    bool dataHomeIsAFile; // the user's game cannot be made
+    const char* message;  // part of the box's text
+    const char* shownPath;
+};
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const ProgramCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class StoreChoiceProgramTest : public ::testing::TestWithParam<ProgramCase> {};
+
+TEST_P(StoreChoiceProgramTest, ShowsThePathExitsNonZeroAndCreatesNothing)
+{
+    const ProgramCase& c = GetParam();
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    ASSERT_TRUE(QDir().mkpath(root.filePath(QStringLiteral("usr/bin"))));
+    ASSERT_TRUE(QDir().mkpath(root.filePath(QStringLiteral("usr/share/plimo"))));
+    ASSERT_TRUE(QDir().mkpath(root.filePath(QStringLiteral("work"))));
+    const QString program = root.filePath(QStringLiteral("usr/bin/plimo"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(PLIMO_EXECUTABLE), program));
+    makeSampleStore(root.filePath(QStringLiteral("usr/share/plimo/plimo.mdb")));
+    if (c.storeBeside)
+        makeSampleStore(root.filePath(QStringLiteral("usr/bin/plimo.mdb")));
+    const QString dataHome = root.filePath(QStringLiteral("data"));
+    if (c.dataHomeIsAFile)
+        writeBytes(dataHome, "pas un dossier");
+    const QMap<QString, QByteArray> before = contents(root.path());
+
+    const ProgramRun run =
+        runProgram(program, c.arguments, root.filePath(QStringLiteral("work")), dataHome);
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.exitCode, -1) << "the program crashed or the box was not answered";
+    EXPECT_TRUE(run.errors.contains(QString::fromUtf8(c.message))) << qPrintable(run.errors);
+    EXPECT_TRUE(run.errors.contains(root.filePath(QLatin1String(c.shownPath))))
+        << qPrintable(run.errors);
+    EXPECT_EQ(contents(root.path()), before);
+}
+
+const ProgramCase kCases[] = {
+    {"MissingFileNamed",
+     {QStringLiteral("fil-du-forum.mdb")},
+     true,
+     false,
+     "",
+     "work/fil-du-forum.mdb"},
+    {"UserGameCannotBeMade",
+     {},
+     false,
+     true,
+     "La partie n'a pas pu être créée",
+     "data/plimo/plimo.mdb"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Start, StoreChoiceProgramTest, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
