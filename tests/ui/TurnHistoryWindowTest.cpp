@@ -1,0 +1,149 @@
+// The turn history in the window: "Annuler le dernier tour" (also Ctrl+Alt+Z, from any pane)
+// puts the panes and counts back to the turn before and the undone proposal back in its pane,
+// and is disabled when nothing is left to undo; Ctrl+Z stays the pane's own undo of typing.
+// "Historique des tours" opens a modeless, read-only table that follows turns played and undone,
+// and the history comes back with the game on the next start.
+#include "StoredWindowFixture.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+// The cells of the history table, row by row.
+QList<QStringList> cells(const QTableView* table)
+{
+    QList<QStringList> rows;
+    const QAbstractItemModel* model = table->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        QStringList line;
+        for (int column = 0; column < model->columnCount(); ++column)
+            line << model->index(row, column).data().toString();
+        rows << line;
+    }
+    return rows;
+}
+
+} // namespace
+
+class TurnHistoryWindowTest : public StoredWindowFixture {
+  protected:
+    void SetUp() override
+    {
+        StoredWindowFixture::SetUp();
+        makeSampleStore(m_path);
+        ASSERT_TRUE(startWindow());
+        trigger("menu_delete");
+        initialise(QStringLiteral("le chat dort"));
+    }
+
+    QAction* undoItem() const { return child<QAction>(QStringLiteral("mnu_annuler_tour")); }
+    QStringList counts() const
+    {
+        return {label(QStringLiteral("lettres_trouvées")),
+                label(QStringLiteral("lettres_restantes"))};
+    }
+};
+
+TEST_F(TurnHistoryWindowTest, UndoPutsTheLastTurnBackAndReturnsItsProposal)
+{
+    EXPECT_FALSE(undoItem()->isEnabled()) << "turn 0 cannot be undone";
+    generate(QStringLiteral("la chat mort"));
+    EXPECT_EQ(soluce()->toPlainText(), QStringLiteral("L* CHAT *ORT"));
+    generate(QStringLiteral("le chat fort"));
+    EXPECT_EQ(soluce()->toPlainText(), QStringLiteral("LE CHAT *ORT"));
+    EXPECT_EQ(counts(), (QStringList{QStringLiteral("1"), QStringLiteral("1")}));
+    m_engine->markers().save = QStringLiteral("Y");
+
+    trigger("mnu_annuler_tour");
+    EXPECT_EQ(soluce()->toPlainText(), QStringLiteral("L* CHAT *ORT"));
+    EXPECT_EQ(lettres()->toPlainText(), QStringLiteral("D E "));
+    EXPECT_EQ(counts(), (QStringList{QStringLiteral("8"), QStringLiteral("2")}));
+    EXPECT_EQ(propal()->toPlainText(), QStringLiteral("LE CHAT FORT"));
+    EXPECT_EQ(saveMarker(), QString());
+    EXPECT_TRUE(undoItem()->isEnabled());
+
+    // A conflict now rolls back to the state the undo restored.
+    generate(QStringLiteral("le chien"));
+    EXPECT_EQ(soluce()->toPlainText(), QStringLiteral("L* CHAT *ORT"));
+    EXPECT_EQ(counts(), (QStringList{QStringLiteral("8"), QStringLiteral("2")}));
+
+    trigger("mnu_annuler_tour");
+    EXPECT_EQ(soluce()->toPlainText(), QStringLiteral("** **** ****"));
+    EXPECT_EQ(propal()->toPlainText(), QStringLiteral("LA CHAT MORT"));
+    EXPECT_FALSE(undoItem()->isEnabled());
+}
+
+TEST_F(TurnHistoryWindowTest, CtrlAltZUndoesFromAPaneWhileCtrlZUndoesTyping)
+{
+    generate(QStringLiteral("le chat fort"));
+    typeInto(ref(), QStringLiteral("x"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(ref()->toPlainText(), QStringLiteral("LE CHAT DORT")) << "the pane undid the x";
+    EXPECT_EQ(soluce()->toPlainText(), QStringLiteral("LE CHAT *ORT"));
+
+    click(propal());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(soluce()->toPlainText(), QStringLiteral("** **** ****"));
+    EXPECT_EQ(propal()->toPlainText(), QStringLiteral("LE CHAT FORT"));
+}
+
+TEST_F(TurnHistoryWindowTest, HistoryWindowFollowsTheGameAndCannotBeEdited)
+{
+    generate(QStringLiteral("la chat mort"));
+    trigger("mnu_historique");
+    auto* window = m_window->historyWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->objectName(), QStringLiteral("form_historique"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Historique des tours"));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isModal());
+    auto* table = window->findChild<QTableView*>(QStringLiteral("historique"));
+    ASSERT_NE(table, nullptr);
+
+    QStringList headers;
+    for (int column = 0; column < table->model()->columnCount(); ++column)
+        headers << table->model()->headerData(column, Qt::Horizontal).toString();
+    EXPECT_EQ(headers,
+              (QStringList{QStringLiteral("Tour"), QStringLiteral("Proposition"),
+                           QStringLiteral("Lettres trouvées"), QStringLiteral("Lettres restantes"),
+                           QStringLiteral("Texte trouvé")}));
+    // Turn 0 keeps the found count shown when the puzzle started: the sample game's "0".
+    const QList<QStringList> twoTurns = {{QStringLiteral("0"), QString(), QStringLiteral("0"),
+                                          QStringLiteral("10"), QStringLiteral("** **** ****")},
+                                         {QStringLiteral("1"), QStringLiteral("LA CHAT MORT"),
+                                          QStringLiteral("8"), QStringLiteral("2"),
+                                          QStringLiteral("L* CHAT *ORT")}};
+    EXPECT_EQ(cells(table), twoTurns);
+
+    // Modeless: the game goes on while it is open, and it follows.
+    generate(QStringLiteral("le chat fort"));
+    EXPECT_EQ(cells(table).size(), 3);
+    EXPECT_EQ(cells(table).last()[1], QStringLiteral("LE CHAT FORT"));
+    trigger("mnu_annuler_tour");
+    EXPECT_EQ(cells(table), twoTurns);
+
+    const QModelIndex cell = table->model()->index(1, 1);
+    EXPECT_FALSE(table->model()->flags(cell) & Qt::ItemIsEditable);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(cell).center());
+    EXPECT_EQ(table->findChild<QLineEdit*>(), nullptr) << "no editor opens";
+}
+
+TEST_F(TurnHistoryWindowTest, TheSavedHistoryComesBackWithTheGame)
+{
+    generate(QStringLiteral("la chat mort"));
+    generate(QStringLiteral("le chat fort"));
+    clickButton(QStringLiteral("record"));
+    ASSERT_TRUE(m_sink.shown.empty());
+
+    ASSERT_TRUE(startWindow());
+    EXPECT_EQ(soluce()->toPlainText(), QStringLiteral("LE CHAT *ORT"));
+    EXPECT_TRUE(undoItem()->isEnabled());
+    trigger("mnu_annuler_tour");
+    EXPECT_EQ(soluce()->toPlainText(), QStringLiteral("L* CHAT *ORT"));
+    EXPECT_EQ(propal()->toPlainText(), QStringLiteral("LE CHAT FORT"));
+}
