@@ -97,7 +97,7 @@ HistoryWindow::HistoryWindow(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("form_historique"));
     setWindowTitle(QStringLiteral("Historique des tours"));
     setModal(false);
-    resize(900, 400);
+    resize(1100, 420);
 
     m_model = new TurnTableModel(this);
     m_table = new QTableView(this);
@@ -106,7 +106,12 @@ HistoryWindow::HistoryWindow(QWidget* parent) : QDialog(parent)
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    // The numbers take what they need; the proposal and the found text share the rest.
+    QHeaderView* header = m_table->horizontalHeader();
+    for (int column : {0, 2, 3})
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    for (int column : {1, 4})
+        header->setSectionResizeMode(column, QHeaderView::Stretch);
     m_table->setWordWrap(false);
     QFont mono(QStringLiteral("Courier New"));
     mono.setStyleHint(QFont::TypeWriter);
@@ -123,7 +128,6 @@ void HistoryWindow::showHistory(const QList<Turn>& turns)
         m_table->indexAt(m_table->viewport()->rect().bottomLeft()).row() < 0 ||
         m_table->indexAt(m_table->viewport()->rect().bottomLeft()).row() >= m_model->rowCount() - 1;
     m_model->setTurns(turns);
-    m_table->resizeColumnToContents(0);
     if (atEnd)
         m_table->scrollToBottom();
 }

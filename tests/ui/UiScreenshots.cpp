@@ -1,8 +1,9 @@
-// Plays a short game in the real window and saves pictures of the main window after a turn and
-// of the conflict dialog: ui_screenshots <folder>. Run it under xvfb-run.
+// Plays a short game in the real window and saves pictures of the main window after a turn, of
+// the conflict dialog and of the history window: ui_screenshots <folder>. Run it under xvfb-run.
 #include "Form1.h"
 #include "GameController.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QPlainTextEdit>
@@ -60,5 +61,16 @@ int main(int argc, char** argv)
     QTest::qWait(200);
     if (!dialog->grab().save(folder + QStringLiteral("/conflict-dialog.png")))
         return 4;
+    dialog->close();
+
+    play(window, QStringLiteral("la petit chat est mort, dit agnes a l'ete."));
+    play(window, QStringLiteral("le petit chat est fort, dit agnès à l'été."));
+    window.findChild<QAction*>(QStringLiteral("mnu_historique"))->trigger();
+    QDialog* history = window.historyWindow();
+    if (!history || !QTest::qWaitForWindowExposed(history))
+        return 5;
+    QTest::qWait(200);
+    if (!history->grab().save(folder + QStringLiteral("/history-window.png")))
+        return 6;
     return 0;
 }
