@@ -1,12 +1,20 @@
 // Start-up cost of the main window: time from process start to the end of Form1's first paint,
-// and peak memory, against a bare QMainWindow and one showing a QLabel, measured side by side.
+// and peak memory, against a bare QMainWindow and one showing a QLabel, measured side by side;
+// and Form1 on a 600-character game whose store holds 10,000 turns, against the same game with
+// no history.
 // Usage: startup_bench [rounds]   (run under xvfb-run or with QT_QPA_PLATFORM=offscreen)
 #include "Form1.h"
 #include "GameController.h"
 
+#include "ReferenceText.h"
+
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMainWindow>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <spawn.h>
@@ -27,7 +35,51 @@ extern char** environ;
 
 namespace {
 
-constexpr std::array<const char*, 3> kKinds = {"bare", "label", "form1"};
+constexpr std::array<const char*, 5> kKinds = {"bare", "label", "form1", "game", "turns"};
+constexpr int kTurns = 10000;
+
+// The stores of the "game" and "turns" kinds: the same 600-character game, without and with a
+// history of kTurns turns. Made once by the parent in a scratch folder.
+QString g_gameStore;
+QString g_turnsStore;
+
+bool makeHistoryStores(const QString& folder)
+{
+    g_turnsStore = folder + QStringLiteral("/turns.mdb");
+    g_gameStore = folder + QStringLiteral("/game.mdb");
+    if (!QFile::copy(QStringLiteral(PLIMO_STORE), g_turnsStore))
+        return false;
+    QFile::setPermissions(g_turnsStore, QFile::ReadOwner | QFile::WriteOwner);
+    {
+        GameController game;
+        if (!game.startUp(g_turnsStore))
+            return false;
+        game.referenceEdited(benchmarkReferenceText());
+        game.initialise();
+        for (int turn = 1; turn < kTurns; ++turn) {
+            // The reference's word lengths with some letters changed: every turn is accepted.
+            QString proposal = benchmarkReferenceText();
+            for (qsizetype i = turn % 7; i < proposal.size(); i += 7)
+                if (proposal[i].isLetter())
+                    proposal[i] = QChar(char16_t(u'A' + (turn + i) % 26));
+            game.proposalEdited(proposal);
+            game.generate();
+        }
+        if (game.save())
+            return false;
+    }
+    if (!QFile::copy(g_turnsStore, g_gameStore))
+        return false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("b"));
+        db.setDatabaseName(g_gameStore);
+        if (!db.open() || !QSqlQuery(db).exec(QStringLiteral("DROP TABLE tours")) ||
+            !QSqlQuery(db).exec(QStringLiteral("VACUUM")))
+            return false;
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("b"));
+    return true;
+}
 
 long long monotonicNs()
 {
@@ -66,10 +118,12 @@ int runChild(const std::string& kind, int argc, char** argv)
 
     GameController game;
     std::unique_ptr<QMainWindow> window;
-    if (kind == "form1") {
-        // The real start-up: the store beside the program is opened and read.
+    if (kind == "form1" || kind == "game" || kind == "turns") {
+        // The real start-up: the store is opened and read.
         auto form = std::make_unique<Form1>(game);
-        if (!form->startUp(QStringLiteral(PLIMO_STORE)))
+        const QString store =
+            kind == "form1" ? QStringLiteral(PLIMO_STORE) : QString::fromLocal8Bit(argv[3]);
+        if (!form->startUp(store))
             return 1;
         window = std::move(form);
     } else {
@@ -97,7 +151,10 @@ bool runOnce(const char* self, const char* kind, Sample& sample)
     posix_spawn_file_actions_addclose(&actions, out[0]);
     char childFlag[] = "--child";
     std::string kindArg = kind;
-    char* args[] = {const_cast<char*>(self), childFlag, kindArg.data(), nullptr};
+    std::string store = std::strcmp(kind, "game") == 0    ? g_gameStore.toStdString()
+                        : std::strcmp(kind, "turns") == 0 ? g_turnsStore.toStdString()
+                                                          : std::string();
+    char* args[] = {const_cast<char*>(self), childFlag, kindArg.data(), store.data(), nullptr};
 
     pid_t pid = 0;
     const long long start = monotonicNs();
@@ -136,6 +193,14 @@ int main(int argc, char** argv)
         return runChild(argv[2], argc, argv);
 
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+    QTemporaryDir scratch;
+    {
+        QCoreApplication app(argc, argv);
+        if (!makeHistoryStores(scratch.path())) {
+            std::fprintf(stderr, "cannot make the history stores\n");
+            return 1;
+        }
+    }
     std::array<std::vector<double>, kKinds.size()> times;
     std::array<long, kKinds.size()> peak{};
     for (int round = 0; round < rounds; ++round) {
@@ -160,5 +225,7 @@ int main(int argc, char** argv)
     }
     std::printf("rounds %d; Form1 / bare = %.2f; Form1 / one label = %.2f\n", rounds,
                 medians[2] / medians[0], medians[2] / medians[1]);
+    std::printf("Form1 with %d turns / the same game without history = %.3f\n", kTurns,
+                medians[4] / medians[3]);
     return 0;
 }
