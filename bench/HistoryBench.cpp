@@ -102,13 +102,12 @@ void BM_WindowStartUp(benchmark::State& state)
 }
 BENCHMARK(BM_WindowStartUp)->Arg(0)->Arg(kTurns)->Unit(benchmark::kMillisecond);
 
-// "Enregistrer" after one more accepted turn; the turn itself is not timed.
-void BM_SaveAfterTurn(benchmark::State& state)
+// Saves, each after one more accepted turn that is not timed, on a copy of the store.
+template <typename Save> void timeSaves(benchmark::State& state, int turns, Save save)
 {
-    const QString source = storeWith(int(state.range(0)));
-    const QString path = scratch().filePath(QStringLiteral("save-%1.mdb").arg(state.range(0)));
+    const QString path = scratch().filePath(QStringLiteral("save-%1.mdb").arg(turns));
     QFile::remove(path);
-    QFile::copy(source, path);
+    QFile::copy(storeWith(turns), path);
     GameController game;
     if (!game.startUp(path))
         state.SkipWithError("start-up failed");
@@ -117,30 +116,24 @@ void BM_SaveAfterTurn(benchmark::State& state)
         state.PauseTiming();
         playTurn(game, ++turn);
         state.ResumeTiming();
-        if (game.save())
+        if (!save(game))
             state.SkipWithError("save failed");
     }
     state.counters["turns"] = double(game.history().size());
+}
+
+// "Enregistrer": données, compteurs and the turns not yet stored.
+void BM_SaveAfterTurn(benchmark::State& state)
+{
+    timeSaves(state, int(state.range(0)), [](GameController& game) { return !game.save(); });
 }
 BENCHMARK(BM_SaveAfterTurn)->Arg(0)->Arg(kTurns)->Unit(benchmark::kMillisecond);
 
 // The save as it was before the history: données and compteurs only.
 void BM_SaveWithoutHistoryTable(benchmark::State& state)
 {
-    const QString path = scratch().filePath(QStringLiteral("plain-save.mdb"));
-    QFile::remove(path);
-    QFile::copy(storeWith(0), path);
-    GameController game;
-    if (!game.startUp(path))
-        state.SkipWithError("start-up failed");
-    int turn = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        playTurn(game, ++turn);
-        state.ResumeTiming();
-        if (!game.store().saveGame(game.session()))
-            state.SkipWithError("save failed");
-    }
+    timeSaves(state, 0,
+              [](GameController& game) { return game.store().saveGame(game.session()).ok(); });
 }
 BENCHMARK(BM_SaveWithoutHistoryTable)->Unit(benchmark::kMillisecond);
 
