@@ -2,6 +2,7 @@
 // store beside the executable.
 #include "Form1.h"
 #include "PuzzleEngine.h"
+#include "QtFrench.h"
 #include "UnattendedBoxes.h"
 
 #include <QApplication>
@@ -14,6 +15,8 @@ int main(int argc, char** argv)
     // The name alone titles the message boxes; a display name would also be appended to
     // every window caption by the platform.
     QApplication::setApplicationName(QStringLiteral("Plimo"));
+    // Without Qt's catalogue the program still runs, with Qt's buttons and choosers in English.
+    useFrenchQtTexts(app);
     answerBoxesWhenUnattended(&app);
 
     PuzzleEngine engine;
