@@ -2,6 +2,7 @@
 // store named on the command line, beside the executable, or in the user's data folder.
 #include "Form1.h"
 #include "GameController.h"
+#include "QtFrench.h"
 #include "StoreLocation.h"
 #include "UnattendedBoxes.h"
 
@@ -15,6 +16,8 @@ int main(int argc, char** argv)
     // The name alone titles the message boxes; a display name would also be appended to
     // every window caption by the platform.
     QApplication::setApplicationName(QStringLiteral("Plimo"));
+    // Without Qt's catalogue the program still runs, with Qt's buttons and choosers in English.
+    useFrenchQtTexts(app);
     answerBoxesWhenUnattended(&app);
 
     GameController game;

@@ -10,7 +10,7 @@ packages=(cmake ninja-build clang-14 libclang-rt-14-dev
           qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins libgl-dev
           libgtest-dev googletest libbenchmark-dev
           fonts-liberation2 xvfb xauth x11-utils sqlite3
-          desktop-file-utils appstream ccache git dpkg-dev file)
+          qt6-translations-l10n desktop-file-utils appstream ccache git dpkg-dev file)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' ||

@@ -30,8 +30,12 @@ QMessageBox* createBox(QWidget* parent, const QString& text, MessageIcon icon)
     box->setWindowTitle(kTitle);
     box->setIcon(boxIcon(icon));
     box->setTextFormat(Qt::PlainText);
-    // Lines stay separated by CR alone; the box's label breaks lines on it.
-    box->setText(text);
+    // The program's texts separate their lines with CR alone, which only some styles' labels
+    // break on; every style breaks on LF.
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines.replace(u'\r', u'\n');
+    box->setText(lines);
     return box;
 }
 

@@ -18,7 +18,7 @@ class MessageSink {
     virtual bool ask(const QString& text) = 0;
 };
 
-// The real boxes: QMessageBox titled "Plimo".
+// The real boxes: QMessageBox titled "Plimo", showing each CR-separated line on its own line.
 class MessageBoxSink : public MessageSink {
   public:
     explicit MessageBoxSink(QWidget* parent) : m_parent(parent) {}

@@ -161,6 +161,15 @@ const DamageCase kCases[] = {
             loaded(kVide, QStringLiteral("42"), QStringLiteral("LE CHIEN"),
                    QStringLiteral("A C H T "), QStringLiteral("0")),
             wrongTypeLook, true, true),
+    // Made by another program: without a declared type, numbers stay numbers in the file.
+    opening("UntypedGameColumns",
+            sampleWith({QStringLiteral("DROP TABLE \"données\""),
+                        QStringLiteral("CREATE TABLE \"données\" (base, result, propal, lettres)"),
+                        QStringLiteral("INSERT INTO \"données\" VALUES "
+                                       "(4.5, 42, -0.25, 'A C H T ')")}),
+            loaded(QStringLiteral("4.5"), QStringLiteral("42"), QStringLiteral("-0.25"),
+                   QStringLiteral("A C H T "), QStringLiteral("4")),
+            sampleLook, true, true),
     opening("CountBeyondSixteenBits",
             sampleWith({QStringLiteral("UPDATE compteurs SET nb_lettres = 70000")}),
             loaded(QStringLiteral("LE CHAT"), QStringLiteral("** ****"), QStringLiteral("LE CHIEN"),

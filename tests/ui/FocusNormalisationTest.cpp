@@ -21,6 +21,7 @@ const FocusCase kCases[] = {
     {"la nuit\ntombe", "LA NUIT TOMBE", "LA NUIT TOMBE"},
     {"c'est vrai?", "C'EST VRAI?", "C'EST VRAI"},
     {"  bonjour  les  amis  ", "BONJOUR  LES  AMIS", "BONJOUR LES AMIS"},
+    {"LE  CHAT", "LE  CHAT", "LE CHAT"},
     {"a??", "A??", "A?"},
     {"l'été", "L'ÉTÉ", "L'ÉTÉ"},
     {"   ", "", ""},

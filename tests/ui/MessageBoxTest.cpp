@@ -1,14 +1,20 @@
 // Refusals reach the game master as boxes with the exact text and icon and change nothing;
 // the version box has no icon and CR between its lines; the real boxes are QMessageBox titled
-// "Plimo" with OK, or Yes/No with Yes as default.
+// "Plimo" with OK, or Yes/No with Yes as default, and every style draws each of their lines on a
+// line of its own.
 #include "UiFixture.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -107,7 +113,7 @@ TEST_F(VersionBoxTest, RealBoxIsAnsweredAndTitledPlimo)
     trigger("mnu_version");
     EXPECT_EQ(title, QStringLiteral("Plimo"));
     EXPECT_EQ(icon, QMessageBox::NoIcon);
-    EXPECT_EQ(text, QStringLiteral("Gestion des plimos.\rÉcrit par Tevim\rVersion 2.5.0"));
+    EXPECT_EQ(text, QStringLiteral("Gestion des plimos.\nÉcrit par Tevim\nVersion 2.5.0"));
 }
 
 namespace {
@@ -133,7 +139,7 @@ TEST_P(BoxIconTest, InformBoxHasTitleIconAndOk)
     EXPECT_EQ(box->windowTitle(), QStringLiteral("Plimo"));
     EXPECT_EQ(box->icon(), GetParam().expected);
     EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
-    EXPECT_EQ(box->text(), messages::kTooLong);
+    EXPECT_EQ(box->text(), QString(messages::kTooLong).replace(u'\r', u'\n'));
 }
 
 INSTANTIATE_TEST_SUITE_P(Icons, BoxIconTest, ::testing::ValuesIn(kIcons));
@@ -147,3 +153,104 @@ TEST(QuestionBoxTest, AsksYesOrNoWithYesAsDefault)
     EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Yes));
 }
+
+namespace {
+
+// The rectangle of a label's dark pixels, that is of the text it draws.
+QRect inkRect(QLabel* label)
+{
+    const QImage image = label->grab().toImage();
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+struct DrawnBoxCase {
+    const char* name;
+    bool quitQuestion;
+    QMessageBox::StandardButton answer;
+    QStringList lines;
+};
+
+void PrintTo(const DrawnBoxCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+const DrawnBoxCase kDrawnBoxes[] = {
+    {"Version",
+     false,
+     QMessageBox::Ok,
+     {QStringLiteral("Gestion des plimos."), QStringLiteral("Écrit par Tevim"),
+      QStringLiteral("Version 2.5.0")}},
+    {"QuitQuestion",
+     true,
+     QMessageBox::No,
+     {QStringLiteral("Vos données n'ont pas été enregistrées."),
+      QStringLiteral("Voulez-vous quand même quitter le programme ?")}},
+};
+
+class BoxLinesTest : public UiFixture,
+                     public ::testing::WithParamInterface<std::tuple<DrawnBoxCase, QString>> {
+  protected:
+    void TearDown() override
+    {
+        UiFixture::TearDown();
+        QApplication::setStyle(m_style);
+    }
+
+    QString m_style = QApplication::style()->name();
+};
+
+} // namespace
+
+// Every style Qt ships draws each CR-separated line of a real box on a line of its own: the
+// text is as many lines high as the message has, and as wide as its widest line (a text run
+// together, or wrapped elsewhere, is wider or narrower).
+TEST_P(BoxLinesTest, EachLineIsDrawnOnItsOwn)
+{
+    const DrawnBoxCase& box = std::get<0>(GetParam());
+    ASSERT_NE(QApplication::setStyle(std::get<1>(GetParam())), nullptr);
+    m_window->setMessageSink(nullptr);
+    QRect ink;
+    QFontMetrics metrics(QFont{});
+    std::function<void()> answer = [&] {
+        auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!shown || !QTest::qWaitForWindowExposed(shown)) {
+            QTimer::singleShot(10, answer);
+            return;
+        }
+        if (auto* label = shown->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+            ink = inkRect(label);
+            metrics = label->fontMetrics();
+        }
+        shown->button(box.answer)->click();
+    };
+    QTimer::singleShot(0, answer);
+    if (box.quitQuestion) {
+        ref()->setPlainText(QStringLiteral("LE CHAT"));
+        clickButton(QStringLiteral("quit"));
+    } else {
+        trigger("mnu_version");
+    }
+    // Closing the window at tear-down asks the quit question again.
+    m_window->setMessageSink(&m_sink);
+
+    ASSERT_FALSE(ink.isEmpty()) << "no text drawn";
+    EXPECT_EQ(qRound(double(ink.height()) / metrics.lineSpacing()), box.lines.size());
+    int widest = 0;
+    for (const QString& line : box.lines)
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    EXPECT_NEAR(ink.width(), widest, metrics.averageCharWidth());
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, BoxLinesTest,
+                         ::testing::Combine(::testing::ValuesIn(kDrawnBoxes),
+                                            ::testing::ValuesIn(QStyleFactory::keys())),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) + "_" +
+                                    std::get<1>(info.param).toStdString();
+                         });

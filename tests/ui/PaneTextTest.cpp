@@ -16,8 +16,17 @@ struct RewriteCase {
 };
 
 const RewriteCase kRewrites[] = {
-    {"L' ARBRE", "L'ARBRE"}, {"abc", "ABC"},  {"", "BONJOUR"},
-    {"texte", ""},           {"aXb", "aYYb"}, {"aaa", "aa"},
+    {"L' ARBRE", "L'ARBRE"},
+    {"abc", "ABC"},
+    {"", "BONJOUR"},
+    {"texte", ""},
+    {"aXb", "aYYb"},
+    {"aaa", "aa"},
+    // Old and new texts that share their first characters, and their last ones too.
+    {"LE  CHAT", "LE CHAT"},
+    {"AB", "ABAB"},
+    {"ABCABC", "ABC"},
+    {"A  B  A", "A B A"},
 };
 
 class RewriteTest : public ::testing::TestWithParam<RewriteCase> {};

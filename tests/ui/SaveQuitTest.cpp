@@ -85,6 +85,15 @@ TEST_F(SaveQuitTest, ClearingEmptiesThePageButNotTheFile)
     EXPECT_TRUE(m_window->isVisible());
 }
 
+// Straight after start-up the page shows the stored count, which clearing must replace.
+TEST_F(SaveQuitTest, ClearingRightAfterStartUpLeavesNoLetterToPlace)
+{
+    ASSERT_EQ(label(QStringLiteral("lettres_restantes")), QStringLiteral("4"));
+    trigger("menu_delete");
+    EXPECT_EQ(shown(),
+              (QStringList{QString(), QString(), QString(), QString(), QStringLiteral("0")}));
+}
+
 // What happens before the quit.
 enum class Before { Nothing, Save, SaveThenEdit, SaveThenNewPuzzle };
 

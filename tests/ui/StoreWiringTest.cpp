@@ -5,6 +5,7 @@
 // only when the user saves.
 #include "StoredWindowFixture.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -281,6 +282,28 @@ TEST_F(StartUpTest, AnEmptyStoredProposalKeepsTheStoredLookForTheFirstCharacterT
     EXPECT_EQ(proposalFormatAt(0).foreground().color(), QColor(0, 255, 0));
     EXPECT_EQ(proposalFormatAt(0).fontFamilies().toStringList(),
               QStringList{QStringLiteral("Arial")});
+}
+
+// A stored proposal keeps its line breaks until the pane loses the focus. The check finds the
+// conflict in the CR LF form of the text; "OK" selects the word where the pane shows it.
+TEST_F(StartUpTest, OkSelectsTheConflictWordOfAStoredProposalWithLineBreaks)
+{
+    makeSampleStore(m_path, {QStringLiteral("UPDATE \"données\" SET "
+                                            "base = 'UN' || char(13, 10) || 'DEUX TROIS', "
+                                            "result = '**' || char(13, 10) || '**** *****', "
+                                            "propal = 'UN' || char(13, 10) || 'DEU TROIS'")});
+    ASSERT_TRUE(startWindow());
+    clickButton(QStringLiteral("Générer"));
+    ASSERT_EQ(propal()->toPlainText(), QStringLiteral("UN\nDEU TROIS"));
+    ASSERT_NE(m_window->conflictDialog(), nullptr);
+    click(m_window->conflictDialog()->findChild<QPushButton*>(QStringLiteral("bt_non")));
+
+    const QTextCursor selection = propal()->textCursor();
+    EXPECT_EQ(selection.selectionStart(), 3);
+    EXPECT_EQ(selection.selectedText(), QStringLiteral("DEU"));
+    for (int index = 3; index < 6; ++index)
+        EXPECT_EQ(proposalFormatAt(index).foreground().color(), QColor(255, 0, 0)) << index;
+    EXPECT_NE(proposalFormatAt(6).foreground().color(), QColor(255, 0, 0));
 }
 
 TEST_F(StartUpTest, ASavedGameComesBackOnTheNextStartWithTheFoundCountAtZero)
