@@ -177,16 +177,10 @@ TEST_F(ButtonShortcutTest, AfterARealBoxTheFocusComesBack)
     m_window->setMessageSink(nullptr);
     typeInto(propal(), QStringLiteral("le chat"));
     QString text;
-    std::function<void()> answer = [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            QTimer::singleShot(10, answer);
-            return;
-        }
+    onModal<QMessageBox>([&](QMessageBox* box) {
         text = box->text();
         box->button(QMessageBox::Ok)->click();
-    };
-    QTimer::singleShot(0, answer);
+    });
     QTest::keyClick(propal(), Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(text, QStringLiteral("Vous n'avez pas initialisé la liste de proposition !"));
     // The platform gives the activation back to the window once the box has gone.

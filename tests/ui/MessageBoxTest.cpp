@@ -98,18 +98,12 @@ TEST_F(VersionBoxTest, RealBoxIsAnsweredAndTitledPlimo)
     QMessageBox::Icon icon = QMessageBox::Warning;
     QString text;
     // The box is modal: answer it from the event loop once it is up.
-    std::function<void()> answer = [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            QTimer::singleShot(10, answer);
-            return;
-        }
+    onModal<QMessageBox>([&](QMessageBox* box) {
         title = box->windowTitle();
         icon = box->icon();
         text = box->text();
         box->button(QMessageBox::Ok)->click();
-    };
-    QTimer::singleShot(0, answer);
+    });
     trigger("mnu_version");
     EXPECT_EQ(title, QStringLiteral("Plimo"));
     EXPECT_EQ(icon, QMessageBox::NoIcon);
@@ -217,19 +211,13 @@ TEST_P(BoxLinesTest, EachLineIsDrawnOnItsOwn)
     m_window->setMessageSink(nullptr);
     QRect ink;
     QFontMetrics metrics(QFont{});
-    std::function<void()> answer = [&] {
-        auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!shown || !QTest::qWaitForWindowExposed(shown)) {
-            QTimer::singleShot(10, answer);
-            return;
-        }
+    onModal<QMessageBox>([&](QMessageBox* shown) {
         if (auto* label = shown->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
             ink = inkRect(label);
             metrics = label->fontMetrics();
         }
         shown->button(box.answer)->click();
-    };
-    QTimer::singleShot(0, answer);
+    });
     if (box.quitQuestion) {
         ref()->setPlainText(QStringLiteral("LE CHAT"));
         clickButton(QStringLiteral("quit"));

@@ -192,18 +192,12 @@ TEST_F(PasteLimitWindowTest, TheRealRefusalIsAWarningBoxWithOk)
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     QString text;
-    std::function<void()> answer = [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            QTimer::singleShot(10, answer);
-            return;
-        }
+    onModal<QMessageBox>([&](QMessageBox* box) {
         icon = box->icon();
         buttons = box->standardButtons();
         text = box->text();
         box->button(QMessageBox::Ok)->click();
-    };
-    QTimer::singleShot(0, answer);
+    });
     QGuiApplication::clipboard()->setText(pasteText(kBound + 1));
     QTest::keyClick(propal(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(text, kTooLong);

@@ -44,20 +44,6 @@ class QtFrenchTest : public UiFixture {
         }
     }
 
-    // Runs check on the modal dialog once it is up, from the event loop that shows it.
-    template <typename Dialog> void onModal(std::function<void(Dialog*)> check)
-    {
-        m_onModal = [this, check] {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            if (!dialog || !QTest::qWaitForWindowExposed(dialog)) {
-                QTimer::singleShot(10, m_onModal);
-                return;
-            }
-            check(dialog);
-        };
-        QTimer::singleShot(0, m_onModal);
-    }
-
     // The texts of the quit question's two buttons; the question is answered No.
     QStringList quitAnswers()
     {
@@ -74,8 +60,6 @@ class QtFrenchTest : public UiFixture {
         m_window->setMessageSink(&m_sink);
         return answers;
     }
-
-    std::function<void()> m_onModal;
 };
 
 TEST_F(QtFrenchTest, TheQuitQuestionAnswersOuiOrNon)

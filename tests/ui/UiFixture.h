@@ -9,14 +9,18 @@
 #include "QStringPrinter.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTextCharFormat>
 #include <QTextEdit>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -69,6 +73,21 @@ class UiFixture : public ::testing::Test {
     // Empties the proposal pane, types the proposal and presses "Générer".
     void generate(const QString& proposal);
 
+    // Runs check on the modal dialog of that type once it is shown, from the event loop that
+    // shows it: a real box or chooser is answered through its own widgets.
+    template <typename Dialog> void onModal(std::function<void(Dialog*)> check)
+    {
+        m_onModal = [this, check] {
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            if (!dialog || !QTest::qWaitForWindowExposed(dialog)) {
+                QTimer::singleShot(10, m_onModal);
+                return;
+            }
+            check(dialog);
+        };
+        QTimer::singleShot(0, m_onModal);
+    }
+
     // A new game and a window on it; the old window goes first.
     void makeWindow();
 
@@ -76,4 +95,5 @@ class UiFixture : public ::testing::Test {
     PuzzleEngine* m_engine = nullptr; // the game's own engine
     std::unique_ptr<Form1> m_window;
     RecordingSink m_sink;
+    std::function<void()> m_onModal;
 };
