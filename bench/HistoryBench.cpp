@@ -155,6 +155,29 @@ void BM_Undo(benchmark::State& state)
 }
 BENCHMARK(BM_Undo)->Unit(benchmark::kMicrosecond);
 
+// The undo that goes past the turns read at start-up, which reads earlier turns back from the
+// store: the slowest undo there is.
+void BM_UndoReadingBack(benchmark::State& state)
+{
+    const QString path = storeWith(kTurns);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto game = std::make_unique<GameController>();
+        if (!game->startUp(path))
+            state.SkipWithError("start-up failed");
+        // Down to the last turn at hand: the next undo drops it and reads earlier ones back.
+        while (game->history().size() - 1 > game->history().firstAtHand())
+            game->undoLastTurn();
+        state.ResumeTiming();
+        if (!game->undoLastTurn())
+            state.SkipWithError("nothing to undo");
+        state.PauseTiming();
+        game.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_UndoReadingBack)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char** argv)

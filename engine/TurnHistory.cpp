@@ -30,7 +30,7 @@ bool historyTiesWith(const QList<Turn>& turns, const GameSession& game)
 namespace {
 
 // Turns read back from the store at a time when an undo reaches them.
-constexpr qsizetype kReadBackTurns = 256;
+constexpr qsizetype kReadBackTurns = 64;
 
 } // namespace
 

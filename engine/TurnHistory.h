@@ -42,6 +42,8 @@ class TurnHistory {
     const Turn& last() const { return m_turns.last(); }
     // Turn i, read back from the store first when it is not at hand.
     const Turn& at(qsizetype i);
+    // The first turn at hand; those before it are still in the store.
+    qsizetype firstAtHand() const { return m_first; }
     // Turn i of those at hand: the turns from storedCount() on always are.
     const Turn& atHand(qsizetype i) const { return m_turns[i - m_first]; }
     // Every turn, the stored ones read in first.
