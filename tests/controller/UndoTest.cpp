@@ -132,4 +132,29 @@ TEST_F(UndoTest, NothingToUndoAfterClearingThePage)
     EXPECT_EQ(m_game.session().soluce, QString());
 }
 
+TEST_F(UndoTest, ReachesBackThroughALongStoredHistory)
+{
+    // Start-up reads only the latest stored turns; undoing past them reads the earlier ones.
+    // Each turn's proposal differs in its last word, which is never compared.
+    startOnSample();
+    newPuzzle(dort::kReference);
+    const auto proposal = [](int turn) { return QStringLiteral("LA CHAR D%1").arg(turn); };
+    constexpr int kTurns = 150;
+    for (int turn = 1; turn <= kTurns; ++turn)
+        ASSERT_NO_FATAL_FAILURE(play(proposal(turn)));
+    ASSERT_FALSE(m_game.save());
+
+    GameController again;
+    ASSERT_TRUE(again.startUp(m_path).ok());
+    ASSERT_EQ(again.history().size(), kTurns + 1);
+    for (int turn = kTurns; turn >= 1; --turn) {
+        ASSERT_TRUE(again.undoLastTurn()) << "turn " << turn;
+        ASSERT_EQ(again.session().propal, proposal(turn));
+        ASSERT_EQ(again.session().lettres_trouvees, QString::number(turn == 2 ? 5 : 0))
+            << "back to turn " << turn - 1;
+    }
+    EXPECT_FALSE(again.canUndo());
+    expectShows(again, dort::kTurn0);
+}
+
 } // namespace
