@@ -1,0 +1,126 @@
+// Shared set-up of the controller tests: a controller on a store file of its own, readable
+// failure output for texts, games and turns, and the games the tests play.
+#pragma once
+
+#include "GameController.h"
+#include "StoreFiles.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+// Texts as UTF-8 with the line-break characters spelled out, so a stray CR or LF shows.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    QString shown = text;
+    shown.replace(QChar(u'\r'), QStringLiteral("<CR>"));
+    shown.replace(QChar(u'\n'), QStringLiteral("<LF>"));
+    *os << '"' << shown.toStdString() << '"';
+}
+
+inline void PrintTo(const GameSession& s, std::ostream* os)
+{
+    *os << "{ref=";
+    PrintTo(s.ref, os);
+    *os << " soluce=";
+    PrintTo(s.soluce, os);
+    *os << " propal=";
+    PrintTo(s.propal, os);
+    *os << " lettres=";
+    PrintTo(s.lettres, os);
+    *os << " restantes=";
+    PrintTo(s.lettres_restantes, os);
+    *os << " trouvees=";
+    PrintTo(s.lettres_trouvees, os);
+    *os << '}';
+}
+
+inline void PrintTo(const Turn& t, std::ostream* os)
+{
+    *os << "{propal=";
+    PrintTo(t.propal, os);
+    *os << " result=";
+    PrintTo(t.result, os);
+    *os << " trouvees=" << t.trouvees << " restantes=" << t.restantes << " lettres=";
+    PrintTo(t.lettres, os);
+    *os << '}';
+}
+
+inline void PrintTo(const Refusal& r, std::ostream* os)
+{
+    *os << "{icon=" << static_cast<int>(r.icon) << " text=";
+    PrintTo(r.text, os);
+    *os << '}';
+}
+
+// The game most tests play: "LE CHAT DORT", then two accepted turns that solve it.
+namespace dort {
+inline const QString kReference = QStringLiteral("LE CHAT DORT");
+inline const QString kFirst = QStringLiteral("LA CHAR DORS");
+inline const QString kSecond = QStringLiteral("LE CHAT DORT");
+// A proposal whose second word is one letter too long.
+inline const QString kTooLong = QStringLiteral("LE CHATS DORT");
+
+inline const Turn kTurn0{QString(), QStringLiteral("** **** ****"), 0, 10,
+                         QStringLiteral("A C D E H L O R TT ")};
+inline const Turn kTurn1{kFirst, QStringLiteral("L* CHA* DOR*"), 7, 3, QStringLiteral("E TT ")};
+inline const Turn kTurn2{kSecond, kSecond, 3, 0, QString()};
+} // namespace dort
+
+// What a turn shows in the panes and the two count captions, the proposal left aside.
+inline void expectShows(const GameController& game, const Turn& turn)
+{
+    EXPECT_EQ(game.session().soluce, turn.result);
+    EXPECT_EQ(game.session().lettres, turn.lettres);
+    EXPECT_EQ(game.session().lettres_trouvees, QString::number(turn.trouvees));
+    EXPECT_EQ(game.session().lettres_restantes, QString::number(turn.restantes));
+}
+
+class ControllerTest : public ::testing::Test {
+  protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_path = m_dir.filePath(QStringLiteral("plimo.mdb"));
+    }
+
+    // The sample store ("LE CHAT", found "** ****", proposal "LE CHIEN", count 4), opened.
+    void startOnSample(const QStringList& changes = {})
+    {
+        ASSERT_NO_FATAL_FAILURE(makeSampleStore(m_path, changes));
+        const StoreStatus status = m_game.startUp(m_path);
+        ASSERT_TRUE(status.ok()) << status.message().toStdString();
+    }
+
+    // A new puzzle from this reference text.
+    void newPuzzle(const QString& reference)
+    {
+        m_game.referenceEdited(reference);
+        const std::optional<Refusal> refusal = m_game.initialise();
+        ASSERT_FALSE(refusal) << refusal->text.toStdString();
+    }
+
+    // Pastes the proposal and plays it; the turn must be accepted.
+    void play(const QString& proposal)
+    {
+        m_game.proposalEdited(proposal);
+        const EvaluationResult result = m_game.generate();
+        ASSERT_FALSE(result.refusal) << result.refusal->text.toStdString();
+        ASSERT_FALSE(result.conflict) << result.conflict->proposalWord.toStdString();
+    }
+
+    // "LE CHAT DORT" initialised, then its two turns played.
+    void playBothTurns()
+    {
+        ASSERT_NO_FATAL_FAILURE(newPuzzle(dort::kReference));
+        ASSERT_NO_FATAL_FAILURE(play(dort::kFirst));
+        ASSERT_NO_FATAL_FAILURE(play(dort::kSecond));
+    }
+
+    QTemporaryDir m_dir; // outlives the controller, whose store lies in it
+    QString m_path;
+    GameController m_game;
+};

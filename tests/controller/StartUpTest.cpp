@@ -1,0 +1,159 @@
+// Start-up through the controller: a missing store fails with its path and creates nothing; a
+// store loads its game with the found count "0" and the save marker cleared, the loaded state is
+// the one a conflict rolls back to, and the history starts from it, or continues a stored
+// history of the same game. The version is the project's.
+#include "ControllerFixture.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+using StartUpTest = ControllerTest;
+
+const GameSession kSampleGame{QStringLiteral("LE CHAT"),  QStringLiteral("** ****"),
+                              QStringLiteral("LE CHIEN"), QStringLiteral("A C H T "),
+                              QStringLiteral("4"),        QStringLiteral("0")};
+
+TEST_F(StartUpTest, MissingStoreFailsWithItsPathAndCreatesNothing)
+{
+    const StoreStatus status = m_game.startUp(m_path);
+
+    EXPECT_FALSE(status.ok());
+    EXPECT_TRUE(status.message().contains(m_path)) << status.message().toStdString();
+    EXPECT_FALSE(QFile::exists(m_path));
+    EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+    EXPECT_EQ(m_game.session(), GameSession());
+    EXPECT_FALSE(m_game.canUndo());
+}
+
+TEST_F(StartUpTest, MissingStoreNamedOnTheCommandLineFailsTheSameWay)
+{
+    const StoreLocationInputs inputs{
+        {QStringLiteral("plimo"), m_path}, m_dir.path(), m_dir.path(), m_dir.path(), m_dir.path()};
+
+    const StoreStatus status = m_game.startUp(inputs);
+
+    EXPECT_FALSE(status.ok());
+    EXPECT_TRUE(status.message().contains(m_path)) << status.message().toStdString();
+    EXPECT_FALSE(QFile::exists(m_path));
+}
+
+TEST_F(StartUpTest, StoreNamedOnTheCommandLineIsTheOneLoaded)
+{
+    makeSampleStore(m_path);
+    const StoreLocationInputs inputs{
+        {QStringLiteral("plimo"), m_path}, m_dir.path(), m_dir.path(), m_dir.path(), m_dir.path()};
+
+    ASSERT_TRUE(m_game.startUp(inputs).ok());
+
+    EXPECT_EQ(m_game.session(), kSampleGame);
+    EXPECT_EQ(m_game.store().path(), m_path);
+}
+
+TEST_F(StartUpTest, LoadsTheStoredGameAsNotSavedWithTurnZero)
+{
+    startOnSample();
+
+    EXPECT_EQ(m_game.session(), kSampleGame);
+    EXPECT_TRUE(m_game.store().isOpen());
+    // Loading the stored proposal is a change of it: quitting at once asks.
+    EXPECT_EQ(m_game.markers().save, QString());
+    EXPECT_FALSE(m_game.isSaved());
+    EXPECT_FALSE(m_game.engine().snapshot().rollbackPending);
+    const QList<Turn> expected{
+        {QString(), QStringLiteral("** ****"), 0, 4, QStringLiteral("A C H T ")}};
+    EXPECT_EQ(m_game.turns(), expected);
+    EXPECT_FALSE(m_game.canUndo());
+}
+
+TEST_F(StartUpTest, FoundCountStartsAtZeroWhateverWasStored)
+{
+    // The found count is not stored; a stored history's last count does not bring it back.
+    startOnSample();
+    newPuzzle(dort::kReference);
+    play(dort::kFirst);
+    ASSERT_FALSE(m_game.save());
+
+    GameController again;
+    ASSERT_TRUE(again.startUp(m_path).ok());
+
+    EXPECT_EQ(again.session().lettres_trouvees, QStringLiteral("0"));
+}
+
+TEST_F(StartUpTest, AConflictRightAfterStartUpRollsBackToTheLoadedGame)
+{
+    startOnSample();
+    m_game.proposalEdited(QStringLiteral("L CHAT"));
+
+    const EvaluationResult result = m_game.generate();
+
+    ASSERT_TRUE(result.conflict);
+    EXPECT_EQ(m_game.session().soluce, QStringLiteral("** ****"));
+    EXPECT_EQ(m_game.session().lettres, QStringLiteral("A C H T "));
+    EXPECT_EQ(m_game.session().lettres_restantes, QStringLiteral("4"));
+    EXPECT_EQ(m_game.session().lettres_trouvees, QStringLiteral("0"));
+    EXPECT_EQ(m_game.turns().size(), 1);
+}
+
+TEST_F(StartUpTest, StoredLineBreaksComeBackAsTheLineBreaksOfThePanes)
+{
+    // A lone CR, a lone LF and a CR LF all show as CR LF in each of the four texts.
+    startOnSample({QStringLiteral("UPDATE \"données\" SET "
+                                  "base = 'A' || char(13) || 'B', "
+                                  "result = '*' || char(10) || '*', "
+                                  "propal = 'C' || char(13, 10) || 'D', "
+                                  "lettres = 'A' || char(10, 10) || 'B'")});
+
+    EXPECT_EQ(m_game.session().ref, QStringLiteral("A\r\nB"));
+    EXPECT_EQ(m_game.session().soluce, QStringLiteral("*\r\n*"));
+    EXPECT_EQ(m_game.session().propal, QStringLiteral("C\r\nD"));
+    EXPECT_EQ(m_game.session().lettres, QStringLiteral("A\r\n\r\nB"));
+}
+
+TEST_F(StartUpTest, SavedHistoryComesBackAndCanBeUndone)
+{
+    startOnSample();
+    playBothTurns();
+    ASSERT_FALSE(m_game.save());
+
+    GameController again;
+    ASSERT_TRUE(again.startUp(m_path).ok());
+
+    const QList<Turn> expected{dort::kTurn0, dort::kTurn1, dort::kTurn2};
+    EXPECT_EQ(again.turns(), expected);
+    ASSERT_TRUE(again.undoLastTurn());
+    expectShows(again, dort::kTurn1);
+    EXPECT_EQ(again.session().propal, dort::kSecond);
+}
+
+TEST_F(StartUpTest, HistoryOfAnotherGameIsNotUsed)
+{
+    // The stored game was changed behind the program's back: its history no longer leads to it.
+    startOnSample();
+    playBothTurns();
+    ASSERT_FALSE(m_game.save());
+    {
+        RawStore raw(m_path);
+        ASSERT_TRUE(raw.exec(QStringLiteral("UPDATE \"données\" SET base = 'UN', "
+                                            "result = '**', lettres = 'N U '")));
+        ASSERT_TRUE(raw.exec(QStringLiteral("UPDATE compteurs SET nb_lettres = 2")));
+    }
+
+    GameController again;
+    ASSERT_TRUE(again.startUp(m_path).ok());
+
+    const QList<Turn> expected{{QString(), QStringLiteral("**"), 0, 2, QStringLiteral("N U ")}};
+    EXPECT_EQ(again.turns(), expected);
+    EXPECT_FALSE(again.canUndo());
+}
+
+TEST(VersionTest, IsTheProjectVersion)
+{
+    const GameController game;
+
+    EXPECT_EQ(game.version(), QStringLiteral("2.5.0"));
+    EXPECT_EQ(game.version(), QStringLiteral(PLIMO_PROJECT_VERSION));
+}
+
+} // namespace
