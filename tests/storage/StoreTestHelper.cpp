@@ -82,12 +82,13 @@ int turnLoop(const QString& path)
     }
     std::printf("ready\n");
     std::fflush(stdout);
-    for (qlonglong step = 0;; ++step) {
+    for (;;) {
         if (game.history().size() > kTurnsPerGame) {
             if (!startGame(game, ++number)) {
                 return 4;
             }
-        } else if (step % 5 == 4 && game.canUndo() && !game.undoLastTurn()) {
+        } else if (QRandomGenerator::global()->bounded(4) == 0 && game.canUndo() &&
+                   !game.undoLastTurn()) {
             return 4;
         }
         const qsizetype before = game.history().size();
