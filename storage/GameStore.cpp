@@ -499,8 +499,9 @@ std::optional<StoredHistory> GameStore::loadHistory() const
     }
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral(
-            "SELECT sql FROM sqlite_master WHERE type = 'table' AND name = 'tours'")) ||
+    // SQLite names tables without regard to case: "Tours" is the table a save would replace.
+    if (!query.exec(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = "
+                                   "'tours' COLLATE NOCASE")) ||
         !query.next()) {
         return std::nullopt;
     }

@@ -1,7 +1,9 @@
 // Crash safety: a program saving changing games in a loop is killed (SIGKILL) at random moments,
 // 200 times; after each kill the file opens, passes SQLite's integrity check, and its two tables
 // hold one whole saved game (the texts and the count of the same save), never older than the
-// game found after the previous kill.
+// game found after the previous kill. The same holds when each save follows an accepted turn
+// of the whole game: the last stored turn is always the saved game's.
+#include "GameController.h"
 #include "GameStore.h"
 #include "StoreFiles.h"
 
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 namespace {
 
@@ -83,6 +86,109 @@ TEST(CrashSafetyTest, KilledSavesLeaveOneWholeGame)
     ::testing::Test::RecordProperty("saves", std::to_string(last));
     std::printf("%d kills, %d left a hot journal, %lld saves in all\n", kKills, killedMidSave,
                 last);
+}
+
+// Reading the game and the last stored turn with raw SQL, so that nothing of the program's own
+// reading hides a torn write.
+struct StoredState {
+    QString base, result, propal, lettres;
+    qlonglong count = 0;
+    qlonglong turns = 0, minNumero = -1, maxNumero = -1;
+    QString lastPropal, lastResult, lastLettres;
+    qlonglong lastRestantes = -1;
+};
+
+StoredState storedState(const RawStore& raw)
+{
+    StoredState state;
+    state.base = raw.value(QStringLiteral("SELECT base FROM \"données\"")).toString();
+    state.result = raw.value(QStringLiteral("SELECT result FROM \"données\"")).toString();
+    state.propal = raw.value(QStringLiteral("SELECT propal FROM \"données\"")).toString();
+    state.lettres = raw.value(QStringLiteral("SELECT lettres FROM \"données\"")).toString();
+    state.count = raw.value(QStringLiteral("SELECT nb_lettres FROM compteurs")).toLongLong();
+    if (!raw.value(QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = 'tours'")).isValid()) {
+        return state;
+    }
+    state.turns = raw.value(QStringLiteral("SELECT count(*) FROM tours")).toLongLong();
+    state.minNumero = raw.value(QStringLiteral("SELECT min(numero) FROM tours")).toLongLong();
+    state.maxNumero = raw.value(QStringLiteral("SELECT max(numero) FROM tours")).toLongLong();
+    const QString last = QStringLiteral(" FROM tours ORDER BY numero DESC LIMIT 1");
+    state.lastPropal = raw.value(QStringLiteral("SELECT propal") + last).toString();
+    state.lastResult = raw.value(QStringLiteral("SELECT result") + last).toString();
+    state.lastLettres = raw.value(QStringLiteral("SELECT lettres") + last).toString();
+    state.lastRestantes = raw.value(QStringLiteral("SELECT restantes") + last).toLongLong();
+    return state;
+}
+
+qlonglong gameNumberOf(const QString& reference)
+{
+    const QStringList words = reference.split(QLatin1Char(' '));
+    return words.size() > 1 && words[0] == QLatin1String("PARTIE") ? words[1].toLongLong() : 0;
+}
+
+TEST(CrashSafetyTest, KilledTurnSavesLeaveTheLastTurnTiedToTheGame)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("plimo.mdb"));
+    makeSampleStore(path);
+    const unsigned seed = std::random_device{}();
+    ::testing::Test::RecordProperty("seed", std::to_string(seed));
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> delayMs(0, 50);
+
+    // Progress never goes back: a later game, or the same game with at least as many turns.
+    std::tuple<qlonglong, qlonglong> last{0, 0};
+    int killedMidSave = 0;
+    for (int kill = 0; kill < kKills; ++kill) {
+        QProcess player;
+        player.start(QStringLiteral(STORE_TEST_HELPER), {QStringLiteral("turn-loop"), path});
+        ASSERT_TRUE(player.waitForStarted(10000));
+        ASSERT_TRUE(player.waitForReadyRead(10000)) << qPrintable(player.readAllStandardError());
+        QThread::msleep(static_cast<unsigned long>(delayMs(random)));
+        ASSERT_EQ(player.state(), QProcess::Running) << qPrintable(player.readAllStandardError());
+        player.kill();
+        ASSERT_TRUE(player.waitForFinished(10000));
+        ASSERT_EQ(player.exitStatus(), QProcess::CrashExit);
+        if (QFileInfo(path + QStringLiteral("-journal")).size() > 0) {
+            ++killedMidSave;
+        }
+
+        StoredState state;
+        {
+            RawStore raw(path);
+            ASSERT_TRUE(raw.isOpen()) << "kill " << kill;
+            ASSERT_EQ(raw.value(QStringLiteral("PRAGMA integrity_check")).toString(),
+                      QStringLiteral("ok"))
+                << "kill " << kill;
+            state = storedState(raw);
+        }
+        const std::tuple<qlonglong, qlonglong> progress{gameNumberOf(state.base), state.turns};
+        if (progress == std::tuple<qlonglong, qlonglong>{0, 0}) {
+            // Killed before its first save: the sample game is still there, with no turns.
+            ASSERT_EQ(state.base, QStringLiteral("LE CHAT")) << "kill " << kill;
+            continue;
+        }
+        ASSERT_EQ(state.minNumero, 0) << "kill " << kill;
+        ASSERT_EQ(state.maxNumero, state.turns - 1) << "kill " << kill;
+        ASSERT_EQ(state.lastResult, state.result) << "kill " << kill;
+        ASSERT_EQ(state.lastLettres, state.lettres) << "kill " << kill;
+        ASSERT_EQ(state.lastRestantes, state.count) << "kill " << kill;
+        // Each save follows an accepted turn, whose proposal is the one the game shows.
+        ASSERT_EQ(state.lastPropal, state.propal) << "kill " << kill;
+        ASSERT_GE(progress, last) << "kill " << kill << ": older game or shorter history, game "
+                                  << std::get<0>(progress) << ", " << state.turns << " turns";
+        last = progress;
+
+        // The program takes the history up at start-up.
+        GameController game;
+        const StoreStatus started = game.startUp(path);
+        ASSERT_TRUE(started) << "kill " << kill << ": " << qPrintable(started.message());
+        ASSERT_EQ(game.history().size(), state.turns) << "kill " << kill;
+    }
+    ::testing::Test::RecordProperty("kills", kKills);
+    ::testing::Test::RecordProperty("killedMidSave", killedMidSave);
+    std::printf("%d kills, %d left a hot journal, game %lld with %lld turns at the end\n", kKills,
+                killedMidSave, std::get<0>(last), std::get<1>(last));
 }
 
 } // namespace

@@ -1,8 +1,11 @@
-// Helper program for the storage tests: saves changing games in a loop until killed, or holds
-// the write lock of a store until told to let go.
+// Helper program for the storage tests: saves changing games in a loop until killed (the bare
+// store, or the whole game with its turns), or holds the write lock of a store until told to
+// let go.
+#include "GameController.h"
 #include "GameStore.h"
 
 #include <QCoreApplication>
+#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
@@ -38,6 +41,70 @@ int saveLoop(const QString& path, qlonglong first)
     }
 }
 
+// The number n of a game whose reference is "PARTIE n ...", or 0.
+qlonglong gameNumberOf(const QString& reference)
+{
+    const QStringList words = reference.split(QLatin1Char(' '));
+    return words.size() > 1 && words[0] == QLatin1String("PARTIE") ? words[1].toLongLong() : 0;
+}
+
+bool startGame(GameController& game, qlonglong number)
+{
+    game.referenceEdited(
+        QStringLiteral("PARTIE %1 LE VIEUX CHAT NOIR DORT SUR LE TAPIS ROUGE").arg(number));
+    return !game.initialise();
+}
+
+// The found text with every letter and mask replaced by a random capital: always accepted.
+QString randomProposal(const QString& found)
+{
+    QString proposal = found;
+    for (QChar& c : proposal) {
+        if (c == u'*' || c.isLetter())
+            c = QChar(char16_t(u'A' + QRandomGenerator::global()->bounded(26)));
+    }
+    return proposal;
+}
+
+// Plays an accepted turn before each save, as the master does: the game goes on from the
+// stored history, now and then a turn is undone and played anew, and a long game gives way to
+// a new one (a new history, so the table is written anew).
+int turnLoop(const QString& path)
+{
+    constexpr qsizetype kTurnsPerGame = 70;
+    GameController game;
+    if (!game.startUp(path)) {
+        return 2;
+    }
+    qlonglong number = gameNumberOf(game.session().ref);
+    if (number == 0 && !startGame(game, number = 1)) {
+        return 4;
+    }
+    std::printf("ready\n");
+    std::fflush(stdout);
+    for (;;) {
+        if (game.history().size() > kTurnsPerGame) {
+            if (!startGame(game, ++number)) {
+                return 4;
+            }
+        } else if (QRandomGenerator::global()->bounded(4) == 0 && game.canUndo() &&
+                   !game.undoLastTurn()) {
+            return 4;
+        }
+        const qsizetype before = game.history().size();
+        game.proposalEdited(randomProposal(game.session().soluce));
+        const EvaluationResult result = game.generate();
+        if (result.refusal || result.conflict || game.history().size() != before + 1) {
+            std::fprintf(stderr, "turn not accepted\n");
+            return 4;
+        }
+        if (const std::optional<Refusal> refusal = game.save()) {
+            std::fprintf(stderr, "%s\n", qUtf8Printable(refusal->text));
+            return 3;
+        }
+    }
+}
+
 // Takes the write lock with an uncommitted change, then rolls back once a line comes in.
 int holdLock(const QString& path)
 {
@@ -67,9 +134,13 @@ int main(int argc, char** argv)
     if (argc == 4 && std::strcmp(argv[1], "save-loop") == 0) {
         return saveLoop(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toLongLong());
     }
+    if (argc == 3 && std::strcmp(argv[1], "turn-loop") == 0) {
+        return turnLoop(QString::fromLocal8Bit(argv[2]));
+    }
     if (argc == 3 && std::strcmp(argv[1], "hold-lock") == 0) {
         return holdLock(QString::fromLocal8Bit(argv[2]));
     }
-    std::fprintf(stderr, "usage: storage_test_helper save-loop <path> <n> | hold-lock <path>\n");
+    std::fprintf(stderr, "usage: storage_test_helper save-loop <path> <n> | turn-loop <path> | "
+                         "hold-lock <path>\n");
     return 1;
 }
