@@ -42,8 +42,8 @@ void playTurn(GameController& game, int turn)
     game.generate();
 }
 
-// A store with a 600-character game; with turns > 0 it holds that many turns of it, with 0
-// the same game has no tours table at all.
+// A store with a 600-character game played for kTurns turns; with history, the store holds
+// those turns, without it the same game has no tours table at all.
 QString storeWith(int turns)
 {
     const QString path = scratch().filePath(QStringLiteral("turns-%1.mdb").arg(turns));
@@ -57,7 +57,7 @@ QString storeWith(int turns)
             std::abort();
         game.referenceEdited(benchmarkReferenceText());
         game.initialise();
-        for (int turn = 1; turn < turns; ++turn)
+        for (int turn = 1; turn < kTurns; ++turn)
             playTurn(game, turn);
         if (game.save())
             std::abort();

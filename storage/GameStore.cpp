@@ -35,8 +35,9 @@ const QString kCreateTurnsIfMissing =
     QStringLiteral("CREATE TABLE IF NOT EXISTS tours ") + kTurnColumns;
 const QString kTurnSelect =
     QStringLiteral("SELECT numero, propal, result, trouvees, restantes, lettres FROM tours ");
-// Turns read at start-up from a table this store made; earlier ones are read when needed.
-constexpr qsizetype kLatestTurns = 64;
+// Turns read at start-up from a table this store made (the last one ties the history to the
+// game; the one before serves a first undo); earlier ones are read when an undo needs them.
+constexpr qsizetype kLatestTurns = 2;
 
 // A null QString would be stored as NULL and load back as "Vide"; an empty pane is "".
 QString notNull(const QString& text)
