@@ -191,12 +191,26 @@ int main(int argc, char** argv)
 {
     if (argc >= 3 && std::strcmp(argv[1], "--child") == 0)
         return runChild(argv[2], argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], "--make-stores") == 0) {
+        QCoreApplication app(argc, argv);
+        return makeHistoryStores(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+    }
 
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+    // The stores are made by a child of their own, so that the memory it takes is not counted
+    // in the peaks of the children spawned from this process afterwards.
     QTemporaryDir scratch;
+    const std::string folder = scratch.path().toStdString();
+    g_turnsStore = scratch.filePath(QStringLiteral("turns.mdb"));
+    g_gameStore = scratch.filePath(QStringLiteral("game.mdb"));
     {
-        QCoreApplication app(argc, argv);
-        if (!makeHistoryStores(scratch.path())) {
+        char makeFlag[] = "--make-stores";
+        std::string folderArg = folder;
+        char* args[] = {argv[0], makeFlag, folderArg.data(), nullptr};
+        pid_t pid = 0;
+        int status = 0;
+        if (posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, args, environ) != 0 ||
+            waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
             std::fprintf(stderr, "cannot make the history stores\n");
             return 1;
         }
