@@ -1,0 +1,141 @@
+// Fuzz target: arbitrary sequences of the master's acts on one game (typing, Initialiser,
+// Générer, undo, clearing the page), checked against a plain list of the accepted states.
+//
+// Each input byte is one act; the bytes after some acts give their text. Proposals are drawn
+// from the reference with letters changed, so that turns are accepted as well as refused or in
+// conflict. After every act: the history has one turn per accepted state, its last turn is the
+// game shown, a conflict shows the last accepted state again, and an undo shows the one before
+// with the undone proposal back in its pane.
+#include "GameController.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+void require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+// What a turn leaves on screen, as the history records it.
+struct Shown {
+    QString found;
+    QString letters;
+    QString foundCount;
+    QString remainingCount;
+    QString proposal;
+};
+
+Shown shownBy(const GameSession& s)
+{
+    return {s.soluce, s.lettres, s.lettres_trouvees, s.lettres_restantes, s.propal};
+}
+
+bool sameState(const Shown& a, const Shown& b)
+{
+    return a.found == b.found && a.letters == b.letters && a.foundCount == b.foundCount &&
+           a.remainingCount == b.remainingCount;
+}
+
+class Input {
+  public:
+    Input(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+    bool empty() const { return m_pos >= m_size; }
+    std::uint8_t next() { return empty() ? 0 : m_data[m_pos++]; }
+
+    // A short text over a small alphabet, so that words and letters repeat.
+    QString text()
+    {
+        static const char16_t kChars[] = u"ABCÉ '?.\r\n";
+        const int length = next() % 24;
+        QString out;
+        for (int i = 0; i < length; ++i)
+            out.append(QChar(kChars[next() % (std::size(kChars) - 1)]));
+        return out;
+    }
+
+  private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+    std::size_t m_pos = 0;
+};
+
+// The reference with some of its letters changed: the word lengths, and so the alignment, stay.
+QString variantOf(const QString& reference, Input& in)
+{
+    QString proposal = reference;
+    const int changes = in.next() % 4;
+    for (int i = 0; i < changes && !proposal.isEmpty(); ++i) {
+        const qsizetype at = in.next() % proposal.size();
+        if (proposal[at].isLetter())
+            proposal[at] = QChar(u'A' + in.next() % 4);
+    }
+    return proposal;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    Input in(data, size);
+    GameController game;
+    // The accepted states since the last Initialiser; empty before one and after clearing.
+    std::vector<Shown> accepted;
+
+    while (!in.empty()) {
+        switch (in.next() % 7) {
+        case 0:
+            game.referenceEdited(in.text());
+            game.referenceLeft();
+            break;
+        case 1:
+            game.proposalEdited(in.text());
+            game.proposalLeft();
+            break;
+        case 2:
+            game.proposalEdited(variantOf(game.session().ref, in));
+            break;
+        case 3:
+            if (!game.initialise())
+                accepted = {shownBy(game.session())};
+            break;
+        case 4: {
+            const EvaluationResult result = game.generate();
+            if (result.conflict) {
+                require(!accepted.empty());
+                require(sameState(shownBy(game.session()), accepted.back()));
+            } else if (!result.refusal) {
+                accepted.push_back(shownBy(game.session()));
+            }
+            break;
+        }
+        case 5: {
+            const bool undone = game.undoLastTurn();
+            require(undone == (accepted.size() > 1));
+            if (undone) {
+                const QString undoneProposal = accepted.back().proposal;
+                accepted.pop_back();
+                require(sameState(shownBy(game.session()), accepted.back()));
+                require(game.session().propal == undoneProposal);
+                require(!game.isSaved());
+            }
+            break;
+        }
+        default:
+            game.clearPage();
+            accepted.clear();
+            break;
+        }
+        require(game.history().size() == qsizetype(accepted.size()));
+        require(game.canUndo() == (accepted.size() > 1));
+        if (!accepted.empty()) {
+            const Turn& last = game.history().last();
+            require(last.result == accepted.back().found);
+            require(last.lettres == accepted.back().letters);
+        }
+    }
+    return 0;
+}
