@@ -319,7 +319,10 @@ TEST_F(AppearanceMenu, ItemsAreReachedWithTheMouseThroughTheMenuBar)
     m_choosers.colour = QColor(200, 100, 50);
     auto* item = child<QAction>(QStringLiteral("mnu_fond_lettres"));
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
-    QTRY_COMPARE(lettres()->palette().color(QPalette::Base), QColor(200, 100, 50));
+    // QTest's own check macros cannot fail a GoogleTest case: wait, then check.
+    QTest::qWaitFor(
+        [&] { return lettres()->palette().color(QPalette::Base) == QColor(200, 100, 50); });
+    EXPECT_EQ(lettres()->palette().color(QPalette::Base), QColor(200, 100, 50));
 }
 
 // The window's own controller, started on the file, stores at once: a new window on the same
