@@ -320,7 +320,7 @@ TEST_F(AppearanceMenu, ItemsAreReachedWithTheMouseThroughTheMenuBar)
     auto* item = child<QAction>(QStringLiteral("mnu_fond_lettres"));
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
     // QTest's own check macros cannot fail a GoogleTest case: wait, then check.
-    QTest::qWaitFor(
+    (void)QTest::qWaitFor(
         [&] { return lettres()->palette().color(QPalette::Base) == QColor(200, 100, 50); });
     EXPECT_EQ(lettres()->palette().color(QPalette::Base), QColor(200, 100, 50));
 }
