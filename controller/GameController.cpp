@@ -175,7 +175,8 @@ bool GameController::undoLastTurn()
     m_session.lettres = back.lettres;
     m_session.lettres_trouvees = QString::number(back.trouvees);
     m_session.lettres_restantes = QString::number(back.restantes);
-    setProposal(undoneProposal);
+    // A turn of a table written by another program may hold lone line breaks; the pane cannot.
+    setProposal(withCrLfBreaks(undoneProposal));
     m_engine.acceptAsLastTurn(m_session);
     // An undo changes the game even when the proposal comes back unchanged.
     m_engine.markers().save.clear();
