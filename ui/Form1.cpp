@@ -454,8 +454,9 @@ void Form1::propal_LostFocus()
 
 void Form1::propal_RightPaste()
 {
-    m_game.pasteIntoEmptyProposal(
-        panetext::fromPane(panetext::toPane(QGuiApplication::clipboard()->text())));
+    // The game gets the text as the pane will show it, line separators included.
+    m_game.pasteIntoEmptyProposal(panetext::fromPane(
+        panetext::withPaneBreaks(panetext::toPane(QGuiApplication::clipboard()->text()))));
     showGame();
 }
 
