@@ -425,7 +425,9 @@ StoreStatus GameStore::writeHistory(const TurnHistory& history)
             return failure(databaseText(query.lastError()));
         }
     }
-    if (stored > 0 && history.undoneRows() > 0) {
+    // Rows past the stored turns are undone ones, or those of another program's save on the
+    // same game: this save's turns replace them.
+    if (stored > 0) {
         query.prepare(QStringLiteral("DELETE FROM tours WHERE numero >= ?"));
         query.addBindValue(qlonglong(stored));
         if (!query.exec()) {

@@ -418,10 +418,12 @@ void Form1::mnu_version_Click()
                    MessageIcon::None);
 }
 
+// An undo that cannot read the earlier turns back still changes the history: the item and the
+// history window follow it.
 void Form1::mnu_annuler_tour_Click()
 {
-    if (m_game.undoLastTurn())
-        showGame();
+    m_game.undoLastTurn();
+    showGame();
 }
 
 void Form1::mnu_historique_Click()
@@ -454,8 +456,9 @@ void Form1::propal_LostFocus()
 
 void Form1::propal_RightPaste()
 {
-    m_game.pasteIntoEmptyProposal(
-        panetext::fromPane(panetext::toPane(QGuiApplication::clipboard()->text())));
+    // The game gets the text as the pane will show it, line separators included.
+    m_game.pasteIntoEmptyProposal(panetext::fromPane(
+        panetext::withPaneBreaks(panetext::toPane(QGuiApplication::clipboard()->text()))));
     showGame();
 }
 

@@ -11,7 +11,11 @@ namespace panetext {
 
 QString exactText(const QTextDocument* document)
 {
-    QString text = document->toRawText();
+    return withPaneBreaks(document->toRawText());
+}
+
+QString withPaneBreaks(QString text)
+{
     for (QChar& c : text) {
         switch (c.unicode()) {
         case 0x2028: // line separator

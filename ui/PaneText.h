@@ -11,6 +11,8 @@ namespace panetext {
 // A pane's text character for character, each line break as "\n". Unlike toPlainText(), a
 // non-breaking space stays one: the game's rules compare code points exactly.
 QString exactText(const QTextDocument* document);
+// A text as a pane reads it back: the separators a document keeps as such become "\n".
+QString withPaneBreaks(QString text);
 
 // A pane's plain text as the engine reads it: every line break becomes CR LF.
 QString fromPane(const QString& paneText);

@@ -506,3 +506,27 @@ TEST_F(HistoryStoreTest, RefusedHistoryWriteFailsTheWholeSave)
 }
 
 } // namespace
+
+// Two windows on one game: the one that saves last keeps the game, its turns included, however
+// often each has saved.
+TEST_F(HistoryStoreTest, TwoProgramsOnOneGameTheLastSaveWins)
+{
+    playAndSave(m_path, 3);
+    GameController first;
+    GameController second;
+    startUp(first, m_path);
+    startUp(second, m_path);
+
+    playTurn(first, 4);
+    save(first);
+    playTurn(second, 5);
+    playTurn(second, 6);
+    save(second);
+    playTurn(second, 7);
+    save(second);
+
+    GameController reopened;
+    startUp(reopened, m_path);
+    EXPECT_EQ(reopened.session().soluce, second.session().soluce);
+    EXPECT_EQ(reopened.turns(), second.turns());
+}

@@ -92,3 +92,27 @@ TEST_F(ProposalPaneTest, FormattingAloneIsNotAChange)
     EXPECT_EQ(m_engine->markers().generation, QStringLiteral("0"));
     EXPECT_EQ(m_engine->markers().save, QString());
 }
+
+// Whatever line breaks the clipboard holds, the game plays the text the pane shows, and a right
+// press gives the game the same proposal as Ctrl+V.
+TEST_F(ProposalPaneTest, RightPasteAndKeyboardPasteGiveTheGameWhatThePaneShows)
+{
+    const QString breaks[] = {QStringLiteral("\r\n"), QStringLiteral("\r"), QStringLiteral("\n"),
+                              QString(QChar(0x2028)), QString(QChar(0x2029))};
+    for (const QString& lineBreak : breaks) {
+        const QString text = QStringLiteral("un") + lineBreak + QStringLiteral("deux");
+        SCOPED_TRACE(QString::number(lineBreak.at(0).unicode(), 16).toStdString());
+        QGuiApplication::clipboard()->setText(text);
+
+        clickButton(QStringLiteral("Command1"));
+        QTest::keyClick(propal(), Qt::Key_V, Qt::ControlModifier);
+        const QString byKeyboard = m_game->session().propal;
+        EXPECT_EQ(byKeyboard, m_window->currentGame().propal);
+
+        clickButton(QStringLiteral("Command1"));
+        QTest::mousePress(propal()->viewport(), Qt::RightButton);
+        QTest::mouseRelease(propal()->viewport(), Qt::RightButton);
+        EXPECT_EQ(m_game->session().propal, m_window->currentGame().propal);
+        EXPECT_EQ(m_game->session().propal, byKeyboard);
+    }
+}

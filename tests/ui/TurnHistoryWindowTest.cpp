@@ -147,3 +147,26 @@ TEST_F(TurnHistoryWindowTest, TheSavedHistoryComesBackWithTheGame)
     EXPECT_EQ(soluce()->toPlainText(), QStringLiteral("L* CHAT *ORT"));
     EXPECT_EQ(propal()->toPlainText(), QStringLiteral("LE CHAT FORT"));
 }
+
+TEST_F(TurnHistoryWindowTest, UndoThatCannotReadEarlierTurnsLeavesTheItemAsTheGameStands)
+{
+    generate(QStringLiteral("la chat mort"));
+    generate(QStringLiteral("le chat fort"));
+    generate(QStringLiteral("le chat fort"));
+    clickButton(QStringLiteral("record"));
+    ASSERT_TRUE(m_sink.shown.empty());
+    {
+        // The start reads only the last turns; the second undo needs those before them.
+        RawStore raw(m_path);
+        ASSERT_TRUE(raw.exec(QStringLiteral("DELETE FROM tours WHERE numero = 1")));
+    }
+    ASSERT_TRUE(startWindow());
+
+    trigger("mnu_annuler_tour");
+    ASSERT_TRUE(undoItem()->isEnabled());
+    trigger("mnu_annuler_tour");
+
+    EXPECT_FALSE(m_game->canUndo());
+    EXPECT_FALSE(undoItem()->isEnabled());
+    EXPECT_EQ(soluce()->toPlainText(), m_game->session().soluce);
+}
