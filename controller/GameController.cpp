@@ -164,12 +164,8 @@ bool GameController::undoLastTurn()
     if (!canUndo())
         return false;
     const QString undoneProposal = m_history.last().propal;
-    m_history.dropLast();
-    if (m_history.isEmpty()) {
-        // The earlier turns could not be read back from the store: nothing to go back to.
-        startHistory();
+    if (!m_history.dropLast())
         return false;
-    }
     const Turn& back = m_history.last();
     m_session.soluce = back.result;
     m_session.lettres = back.lettres;

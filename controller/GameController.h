@@ -43,7 +43,8 @@ class GameController {
     // The store the game saves to; open only after a successful start-up.
     GameStore& store() { return *m_store; }
     const TurnHistory& history() const { return m_history; }
-    // Every turn of the history, the stored ones read in first.
+    // Every turn of the history that can be read, the stored ones read in first; they are
+    // numbered from history().firstAtHand().
     const QList<Turn>& turns() { return m_history.all(); }
 
     // Opens the store, loads the game and its history, and accepts the loaded state as the
@@ -76,8 +77,11 @@ class GameController {
     QString forumPost() const;
 
     // "Annuler le dernier tour": back to the turn before; false when there is nothing to undo.
-    bool canUndo() const { return m_history.size() > 1; }
+    bool canUndo() const { return m_history.canDropLast(); }
+    // False, with nothing changed, when there is nothing to undo, or when the turn before
+    // cannot be read back from the store (earlierTurnsUnreadable() then says so).
     bool undoLastTurn();
+    bool earlierTurnsUnreadable() const { return m_history.earlierTurnsUnreadable(); }
 
     // "Enregistrer": a refusal or a store failure to show, or nothing when the game is stored.
     std::optional<Refusal> save();

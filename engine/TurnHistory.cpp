@@ -34,13 +34,6 @@ constexpr qsizetype kReadBackTurns = 64;
 
 } // namespace
 
-const Turn& TurnHistory::at(qsizetype i)
-{
-    if (i < m_first)
-        readBackTo(0);
-    return m_turns[i - m_first];
-}
-
 const QList<Turn>& TurnHistory::all()
 {
     readBackTo(0);
@@ -56,8 +49,9 @@ void TurnHistory::restart(const Turn& first)
 void TurnHistory::clear()
 {
     m_turns.clear();
-    m_first = m_stored = m_tableRows = 0;
+    m_first = m_stored = 0;
     m_earlier = {};
+    m_unreadable = false;
 }
 
 void TurnHistory::append(const Turn& turn)
@@ -65,14 +59,15 @@ void TurnHistory::append(const Turn& turn)
     m_turns.append(turn);
 }
 
-void TurnHistory::dropLast()
+bool TurnHistory::dropLast()
 {
-    if (m_turns.isEmpty())
-        return;
+    if (!canDropLast())
+        return false;
+    if (m_turns.size() == 1 && !readBackTo(std::max<qsizetype>(0, m_first - kReadBackTurns)))
+        return false;
     m_turns.removeLast();
-    if (m_turns.isEmpty() && m_first > 0)
-        readBackTo(std::max<qsizetype>(0, m_first - kReadBackTurns));
     m_stored = std::min(m_stored, size());
+    return true;
 }
 
 void TurnHistory::load(QList<Turn> latest, qsizetype first, bool numberedFromZero,
@@ -81,23 +76,26 @@ void TurnHistory::load(QList<Turn> latest, qsizetype first, bool numberedFromZer
     m_turns = std::move(latest);
     m_first = first;
     m_earlier = std::move(earlier);
-    m_stored = m_tableRows = numberedFromZero ? size() : 0;
+    m_stored = numberedFromZero ? size() : 0;
+    m_unreadable = false;
 }
 
-// Stored turns that cannot be read back whole are lost to the history: the turns at hand are
-// numbered anew from 0, and the next save writes the table anew.
-void TurnHistory::readBackTo(qsizetype first)
+// A read that fails is not tried again: the rows stay in the store as they are, and the
+// history ends where they begin.
+bool TurnHistory::readBackTo(qsizetype first)
 {
     if (first >= m_first)
-        return;
+        return true;
+    if (m_unreadable)
+        return false;
     std::optional<QList<Turn>> earlier;
     if (m_earlier)
         earlier = m_earlier(first, m_first);
     if (!earlier || earlier->size() != m_first - first) {
-        m_first = m_stored = m_tableRows = 0;
-        m_earlier = {};
-        return;
+        m_unreadable = true;
+        return false;
     }
     m_turns = *earlier + m_turns;
     m_first = first;
+    return true;
 }

@@ -34,27 +34,31 @@ bool historyTiesWith(const QList<Turn>& turns, const GameSession& game);
 using TurnLoader = std::function<std::optional<QList<Turn>>(qsizetype from, qsizetype to)>;
 
 // The history keeps its latest turns in memory; earlier ones may stay in the store until an
-// undo reaches them or the whole history is asked for.
+// undo reaches them or the whole history is asked for. Stored turns that cannot be read back
+// stay in the store as they are: the history then ends where they begin.
 class TurnHistory {
   public:
     qsizetype size() const { return m_first + m_turns.size(); }
     bool isEmpty() const { return size() == 0; }
     const Turn& last() const { return m_turns.last(); }
-    // Turn i, read back from the store first when it is not at hand.
-    const Turn& at(qsizetype i);
+    // Whether a turn before the last can be gone back to.
+    bool canDropLast() const { return m_turns.size() > 1 || (m_first > 0 && !m_unreadable); }
+    // Every turn that can be read, the stored ones read in first; they start at firstAtHand().
+    const QList<Turn>& all();
     // The first turn at hand; those before it are still in the store.
     qsizetype firstAtHand() const { return m_first; }
     // Turn i of those at hand: the turns from storedCount() on always are.
     const Turn& atHand(qsizetype i) const { return m_turns[i - m_first]; }
-    // Every turn, the stored ones read in first.
-    const QList<Turn>& all();
+    // Earlier turns were asked for and could not be read back from the store.
+    bool earlierTurnsUnreadable() const { return m_unreadable; }
 
     // A new history holding only this turn 0.
     void restart(const Turn& first);
     void clear();
     void append(const Turn& turn);
-    // Drops the last turn; the one before it is then the last.
-    void dropLast();
+    // Drops the last turn, so that the one before it is the last; false, with nothing
+    // changed, when there is none or it cannot be read back.
+    bool dropLast();
     // A history read back from the store: its latest turns, numbered from `first`, with the
     // loader for the earlier ones. When the rows are numbered 0, 1, 2, ... the store holds
     // every turn as it is; otherwise none counts as stored.
@@ -62,17 +66,15 @@ class TurnHistory {
 
     // How many leading turns the store already holds as they are; a save writes the rest.
     qsizetype storedCount() const { return m_stored; }
-    // How many rows the store's table holds past those: turns undone since the last save.
-    qsizetype undoneRows() const { return m_tableRows - m_stored; }
-    void markStored() { m_stored = m_tableRows = size(); }
+    void markStored() { m_stored = size(); }
 
   private:
-    // Reads stored turns back until `first` turns precede those in memory at most.
-    void readBackTo(qsizetype first);
+    // Reads stored turns back so that `first` turns at most precede those in memory.
+    bool readBackTo(qsizetype first);
 
     QList<Turn> m_turns;   // turns m_first, m_first + 1, ...
     qsizetype m_first = 0; // turns before m_first are still in the store
     TurnLoader m_earlier;
     qsizetype m_stored = 0;
-    qsizetype m_tableRows = 0;
+    bool m_unreadable = false;
 };

@@ -34,6 +34,9 @@ namespace {
 
 const QString kCaption = QStringLiteral("DORV - Plimo : Jeux de mots - Version ");
 const QString kFiller = QStringLiteral("--------------------");
+const QString kEarlierTurnsUnreadable =
+    QStringLiteral("Les tours précédents n'ont pas pu être relus dans le fichier de la partie : "
+                   "ils ne peuvent pas être annulés.");
 constexpr int kPlacementTwips = 200;
 constexpr int kOuterHeightTwips = 10530;
 
@@ -375,7 +378,7 @@ void Form1::showGame()
     m_showing = false;
     m_undo->setEnabled(m_game.canUndo());
     if (m_historyWindow)
-        m_historyWindow->showHistory(m_game.turns());
+        showHistory();
 }
 
 void Form1::init_Click()
@@ -422,15 +425,24 @@ void Form1::mnu_version_Click()
 // history window follow it.
 void Form1::mnu_annuler_tour_Click()
 {
-    m_game.undoLastTurn();
+    const bool undone = m_game.undoLastTurn();
     showGame();
+    if (!undone && m_game.earlierTurnsUnreadable())
+        m_sink->inform(kEarlierTurnsUnreadable, MessageIcon::Warning);
+}
+
+// Reading the turns may read earlier ones back, which moves the first one at hand.
+void Form1::showHistory()
+{
+    const QList<Turn>& turns = m_game.turns();
+    m_historyWindow->showHistory(turns, m_game.history().firstAtHand());
 }
 
 void Form1::mnu_historique_Click()
 {
     if (!m_historyWindow)
         m_historyWindow = std::make_unique<HistoryWindow>();
-    m_historyWindow->showHistory(m_game.turns());
+    showHistory();
     m_historyWindow->show();
     m_historyWindow->raise();
     m_historyWindow->activateWindow();

@@ -87,6 +87,7 @@ class Form1 : public QMainWindow {
     void bt_non_Click();
     void mnu_annuler_tour_Click();
     void mnu_historique_Click();
+    void showHistory();
     void openConflictDialog(const Conflict& conflict);
 
     bool showStartUp(const StoreStatus& opened);

@@ -32,8 +32,15 @@ bool samePrefix(const QList<Turn>& a, const QList<Turn>& b, qsizetype length)
 
 } // namespace
 
-void TurnTableModel::setTurns(const QList<Turn>& turns)
+void TurnTableModel::setTurns(const QList<Turn>& turns, qsizetype firstNumber)
 {
+    if (firstNumber != m_firstNumber) {
+        beginResetModel();
+        m_turns = turns;
+        m_firstNumber = firstNumber;
+        endResetModel();
+        return;
+    }
     const qsizetype before = m_turns.size();
     const qsizetype after = turns.size();
     if (after > before && samePrefix(m_turns, turns, before)) {
@@ -72,7 +79,7 @@ QVariant TurnTableModel::data(const QModelIndex& index, int role) const
     const Turn& turn = m_turns[index.row()];
     switch (index.column()) {
     case 0:
-        return index.row();
+        return qlonglong(m_firstNumber + index.row());
     case 1:
         return oneLine(turn.propal);
     case 2:
@@ -121,13 +128,13 @@ HistoryWindow::HistoryWindow(QWidget* parent) : QDialog(parent)
     layout->addWidget(m_table);
 }
 
-void HistoryWindow::showHistory(const QList<Turn>& turns)
+void HistoryWindow::showHistory(const QList<Turn>& turns, qsizetype firstNumber)
 {
     const bool atEnd =
         m_model->rowCount() == 0 ||
         m_table->indexAt(m_table->viewport()->rect().bottomLeft()).row() < 0 ||
         m_table->indexAt(m_table->viewport()->rect().bottomLeft()).row() >= m_model->rowCount() - 1;
-    m_model->setTurns(turns);
+    m_model->setTurns(turns, firstNumber);
     if (atEnd)
         m_table->scrollToBottom();
 }

@@ -16,7 +16,7 @@ class TurnTableModel : public QAbstractTableModel {
 
     // Follows the history: turns added or dropped at its end become rows inserted or removed,
     // anything else a new table.
-    void setTurns(const QList<Turn>& turns);
+    void setTurns(const QList<Turn>& turns, qsizetype firstNumber = 0);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -25,6 +25,7 @@ class TurnTableModel : public QAbstractTableModel {
 
   private:
     QList<Turn> m_turns;
+    qsizetype m_firstNumber = 0;
 };
 
 class HistoryWindow : public QDialog {
@@ -32,7 +33,8 @@ class HistoryWindow : public QDialog {
   public:
     explicit HistoryWindow(QWidget* parent = nullptr);
 
-    void showHistory(const QList<Turn>& turns);
+    // The turns, the first of them numbered firstNumber (earlier ones could not be read).
+    void showHistory(const QList<Turn>& turns, qsizetype firstNumber = 0);
 
   private:
     TurnTableModel* m_model = nullptr;

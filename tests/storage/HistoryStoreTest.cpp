@@ -361,7 +361,7 @@ TEST_F(HistoryStoreTest, UnusableToursLoadsTheGameAndIsReplacedBySave)
 
 // An early row that the store's own table can no longer give back (lost, or made unreadable
 // behind the constraints' back) is met only when undo reaches it: the undo stops there without
-// harm and the next save writes a table that ties again.
+// harm, and the rows stay in the file as they were: a read that fails never loses turns.
 TEST_F(HistoryStoreTest, UnreadableEarlyTurnStopsUndoSafely)
 {
     for (const bool deleteRow : {true, false}) {
@@ -384,19 +384,27 @@ TEST_F(HistoryStoreTest, UnreadableEarlyTurnStopsUndoSafely)
         int undone = 0;
         while (game.canUndo() && game.undoLastTurn())
             ++undone;
-        // The turns at hand are undone; the damaged part of the table is not used.
+        // The turns that can be read are undone, down to the first one after the damaged part.
         EXPECT_GT(undone, 0);
         EXPECT_LT(undone, 150);
         EXPECT_FALSE(game.canUndo());
+        EXPECT_TRUE(game.earlierTurnsUnreadable());
+        EXPECT_FALSE(game.undoLastTurn());
+        const qsizetype reached = game.history().size() - 1;
+        EXPECT_GT(reached, 10);
         EXPECT_EQ(game.turns().size(), 1);
-        expectShows(game, game.turns().last());
+        expectShows(game, played[reached]);
 
+        // The save leaves the turns it could not read in the file as they were.
         save(game);
         RawStore raw(m_path);
-        EXPECT_EQ(count(raw, QStringLiteral("SELECT count(*) FROM tours")), 1);
+        EXPECT_EQ(count(raw, QStringLiteral("SELECT max(numero) FROM tours")), reached);
+        EXPECT_EQ(count(raw, QStringLiteral("SELECT count(*) FROM tours WHERE numero < 10")), 10);
         GameController reopened;
         startUp(reopened, m_path);
-        EXPECT_EQ(reopened.turns(), game.turns());
+        EXPECT_EQ(reopened.history().size(), reached + 1);
+        EXPECT_EQ(reopened.session().soluce, game.session().soluce);
+        EXPECT_EQ(reopened.session().propal, game.session().propal);
     }
 }
 

@@ -169,4 +169,16 @@ TEST_F(TurnHistoryWindowTest, UndoThatCannotReadEarlierTurnsLeavesTheItemAsTheGa
     EXPECT_FALSE(m_game->canUndo());
     EXPECT_FALSE(undoItem()->isEnabled());
     EXPECT_EQ(soluce()->toPlainText(), m_game->session().soluce);
+    ASSERT_EQ(m_sink.shown.size(), 1u);
+    EXPECT_EQ(m_sink.shown[0].text,
+              QStringLiteral("Les tours précédents n'ont pas pu être relus dans le fichier de la "
+                             "partie : ils ne peuvent pas être annulés."));
+    EXPECT_EQ(m_sink.shown[0].icon, MessageIcon::Warning);
+
+    // The history window numbers the turns it can show from where the file could be read.
+    trigger("mnu_historique");
+    auto* table = m_window->historyWindow()->findChild<QTableView*>(QStringLiteral("historique"));
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->model()->rowCount(), 1);
+    EXPECT_EQ(table->model()->index(0, 0).data().toString(), QStringLiteral("2"));
 }
