@@ -1,8 +1,9 @@
-// Shared set-up of the controller tests: a controller on a store file of its own, readable
-// failure output for texts, games and turns, and the games the tests play.
+// Shared set-up of the controller tests: a controller on a store file of its own, and the
+// games the tests play.
 #pragma once
 
 #include "GameController.h"
+#include "GamePrinters.h"
 #include "StoreFiles.h"
 
 #include <QString>
@@ -11,50 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
-
-// Texts as UTF-8 with the line-break characters spelled out, so a stray CR or LF shows.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    QString shown = text;
-    shown.replace(QChar(u'\r'), QStringLiteral("<CR>"));
-    shown.replace(QChar(u'\n'), QStringLiteral("<LF>"));
-    *os << '"' << shown.toStdString() << '"';
-}
-
-inline void PrintTo(const GameSession& s, std::ostream* os)
-{
-    *os << "{ref=";
-    PrintTo(s.ref, os);
-    *os << " soluce=";
-    PrintTo(s.soluce, os);
-    *os << " propal=";
-    PrintTo(s.propal, os);
-    *os << " lettres=";
-    PrintTo(s.lettres, os);
-    *os << " restantes=";
-    PrintTo(s.lettres_restantes, os);
-    *os << " trouvees=";
-    PrintTo(s.lettres_trouvees, os);
-    *os << '}';
-}
-
-inline void PrintTo(const Turn& t, std::ostream* os)
-{
-    *os << "{propal=";
-    PrintTo(t.propal, os);
-    *os << " result=";
-    PrintTo(t.result, os);
-    *os << " trouvees=" << t.trouvees << " restantes=" << t.restantes << " lettres=";
-    PrintTo(t.lettres, os);
-    *os << '}';
-}
-
-inline void PrintTo(const Refusal& r, std::ostream* os)
-{
-    *os << "{icon=" << static_cast<int>(r.icon) << " text=";
-    PrintTo(r.text, os);
-    *os << '}';
-}
 
 // The game most tests play: "LE CHAT DORT", then two accepted turns that solve it.
 namespace dort {

@@ -1,6 +1,7 @@
 // Shared helpers of the engine tests: readable QString output and a freshly initialised game.
 #pragma once
 
+#include "GamePrinters.h"
 #include "PuzzleEngine.h"
 
 #include <gtest/gtest.h>
@@ -8,42 +9,6 @@
 #include <QString>
 
 #include <ostream>
-
-// Prints texts as UTF-8 with the line-break characters spelled out, so a stray CR or LF
-// shows in a failure message.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    QString shown = text;
-    shown.replace(QChar(u'\r'), QStringLiteral("<CR>"));
-    shown.replace(QChar(u'\n'), QStringLiteral("<LF>"));
-    *os << '"' << shown.toStdString() << '"';
-}
-
-inline void PrintTo(const GameSession& s, std::ostream* os)
-{
-    *os << "{ref=";
-    PrintTo(s.ref, os);
-    *os << " soluce=";
-    PrintTo(s.soluce, os);
-    *os << " propal=";
-    PrintTo(s.propal, os);
-    *os << " lettres=";
-    PrintTo(s.lettres, os);
-    *os << " restantes=";
-    PrintTo(s.lettres_restantes, os);
-    *os << " trouvees=";
-    PrintTo(s.lettres_trouvees, os);
-    *os << '}';
-}
-
-inline void PrintTo(const Conflict& c, std::ostream* os)
-{
-    *os << "{found=";
-    PrintTo(c.foundWord, os);
-    *os << " proposal=";
-    PrintTo(c.proposalWord, os);
-    *os << " word=" << c.wordNumber << " position=" << c.position << '}';
-}
 
 // The refusal shown for a text longer than 600 characters, typo included.
 inline const QString kTooLongText = QStringLiteral(

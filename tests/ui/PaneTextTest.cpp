@@ -1,7 +1,7 @@
 // Line breaks cross between panes ("\n") and engine (CR LF) without shifting positions, and the
 // formatting-keeping rewrite touches only the characters that differ.
 #include "PaneText.h"
-#include "QStringPrinter.h"
+#include "GamePrinters.h"
 
 #include <QTextCursor>
 #include <QTextEdit>

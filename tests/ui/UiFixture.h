@@ -4,9 +4,9 @@
 #include "EngineTypes.h"
 #include "Form1.h"
 #include "GameController.h"
+#include "GamePrinters.h"
 #include "MessageSink.h"
 #include "PuzzleEngine.h"
-#include "QStringPrinter.h"
 
 #include <QAction>
 #include <QApplication>
