@@ -366,45 +366,35 @@ StoredAppearance GameStore::loadAppearance() const
     return appearance;
 }
 
-StoreStatus GameStore::gameUpdates(const GameSession& game, QList<FieldValue>& texts,
-                                   qlonglong& count) const
-{
-    bool isNumber = false;
-    count = game.lettres_restantes.trimmed().toLongLong(&isNumber);
-    if (!isNumber) {
-        return failure(QStringLiteral("Le nombre de lettres restantes « %1 » n'est pas un nombre.")
-                           .arg(game.lettres_restantes));
-    }
-    for (const TextField& field : kGameTexts) {
-        texts.append({QString::fromLatin1(field.column), notNull(game.*field.member)});
-    }
-    return StoreStatus::success();
-}
-
 StoreStatus GameStore::saveGame(const GameSession& game)
 {
-    QList<FieldValue> texts;
-    qlonglong count = 0;
-    if (StoreStatus status = gameUpdates(game, texts, count); !status) {
-        return status;
-    }
-    return runInTransaction({kGameTable, kCountTable}, {texts, {{kCountColumn, count}}});
+    return saveGame(game, nullptr);
 }
 
 StoreStatus GameStore::saveGame(const GameSession& game, const TurnHistory& history)
 {
+    return saveGame(game, &history);
+}
+
+StoreStatus GameStore::saveGame(const GameSession& game, const TurnHistory* history)
+{
+    bool isNumber = false;
+    const qlonglong count = game.lettres_restantes.trimmed().toLongLong(&isNumber);
+    if (!isNumber) {
+        return failure(QStringLiteral("Le nombre de lettres restantes « %1 » n'est pas un nombre.")
+                           .arg(game.lettres_restantes));
+    }
     QList<FieldValue> texts;
-    qlonglong count = 0;
-    if (StoreStatus status = gameUpdates(game, texts, count); !status) {
-        return status;
+    for (const TextField& field : kGameTexts) {
+        texts.append({QString::fromLatin1(field.column), notNull(game.*field.member)});
     }
     return runInTransaction([&] {
         StoreStatus status = updateFirstRow(kGameTable, texts);
         if (status) {
             status = updateFirstRow(kCountTable, {{kCountColumn, count}});
         }
-        if (status) {
-            status = writeHistory(history);
+        if (status && history) {
+            status = writeHistory(*history);
         }
         return status;
     });
@@ -510,8 +500,6 @@ std::optional<StoredHistory> GameStore::loadHistory() const
     }
     const bool ours = query.value(0).toString() == kCreateTurns;
     query.finish();
-    QList<qlonglong> numbers;
-    StoredHistory history;
     // Each of min and max alone is one look-up in the key; together they would scan the table.
     const auto keyEnd = [&query](const QString& sql) {
         const bool found = query.exec(sql) && query.next();
@@ -521,24 +509,18 @@ std::optional<StoredHistory> GameStore::loadHistory() const
     };
     if (ours && keyEnd(QStringLiteral("SELECT min(numero) FROM tours")) == QVariant(0LL)) {
         const qlonglong last = keyEnd(QStringLiteral("SELECT max(numero) FROM tours")).toLongLong();
-        const qlonglong first = std::max<qlonglong>(0, last - kLatestTurns + 1);
-        query.finish();
-        query.prepare(kTurnSelect + QStringLiteral("WHERE numero >= ? ORDER BY numero"));
-        query.addBindValue(first);
-        if (!query.exec()) {
+        const qsizetype first = std::max<qlonglong>(0, last - kLatestTurns + 1);
+        std::optional<QList<Turn>> latest = loadTurns(first, last + 1);
+        if (!latest) {
             return std::nullopt;
         }
-        std::optional<QList<Turn>> latest = turnsOf(query, numbers);
-        if (latest && numberedFrom(numbers, first)) {
-            return StoredHistory{*latest, qsizetype(first), true};
-        }
-        return std::nullopt;
+        return StoredHistory{*latest, first, true};
     }
-    query.finish();
     // A table made elsewhere is read and checked whole.
     if (!query.exec(kTurnSelect + QStringLiteral("ORDER BY numero"))) {
         return std::nullopt;
     }
+    QList<qlonglong> numbers;
     std::optional<QList<Turn>> turns = turnsOf(query, numbers);
     if (!turns) {
         return std::nullopt;
@@ -575,7 +557,7 @@ StoreStatus GameStore::writeFields(const QList<FieldValue>& fields)
             return failure(QStringLiteral("no such column: %1").arg(field.column));
         }
     }
-    return runInTransaction({kLookTable}, {fields});
+    return runInTransaction([&] { return updateFirstRow(kLookTable, fields); });
 }
 
 StoreStatus GameStore::writeColour(const QString& column, std::int32_t value)
@@ -639,20 +621,6 @@ StoreStatus GameStore::updateFirstRow(const QString& table, const QList<FieldVal
         return failure(QStringLiteral("La table « %1 » n'a pas d'enregistrement.").arg(table));
     }
     return StoreStatus::success();
-}
-
-// Runs the updates under one write lock taken up front (BEGIN IMMEDIATE), so a busy database
-// fails before anything is written and a later failure rolls every table back.
-StoreStatus GameStore::runInTransaction(const QList<QString>& tables,
-                                        const QList<QList<FieldValue>>& rows)
-{
-    return runInTransaction([&] {
-        StoreStatus status = StoreStatus::success();
-        for (qsizetype i = 0; i < tables.size() && status; ++i) {
-            status = updateFirstRow(tables[i], rows[i]);
-        }
-        return status;
-    });
 }
 
 StoreStatus GameStore::runInTransaction(const std::function<StoreStatus()>& body)

@@ -145,11 +145,11 @@ class GameStore {
     StoreStatus failure(const QString& databaseText) const;
     StoreStatus checkTables() const;
     StoreStatus updateFirstRow(const QString& table, const QList<FieldValue>& fields);
-    StoreStatus runInTransaction(const QList<QString>& tables,
-                                 const QList<QList<FieldValue>>& rows);
+    // Runs the body under one write lock taken up front (BEGIN IMMEDIATE), so a busy database
+    // fails before anything is written and a later failure rolls every table back.
     StoreStatus runInTransaction(const std::function<StoreStatus()>& body);
-    StoreStatus gameUpdates(const GameSession& game, QList<FieldValue>& texts,
-                            qlonglong& count) const;
+    // The game's save, with the history when one is given.
+    StoreStatus saveGame(const GameSession& game, const TurnHistory* history);
     StoreStatus writeHistory(const TurnHistory& history);
     QString m_path;
     StoreOptions m_options;
