@@ -8,18 +8,24 @@
 const std::array<AppearanceItem, 12>& appearanceItems()
 {
     static const std::array<AppearanceItem, 12> items = {{
-        {"mnu_fond_ref", Pane::Ref, PaneProperty::Background},
-        {"mnu_fond_trouvé", Pane::Soluce, PaneProperty::Background},
-        {"mnu_fond_propal", Pane::Propal, PaneProperty::Background},
-        {"mnu_fond_lettres", Pane::Lettres, PaneProperty::Background},
-        {"mnu_police_ref", Pane::Ref, PaneProperty::TextColour},
-        {"mnu_police_trouvé", Pane::Soluce, PaneProperty::TextColour},
-        {"mnu_police_propal", Pane::Propal, PaneProperty::TextColour},
-        {"mnu_police_lettres", Pane::Lettres, PaneProperty::TextColour},
-        {"mnu_font_ref", Pane::Ref, PaneProperty::Font},
-        {"mnu_font_soluce", Pane::Soluce, PaneProperty::Font},
-        {"mnu_font_propal", Pane::Propal, PaneProperty::Font},
-        {"mnu_font_lettres", Pane::Lettres, PaneProperty::Font},
+        {"mnu_fond_ref", "Couleur du fonf de référence", Pane::Ref, PaneProperty::Background},
+        {"mnu_fond_trouvé", "Couleur du fond du texte trouvé", Pane::Soluce,
+         PaneProperty::Background},
+        {"mnu_fond_propal", "Coouleur du fond de la proposition", Pane::Propal,
+         PaneProperty::Background},
+        {"mnu_fond_lettres", "Coouleur du fond des lettres restantes", Pane::Lettres,
+         PaneProperty::Background},
+        {"mnu_police_ref", "Coulleur police de référence", Pane::Ref, PaneProperty::TextColour},
+        {"mnu_police_trouvé", "Couleur police texte trouvé", Pane::Soluce,
+         PaneProperty::TextColour},
+        {"mnu_police_propal", "Couoleur, police de la proposition", Pane::Propal,
+         PaneProperty::TextColour},
+        {"mnu_police_lettres", "Couleur police lettres restantes", Pane::Lettres,
+         PaneProperty::TextColour},
+        {"mnu_font_ref", "Police du texte de référence", Pane::Ref, PaneProperty::Font},
+        {"mnu_font_soluce", "Police du texte trouvé", Pane::Soluce, PaneProperty::Font},
+        {"mnu_font_propal", "Police du texte de la proposition", Pane::Propal, PaneProperty::Font},
+        {"mnu_font_lettres", "Police des lettres restantes", Pane::Lettres, PaneProperty::Font},
     }};
     return items;
 }

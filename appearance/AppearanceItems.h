@@ -13,6 +13,7 @@ enum class PaneProperty { Background, TextColour, Font };
 
 struct AppearanceItem {
     const char* objectName; // UTF-8, accents kept ("mnu_fond_trouvé")
+    const char* caption;    // UTF-8, typos kept ("Couleur du fonf de référence")
     Pane pane;
     PaneProperty property;
 };

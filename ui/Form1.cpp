@@ -283,25 +283,13 @@ void Form1::buildMenus()
     QMenu* colours = menuBar()->addMenu(QStringLiteral("Couleurs  et  Police"));
     colours->setObjectName(QStringLiteral("mnu_couleur"));
     // The twelve items in the order of appearanceItems(), with a filler after each four.
-    const std::array<std::pair<const char*, QString>, 12> items = {{
-        {"mnu_fond_ref", QStringLiteral("Couleur du fonf de référence")},
-        {"mnu_fond_trouvé", QStringLiteral("Couleur du fond du texte trouvé")},
-        {"mnu_fond_propal", QStringLiteral("Coouleur du fond de la proposition")},
-        {"mnu_fond_lettres", QStringLiteral("Coouleur du fond des lettres restantes")},
-        {"mnu_police_ref", QStringLiteral("Coulleur police de référence")},
-        {"mnu_police_trouvé", QStringLiteral("Couleur police texte trouvé")},
-        {"mnu_police_propal", QStringLiteral("Couoleur, police de la proposition")},
-        {"mnu_police_lettres", QStringLiteral("Couleur police lettres restantes")},
-        {"mnu_font_ref", QStringLiteral("Police du texte de référence")},
-        {"mnu_font_soluce", QStringLiteral("Police du texte trouvé")},
-        {"mnu_font_propal", QStringLiteral("Police du texte de la proposition")},
-        {"mnu_font_lettres", QStringLiteral("Police des lettres restantes")},
-    }};
     const char* const fillers[] = {"filler2", "Filler4"};
+    const auto& items = appearanceItems();
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (i == 4 || i == 8)
             addItem(colours, fillers[i / 4 - 1], kFiller);
-        m_appearanceActions[i] = addItem(colours, items[i].first, items[i].second);
+        m_appearanceActions[i] =
+            addItem(colours, items[i].objectName, QString::fromUtf8(items[i].caption));
     }
 
     QAction* version = menuBar()->addAction(QStringLiteral("Version"));
@@ -421,8 +409,8 @@ void Form1::mnu_version_Click()
                    MessageIcon::None);
 }
 
-// An undo that cannot read the earlier turns back still changes the history: the item and the
-// history window follow it.
+// An undo that cannot read the earlier turns back changes nothing but the item, which the
+// window then disables.
 void Form1::mnu_annuler_tour_Click()
 {
     const bool undone = m_game.undoLastTurn();
@@ -466,11 +454,11 @@ void Form1::propal_LostFocus()
     showGame();
 }
 
-void Form1::propal_RightPaste()
+void Form1::propal_RightPaste(const QString& clipboardText)
 {
     // The game gets the text as the pane will show it, line separators included.
-    m_game.pasteIntoEmptyProposal(panetext::fromPane(
-        panetext::withPaneBreaks(panetext::toPane(QGuiApplication::clipboard()->text()))));
+    m_game.pasteIntoEmptyProposal(
+        panetext::fromPane(panetext::withPaneBreaks(panetext::toPane(clipboardText))));
     showGame();
 }
 

@@ -83,7 +83,7 @@ class Form1 : public QMainWindow {
     void ref_LostFocus();
     void propal_Change();
     void propal_LostFocus();
-    void propal_RightPaste();
+    void propal_RightPaste(const QString& clipboardText);
     void bt_non_Click();
     void mnu_annuler_tour_Click();
     void mnu_historique_Click();

@@ -1,6 +1,8 @@
 // QMessageBox-backed message boxes with the program's title and icons.
 #include "MessageSink.h"
 
+#include "PaneText.h"
+
 #include <QMessageBox>
 
 #include <memory>
@@ -32,10 +34,7 @@ QMessageBox* createBox(QWidget* parent, const QString& text, MessageIcon icon)
     box->setTextFormat(Qt::PlainText);
     // The program's texts separate their lines with CR alone, which only some styles' labels
     // break on; every style breaks on LF.
-    QString lines = text;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    lines.replace(u'\r', u'\n');
-    box->setText(lines);
+    box->setText(panetext::toPane(text));
     return box;
 }
 

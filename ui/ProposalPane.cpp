@@ -44,8 +44,9 @@ void ProposalPane::mousePressEvent(QMouseEvent* event)
     QTextEdit::mousePressEvent(event);
     if (event->button() != Qt::RightButton || !toPlainText().isEmpty())
         return;
-    if (pasteFits(QGuiApplication::clipboard()->text()))
-        Q_EMIT pasteRequested();
+    const QString text = QGuiApplication::clipboard()->text();
+    if (pasteFits(text))
+        Q_EMIT pasteRequested(text);
     else
         refusePaste();
 }

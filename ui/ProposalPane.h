@@ -22,7 +22,7 @@ class ProposalPane : public QTextEdit {
     void focusLeft();
     // The right button went down on an empty pane and the clipboard's text fits: the window
     // fills the pane from the clipboard.
-    void pasteRequested();
+    void pasteRequested(const QString& clipboardText);
     // A paste (keyboard, right click, middle click or drop) was too long and left the pane as it
     // was.
     void pasteRefused();
