@@ -46,7 +46,7 @@ StoreStatus GameController::startUp(const QString& storePath, StoreOptions optio
     for (QString* text : {&m_session.ref, &m_session.soluce, &m_session.propal, &m_session.lettres})
         *text = withCrLfBreaks(*text);
     // Loading the stored proposal is a change of the proposal like any other.
-    proposalChanged();
+    m_engine.proposalChanged();
     m_engine.acceptAsLastTurn(m_session);
 
     // A history that is unreadable or belongs to another game is not used: the history starts
@@ -91,17 +91,12 @@ void GameController::remainingLettersEdited(const QString& text)
     m_session.lettres = text;
 }
 
+// Every change of the proposal's text, whoever makes it, leaves the game unsaved.
 void GameController::setProposal(const QString& text)
 {
     if (text == m_session.propal)
         return;
     m_session.propal = text;
-    proposalChanged();
-}
-
-// Every change of the proposal's text, whoever makes it, leaves the game unsaved.
-void GameController::proposalChanged()
-{
     m_engine.proposalChanged();
 }
 

@@ -94,7 +94,6 @@ class GameController {
 
   private:
     void setProposal(const QString& text);
-    void proposalChanged();
     void startHistory();
 
     PuzzleEngine m_engine;

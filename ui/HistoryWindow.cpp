@@ -130,10 +130,9 @@ HistoryWindow::HistoryWindow(QWidget* parent) : QDialog(parent)
 
 void HistoryWindow::showHistory(const QList<Turn>& turns, qsizetype firstNumber)
 {
-    const bool atEnd =
-        m_model->rowCount() == 0 ||
-        m_table->indexAt(m_table->viewport()->rect().bottomLeft()).row() < 0 ||
-        m_table->indexAt(m_table->viewport()->rect().bottomLeft()).row() >= m_model->rowCount() - 1;
+    // A table scrolled to its last row (or not filled to its bottom) follows new turns.
+    const int lastShown = m_table->indexAt(m_table->viewport()->rect().bottomLeft()).row();
+    const bool atEnd = lastShown < 0 || lastShown >= m_model->rowCount() - 1;
     m_model->setTurns(turns, firstNumber);
     if (atEnd)
         m_table->scrollToBottom();
