@@ -207,26 +207,6 @@ TEST_F(HistoryStoreTest, EmptyTextsAndAnEmptyHistoryAreStored)
     EXPECT_EQ(game.history().size(), 1);
 }
 
-TEST_F(HistoryStoreTest, StoreWithoutToursLoadsTheGameAsTurnZero)
-{
-    GameController game;
-    startUp(game, m_path);
-    EXPECT_EQ(game.session().ref, QStringLiteral("LE CHAT"));
-    const Turn loaded{QString(""), QStringLiteral("** ****"), 0, 4, QStringLiteral("A C H T ")};
-    EXPECT_EQ(game.turns(), QList<Turn>{loaded});
-    EXPECT_FALSE(game.canUndo());
-
-    playTurn(game, 1);
-    save(game);
-    RawStore raw(m_path);
-    EXPECT_TRUE(isStoreMadeTable(raw));
-    EXPECT_EQ(count(raw, QStringLiteral("SELECT count(*) FROM tours")), 2);
-    EXPECT_EQ(raw.value(QStringLiteral("SELECT propal || '|' || result || '|' || trouvees || "
-                                       "'|' || restantes || '|' || lettres FROM tours "
-                                       "WHERE numero = 0")),
-              QVariant(QStringLiteral("|** ****|0|4|A C H T ")));
-}
-
 // Statements that make a tours table of another program's making: plain types, no key, no
 // constraints, rows inserted out of numero order.
 const QString kForeignTable =
@@ -307,6 +287,7 @@ struct UnusableHistory {
 };
 
 const QList<UnusableHistory> kUnusableHistories = {
+    {"no table", {}},
     {"lacks a column",
      {QStringLiteral("CREATE TABLE tours (numero INTEGER, propal TEXT, result TEXT, "
                      "trouvees INTEGER, restantes INTEGER)"),
@@ -335,6 +316,8 @@ const QList<UnusableHistory> kUnusableHistories = {
     {"no rows", {kForeignTable}},
 };
 
+// A store without a usable tours table loads its game as turn 0; the next save makes the
+// store's own table, turn 0 first.
 TEST_F(HistoryStoreTest, UnusableToursLoadsTheGameAndIsReplacedBySave)
 {
     for (const UnusableHistory& history : kUnusableHistories) {
@@ -353,6 +336,10 @@ TEST_F(HistoryStoreTest, UnusableToursLoadsTheGameAndIsReplacedBySave)
         RawStore raw(m_path);
         EXPECT_TRUE(isStoreMadeTable(raw));
         EXPECT_EQ(count(raw, QStringLiteral("SELECT count(*) FROM tours")), 2);
+        EXPECT_EQ(raw.value(QStringLiteral("SELECT propal || '|' || result || '|' || trouvees || "
+                                           "'|' || restantes || '|' || lettres FROM tours "
+                                           "WHERE numero = 0")),
+                  QVariant(QStringLiteral("|** ****|0|4|A C H T ")));
         GameController reopened;
         startUp(reopened, m_path);
         EXPECT_EQ(reopened.turns(), game.turns());
