@@ -8,6 +8,7 @@
 #include "StoredColour.h"
 #include "UiFixture.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QColorDialog>
@@ -290,18 +291,57 @@ TEST_F(AppearanceMenu, AMissingPaneOrActionStopsTheProgram)
     EXPECT_DEATH(AppearanceController(*m_window, noPane, *m_store, m_choosers, m_sink), "soluce");
 }
 
-// The real, non-native Qt chooser, answered as a user would.
+namespace {
+
+// Types a colour into the real chooser's HTML field, as a user would, then clicks the button of
+// that role in its button box.
+void answerColourChooser(QColorDialog* dialog, const QString& html,
+                         QDialogButtonBox::ButtonRole role)
+{
+    QLineEdit* htmlField = nullptr;
+    for (QLineEdit* edit : dialog->findChildren<QLineEdit*>())
+        if (!qobject_cast<QAbstractSpinBox*>(edit->parentWidget()))
+            htmlField = edit;
+    auto* box = dialog->findChild<QDialogButtonBox*>();
+    if (!htmlField || !box) {
+        ADD_FAILURE() << "the colour chooser's HTML field or buttons were not found";
+        dialog->reject();
+        return;
+    }
+    QTest::mouseClick(htmlField, Qt::LeftButton);
+    htmlField->selectAll();
+    QTest::keyClicks(htmlField, html);
+    for (QAbstractButton* button : box->buttons())
+        if (box->buttonRole(button) == role) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            return;
+        }
+    ADD_FAILURE() << "no button of role " << role;
+    dialog->reject();
+}
+
+} // namespace
+
+// The real, non-native Qt chooser, answered as a user would: a colour typed in and OK applies
+// and stores it; the same with Cancel changes neither the pane nor the record.
 TEST_F(AppearanceMenu, TheRealColourChooserIsModalAndItsChoiceIsApplied)
 {
     QtChoosers real;
     m_controller->setChoosers(real);
     bool answered = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
+    onModal<QColorDialog>([&](QColorDialog* dialog) {
         EXPECT_TRUE(dialog->testOption(QColorDialog::DontUseNativeDialog));
-        dialog->setCurrentColor(QColor(12, 34, 56));
-        dialog->accept();
+        answerColourChooser(dialog, QStringLiteral("#0c2238"), QDialogButtonBox::AcceptRole);
+        answered = true;
+    });
+    trigger("mnu_fond_trouvé");
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(soluce()->palette().color(QPalette::Base), QColor(12, 34, 56));
+    EXPECT_EQ(stored(QStringLiteral("fond_soluce")).toLongLong(), 3678732);
+
+    answered = false;
+    onModal<QColorDialog>([&](QColorDialog* dialog) {
+        answerColourChooser(dialog, QStringLiteral("#ff0000"), QDialogButtonBox::RejectRole);
         answered = true;
     });
     trigger("mnu_fond_trouvé");
