@@ -12,6 +12,7 @@
 #include "PaneFormatting.h"
 #include "PaneKeys.h"
 #include "PaneText.h"
+#include "PreviewWindow.h"
 #include "ProposalPane.h"
 #include "ReferencePane.h"
 #include "Twips.h"
@@ -20,13 +21,17 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QCompleter>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStringListModel>
 #include <QShortcut>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -101,6 +106,7 @@ Form1::Form1(GameController& game, QWidget* parent)
     buildPanes(client);
     buildLabels(client);
     buildButtons(client);
+    buildPlayerField(client);
     buildMenus();
     buildTabOrder();
     // "Initialiser" has none: it starts the puzzle again, and a slip of the fingers must not.
@@ -125,6 +131,11 @@ QDialog* Form1::conflictDialog() const
 QDialog* Form1::historyWindow() const
 {
     return m_historyWindow.get();
+}
+
+QDialog* Form1::previewWindow() const
+{
+    return m_previewWindow.get();
 }
 
 void Form1::setMessageSink(MessageSink* sink)
@@ -265,6 +276,37 @@ void Form1::buildButtons(QWidget* client)
     connect(m_clearProposal, &QPushButton::clicked, this, &Form1::Command1_Click);
 }
 
+// The player of the next turn, on the row of the proposal's caption: right of that caption and
+// within the proposal pane's width, above the pane.
+void Form1::buildPlayerField(QWidget* client)
+{
+    const QLabel* caption = client->findChild<QLabel*>(QStringLiteral("Label2"));
+    QLabel* label = addLabel(client, QStringLiteral("lbl_joueur"), QStringLiteral("Joueur :"),
+                             twips::rect(12120, 240, 840, 300));
+    const int gap = twips::toPixels(120);
+    label->move(std::max(label->x(), caption->geometry().right() + 1 + gap), label->y());
+
+    m_joueur = new QComboBox(client);
+    m_joueur->setObjectName(QStringLiteral("joueur"));
+    m_joueur->setAccessibleName(QStringLiteral("Joueur"));
+    m_joueur->setEditable(true);
+    m_joueur->setInsertPolicy(QComboBox::NoInsert);
+    m_joueur->lineEdit()->setMaxLength(int(kMaxPlayerNameLength));
+    m_playerList = new QStringListModel(this);
+    m_joueur->setModel(m_playerList);
+    m_joueur->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+
+    const QRect pane = m_propal->geometry();
+    const int left = label->geometry().right() + 1 + gap / 2;
+    const int height = std::min(m_joueur->sizeHint().height(), pane.top() - 2);
+    const int top = std::clamp(label->geometry().center().y() - height / 2, 0,
+                               pane.top() - 1 - height);
+    m_joueur->setGeometry(left, top, pane.right() + 1 - left, height);
+
+    connect(m_joueur, &QComboBox::editTextChanged, this, &Form1::joueur_Change);
+    m_joueur->lineEdit()->installEventFilter(this);
+}
+
 void Form1::buildMenus()
 {
     auto addItem = [](QMenu* menu, const char* name, const QString& caption) {
@@ -281,6 +323,12 @@ void Form1::buildMenus()
     m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
     m_undo->setShortcutContext(Qt::ApplicationShortcut);
     QAction* history = addItem(file, "mnu_historique", QStringLiteral("Historique des tours"));
+    m_rankingItem =
+        addItem(file, "mnu_classement", QStringLiteral("Classement dans le message"));
+    m_rankingItem->setCheckable(true);
+    QAction* preview = addItem(file, "mnu_apercu", QStringLiteral("Aperçu du message"));
+    connect(m_rankingItem, &QAction::triggered, this, &Form1::mnu_classement_Click);
+    connect(preview, &QAction::triggered, this, &Form1::mnu_apercu_Click);
     addItem(file, "filler_tours", kFiller);
     connect(m_undo, &QAction::triggered, this, &Form1::mnu_annuler_tour_Click);
     connect(history, &QAction::triggered, this, &Form1::mnu_historique_Click);
@@ -314,7 +362,8 @@ void Form1::buildMenus()
 void Form1::buildTabOrder()
 {
     QWidget* const order[] = {m_ref,  m_soluce, m_lettres,       m_record, m_generer,
-                              m_quit, m_init,   m_clearProposal, m_copier, m_propal};
+                              m_quit, m_init,   m_clearProposal, m_copier, m_propal,
+                              m_joueur};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -377,10 +426,17 @@ void Form1::showGame()
     panetext::replaceKeepingFormat(m_propal, panetext::toPane(game.propal));
     setCaptionIfChanged(m_remainingCount, game.lettres_restantes);
     setCaptionIfChanged(m_foundCount, game.lettres_trouvees);
+    if (m_joueur->currentText() != m_game.player())
+        m_joueur->setEditText(m_game.player());
     m_showing = false;
     m_undo->setEnabled(m_game.canUndo());
+    m_rankingItem->setChecked(m_game.rankingInPost());
+    if (m_playersListed)
+        listPlayers();
     if (m_historyWindow)
         showHistory();
+    if (m_previewWindow)
+        showPreview();
 }
 
 void Form1::init_Click()
@@ -437,13 +493,16 @@ void Form1::mnu_annuler_tour_Click()
 void Form1::showHistory()
 {
     const QList<Turn>& turns = m_game.turns();
-    m_historyWindow->showHistory(turns, m_game.history().firstAtHand());
+    m_historyWindow->showHistory(turns, m_game.history().firstAtHand(), m_game.ranking());
 }
 
 void Form1::mnu_historique_Click()
 {
-    if (!m_historyWindow)
+    if (!m_historyWindow) {
         m_historyWindow = std::make_unique<HistoryWindow>();
+        connect(m_historyWindow.get(), &HistoryWindow::playerCorrected, this,
+                &Form1::playerCorrected);
+    }
     showHistory();
     if (!m_historyWindow->isVisible()) {
         const QRect screenArea = screen() ? screen()->availableGeometry() : QRect();
@@ -453,6 +512,66 @@ void Form1::mnu_historique_Click()
     m_historyWindow->show();
     m_historyWindow->raise();
     m_historyWindow->activateWindow();
+}
+
+void Form1::joueur_Change(const QString& typed)
+{
+    if (!m_showing)
+        m_game.playerEdited(typed);
+}
+
+// The list is read when the master first comes to the field, so that start-up does not read
+// every turn; it then follows the game. Setting the list must not change what is typed.
+void Form1::listPlayers()
+{
+    const QStringList players = m_game.players();
+    m_playersListed = true;
+    if (players == m_playerList->stringList())
+        return;
+    const QString typed = m_joueur->currentText();
+    const bool showing = m_showing;
+    m_showing = true;
+    m_playerList->setStringList(players);
+    m_joueur->setCurrentIndex(-1);
+    m_joueur->setEditText(typed);
+    m_showing = showing;
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_joueur->lineEdit() && !m_playersListed &&
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress))
+        listPlayers();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::playerCorrected(qsizetype number, const QString& typed)
+{
+    m_game.setTurnPlayer(number, typed);
+    showGame();
+}
+
+void Form1::mnu_classement_Click(bool checked)
+{
+    const StoreStatus stored = m_game.setRankingInPost(checked);
+    if (!stored)
+        m_sink->inform(stored.message(), MessageIcon::Critical);
+    showGame();
+}
+
+void Form1::showPreview()
+{
+    m_previewWindow->showPost(m_game.forumPost(), m_soluce->font().family());
+}
+
+void Form1::mnu_apercu_Click()
+{
+    if (!m_previewWindow)
+        m_previewWindow = std::make_unique<PreviewWindow>();
+    showPreview();
+    m_previewWindow->show();
+    m_previewWindow->raise();
+    m_previewWindow->activateWindow();
 }
 
 void Form1::ref_LostFocus()
@@ -579,6 +698,8 @@ void Form1::closeEvent(QCloseEvent* event)
             m_conflictDialog->close();
         if (m_historyWindow)
             m_historyWindow->close();
+        if (m_previewWindow)
+            m_previewWindow->close();
         event->accept();
         return;
     }
@@ -629,6 +750,8 @@ void Form1::endProgram()
         m_conflictDialog->close();
     if (m_historyWindow)
         m_historyWindow->close();
+    if (m_previewWindow)
+        m_previewWindow->close();
     close();
     QCoreApplication::exit(0);
 }

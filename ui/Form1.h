@@ -11,6 +11,9 @@
 
 class ConflictDialog;
 class HistoryWindow;
+class PreviewWindow;
+class QComboBox;
+class QStringListModel;
 class QAction;
 class QDialog;
 class AppearanceController;
@@ -53,10 +56,13 @@ class Form1 : public QMainWindow {
     QDialog* conflictDialog() const;
     // The history window form_historique, once it has been opened.
     QDialog* historyWindow() const;
+    // The preview window form_apercu, once it has been opened.
+    QDialog* previewWindow() const;
     // The choosers the appearance menu opens; nullptr puts back Qt's own.
     void setChoosers(Choosers* choosers);
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -64,6 +70,7 @@ class Form1 : public QMainWindow {
     void buildPanes(QWidget* client);
     void buildLabels(QWidget* client);
     void buildButtons(QWidget* client);
+    void buildPlayerField(QWidget* client);
     void buildMenus();
     void buildTabOrder();
     QPushButton* addButton(QWidget* client, const QString& name, const QString& caption, int left,
@@ -88,6 +95,12 @@ class Form1 : public QMainWindow {
     void mnu_annuler_tour_Click();
     void mnu_historique_Click();
     void showHistory();
+    void joueur_Change(const QString& typed);
+    void listPlayers();
+    void playerCorrected(qsizetype number, const QString& typed);
+    void mnu_classement_Click(bool checked);
+    void mnu_apercu_Click();
+    void showPreview();
     void openConflictDialog(const Conflict& conflict);
 
     bool showStartUp(const StoreStatus& opened);
@@ -118,10 +131,16 @@ class Form1 : public QMainWindow {
     QPushButton* m_quit = nullptr;
     QPushButton* m_clearProposal = nullptr;
     QAction* m_undo = nullptr;
+    QAction* m_rankingItem = nullptr;
+    QComboBox* m_joueur = nullptr;
+    // The game's players, read when the field is first used.
+    QStringListModel* m_playerList = nullptr;
+    bool m_playersListed = false;
     std::array<QAction*, 12> m_appearanceActions{};
     // Opened without an owner, so that it does not stay above the main window.
     std::unique_ptr<ConflictDialog> m_conflictDialog;
     std::unique_ptr<HistoryWindow> m_historyWindow;
+    std::unique_ptr<PreviewWindow> m_previewWindow;
 
     // Set while the window writes the game into the panes.
     bool m_showing = false;

@@ -2,6 +2,8 @@
 #include "HistoryWindow.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -9,9 +11,31 @@
 
 namespace {
 
-const std::array<QString, 5> kHeaders = {
-    QStringLiteral("Tour"), QStringLiteral("Proposition"), QStringLiteral("Lettres trouvées"),
+enum TurnColumnIndex { kNumber, kPlayer, kProposal, kFound, kRemaining, kFoundText };
+
+const std::array<QString, 6> kHeaders = {
+    QStringLiteral("Tour"),          QStringLiteral("Joueur"),
+    QStringLiteral("Proposition"),   QStringLiteral("Lettres trouvées"),
     QStringLiteral("Lettres restantes"), QStringLiteral("Texte trouvé")};
+
+const std::array<QString, 4> kRankingHeaders = {QStringLiteral("Rang"), QStringLiteral("Joueur"),
+                                                QStringLiteral("Lettres"),
+                                                QStringLiteral("Tours")};
+
+// The player's cell takes no more characters than the field joueur.
+class PlayerDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setMaxLength(int(kMaxPlayerNameLength));
+        return editor;
+    }
+};
 
 // Line breaks of a text shown on one table line.
 QString oneLine(const QString& text)
@@ -23,11 +47,15 @@ QString oneLine(const QString& text)
     return line;
 }
 
-// A history only grows or shrinks at its end, so the last common turn tells whether the rest
-// is still the same.
+// A history only grows or shrinks at its end, and only its players are corrected in place, so
+// the last common turn, its player aside, tells whether the rest is still the same.
 bool samePrefix(const QList<Turn>& a, const QList<Turn>& b, qsizetype length)
 {
-    return length == 0 || a[length - 1] == b[length - 1];
+    if (length == 0)
+        return true;
+    Turn last = a[length - 1];
+    last.joueur = b[length - 1].joueur;
+    return last == b[length - 1];
 }
 
 } // namespace
@@ -43,19 +71,35 @@ void TurnTableModel::setTurns(const QList<Turn>& turns, qsizetype firstNumber)
     }
     const qsizetype before = m_turns.size();
     const qsizetype after = turns.size();
-    if (after > before && samePrefix(m_turns, turns, before)) {
-        beginInsertRows({}, int(before), int(after - 1));
-        m_turns = turns;
-        endInsertRows();
-    } else if (after < before && samePrefix(m_turns, turns, after)) {
-        beginRemoveRows({}, int(after), int(before - 1));
-        m_turns = turns;
-        endRemoveRows();
-    } else if (m_turns != turns) {
+    const qsizetype common = std::min(before, after);
+    if (!samePrefix(m_turns, turns, common)) {
         beginResetModel();
         m_turns = turns;
         endResetModel();
+        return;
     }
+    // Names are short: comparing every common row's player stays cheap.
+    qsizetype firstCorrected = common;
+    qsizetype lastCorrected = -1;
+    for (qsizetype i = 0; i < common; ++i) {
+        if (m_turns[i].joueur != turns[i].joueur) {
+            firstCorrected = std::min(firstCorrected, i);
+            lastCorrected = i;
+        }
+    }
+    if (after > before) {
+        beginInsertRows({}, int(before), int(after - 1));
+        m_turns = turns;
+        endInsertRows();
+    } else if (after < before) {
+        beginRemoveRows({}, int(after), int(before - 1));
+        m_turns = turns;
+        endRemoveRows();
+    } else {
+        m_turns = turns;
+    }
+    if (lastCorrected >= 0)
+        Q_EMIT dataChanged(index(int(firstCorrected), kPlayer), index(int(lastCorrected), kPlayer));
 }
 
 int TurnTableModel::rowCount(const QModelIndex& parent) const
@@ -72,23 +116,44 @@ QVariant TurnTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= m_turns.size())
         return {};
-    if (role == Qt::TextAlignmentRole && index.column() != 1 && index.column() != 4)
+    const int column = index.column();
+    if (role == Qt::TextAlignmentRole && column != kPlayer && column != kProposal &&
+        column != kFoundText)
         return int(Qt::AlignRight | Qt::AlignVCenter);
-    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != Qt::EditRole)
         return {};
     const Turn& turn = m_turns[index.row()];
-    switch (index.column()) {
-    case 0:
+    switch (column) {
+    case kNumber:
         return qlonglong(m_firstNumber + index.row());
-    case 1:
+    case kPlayer:
+        return turn.joueur;
+    case kProposal:
         return oneLine(turn.propal);
-    case 2:
+    case kFound:
         return turn.trouvees;
-    case 3:
+    case kRemaining:
         return turn.restantes;
     default:
         return oneLine(turn.result);
     }
+}
+
+Qt::ItemFlags TurnTableModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() == kPlayer && m_firstNumber + index.row() >= 1)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+// The game decides what the turn's player becomes; the table then shows it.
+bool TurnTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    Q_EMIT playerTyped(m_firstNumber + index.row(), value.toString());
+    return true;
 }
 
 QVariant TurnTableModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -97,6 +162,54 @@ QVariant TurnTableModel::headerData(int section, Qt::Orientation orientation, in
         section >= int(kHeaders.size()))
         return QAbstractTableModel::headerData(section, orientation, role);
     return kHeaders[section];
+}
+
+void RankingTableModel::setRanking(const QList<PlayerStanding>& ranking)
+{
+    if (ranking == m_ranking)
+        return;
+    beginResetModel();
+    m_ranking = ranking;
+    endResetModel();
+}
+
+int RankingTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_ranking.size());
+}
+
+int RankingTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(kRankingHeaders.size());
+}
+
+QVariant RankingTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_ranking.size())
+        return {};
+    if (role == Qt::TextAlignmentRole && index.column() != 1)
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+        return {};
+    const PlayerStanding& player = m_ranking[index.row()];
+    switch (index.column()) {
+    case 0:
+        return index.row() + 1;
+    case 1:
+        return player.name;
+    case 2:
+        return player.points;
+    default:
+        return player.turns;
+    }
+}
+
+QVariant RankingTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
+        section >= int(kRankingHeaders.size()))
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return kRankingHeaders[section];
 }
 
 HistoryWindow::HistoryWindow(QWidget* parent) : QDialog(parent)
@@ -110,25 +223,41 @@ HistoryWindow::HistoryWindow(QWidget* parent) : QDialog(parent)
     m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("historique"));
     m_table->setModel(m_model);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    m_table->setItemDelegateForColumn(kPlayer, new PlayerDelegate(m_table));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
-    // The numbers take what they need; the proposal and the found text share the rest.
+    // The numbers take what they need; the proposal and the found text share the rest. The
+    // players' column keeps its width, which no turn has to be measured for.
     QHeaderView* header = m_table->horizontalHeader();
-    for (int column : {0, 2, 3})
+    for (int column : {kNumber, kFound, kRemaining})
         header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
-    for (int column : {1, 4})
+    for (int column : {kProposal, kFoundText})
         header->setSectionResizeMode(column, QHeaderView::Stretch);
+    header->resizeSection(kPlayer, 160);
     m_table->setWordWrap(false);
     QFont mono(QStringLiteral("Courier New"));
     mono.setStyleHint(QFont::TypeWriter);
     m_table->setFont(mono);
+    connect(m_model, &TurnTableModel::playerTyped, this, &HistoryWindow::playerCorrected);
+
+    m_rankingModel = new RankingTableModel(this);
+    m_ranking = new QTableView(this);
+    m_ranking->setObjectName(QStringLiteral("classement"));
+    m_ranking->setModel(m_rankingModel);
+    m_ranking->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_ranking->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_ranking->verticalHeader()->hide();
+    m_ranking->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_ranking->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_table);
+    layout->addWidget(m_table, 2);
+    layout->addWidget(m_ranking, 1);
 }
 
-void HistoryWindow::showHistory(const QList<Turn>& turns, qsizetype firstNumber)
+void HistoryWindow::showHistory(const QList<Turn>& turns, qsizetype firstNumber,
+                                const QList<PlayerStanding>& ranking)
 {
     // A table scrolled to its last row (or not filled to its bottom) follows new turns.
     const int lastShown = m_table->indexAt(m_table->viewport()->rect().bottomLeft()).row();
@@ -136,4 +265,5 @@ void HistoryWindow::showHistory(const QList<Turn>& turns, qsizetype firstNumber)
     m_model->setTurns(turns, firstNumber);
     if (atEnd)
         m_table->scrollToBottom();
+    m_rankingModel->setRanking(ranking);
 }

@@ -1,6 +1,8 @@
-// The history window form_historique: one read-only row per accepted turn, turn 0 included.
+// The history window form_historique: one row per accepted turn, turn 0 included, whose player
+// can be corrected from turn 1 on, and the players' ranking.
 #pragma once
 
+#include "Players.h"
 #include "TurnHistory.h"
 
 #include <QAbstractTableModel>
@@ -8,15 +10,40 @@
 
 class QTableView;
 
-// The turns as a table: Tour, Proposition, Lettres trouvées, Lettres restantes, Texte trouvé.
+// The turns as a table: Tour, Joueur, Proposition, Lettres trouvées, Lettres restantes, Texte
+// trouvé. The player of a turn from 1 on is editable; the model only reports the edit.
 class TurnTableModel : public QAbstractTableModel {
     Q_OBJECT
   public:
     using QAbstractTableModel::QAbstractTableModel;
 
     // Follows the history: turns added or dropped at its end become rows inserted or removed,
-    // anything else a new table.
+    // corrected players changed cells, anything else a new table.
     void setTurns(const QList<Turn>& turns, qsizetype firstNumber = 0);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+  Q_SIGNALS:
+    // The master typed this player for turn `number`.
+    void playerTyped(qsizetype number, const QString& typed);
+
+  private:
+    QList<Turn> m_turns;
+    qsizetype m_firstNumber = 0;
+};
+
+// The ranking as a table: Rang, Joueur, Lettres, Tours.
+class RankingTableModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setRanking(const QList<PlayerStanding>& ranking);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -24,8 +51,7 @@ class TurnTableModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   private:
-    QList<Turn> m_turns;
-    qsizetype m_firstNumber = 0;
+    QList<PlayerStanding> m_ranking;
 };
 
 class HistoryWindow : public QDialog {
@@ -33,10 +59,18 @@ class HistoryWindow : public QDialog {
   public:
     explicit HistoryWindow(QWidget* parent = nullptr);
 
-    // The turns, the first of them numbered firstNumber (earlier ones could not be read).
-    void showHistory(const QList<Turn>& turns, qsizetype firstNumber = 0);
+    // The turns, the first of them numbered firstNumber (earlier ones could not be read), and
+    // the players' ranking.
+    void showHistory(const QList<Turn>& turns, qsizetype firstNumber,
+                     const QList<PlayerStanding>& ranking);
+
+  Q_SIGNALS:
+    // The master corrected the player of turn `number` (from 1) to this typed name.
+    void playerCorrected(qsizetype number, const QString& typed);
 
   private:
     TurnTableModel* m_model = nullptr;
     QTableView* m_table = nullptr;
+    RankingTableModel* m_rankingModel = nullptr;
+    QTableView* m_ranking = nullptr;
 };

@@ -1,0 +1,125 @@
+// The players in the window, with the real widgets: the field joueur credits the turn played, is
+// emptied after it, completes from the game's players whatever the case, and gets the player of
+// an undone turn back; a turn's Joueur cell in the history window corrects it and the ranking
+// follows; "Classement dans le message" stays with the game and ends the post with the ranking;
+// "Aperçu du message" draws the post as the clipboard gets it and follows the game.
+#include "StoredWindowFixture.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTableView>
+#include <QTextBrowser>
+
+namespace {
+
+QStringList column(const QTableView* table, int column)
+{
+    QStringList cells;
+    for (int row = 0; row < table->model()->rowCount(); ++row)
+        cells << table->model()->index(row, column).data().toString();
+    return cells;
+}
+
+} // namespace
+
+class PlayersWindowTest : public StoredWindowFixture {
+  protected:
+    void SetUp() override
+    {
+        StoredWindowFixture::SetUp();
+        makeSampleStore(m_path);
+        ASSERT_TRUE(startWindow());
+        trigger("menu_delete");
+        initialise(QStringLiteral("le chat dort"));
+    }
+
+    QComboBox* joueur() const { return child<QComboBox>(QStringLiteral("joueur")); }
+    void playAs(const QString& player, const QString& proposal)
+    {
+        click(joueur());
+        QTest::keyClicks(joueur()->lineEdit(), player);
+        generate(proposal);
+    }
+    QTableView* historyTable(const char* name) const
+    {
+        return m_window->historyWindow()->findChild<QTableView*>(QString::fromUtf8(name));
+    }
+};
+
+TEST_F(PlayersWindowTest, TheFieldCreditsTheTurnAndCompletesFromThePlayers)
+{
+    playAs(QStringLiteral("Alice"), QStringLiteral("la chat mort"));
+    EXPECT_EQ(joueur()->currentText(), QString());
+    click(joueur());
+    QTest::keyClicks(joueur()->lineEdit(), QStringLiteral("al"));
+    EXPECT_EQ(joueur()->currentText().toLower(), QStringLiteral("alice"));
+    generate(QStringLiteral("le chat fort"));
+
+    trigger("mnu_historique");
+    EXPECT_EQ(column(historyTable("historique"), 1),
+              (QStringList{QString(), QStringLiteral("Alice"), QStringLiteral("Alice")}));
+    const QTableView* ranking = historyTable("classement");
+    ASSERT_EQ(ranking->model()->rowCount(), 1);
+    EXPECT_EQ((QStringList{column(ranking, 0)[0], column(ranking, 1)[0], column(ranking, 2)[0],
+                           column(ranking, 3)[0]}),
+              (QStringList{QStringLiteral("1"), QStringLiteral("Alice"), QStringLiteral("9"),
+                           QStringLiteral("2")}));
+
+    trigger("mnu_annuler_tour");
+    EXPECT_EQ(joueur()->currentText(), QStringLiteral("Alice"));
+}
+
+TEST_F(PlayersWindowTest, AJoueurCellCorrectsTheTurnAndTheRankingFollows)
+{
+    playAs(QStringLiteral("Alice"), QStringLiteral("la chat mort"));
+    clickButton(QStringLiteral("record"));
+    trigger("mnu_historique");
+    QTableView* table = historyTable("historique");
+    EXPECT_FALSE(table->model()->flags(table->model()->index(0, 1)) & Qt::ItemIsEditable);
+
+    const QModelIndex cell = table->model()->index(1, 1);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(cell).center());
+    auto* editor = table->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral(" Bob "));
+    QTest::keyClick(editor, Qt::Key_Return);
+
+    EXPECT_EQ(cell.data().toString(), QStringLiteral("Bob"));
+    EXPECT_EQ(column(historyTable("classement"), 1), QStringList{QStringLiteral("Bob")});
+    EXPECT_EQ(saveMarker(), QString());
+}
+
+TEST_F(PlayersWindowTest, TheRankingOptionStaysWithTheGameAndThePreviewFollows)
+{
+    playAs(QStringLiteral("<b>x</b>"), QStringLiteral("la chat mort"));
+    trigger("mnu_apercu");
+    QDialog* window = m_window->previewWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->objectName(), QStringLiteral("form_apercu"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Aperçu du message"));
+    EXPECT_FALSE(window->isModal());
+    auto* preview = window->findChild<QTextBrowser*>(QStringLiteral("apercu"));
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(preview->isReadOnly());
+    const auto shownAsPosted = [&] {
+        clickButton(QStringLiteral("bt_copier"));
+        QString post = QGuiApplication::clipboard()->text();
+        post.remove(QRegularExpression(QStringLiteral(R"(\[/?(b|color|font|size)(=[^\]]*)?\])")));
+        EXPECT_EQ(preview->toPlainText(), post.replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    };
+    shownAsPosted();
+
+    trigger("mnu_classement");
+    EXPECT_TRUE(child<QAction>(QStringLiteral("mnu_classement"))->isChecked());
+    shownAsPosted();
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().endsWith(
+        QStringLiteral("\r[b]Classement[/b]\r1. <b>x</b> : 8 lettres\r")));
+
+    ASSERT_TRUE(startWindow());
+    EXPECT_TRUE(child<QAction>(QStringLiteral("mnu_classement"))->isChecked());
+}
