@@ -1,5 +1,6 @@
 // Game files written aside and renamed into place, the way the user's first game is copied.
 #include "GameFiles.h"
+#include "StoreNames.h"
 
 #include <QDir>
 #include <QFile>
@@ -111,17 +112,11 @@ QString fillEmptyGame(QSqlDatabase& db, const QList<FieldValue>& look)
         if (!query.exec(statement))
             return query.lastError().text();
     }
-    const GameSession empty{QStringLiteral(""), QStringLiteral(""),  QStringLiteral(""),
-                            QStringLiteral(""), QStringLiteral("0"), QStringLiteral("0")};
+    QList<FieldValue> texts;
+    for (Pane pane : kPanes)
+        texts.append({gameTextColumn(pane), QStringLiteral("")});
     const QList<std::pair<QString, QList<FieldValue>>> rows = {
-        {QStringLiteral("données"),
-         {{QStringLiteral("base"), empty.ref},
-          {QStringLiteral("result"), empty.soluce},
-          {QStringLiteral("propal"), empty.propal},
-          {QStringLiteral("lettres"), empty.lettres}}},
-        {QStringLiteral("compteurs"), {{QStringLiteral("nb_lettres"), 0}}},
-        {QStringLiteral("couleurs"), look},
-    };
+        {gameTable(), texts}, {countTable(), {{countColumn(), 0}}}, {lookTable(), look}};
     for (const auto& [table, fields] : rows) {
         if (fields.isEmpty()) {
             if (!query.exec(QStringLiteral("INSERT INTO \"%1\" DEFAULT VALUES").arg(table)))
