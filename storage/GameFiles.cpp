@@ -1,5 +1,6 @@
 // Game files written aside and renamed into place, the way the user's first game is copied.
 #include "GameFiles.h"
+#include "StoreError.h"
 #include "StoreNames.h"
 
 #include <QDir>
@@ -18,7 +19,6 @@
 
 namespace {
 
-const QString kFileExists = QStringLiteral("Le fichier existe déjà.");
 const QString kSuffix = QStringLiteral(".mdb");
 
 QString systemError()
@@ -26,22 +26,19 @@ QString systemError()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-// The reason, then the path the user chose on a second line, as the store reports its own.
+// The system's reason, then the path the user chose on a second line.
 StoreStatus failed(const QString& reason, const QString& path)
 {
-    return StoreStatus::failure(reason + QLatin1Char('\r') + QDir::toNativeSeparators(path));
+    return StoreStatus::failure(QStringLiteral("La partie n'a pas pu être créée : ") + reason +
+                                QLatin1Char('\r') + QDir::toNativeSeparators(path));
 }
 
 // A store failure on the scratch file, told with the path the user chose.
-StoreStatus failedOn(const StoreStatus& status, const QString& path)
+StoreStatus failedOn(const StoreStatus& status, const QString& scratch, const QString& path)
 {
-    return failed(status.message().section(QLatin1Char('\r'), 0, 0), path);
-}
-
-bool existsOrDangles(const QString& path)
-{
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
+    return StoreStatus::failure(
+        QString(status.message())
+            .replace(QDir::toNativeSeparators(scratch), QDir::toNativeSeparators(path)));
 }
 
 // So that the new name, not only the file's content, survives a power cut.
@@ -60,8 +57,8 @@ StoreStatus writeAside(const QString& target,
                        const std::function<StoreStatus(const QString& scratch)>& fill)
 {
     const QString path = QFileInfo(target).absoluteFilePath();
-    if (existsOrDangles(path))
-        return failed(kFileExists, path);
+    if (nameTaken(path))
+        return StoreStatus::failure(nameTakenMessage(path));
     const QFileInfo info(path);
     // Hidden, and private to the user like every game: the hidden text is not for others.
     QTemporaryFile scratch(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
@@ -74,7 +71,8 @@ StoreStatus writeAside(const QString& target,
         status = failed(systemError(), path);
     // The rename refuses an existing name, even one made since the check above.
     if (status && !scratch.rename(path))
-        status = failed(existsOrDangles(path) ? kFileExists : scratch.errorString(), path);
+        status = nameTaken(path) ? StoreStatus::failure(nameTakenMessage(path))
+                                 : failed(scratch.errorString(), path);
     if (!status) {
         QFile::remove(scratchPath + QStringLiteral("-journal"));
         return status;
@@ -102,15 +100,15 @@ QString insertStatement(const QString& table, const QList<FieldValue>& fields)
         .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
 }
 
-// The empty game's tables and rows, in one transaction; the database's error, or "".
-QString fillEmptyGame(QSqlDatabase& db, const QList<FieldValue>& look)
+// The empty game's tables and rows, in one transaction; the database's error, if any.
+QSqlError fillEmptyGame(QSqlDatabase& db, const QList<FieldValue>& look)
 {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("BEGIN")))
-        return query.lastError().text();
+        return query.lastError();
     for (const QString& statement : storeSchemaStatements()) {
         if (!query.exec(statement))
-            return query.lastError().text();
+            return query.lastError();
     }
     QList<FieldValue> texts;
     for (Pane pane : kPanes)
@@ -120,22 +118,33 @@ QString fillEmptyGame(QSqlDatabase& db, const QList<FieldValue>& look)
     for (const auto& [table, fields] : rows) {
         if (fields.isEmpty()) {
             if (!query.exec(QStringLiteral("INSERT INTO \"%1\" DEFAULT VALUES").arg(table)))
-                return query.lastError().text();
+                return query.lastError();
             continue;
         }
         if (!query.prepare(insertStatement(table, fields)))
-            return query.lastError().text();
+            return query.lastError();
         for (const FieldValue& field : fields)
             query.addBindValue(field.value);
         if (!query.exec())
-            return query.lastError().text();
+            return query.lastError();
     }
-    if (!query.exec(QStringLiteral("COMMIT")))
-        return query.lastError().text();
-    return {};
+    query.exec(QStringLiteral("COMMIT"));
+    return query.lastError();
 }
 
 } // namespace
+
+bool nameTaken(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+QString nameTakenMessage(const QString& path)
+{
+    return QStringLiteral("Le fichier existe déjà.\r") +
+           QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
 
 QString withGameSuffix(const QString& path)
 {
@@ -146,20 +155,22 @@ StoreStatus createEmptyGame(const QString& path, const QList<FieldValue>& look)
 {
     for (const FieldValue& field : look) {
         if (!appearanceColumns().contains(field.column))
-            return failed(QStringLiteral("no such column: %1").arg(field.column), path);
+            return StoreStatus::failure(QStringLiteral("no such column: %1\r").arg(field.column) +
+                                        QDir::toNativeSeparators(path));
     }
     return writeAside(path, [&](const QString& scratch) {
         const QString name = nextConnectionName();
-        QString error;
+        QSqlError error;
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
             db.setDatabaseName(scratch);
-            error = db.open() ? fillEmptyGame(db, look) : db.lastError().text();
+            error = db.open() ? fillEmptyGame(db, look) : db.lastError();
             db.close();
         }
         QSqlDatabase::removeDatabase(name);
-        return error.isEmpty() ? StoreStatus::success()
-                               : failed(error, QFileInfo(path).absoluteFilePath());
+        if (!error.isValid())
+            return StoreStatus::success();
+        return StoreStatus::failure(storeErrorMessage(classifyStoreError(scratch, error), path));
     });
 }
 
@@ -170,12 +181,12 @@ StoreStatus copyGame(const GameStore& source, const QString& path,
     return writeAside(target, [&](const QString& scratch) {
         StoreStatus status = source.copyInto(scratch);
         if (!status)
-            return failedOn(status, target);
+            return failedOn(status, scratch, target);
         GameStore copy(scratch);
         status = copy.open();
         if (status)
             status = finish(copy);
         copy.close();
-        return status ? status : failedOn(status, target);
+        return status ? status : failedOn(status, scratch, target);
     });
 }

@@ -13,6 +13,11 @@
 // The game file a chosen name stands for: the name with ".mdb" added when it lacks it.
 QString withGameSuffix(const QString& path);
 
+// Whether the name is taken, by a file or by a link even to nothing: no new game may take it.
+bool nameTaken(const QString& path);
+// Why a new game may not take the name, then the path.
+QString nameTakenMessage(const QString& path);
+
 // Makes an empty game at the path: the three tables with one row each, empty texts, a remaining
 // count of 0, no history, and the couleurs row holding this look.
 [[nodiscard]] StoreStatus createEmptyGame(const QString& path, const QList<FieldValue>& look);
