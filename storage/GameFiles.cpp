@@ -179,9 +179,10 @@ StoreStatus copyGame(const GameStore& source, const QString& path,
 {
     const QString target = QFileInfo(path).absoluteFilePath();
     return writeAside(target, [&](const QString& scratch) {
+        // The source reports the failure of a write into the copy with its own path.
         StoreStatus status = source.copyInto(scratch);
         if (!status)
-            return failedOn(status, scratch, target);
+            return failedOn(status, source.path(), target);
         GameStore copy(scratch);
         status = copy.open();
         if (status)
