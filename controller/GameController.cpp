@@ -40,6 +40,8 @@ StoreStatus GameController::startUp(const QString& storePath, StoreOptions optio
     if (!opened)
         return opened;
     m_store = std::move(store);
+    GameStore* current = m_store.get();
+    m_history.setCutListener([current](qsizetype size) { current->historyCut(size); });
 
     m_session = m_store->loadGame();
     m_session.lettres_trouvees = QStringLiteral("0");
@@ -53,10 +55,10 @@ StoreStatus GameController::startUp(const QString& storePath, StoreOptions optio
     // from the game as loaded, and the next save writes the table anew.
     std::optional<StoredHistory> stored = m_store->loadHistory();
     if (stored && historyTiesWith(stored->latest, m_session)) {
-        GameStore* store = m_store.get();
-        m_history.load(
-            std::move(stored->latest), stored->first, stored->numberedFromZero,
-            [store](qsizetype from, qsizetype to) { return store->loadTurns(from, to); });
+        m_history.load(std::move(stored->latest), stored->first,
+                       [current](qsizetype from, qsizetype to) {
+                           return current->loadTurns(from, to);
+                       });
     } else {
         startHistory();
     }
@@ -181,7 +183,6 @@ std::optional<Refusal> GameController::save()
     const StoreStatus saved = m_store->saveGame(m_session, m_history);
     if (!saved)
         return Refusal{saved.message(), MessageIcon::Critical};
-    m_history.markStored();
     m_engine.markers().save = kSaved;
     return std::nullopt;
 }
