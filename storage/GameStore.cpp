@@ -2,6 +2,7 @@
 #include "GameStore.h"
 
 #include "SqlValues.h"
+#include "StoreError.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -169,7 +170,7 @@ StoreStatus GameStore::open()
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1")
                                  .arg(m_options.busyTimeoutMs));
         if (!db.open()) {
-            const StoreStatus status = failure(databaseText(db.lastError()));
+            const StoreStatus status = failure(db.lastError());
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(m_connectionName);
             return status;
@@ -191,11 +192,11 @@ StoreStatus GameStore::checkTables() const
         QSqlQuery query(db);
         query.setForwardOnly(true);
         if (!query.exec(firstRowQuery(table))) {
-            return failure(databaseText(query.lastError()));
+            return failure(query.lastError());
         }
         query.next();
         if (query.lastError().isValid()) {
-            return failure(databaseText(query.lastError()));
+            return failure(query.lastError());
         }
     }
     return StoreStatus::success();
@@ -258,7 +259,7 @@ StoreStatus GameStore::saveGame(const GameSession& game, const TurnHistory* hist
             status = updateFirstRow(countTable(), {{countColumn(), count}});
         }
         if (status && history) {
-            if (const std::optional<QString> error = m_turns.write(*history)) {
+            if (const std::optional<QSqlError> error = m_turns.write(*history)) {
                 status = failure(*error);
             }
         }
@@ -317,9 +318,14 @@ void GameStore::close()
     m_open = false;
 }
 
-StoreStatus GameStore::failure(const QString& databaseText) const
+StoreStatus GameStore::failure(const QSqlError& error) const
 {
-    return StoreStatus::failure(databaseText + QLatin1Char('\r') +
+    return StoreStatus::failure(storeErrorMessage(classifyStoreError(m_path, error), m_path));
+}
+
+StoreStatus GameStore::failure(const QString& sentence) const
+{
+    return StoreStatus::failure(sentence + QLatin1Char('\r') +
                                 QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath()));
 }
 
@@ -334,13 +340,13 @@ StoreStatus GameStore::updateFirstRow(const QString& table, const QList<FieldVal
     const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = (SELECT min(rowid) FROM %1)")
                             .arg(quoted(table), assignments.join(QStringLiteral(", ")));
     if (!query.prepare(sql)) {
-        return failure(databaseText(query.lastError()));
+        return failure(query.lastError());
     }
     for (const FieldValue& field : fields) {
         query.addBindValue(field.value);
     }
     if (!query.exec()) {
-        return failure(databaseText(query.lastError()));
+        return failure(query.lastError());
     }
     if (query.numRowsAffected() < 1) {
         return failure(QStringLiteral("La table « %1 » n'a pas d'enregistrement.").arg(table));
@@ -356,16 +362,16 @@ StoreStatus GameStore::runInTransaction(const std::function<StoreStatus()>& body
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     QSqlQuery control(db);
     if (!control.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        return failure(databaseText(control.lastError()));
+        return failure(control.lastError());
     }
     StoreStatus status = StoreStatus::success();
-    if (const std::optional<QString> error = upgradeLayout(db)) {
+    if (const std::optional<QSqlError> error = upgradeLayout(db)) {
         status = failure(*error);
     } else {
         status = body();
     }
     if (status && !control.exec(QStringLiteral("COMMIT"))) {
-        status = failure(databaseText(control.lastError()));
+        status = failure(control.lastError());
     }
     if (!status) {
         // After a failed COMMIT the transaction is still open and must be undone too.

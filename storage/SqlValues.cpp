@@ -11,11 +11,6 @@ QString quoted(const QString& identifier)
     return QLatin1Char('"') + inner + QLatin1Char('"');
 }
 
-QString databaseText(const QSqlError& error)
-{
-    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
-}
-
 QString notNull(const QString& text)
 {
     return text.isNull() ? QStringLiteral("") : text;

@@ -1,7 +1,6 @@
 // How the store reads SQLite's values and writes its SQL text, shared by its tables' classes.
 #pragma once
 
-#include <QSqlError>
 #include <QString>
 #include <QVariant>
 
@@ -10,9 +9,6 @@
 
 // The identifier in double quotes, inner quotes doubled.
 QString quoted(const QString& identifier);
-
-// The database's own text for an error, or Qt's when the database gave none.
-QString databaseText(const QSqlError& error);
 
 // A null QString would be stored as NULL and load back as "Vide"; an empty pane is "".
 QString notNull(const QString& text);

@@ -95,11 +95,11 @@ std::optional<int> storedLayoutVersion(const QSqlDatabase& db)
     return query.value(0).toInt();
 }
 
-std::optional<QString> upgradeLayout(const QSqlDatabase& db)
+std::optional<QSqlError> upgradeLayout(const QSqlDatabase& db)
 {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
-        return databaseText(query.lastError());
+        return query.lastError();
     }
     const int stored = query.value(0).toInt();
     query.finish();
@@ -114,12 +114,12 @@ std::optional<QString> upgradeLayout(const QSqlDatabase& db)
             continue;
         }
         if (!query.exec(QString::fromUtf8(step.statement))) {
-            return databaseText(query.lastError());
+            return query.lastError();
         }
     }
     // PRAGMA takes no bound value; the version is this program's own number.
     if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(kStoreVersion))) {
-        return databaseText(query.lastError());
+        return query.lastError();
     }
     return std::nullopt;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 #include <QStringList>
 
@@ -29,4 +30,4 @@ std::optional<int> storedLayoutVersion(const QSqlDatabase& db);
 // step per version, and records the version. A file of a newer layout is left as it is: this
 // version reads and writes only the tables and columns it knows. The database's error, or
 // nothing.
-std::optional<QString> upgradeLayout(const QSqlDatabase& db);
+std::optional<QSqlError> upgradeLayout(const QSqlDatabase& db);

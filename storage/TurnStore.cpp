@@ -111,10 +111,10 @@ bool numberedFrom(const QList<qlonglong>& numbers, qlonglong first)
     return true;
 }
 
-std::optional<QString> run(QSqlQuery& query, const QString& statement)
+std::optional<QSqlError> run(QSqlQuery& query, const QString& statement)
 {
     if (!query.exec(statement)) {
-        return databaseText(query.lastError());
+        return query.lastError();
     }
     return std::nullopt;
 }
@@ -196,7 +196,7 @@ std::optional<QList<Turn>> TurnStore::loadTurns(qsizetype from, qsizetype to) co
 // made anew in the store's shape. A keyed table, or one holding columns or a layout of a later
 // version, keeps its shape and only loses its rows: a later version's columns are never dropped.
 // A table of a later version that lacks one of the six columns then fails the save whole.
-std::optional<QString> TurnStore::prepareTable() const
+std::optional<QSqlError> TurnStore::prepareTable() const
 {
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     QSqlQuery query(db);
@@ -206,7 +206,7 @@ std::optional<QString> TurnStore::prepareTable() const
     }
     const bool newerLayout = storedLayoutVersion(db).value_or(0) > kStoreVersion;
     if (!shape.keyed && !shape.unknownColumns && !newerLayout) {
-        if (std::optional<QString> error =
+        if (std::optional<QSqlError> error =
                 run(query, QStringLiteral("DROP TABLE %1").arg(turnTable()))) {
             return error;
         }
@@ -215,18 +215,19 @@ std::optional<QString> TurnStore::prepareTable() const
     return run(query, QStringLiteral("DELETE FROM %1").arg(turnTable()));
 }
 
-std::optional<QString> TurnStore::write(const TurnHistory& history) const
+std::optional<QSqlError> TurnStore::write(const TurnHistory& history) const
 {
     const qsizetype stored = std::min(m_stored, history.size());
     // The turns past those stored are always at hand; a gap would be a fault of the caller.
     if (stored < history.firstAtHand()) {
-        return QStringLiteral("turns %1 to %2 are not at hand")
-            .arg(stored)
-            .arg(history.firstAtHand() - 1);
+        return QSqlError(QStringLiteral("turns %1 to %2 are not at hand")
+                             .arg(stored)
+                             .arg(history.firstAtHand() - 1),
+                         QString(), QSqlError::UnknownError);
     }
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     if (stored == 0) {
-        if (std::optional<QString> error = prepareTable()) {
+        if (std::optional<QSqlError> error = prepareTable()) {
             return error;
         }
     } else {
@@ -234,14 +235,14 @@ std::optional<QString> TurnStore::write(const TurnHistory& history) const
         // same game: this save's turns replace them. Another program may have dropped the table.
         QString create = turnTableStatement();
         create.replace(QLatin1String("CREATE TABLE"), QLatin1String("CREATE TABLE IF NOT EXISTS"));
-        if (std::optional<QString> error = run(query, create)) {
+        if (std::optional<QSqlError> error = run(query, create)) {
             return error;
         }
         query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 >= ?")
                           .arg(turnTable(), turnColumn(TurnColumn::Numero)));
         query.addBindValue(qlonglong(stored));
         if (!query.exec()) {
-            return databaseText(query.lastError());
+            return query.lastError();
         }
     }
     if (stored == history.size()) {
@@ -249,7 +250,7 @@ std::optional<QString> TurnStore::write(const TurnHistory& history) const
     }
     if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?, ?)")
                            .arg(turnTable(), turnColumnList()))) {
-        return databaseText(query.lastError());
+        return query.lastError();
     }
     for (qsizetype i = stored; i < history.size(); ++i) {
         const Turn& turn = history.atHand(i);
@@ -260,7 +261,7 @@ std::optional<QString> TurnStore::write(const TurnHistory& history) const
         query.bindValue(4, qlonglong(turn.restantes));
         query.bindValue(5, notNull(turn.lettres));
         if (!query.exec()) {
-            return databaseText(query.lastError());
+            return query.lastError();
         }
     }
     return std::nullopt;

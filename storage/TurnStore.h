@@ -5,6 +5,7 @@
 #include "TurnHistory.h"
 
 #include <QList>
+#include <QSqlError>
 #include <QString>
 
 #include <algorithm>
@@ -36,7 +37,7 @@ class TurnStore {
     // Inside the store's transaction: writes the turns past those already stored, after
     // deleting the rows past them. With none stored, the table's rows are all rewritten. The
     // database's error, or nothing.
-    std::optional<QString> write(const TurnHistory& history) const;
+    std::optional<QSqlError> write(const TurnHistory& history) const;
     // The transaction that wrote this history is committed.
     void written(const TurnHistory& history) { m_stored = history.size(); }
     // The history kept its first `size` turns only: the rows past them are no longer its own.
@@ -45,7 +46,7 @@ class TurnStore {
     qsizetype storedCount() const { return m_stored; }
 
   private:
-    std::optional<QString> prepareTable() const;
+    std::optional<QSqlError> prepareTable() const;
 
     QString m_connectionName;
     qsizetype m_stored = 0;
