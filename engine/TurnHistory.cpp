@@ -10,10 +10,12 @@ qint64 captionNumber(const QString& caption)
     return ok ? value : 0;
 }
 
-Turn turnOf(const GameSession& game, const QString& proposal)
+Turn turnOf(const GameSession& game, const QString& proposal, const QString& player)
 {
-    return {proposal, game.soluce, captionNumber(game.lettres_trouvees),
-            captionNumber(game.lettres_restantes), game.lettres};
+    Turn turn{proposal, game.soluce, captionNumber(game.lettres_trouvees),
+              captionNumber(game.lettres_restantes), game.lettres};
+    turn.joueur = player;
+    return turn;
 }
 
 bool historyTiesWith(const QList<Turn>& turns, const GameSession& game)
