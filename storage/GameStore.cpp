@@ -306,6 +306,23 @@ StoreStatus GameStore::writeFont(const QString& suffix, const StoredFont& font)
                         {lookColumn(LookKind::FontItalic, *pane), int(font.italic)}});
 }
 
+StoreStatus GameStore::copyInto(const QString& emptyFile) const
+{
+    if (!m_open) {
+        return failure(QStringLiteral("La base de données est fermée."));
+    }
+    // The open connection reads the file even when its name has gone meanwhile.
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    if (!query.prepare(QStringLiteral("VACUUM INTO ?"))) {
+        return failure(query.lastError());
+    }
+    query.addBindValue(emptyFile);
+    if (!query.exec()) {
+        return failure(query.lastError());
+    }
+    return StoreStatus::success();
+}
+
 void GameStore::close()
 {
     if (QSqlDatabase::contains(m_connectionName)) {

@@ -131,6 +131,10 @@ class GameStore {
     // Writes the four font fields of the pane with this suffix.
     [[nodiscard]] StoreStatus writeFont(const QString& suffix, const StoredFont& font);
 
+    // Writes the store's last committed state into this empty file, whole: every table and row,
+    // those this version does not know included, and the layout version.
+    [[nodiscard]] StoreStatus copyInto(const QString& emptyFile) const;
+
     // Closes the connection; later operations report that the store is closed.
     void close();
 
