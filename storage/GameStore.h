@@ -122,6 +122,12 @@ class GameStore {
     // The history kept its first `size` turns only; the next save rewrites the rows past them.
     void historyCut(qsizetype size) { m_turns.historyCut(size); }
 
+    // Whether the post ends with the ranking: the first row's classement in the table options,
+    // false when the table, its row or its value is missing or not an integer.
+    bool loadRankingInPost() const;
+    // Stores it at once, making the table, its column or its row when the store lacks them.
+    [[nodiscard]] StoreStatus storeRankingInPost(bool shown);
+
     // Writes couleurs fields in one statement; only the 24 known columns are accepted.
     [[nodiscard]] StoreStatus writeFields(const QList<FieldValue>& fields);
 

@@ -87,9 +87,11 @@ inline QString lookColumn(LookKind kind, Pane pane)
     return lookPrefix(kind) + paneSuffix(pane);
 }
 
-// The columns of tours, in the order a turn is read and written.
-enum class TurnColumn { Numero, Propal, Result, Trouvees, Restantes, Lettres };
+// The columns of tours, in the order a turn is read and written. Joueur, the turn's player, came
+// with the second layout: an older table lacks it until its file is brought up to date.
+enum class TurnColumn { Numero, Propal, Result, Trouvees, Restantes, Lettres, Joueur };
 
+// The six columns every readable tours table has.
 inline constexpr std::array<TurnColumn, 6> kTurnColumns = {
     TurnColumn::Numero,   TurnColumn::Propal,    TurnColumn::Result,
     TurnColumn::Trouvees, TurnColumn::Restantes, TurnColumn::Lettres};
@@ -108,17 +110,28 @@ inline QString turnColumn(TurnColumn column)
     case TurnColumn::Restantes:
         return QStringLiteral("restantes");
     case TurnColumn::Lettres:
+        return QStringLiteral("lettres");
+    case TurnColumn::Joueur:
         break;
     }
-    return QStringLiteral("lettres");
+    return QStringLiteral("joueur");
 }
 
-// The six tours columns, comma-separated in their order, for SELECT and INSERT statements.
-inline QString turnColumnList()
+// The six tours columns, then the player's when asked, comma-separated in their order, for
+// SELECT and INSERT statements.
+inline QString turnColumnList(bool withPlayer = false)
 {
     QStringList names;
     for (TurnColumn column : kTurnColumns) {
         names << turnColumn(column);
     }
+    if (withPlayer) {
+        names << turnColumn(TurnColumn::Joueur);
+    }
     return names.join(QStringLiteral(", "));
 }
+
+// The table of the game's options, made when the first of them is stored, and its column for
+// the ranking in the post (1 shown, 0 not).
+inline QString optionsTable() { return QStringLiteral("options"); }
+inline QString rankingColumn() { return QStringLiteral("classement"); }

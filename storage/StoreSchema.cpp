@@ -16,18 +16,34 @@ QString lookSqlType(LookKind kind)
     return kind == LookKind::FontName ? QStringLiteral("TEXT") : QStringLiteral("INTEGER");
 }
 
-// One step of the layout: what turns a file of the version before into one of this version.
-// The statement runs only when the table it changes exists; a table made later is made in the
-// newest layout. A step with no statement only records its version.
+// The turn's player: '' for a turn that credits nobody, which is what every turn of an older
+// table becomes.
+QString playerColumnDefinition()
+{
+    return QStringLiteral("%1 TEXT NOT NULL DEFAULT '' CHECK (typeof(%1) = 'text')")
+        .arg(turnColumn(TurnColumn::Joueur));
+}
+
+QString playerColumnName()
+{
+    return turnColumn(TurnColumn::Joueur);
+}
+
+// One step of the layout: what turns a file of the version before into one of this version, a
+// column added to a table. It is added only to a table that exists and lacks it; a table made
+// later is made in the newest layout. A step with no column only records its version.
 struct LayoutStep {
     int version;
-    const char* table;
-    const char* statement;
+    QString (*table)();
+    QString (*column)();
+    QString (*definition)(); // the column's name, type and constraints
 };
 
-const std::array<LayoutStep, 1> kLayoutSteps = {{
+const std::array<LayoutStep, 2> kLayoutSteps = {{
     // Version 1: the tables of the first Plimo that kept its history; the version recorded.
-    {1, nullptr, nullptr},
+    {1, nullptr, nullptr, nullptr},
+    // Version 2: each turn names its player.
+    {2, turnTable, playerColumnName, playerColumnDefinition},
 }};
 
 bool tableExists(const QSqlDatabase& db, const QString& table)
@@ -36,6 +52,16 @@ bool tableExists(const QSqlDatabase& db, const QString& table)
     query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? "
                                  "COLLATE NOCASE"));
     query.addBindValue(table);
+    return query.exec() && query.next();
+}
+
+bool columnExists(const QSqlDatabase& db, const QString& table, const QString& column)
+{
+    QSqlQuery query(db);
+    query.prepare(
+        QStringLiteral("SELECT 1 FROM pragma_table_info(?) WHERE name = ? COLLATE NOCASE"));
+    query.addBindValue(table);
+    query.addBindValue(column);
     return query.exec() && query.next();
 }
 
@@ -64,7 +90,7 @@ QString turnTableStatement()
     const auto name = [](TurnColumn column) { return turnColumn(column); };
     const QString typed = QStringLiteral("%1 %2 NOT NULL CHECK (typeof(%1) = '%3')");
     return QStringLiteral("CREATE TABLE %1 (%2 INTEGER PRIMARY KEY CHECK (%2 >= 0), %3, %4, %5, "
-                          "%6, %7)")
+                          "%6, %7, %8)")
         .arg(turnTable(), name(TurnColumn::Numero),
              typed.arg(name(TurnColumn::Propal), QStringLiteral("TEXT"), QStringLiteral("text")),
              typed.arg(name(TurnColumn::Result), QStringLiteral("TEXT"), QStringLiteral("text")),
@@ -72,7 +98,8 @@ QString turnTableStatement()
                        QStringLiteral("integer")),
              typed.arg(name(TurnColumn::Restantes), QStringLiteral("INTEGER"),
                        QStringLiteral("integer")),
-             typed.arg(name(TurnColumn::Lettres), QStringLiteral("TEXT"), QStringLiteral("text")));
+             typed.arg(name(TurnColumn::Lettres), QStringLiteral("TEXT"), QStringLiteral("text")),
+             playerColumnDefinition());
 }
 
 QStringList appearanceColumns()
@@ -107,13 +134,15 @@ std::optional<QSqlError> upgradeLayout(const QSqlDatabase& db)
         return std::nullopt;
     }
     for (const LayoutStep& step : kLayoutSteps) {
-        if (step.version <= stored || !step.statement) {
+        if (step.version <= stored || !step.table) {
             continue;
         }
-        if (step.table && !tableExists(db, QString::fromUtf8(step.table))) {
+        const QString table = step.table();
+        if (!tableExists(db, table) || columnExists(db, table, step.column())) {
             continue;
         }
-        if (!query.exec(QString::fromUtf8(step.statement))) {
+        if (!query.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
+                            .arg(quoted(table), step.definition()))) {
             return query.lastError();
         }
     }

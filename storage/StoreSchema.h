@@ -10,8 +10,8 @@
 #include <optional>
 
 // The layout this version writes. 0 is a file made before the layout was recorded, whose
-// tables are those of version 1.
-inline constexpr int kStoreVersion = 1;
+// tables are those of version 1; version 2 gave each turn its player.
+inline constexpr int kStoreVersion = 2;
 
 // The CREATE TABLE statements of données, compteurs and couleurs, for whoever makes a new file.
 QStringList storeSchemaStatements();

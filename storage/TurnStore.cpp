@@ -1,6 +1,7 @@
 // The history's table: which shape it has, reading it from its end, and rewriting its tail.
 #include "TurnStore.h"
 
+#include "Players.h"
 #include "SqlValues.h"
 #include "StoreNames.h"
 #include "StoreSchema.h"
@@ -16,9 +17,11 @@ namespace {
 // one before serves a first undo); earlier ones are read when an undo needs them.
 constexpr qsizetype kLatestTurns = 2;
 
-QString turnSelect()
+// A table of an older layout has no player column until its file's next save: its turns credit
+// nobody.
+QString turnSelect(bool withPlayer)
 {
-    return QStringLiteral("SELECT %1 FROM %2 ").arg(turnColumnList(), turnTable());
+    return QStringLiteral("SELECT %1 FROM %2 ").arg(turnColumnList(withPlayer), turnTable());
 }
 
 // What start-up and a save need to know of the tours table, whoever made it.
@@ -32,6 +35,7 @@ struct TurnTableShape {
     bool keyed = false;
     // It has columns this version does not know, which a later version may have added.
     bool unknownColumns = false;
+    bool hasPlayer = false;
 };
 
 TurnTableShape shapeOf(const QSqlDatabase& db)
@@ -59,6 +63,10 @@ TurnTableShape shapeOf(const QSqlDatabase& db)
         const QString name = query.value(1).toString();
         const bool isKey = query.value(5).toInt() > 0;
         keyColumns += isKey ? 1 : 0;
+        if (name.compare(turnColumn(TurnColumn::Joueur), Qt::CaseInsensitive) == 0) {
+            shape.hasPlayer = true;
+            continue;
+        }
         const auto column = std::find_if(kTurnColumns.begin(), kTurnColumns.end(), [&](auto c) {
             return name.compare(turnColumn(c), Qt::CaseInsensitive) == 0;
         });
@@ -78,7 +86,7 @@ TurnTableShape shapeOf(const QSqlDatabase& db)
 }
 
 // The turns of a query's rows; nothing when a value is unreadable. `numbers` gets each numero.
-std::optional<QList<Turn>> turnsOf(QSqlQuery& query, QList<qlonglong>& numbers)
+std::optional<QList<Turn>> turnsOf(QSqlQuery& query, bool withPlayer, QList<qlonglong>& numbers)
 {
     QList<Turn> turns;
     while (query.next()) {
@@ -94,6 +102,11 @@ std::optional<QList<Turn>> turnsOf(QSqlQuery& query, QList<qlonglong>& numbers)
         }
         numbers.append(numero.toLongLong());
         turns.append({*propal, *result, found.toLongLong(), remaining.toLongLong(), *letters});
+        // A player that another program wrote as no text, or against the name rules, is read
+        // as the game would have kept it.
+        if (withPlayer) {
+            turns.last().joueur = cleanPlayerName(textFrom(query.value(6)).value_or(QString()));
+        }
     }
     if (query.lastError().isValid()) {
         return std::nullopt;
@@ -156,11 +169,12 @@ std::optional<StoredHistory> TurnStore::load()
         history = StoredHistory{*latest, first, true};
     } else {
         // A table made elsewhere is read and checked whole.
-        if (!query.exec(turnSelect() + QStringLiteral("ORDER BY ") + turnColumn(TurnColumn::Numero))) {
+        if (!query.exec(turnSelect(shape.hasPlayer) + QStringLiteral("ORDER BY ") +
+                        turnColumn(TurnColumn::Numero))) {
             return std::nullopt;
         }
         QList<qlonglong> numbers;
-        std::optional<QList<Turn>> turns = turnsOf(query, numbers);
+        std::optional<QList<Turn>> turns = turnsOf(query, shape.hasPlayer, numbers);
         if (!turns) {
             return std::nullopt;
         }
@@ -174,17 +188,21 @@ std::optional<StoredHistory> TurnStore::load()
 
 std::optional<QList<Turn>> TurnStore::loadTurns(qsizetype from, qsizetype to) const
 {
-    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    // A save since start-up may have brought the table up to date.
+    const bool withPlayer = shapeOf(db).hasPlayer;
+    QSqlQuery query(db);
     query.setForwardOnly(true);
-    query.prepare(turnSelect() + QStringLiteral("WHERE %1 >= ? AND %1 < ? ORDER BY %1")
-                                     .arg(turnColumn(TurnColumn::Numero)));
+    query.prepare(
+        turnSelect(withPlayer) +
+        QStringLiteral("WHERE %1 >= ? AND %1 < ? ORDER BY %1").arg(turnColumn(TurnColumn::Numero)));
     query.addBindValue(qlonglong(from));
     query.addBindValue(qlonglong(to));
     if (!query.exec()) {
         return std::nullopt;
     }
     QList<qlonglong> numbers;
-    std::optional<QList<Turn>> turns = turnsOf(query, numbers);
+    std::optional<QList<Turn>> turns = turnsOf(query, withPlayer, numbers);
     if (!turns || turns->size() != to - from || !numberedFrom(numbers, from)) {
         return std::nullopt;
     }
@@ -248,8 +266,11 @@ std::optional<QSqlError> TurnStore::write(const TurnHistory& history) const
     if (stored == history.size()) {
         return std::nullopt;
     }
-    if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?, ?)")
-                           .arg(turnTable(), turnColumnList()))) {
+    // A table of a later layout that has no player column still takes the turns.
+    const bool withPlayer = shapeOf(QSqlDatabase::database(m_connectionName, false)).hasPlayer;
+    if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?, ?%3)")
+                           .arg(turnTable(), turnColumnList(withPlayer),
+                                withPlayer ? QStringLiteral(", ?") : QString()))) {
         return query.lastError();
     }
     for (qsizetype i = stored; i < history.size(); ++i) {
@@ -260,6 +281,9 @@ std::optional<QSqlError> TurnStore::write(const TurnHistory& history) const
         query.bindValue(3, qlonglong(turn.trouvees));
         query.bindValue(4, qlonglong(turn.restantes));
         query.bindValue(5, notNull(turn.lettres));
+        if (withPlayer) {
+            query.bindValue(6, notNull(turn.joueur));
+        }
         if (!query.exec()) {
             return query.lastError();
         }

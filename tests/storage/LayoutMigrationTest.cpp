@@ -1,7 +1,7 @@
 // Files of older, newer and foreign layouts, each made by the sqlite3 program from its SQL text,
 // next to what it becomes once this version has opened it and saved two more turns: the layout
-// version it records, the tables and columns it keeps, and whether start-up then reads its
-// history from the end.
+// version it records, the tables and columns it keeps, the turns' players, and whether start-up
+// then reads its history from the end.
 #include "GameStore.h"
 #include "StoreFiles.h"
 
@@ -35,6 +35,10 @@ INSERT INTO tours VALUES(2,'LE CHIEN','** ****',1,4,'A C H T ');
 )sql");
 
 const char* const kSixColumns = "numero,propal,result,trouvees,restantes,lettres";
+const char* const kSevenColumns = "numero,propal,result,trouvees,restantes,lettres,joueur";
+// The players of the turns in order, the two this test plays last.
+const char* const kPlayers =
+    "SELECT group_concat(joueur, '|') FROM (SELECT joueur FROM tours ORDER BY numero)";
 const char* const kFourTables = "compteurs,couleurs,données,tours";
 
 struct LayoutCase {
@@ -51,20 +55,28 @@ struct LayoutCase {
 };
 
 const LayoutCase kCases[] = {
-    {"TodaysPlimoWithItsHistory", kGameTables + kTodaysTurns, true, kStoreVersion, kFourTables,
-     kSixColumns, 5, true, "SELECT group_concat(propal, '|') FROM tours WHERE numero < 3",
-     "|LA CHAT|LE CHIEN"},
-    {"OlderPlimoWithoutHistory", kGameTables, true, kStoreVersion, kFourTables, kSixColumns, 3,
-     true, nullptr, nullptr},
-    // ALTER TABLE writes the column into the table's CREATE statement, as a later version would.
-    {"LaterVersionAddedAColumnToTours",
+    // Its turns gain the player column and credit nobody.
+    {"PlimoBeforePlayersWithItsHistory", kGameTables + kTodaysTurns, true, kStoreVersion,
+     kFourTables, kSevenColumns, 5, true,
+     "SELECT group_concat(propal || '/' || joueur, '|') FROM (SELECT * FROM tours ORDER BY numero)",
+     "/|LA CHAT/|LE CHIEN/|LE CHOU/|LE CHAT/Ana"},
+    {"OlderPlimoWithoutHistory", kGameTables, true, kStoreVersion, kFourTables, kSevenColumns, 3,
+     true, kPlayers, "||Ana"},
+    {"ThisLayoutWithPlayers",
      kGameTables + kTodaysTurns +
          QStringLiteral("ALTER TABLE tours ADD COLUMN joueur TEXT NOT NULL DEFAULT '';\n"
                         "UPDATE tours SET joueur = 'Zoé' WHERE numero > 0;\n"
                         "PRAGMA user_version = 2;\n"),
-     true, 2, kFourTables, "numero,propal,result,trouvees,restantes,lettres,joueur", 5, true,
-     "SELECT group_concat(joueur, '|') FROM (SELECT joueur FROM tours ORDER BY numero)",
-     "|Zoé|Zoé||"},
+     true, 2, kFourTables, kSevenColumns, 5, true, kPlayers, "|Zoé|Zoé||Ana"},
+    // The player column is not added twice, and the players are read back.
+    {"AnotherProgramsToursWithPlayers",
+     kGameTables +
+         QStringLiteral("CREATE TABLE tours (numero INTEGER, propal TEXT, result TEXT, "
+                        "trouvees INTEGER, restantes INTEGER, lettres TEXT, joueur TEXT);\n"
+                        "INSERT INTO tours VALUES(3,'','** ****',0,6,'A C E H T T ',NULL);\n"
+                        "INSERT INTO tours VALUES(7,'LE CHIEN','** ****',1,4,'A C H T ',"
+                        "'  Zoé\tB.');\n"),
+     true, kStoreVersion, kFourTables, kSevenColumns, 4, true, kPlayers, "|Zoé B.||Ana"},
     {"LaterVersionWithATableAndColumnsOfItsOwn",
      kGameTables + kTodaysTurns +
          QStringLiteral("CREATE TABLE joueurs (nom TEXT);\n"
@@ -85,23 +97,23 @@ const LayoutCase kCases[] = {
                         "trouvees INTEGER, restantes INTEGER, lettres TEXT);\n"
                         "INSERT INTO tours VALUES(7,'LE CHIEN','** ****',1,4,'A C H T ');\n"
                         "INSERT INTO tours VALUES(3,'','** ****',0,6,'A C E H T T ');\n"),
-     true, kStoreVersion, kFourTables, kSixColumns, 4, true, nullptr, nullptr},
+     true, kStoreVersion, kFourTables, kSevenColumns, 4, true, nullptr, nullptr},
     {"AnotherProgramsToursWithAColumnOfItsOwn",
      kGameTables +
          QStringLiteral("CREATE TABLE tours (numero INTEGER, propal TEXT, result TEXT, "
                         "trouvees INTEGER, restantes INTEGER, lettres TEXT, note TEXT);\n"
                         "INSERT INTO tours VALUES(7,'LE CHIEN','** ****',1,4,'A C H T ','x');\n"
                         "INSERT INTO tours VALUES(3,'','** ****',0,6,'A C E H T T ','y');\n"),
-     true, kStoreVersion, kFourTables, "numero,propal,result,trouvees,restantes,lettres,note", 4,
-     false, "SELECT count(*) FROM tours WHERE note IS NULL", "4"},
+     true, kStoreVersion, kFourTables,
+     "numero,propal,result,trouvees,restantes,lettres,note,joueur", 4, false,
+     "SELECT count(*) FROM tours WHERE note IS NULL", "4"},
     // Without one of the six columns this version cannot write its turns there; it drops
     // nothing of a later version, so the save fails whole and the file stays as it was.
     {"LaterVersionsToursWithoutAColumnThisOneWrites",
-     kGameTables +
-         QStringLiteral("CREATE TABLE tours (numero INTEGER PRIMARY KEY, propal TEXT, "
-                        "result TEXT, trouvees INTEGER, restantes INTEGER, reste TEXT);\n"
-                        "INSERT INTO tours VALUES(0,'','** ****',0,4,'A C H T ');\n"
-                        "PRAGMA user_version = 3;\n"),
+     kGameTables + QStringLiteral("CREATE TABLE tours (numero INTEGER PRIMARY KEY, propal TEXT, "
+                                  "result TEXT, trouvees INTEGER, restantes INTEGER, reste TEXT);\n"
+                                  "INSERT INTO tours VALUES(0,'','** ****',0,4,'A C H T ');\n"
+                                  "PRAGMA user_version = 3;\n"),
      false, 3, kFourTables, "numero,propal,result,trouvees,restantes,reste", -1, false,
      "SELECT group_concat(reste) FROM tours", "A C H T "},
 };
@@ -155,7 +167,8 @@ StoreStatus openPlayTwiceAndSave(const QString& path)
         history.restart(turnOf(game, QString()));
     }
     history.append({QStringLiteral("LE CHOU"), game.soluce, 2, 4, game.lettres});
-    history.append({QStringLiteral("LE CHAT"), game.soluce, 4, 4, game.lettres});
+    history.append(
+        {QStringLiteral("LE CHAT"), game.soluce, 4, 4, game.lettres, QStringLiteral("Ana")});
     return store.saveGame(game, history);
 }
 
