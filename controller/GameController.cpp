@@ -43,6 +43,10 @@ StoreStatus GameController::startUp(const QString& storePath, StoreOptions optio
     GameStore* current = m_store.get();
     m_history.setCutListener([current](qsizetype size) { current->historyCut(size); });
 
+    m_rankingInPost = m_store->loadRankingInPost();
+    m_player.clear();
+    forgetTally();
+
     m_session = m_store->loadGame();
     m_session.lettres_trouvees = QStringLiteral("0");
     for (QString* text : {&m_session.ref, &m_session.soluce, &m_session.propal, &m_session.lettres})
@@ -79,6 +83,8 @@ StoreStatus GameController::startUp(const StoreLocationInputs& inputs)
 
 void GameController::startHistory()
 {
+    m_tally.emplace();
+    m_ranking.reset();
     m_history.restart(turnOf(m_session, QString()));
 }
 
@@ -142,8 +148,18 @@ EvaluationResult GameController::generate()
     if (result.refusal)
         return result;
     m_conflictWord = result.conflict ? result.conflict->proposalWord : QString();
-    if (!result.conflict)
-        m_history.append(turnOf(m_session, m_session.propal));
+    if (result.conflict)
+        return result;
+    const qsizetype number = m_history.size();
+    QString player = number > 0 ? cleanPlayerName(m_player) : QString();
+    if (!player.isEmpty()) {
+        player = tally().spelling(player);
+        tally().add(player, captionNumber(m_session.lettres_trouvees), number);
+        m_ranking.reset();
+    }
+    m_history.append(turnOf(m_session, m_session.propal, player));
+    // The next proposal is not credited to the same player by mistake.
+    m_player.clear();
     return result;
 }
 
@@ -154,10 +170,87 @@ TextRange GameController::conflictSelection() const
     return {start, std::min(start + m_conflictWord.size(), length)};
 }
 
-QString GameController::forumPost() const
+QString GameController::forumPost()
 {
-    return buildForumPost(m_session.soluce, m_session.lettres_trouvees, m_session.lettres_restantes,
-                          m_session.lettres);
+    QString post = buildForumPost(m_session.soluce, m_session.lettres_trouvees,
+                                  m_session.lettres_restantes, m_session.lettres);
+    if (m_rankingInPost) {
+        ranking();
+        post += m_rankingBlock;
+    }
+    return post;
+}
+
+void GameController::playerEdited(const QString& typed)
+{
+    m_player = typed;
+}
+
+QStringList GameController::players()
+{
+    return tally().players();
+}
+
+const QList<PlayerStanding>& GameController::ranking()
+{
+    if (!m_ranking) {
+        m_ranking = tally().ranking();
+        m_rankingBlock = rankingBlock(*m_ranking);
+    }
+    return *m_ranking;
+}
+
+bool GameController::setTurnPlayer(qsizetype number, const QString& typed)
+{
+    const QList<Turn>& turns = m_history.all();
+    const qsizetype first = m_history.firstAtHand();
+    if (number < std::max<qsizetype>(1, first) || number >= m_history.size())
+        return false;
+    QString player = cleanPlayerName(typed);
+    // The spelling a player first played under is kept.
+    if (!player.isEmpty()) {
+        const QString key = playerKey(player);
+        for (qsizetype i = std::max<qsizetype>(1, first); i < number; ++i) {
+            const QString& earlier = turns[i - first].joueur;
+            if (!earlier.isEmpty() && playerKey(earlier) == key) {
+                player = earlier;
+                break;
+            }
+        }
+    }
+    if (turns[number - first].joueur == player)
+        return true;
+    m_history.setPlayer(number, player);
+    m_engine.markers().save.clear();
+    forgetTally();
+    return true;
+}
+
+StoreStatus GameController::setRankingInPost(bool shown)
+{
+    const StoreStatus stored = m_store->storeRankingInPost(shown);
+    if (stored)
+        m_rankingInPost = shown;
+    return stored;
+}
+
+PlayerTally& GameController::tally()
+{
+    if (!m_tally) {
+        m_tally.emplace();
+        const QList<Turn>& turns = m_history.all();
+        const qsizetype first = m_history.firstAtHand();
+        // Turn 0 is the puzzle as initialised: it credits nobody.
+        for (qsizetype i = std::max<qsizetype>(1, first); i - first < turns.size(); ++i)
+            m_tally->add(turns[i - first].joueur, turns[i - first].trouvees, i);
+    }
+    return *m_tally;
+}
+
+void GameController::forgetTally()
+{
+    m_tally.reset();
+    m_ranking.reset();
 }
 
 bool GameController::undoLastTurn()
@@ -165,8 +258,12 @@ bool GameController::undoLastTurn()
     if (!canUndo())
         return false;
     const QString undoneProposal = m_history.last().propal;
+    const QString undonePlayer = m_history.last().joueur;
     if (!m_history.dropLast())
         return false;
+    m_player = undonePlayer;
+    if (!undonePlayer.isEmpty())
+        forgetTally();
     const Turn& back = m_history.last();
     m_session.soluce = back.result;
     m_session.lettres = back.lettres;
@@ -199,6 +296,8 @@ void GameController::clearPage()
     m_session.lettres.clear();
     m_session.lettres_restantes = QStringLiteral("0");
     m_history.clear();
+    m_tally.emplace();
+    m_ranking.reset();
 }
 
 QuitDecision GameController::requestQuit()

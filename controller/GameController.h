@@ -5,6 +5,7 @@
 #include "EngineTypes.h"
 #include "GameSession.h"
 #include "GameStore.h"
+#include "Players.h"
 #include "PuzzleEngine.h"
 #include "StoreLocation.h"
 #include "TurnHistory.h"
@@ -73,8 +74,23 @@ class GameController {
     EvaluationResult generate();
     // The proposal's part that the latest conflict names, kept inside the current proposal.
     TextRange conflictSelection() const;
-    // "Copier": the BBCode post of the game as it stands.
-    QString forumPost() const;
+    // "Copier": the BBCode post of the game as it stands, and the ranking after it when the
+    // game asks for it and a turn has a player.
+    QString forumPost();
+
+    // The field joueur: the player the next accepted "Générer" credits, as typed.
+    const QString& player() const { return m_player; }
+    void playerEdited(const QString& typed);
+    // The game's players in the order they first played, and their ranking. The turns are read
+    // for them when first needed, not at start-up.
+    QStringList players();
+    const QList<PlayerStanding>& ranking();
+    // Credits turn `number` (from 1) to the typed player, or to nobody when the name is empty.
+    // A change leaves the game unsaved. False when there is no such turn.
+    bool setTurnPlayer(qsizetype number, const QString& typed);
+    // Whether "Copier" adds the ranking: the game's option, stored at once when changed.
+    bool rankingInPost() const { return m_rankingInPost; }
+    [[nodiscard]] StoreStatus setRankingInPost(bool shown);
 
     // "Annuler le dernier tour": back to the turn before; false when there is nothing to undo.
     bool canUndo() const { return m_history.canDropLast(); }
@@ -95,6 +111,10 @@ class GameController {
   private:
     void setProposal(const QString& text);
     void startHistory();
+    // The players' tally, read from every turn when it is not known yet.
+    PlayerTally& tally();
+    // The tally no longer matches the turns; it is read again when next needed.
+    void forgetTally();
 
     PuzzleEngine m_engine;
     GameSession m_session;
@@ -102,4 +122,11 @@ class GameController {
     TurnHistory m_history;
     // The proposal word of the latest alignment check (empty after a check without conflict).
     QString m_conflictWord;
+    QString m_player;
+    // Unknown until first needed; then kept with each turn played, and forgotten when a turn
+    // is undone or corrected.
+    std::optional<PlayerTally> m_tally;
+    std::optional<QList<PlayerStanding>> m_ranking;
+    QString m_rankingBlock; // the post's ranking block, with m_ranking
+    bool m_rankingInPost = false;
 };

@@ -75,6 +75,13 @@ bool TurnHistory::dropLast()
     return true;
 }
 
+void TurnHistory::setPlayer(qsizetype number, const QString& player)
+{
+    m_turns[number - m_first].joueur = player;
+    if (m_cut)
+        m_cut(number);
+}
+
 void TurnHistory::load(QList<Turn> latest, qsizetype first, TurnLoader earlier)
 {
     m_turns = std::move(latest);

@@ -66,6 +66,9 @@ class TurnHistory {
     // A history read back from the store: its latest turns, numbered from `first`, with the
     // loader for the earlier ones.
     void load(QList<Turn> latest, qsizetype first, TurnLoader earlier = {});
+    // Credits turn `number`, which is at hand, to this player; for whoever keeps a copy of the
+    // turns, the history is cut there.
+    void setPlayer(qsizetype number, const QString& player);
     // Whoever keeps a copy of the turns (the store) hears each cut: an undo, a clear, a restart.
     void setCutListener(CutListener listener) { m_cut = std::move(listener); }
 
