@@ -32,8 +32,8 @@ QTemporaryDir& scratch()
 // the same game has no tours table at all.
 QString storeWith(bool history)
 {
-    const QString path = scratch().filePath(history ? QStringLiteral("players.mdb")
-                                                    : QStringLiteral("alone.mdb"));
+    const QString path =
+        scratch().filePath(history ? QStringLiteral("players.mdb") : QStringLiteral("alone.mdb"));
     if (QFile::exists(path))
         return path;
     if (QProcess::execute(QStringLiteral(PLIMO_DEFAULT_STORE_TOOL), {path}) != 0)

@@ -63,10 +63,9 @@ StoreStatus GameController::startUp(const QString& storePath, StoreOptions optio
         m_session.lettres_trouvees = QString::number(stored->latest.last().trouvees);
     m_engine.acceptAsLastTurn(m_session);
     if (storedHistoryUsable) {
-        m_history.load(std::move(stored->latest), stored->first,
-                       [current](qsizetype from, qsizetype to) {
-                           return current->loadTurns(from, to);
-                       });
+        m_history.load(
+            std::move(stored->latest), stored->first,
+            [current](qsizetype from, qsizetype to) { return current->loadTurns(from, to); });
     } else {
         startHistory();
     }

@@ -304,6 +304,8 @@ void Form1::buildPlayerField(QWidget* client)
     m_joueur->setGeometry(left, top, pane.right() + 1 - left, height);
 
     connect(m_joueur, &QComboBox::editTextChanged, this, &Form1::joueur_Change);
+    // The combo box keeps the focus while its line edit takes the typing and the clicks.
+    m_joueur->installEventFilter(this);
     m_joueur->lineEdit()->installEventFilter(this);
 }
 
@@ -539,7 +541,7 @@ void Form1::listPlayers()
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_joueur->lineEdit() && !m_playersListed &&
+    if ((watched == m_joueur || watched == m_joueur->lineEdit()) && !m_playersListed &&
         (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress))
         listPlayers();
     return QMainWindow::eventFilter(watched, event);

@@ -13,14 +13,15 @@ namespace {
 
 enum TurnColumnIndex { kNumber, kPlayer, kProposal, kFound, kRemaining, kFoundText };
 
-const std::array<QString, 6> kHeaders = {
-    QStringLiteral("Tour"),          QStringLiteral("Joueur"),
-    QStringLiteral("Proposition"),   QStringLiteral("Lettres trouvées"),
-    QStringLiteral("Lettres restantes"), QStringLiteral("Texte trouvé")};
+const std::array<QString, 6> kHeaders = {QStringLiteral("Tour"),
+                                         QStringLiteral("Joueur"),
+                                         QStringLiteral("Proposition"),
+                                         QStringLiteral("Lettres trouvées"),
+                                         QStringLiteral("Lettres restantes"),
+                                         QStringLiteral("Texte trouvé")};
 
 const std::array<QString, 4> kRankingHeaders = {QStringLiteral("Rang"), QStringLiteral("Joueur"),
-                                                QStringLiteral("Lettres"),
-                                                QStringLiteral("Tours")};
+                                                QStringLiteral("Lettres"), QStringLiteral("Tours")};
 
 // The player's cell takes no more characters than the field joueur.
 class PlayerDelegate : public QStyledItemDelegate {

@@ -79,15 +79,19 @@ TEST_F(PlayersWindowTest, AJoueurCellCorrectsTheTurnAndTheRankingFollows)
     clickButton(QStringLiteral("record"));
     trigger("mnu_historique");
     QTableView* table = historyTable("historique");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window->historyWindow()));
     EXPECT_FALSE(table->model()->flags(table->model()->index(0, 1)) & Qt::ItemIsEditable);
 
     const QModelIndex cell = table->model()->index(1, 1);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(cell).center());
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(cell).center());
     auto* editor = table->findChild<QLineEdit*>();
     ASSERT_NE(editor, nullptr);
     editor->selectAll();
     QTest::keyClicks(editor, QStringLiteral(" Bob "));
     QTest::keyClick(editor, Qt::Key_Return);
+    // The delegate commits the edit from the event loop.
+    QApplication::processEvents();
 
     EXPECT_EQ(cell.data().toString(), QStringLiteral("Bob"));
     EXPECT_EQ(column(historyTable("classement"), 1), QStringList{QStringLiteral("Bob")});

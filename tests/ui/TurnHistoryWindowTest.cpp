@@ -1,9 +1,9 @@
 // The turn history in the window: "Annuler le dernier tour" (also Ctrl+Alt+Z, from any pane)
 // puts the panes and counts back to the turn before and the undone proposal back in its pane,
 // and is disabled when nothing is left to undo; Ctrl+Z stays the pane's own undo of typing.
-// "Historique des tours" opens a modeless, read-only table beside the main window that follows
-// turns played and undone, and the history comes back with the game on the next start. The turn
-// keys work from the history window and the conflict dialog too.
+// "Historique des tours" opens a modeless table beside the main window, read-only but for its
+// players, that follows turns played and undone, and the history comes back with the game on the
+// next start. The turn keys work from the history window and the conflict dialog too.
 #include "StoredWindowFixture.h"
 #include "WindowPlacement.h"
 
@@ -97,7 +97,7 @@ TEST_F(TurnHistoryWindowTest, CtrlAltZUndoesFromAPaneWhileCtrlZUndoesTyping)
     EXPECT_EQ(propal()->toPlainText(), QStringLiteral("LE CHAT FORT"));
 }
 
-TEST_F(TurnHistoryWindowTest, HistoryWindowFollowsTheGameAndCannotBeEdited)
+TEST_F(TurnHistoryWindowTest, HistoryWindowFollowsTheGameAndOnlyPlayersCanBeEdited)
 {
     generate(QStringLiteral("la chat mort"));
     trigger("mnu_historique");
@@ -114,27 +114,32 @@ TEST_F(TurnHistoryWindowTest, HistoryWindowFollowsTheGameAndCannotBeEdited)
     for (int column = 0; column < table->model()->columnCount(); ++column)
         headers << table->model()->headerData(column, Qt::Horizontal).toString();
     EXPECT_EQ(headers,
-              (QStringList{QStringLiteral("Tour"), QStringLiteral("Proposition"),
+              (QStringList{QStringLiteral("Tour"), QStringLiteral("Joueur"),
+                           QStringLiteral("Proposition"),
                            QStringLiteral("Lettres trouvées"), QStringLiteral("Lettres restantes"),
                            QStringLiteral("Texte trouvé")}));
     // Turn 0 keeps the found count shown when the puzzle started: the sample game's "0".
-    const QList<QStringList> twoTurns = {{QStringLiteral("0"), QString(), QStringLiteral("0"),
-                                          QStringLiteral("10"), QStringLiteral("** **** ****")},
-                                         {QStringLiteral("1"), QStringLiteral("LA CHAT MORT"),
-                                          QStringLiteral("8"), QStringLiteral("2"),
-                                          QStringLiteral("L* CHAT *ORT")}};
+    const QList<QStringList> twoTurns = {
+        {QStringLiteral("0"), QString(), QString(), QStringLiteral("0"), QStringLiteral("10"),
+         QStringLiteral("** **** ****")},
+        {QStringLiteral("1"), QString(), QStringLiteral("LA CHAT MORT"), QStringLiteral("8"),
+         QStringLiteral("2"), QStringLiteral("L* CHAT *ORT")}};
     EXPECT_EQ(cells(table), twoTurns);
 
     // Modeless: the game goes on while it is open, and it follows.
     generate(QStringLiteral("le chat fort"));
     EXPECT_EQ(cells(table).size(), 3);
-    EXPECT_EQ(cells(table).last()[1], QStringLiteral("LE CHAT FORT"));
+    EXPECT_EQ(cells(table).last()[2], QStringLiteral("LE CHAT FORT"));
     trigger("mnu_annuler_tour");
     EXPECT_EQ(cells(table), twoTurns);
 
-    const QModelIndex cell = table->model()->index(1, 1);
+    // A double-click is a click then a second press: the second opens an editor, if any.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    const QModelIndex cell = table->model()->index(1, 2);
     EXPECT_FALSE(table->model()->flags(cell) & Qt::ItemIsEditable);
-    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(cell).center());
+    const QPoint centre = table->visualRect(cell).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, centre);
     EXPECT_EQ(table->findChild<QLineEdit*>(), nullptr) << "no editor opens";
 }
 

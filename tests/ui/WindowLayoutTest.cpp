@@ -25,6 +25,7 @@ const Caption kLabelCaptions[] = {
     {"Label4", "Lettres restantes"},
     {"lettres_trouvées", "0"},
     {"lettres_restantes", "0"},
+    {"lbl_joueur", "Joueur :"},
 };
 
 const Caption kButtonCaptions[] = {
@@ -35,6 +36,8 @@ const Caption kButtonCaptions[] = {
 const Caption kActionCaptions[] = {
     {"mnu_annuler_tour", "Annuler le dernier tour"},
     {"mnu_historique", "Historique des tours"},
+    {"mnu_classement", "Classement dans le message"},
+    {"mnu_apercu", "Aperçu du message"},
     {"filler_tours", "--------------------"},
     {"menu_delete", "Effacer les données de la page"},
     {"filler", "--------------------"},
@@ -127,6 +130,25 @@ TEST_F(WindowLayoutTest, GeometryFollowsTheTwipsAtFifteenPerPixel)
     EXPECT_GE(title.width(), 244);
 }
 
+TEST_F(WindowLayoutTest, PlayerFieldSitsRightOfTheProposalCaptionAndOverlapsNothing)
+{
+    const QRect caption = child<QWidget>(QStringLiteral("Label2"))->geometry();
+    const QRect field = child<QWidget>(QStringLiteral("joueur"))->geometry();
+    const QRect label = child<QWidget>(QStringLiteral("lbl_joueur"))->geometry();
+    const QRect pane = propal()->geometry();
+    EXPECT_GT(label.left(), caption.right());
+    EXPECT_GT(field.left(), label.right());
+    EXPECT_LE(field.right(), pane.right());
+    EXPECT_LT(field.bottom(), pane.top());
+    EXPECT_TRUE(field.top() <= caption.bottom() && caption.top() <= field.bottom()) << "same row";
+    const QList<QWidget*> controls =
+        m_window->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* a : controls)
+        for (QWidget* b : controls)
+            EXPECT_TRUE(a == b || !a->geometry().intersects(b->geometry()))
+                << a->objectName().toStdString() << " " << b->objectName().toStdString();
+}
+
 TEST_F(WindowLayoutTest, PanesUseCourierAndTheDesignColours)
 {
     for (QWidget* pane : {static_cast<QWidget*>(ref()), static_cast<QWidget*>(soluce()),
@@ -146,8 +168,8 @@ TEST_F(WindowLayoutTest, PanesUseCourierAndTheDesignColours)
 
 TEST_F(WindowLayoutTest, TabWalksTheControlsInTheDesignOrder)
 {
-    const char* order[] = {"ref",  "soluce", "lettres",  "record",    "Générer",
-                           "quit", "init",   "Command1", "bt_copier", "propal"};
+    const char* order[] = {"ref",      "soluce",    "lettres", "record", "Générer", "quit",
+                           "init",     "Command1", "bt_copier", "propal", "joueur"};
     click(ref());
     for (const char* name : order) {
         ASSERT_NE(QApplication::focusWidget(), nullptr);
