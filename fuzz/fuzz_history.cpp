@@ -1,12 +1,16 @@
-// Fuzz target: arbitrary sequences of the master's acts on one game (typing, Initialiser,
-// Générer, undo, clearing the page), checked against a plain list of the accepted states.
+// Fuzz target: arbitrary sequences of the master's acts on one game (typing, naming the player,
+// Initialiser, Générer, undo, clearing the page), checked against a plain list of the accepted
+// states.
 //
 // Each input byte is one act; the bytes after some acts give their text. Proposals are drawn
 // from the reference with letters changed, so that turns are accepted as well as refused or in
 // conflict. After every act: the history has one turn per accepted state, its last turn is the
 // game shown, a conflict shows the last accepted state again, and an undo shows the one before
-// with the undone proposal back in its pane.
+// with the undone proposal back in its pane. Each accepted turn credits the player typed (its
+// first spelling in the game), which the field then loses; an undo brings it back; the ranking
+// holds every point of the credited turns, highest first.
 #include "GameController.h"
+#include "Players.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -27,11 +31,31 @@ struct Shown {
     QString foundCount;
     QString remainingCount;
     QString proposal;
+    QString player;
 };
 
 Shown shownBy(const GameSession& s)
 {
-    return {s.soluce, s.lettres, s.lettres_trouvees, s.lettres_restantes, s.propal};
+    return {s.soluce, s.lettres, s.lettres_trouvees, s.lettres_restantes, s.propal, QString()};
+}
+
+// Names that the name rules change, that differ only in case, or that are cut.
+const QStringList kNames = {QString(),
+                            QStringLiteral("Zoé"),
+                            QStringLiteral("ZOÉ"),
+                            QStringLiteral(" zoé\t"),
+                            QStringLiteral("[b]Al[/b]"),
+                            QStringLiteral("A\u0001l\r\nB"),
+                            QStringLiteral("abcdefghijabcdefghijabcdefghijabcdefghijXYZ")};
+
+// The spelling an accepted turn credits: the first one the game used for that player.
+QString creditedName(const std::vector<Shown>& accepted, const QString& typed)
+{
+    const QString name = cleanPlayerName(typed);
+    for (const Shown& turn : accepted)
+        if (!name.isEmpty() && playerKey(turn.player) == playerKey(name))
+            return turn.player;
+    return name;
 }
 
 bool sameState(const Shown& a, const Shown& b)
@@ -84,9 +108,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     GameController game;
     // The accepted states since the last Initialiser; empty before one and after clearing.
     std::vector<Shown> accepted;
+    QString field;
 
     while (!in.empty()) {
-        switch (in.next() % 7) {
+        switch (in.next() % 8) {
         case 0:
             game.referenceEdited(in.text());
             game.referenceLeft();
@@ -108,8 +133,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 require(!accepted.empty());
                 require(sameState(shownBy(game.session()), accepted.back()));
             } else if (!result.refusal) {
-                accepted.push_back(shownBy(game.session()));
+                Shown turn = shownBy(game.session());
+                turn.player = creditedName(accepted, field);
+                accepted.push_back(turn);
+                field.clear();
             }
+            require(game.player() == field);
             break;
         }
         case 5: {
@@ -117,13 +146,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             require(undone == (accepted.size() > 1));
             if (undone) {
                 const QString undoneProposal = accepted.back().proposal;
+                field = accepted.back().player;
                 accepted.pop_back();
                 require(sameState(shownBy(game.session()), accepted.back()));
                 require(game.session().propal == undoneProposal);
                 require(!game.isSaved());
             }
+            require(game.player() == field);
             break;
         }
+        case 7:
+            field = kNames[in.next() % kNames.size()];
+            game.playerEdited(field);
+            break;
         default:
             game.clearPage();
             accepted.clear();
@@ -135,7 +170,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const Turn& last = game.history().last();
             require(last.result == accepted.back().found);
             require(last.lettres == accepted.back().letters);
+            require(last.joueur == accepted.back().player);
         }
+        qint64 credited = 0;
+        for (std::size_t i = 1; i < accepted.size(); ++i)
+            credited += accepted[i].player.isEmpty() ? 0 : accepted[i].foundCount.toLongLong();
+        qint64 ranked = 0;
+        const QList<PlayerStanding>& ranking = game.ranking();
+        for (qsizetype i = 0; i < ranking.size(); ++i) {
+            require(i == 0 || ranking[i - 1].points >= ranking[i].points);
+            ranked += ranking[i].points;
+        }
+        require(ranked == credited);
     }
     return 0;
 }

@@ -2,9 +2,12 @@
 // 200 times; after each kill the file opens, passes SQLite's integrity check, and its two tables
 // hold one whole saved game (the texts and the count of the same save), never older than the
 // game found after the previous kill. The same holds when each save follows an accepted turn
-// of the whole game: the last stored turn is always the saved game's.
+// of the whole game: the last stored turn is always the saved game's, and every stored turn's
+// player is one of those played.
 #include "GameController.h"
 #include "GameStore.h"
+#include "PlayedNames.h"
+#include "Players.h"
 #include "StoreFiles.h"
 
 #include <QFileInfo>
@@ -96,6 +99,7 @@ struct StoredState {
     qlonglong turns = 0, minNumero = -1, maxNumero = -1;
     QString lastPropal, lastResult, lastLettres;
     qlonglong lastRestantes = -1;
+    QStringList players; // the distinct players of the stored turns
 };
 
 StoredState storedState(const RawStore& raw)
@@ -117,6 +121,10 @@ StoredState storedState(const RawStore& raw)
     state.lastResult = raw.value(QStringLiteral("SELECT result") + last).toString();
     state.lastLettres = raw.value(QStringLiteral("SELECT lettres") + last).toString();
     state.lastRestantes = raw.value(QStringLiteral("SELECT restantes") + last).toLongLong();
+    state.players = raw.value(QStringLiteral("SELECT group_concat(joueur, char(10)) FROM "
+                                             "(SELECT DISTINCT joueur FROM tours)"))
+                        .toString()
+                        .split(QLatin1Char('\n'));
     return state;
 }
 
@@ -139,6 +147,9 @@ TEST(CrashSafetyTest, KilledTurnSavesLeaveTheLastTurnTiedToTheGame)
     // Progress never goes back: a later game, or the same game with at least as many turns.
     std::tuple<qlonglong, qlonglong> last{0, 0};
     int killedMidSave = 0;
+    QStringList played;
+    for (const QString& name : kPlayedNames)
+        played << cleanPlayerName(name);
     for (int kill = 0; kill < kKills; ++kill) {
         QProcess player;
         player.start(QStringLiteral(STORE_TEST_HELPER), {QStringLiteral("turn-loop"), path});
@@ -175,6 +186,8 @@ TEST(CrashSafetyTest, KilledTurnSavesLeaveTheLastTurnTiedToTheGame)
         ASSERT_EQ(state.lastRestantes, state.count) << "kill " << kill;
         // Each save follows an accepted turn, whose proposal is the one the game shows.
         ASSERT_EQ(state.lastPropal, state.propal) << "kill " << kill;
+        for (const QString& player : state.players)
+            ASSERT_TRUE(played.contains(player)) << "kill " << kill << ": " << qPrintable(player);
         ASSERT_GE(progress, last) << "kill " << kill << ": older game or shorter history, game "
                                   << std::get<0>(progress) << ", " << state.turns << " turns";
         last = progress;

@@ -4,6 +4,7 @@
 #include "GameController.h"
 #include "GameLock.h"
 #include "GameStore.h"
+#include "PlayedNames.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
@@ -67,7 +68,8 @@ QString randomProposal(const QString& found)
     return proposal;
 }
 
-// Plays an accepted turn before each save, as the master does: the game goes on from the
+// Plays an accepted turn, credited to a random player, before each save, as the master does: the
+// game goes on from the
 // stored history, now and then a turn is undone and played anew, and a long game gives way to
 // a new one (a new history, so the table is written anew).
 int turnLoop(const QString& path)
@@ -93,6 +95,8 @@ int turnLoop(const QString& path)
             return 4;
         }
         const qsizetype before = game.history().size();
+        game.playerEdited(
+            kPlayedNames[QRandomGenerator::global()->bounded(int(kPlayedNames.size()))]);
         game.proposalEdited(randomProposal(game.session().soluce));
         const EvaluationResult result = game.generate();
         if (result.refusal || result.conflict || game.history().size() != before + 1) {
