@@ -1,5 +1,5 @@
 // The BBCode forum post, built from the found text, the two counts and the remaining letters.
-#include "PuzzleEngine.h"
+#include "ForumPost.h"
 
 namespace {
 

@@ -1,6 +1,8 @@
 // Construction of the main window and the wiring of its events to the engine.
 #include "Form1.h"
 
+#include "GameController.h"
+
 #include "AppearanceController.h"
 #include "ButtonShortcuts.h"
 #include "Choosers.h"
@@ -423,7 +425,7 @@ void Form1::mnu_annuler_tour_Click()
 void Form1::showHistory()
 {
     const QList<Turn>& turns = m_game.turns();
-    m_historyWindow->showHistory(turns, m_game.history().firstAtHand());
+    m_historyWindow->showHistory(turns, m_game.firstTurnNumber());
 }
 
 void Form1::mnu_historique_Click()
@@ -492,7 +494,12 @@ void Form1::bt_non_Click()
     m_propal->setTextCursor(cursor);
 }
 
-bool Form1::startUp(const QString& storePath, StoreOptions options)
+bool Form1::startUp(const QString& storePath)
+{
+    return showStartUp(m_game.startUp(storePath));
+}
+
+bool Form1::startUp(const QString& storePath, const StoreOptions& options)
 {
     return showStartUp(m_game.startUp(storePath, options));
 }
@@ -511,13 +518,13 @@ bool Form1::showStartUp(const StoreStatus& opened)
     placeWindow();
     m_placeOnShow = true;
     showGame();
-    applyStoredLook(m_game.store().loadAppearance());
+    applyStoredLook(m_game.storedAppearance());
     m_qtChoosers = std::make_unique<QtChoosers>();
     AppearanceTargets targets;
     for (Pane pane : kPanes)
         targets.panes[pane] = paneWidget(pane);
     targets.actions = m_appearanceActions;
-    m_appearance = new AppearanceController(*this, targets, m_game.store(), *m_qtChoosers, *m_sink);
+    m_appearance = new AppearanceController(*this, targets, m_game, *m_qtChoosers, *m_sink);
     return true;
 }
 

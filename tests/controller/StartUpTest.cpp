@@ -48,7 +48,7 @@ TEST_F(StartUpTest, StoreNamedOnTheCommandLineIsTheOneLoaded)
     ASSERT_TRUE(m_game.startUp(inputs).ok());
 
     EXPECT_EQ(m_game.session(), kSampleGame);
-    EXPECT_EQ(m_game.store().path(), m_path);
+    EXPECT_EQ(GameControllerProbe::store(m_game).path(), m_path);
 }
 
 TEST_F(StartUpTest, LoadsTheStoredGameAsNotSavedWithTurnZero)
@@ -56,11 +56,11 @@ TEST_F(StartUpTest, LoadsTheStoredGameAsNotSavedWithTurnZero)
     startOnSample();
 
     EXPECT_EQ(m_game.session(), kSampleGame);
-    EXPECT_TRUE(m_game.store().isOpen());
+    EXPECT_TRUE(GameControllerProbe::store(m_game).isOpen());
     // Loading the stored proposal is a change of it: quitting at once asks.
     EXPECT_EQ(m_game.markers().save, QString());
     EXPECT_FALSE(m_game.isSaved());
-    EXPECT_FALSE(m_game.engine().snapshot().rollbackPending);
+    EXPECT_FALSE(GameControllerProbe::engine(m_game).snapshot().rollbackPending);
     const QList<Turn> expected{
         {QString(), QStringLiteral("** ****"), 0, 4, QStringLiteral("A C H T ")}};
     EXPECT_EQ(m_game.turns(), expected);

@@ -146,7 +146,7 @@ TEST_F(UndoTest, ReachesBackThroughALongStoredHistory)
 
     GameController again;
     ASSERT_TRUE(again.startUp(m_path).ok());
-    ASSERT_EQ(again.history().size(), kTurns + 1);
+    ASSERT_EQ(GameControllerProbe::history(again).size(), kTurns + 1);
     for (int turn = kTurns; turn >= 1; --turn) {
         ASSERT_TRUE(again.undoLastTurn()) << "turn " << turn;
         ASSERT_EQ(again.session().propal, proposal(turn));

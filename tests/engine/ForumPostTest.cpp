@@ -3,6 +3,7 @@
 // numerically zero, every line ended by a carriage return alone, the inputs copied unchanged,
 // and a remaining count that does not convert to a number taken as not zero.
 #include "EngineTestSupport.h"
+#include "ForumPost.h"
 
 namespace {
 

@@ -67,8 +67,8 @@ class AppearanceMenu : public UiFixture {
     void openStore(StoreOptions options)
     {
         m_controller.reset();
-        m_store = std::make_unique<GameStore>(m_path, options);
-        ASSERT_TRUE(m_store->open().ok());
+        m_store = std::make_unique<GameController>();
+        ASSERT_TRUE(m_store->startUp(m_path, options).ok());
         m_controller = std::make_unique<AppearanceController>(*m_window, targets(), *m_store,
                                                               m_choosers, m_sink);
     }
@@ -100,7 +100,8 @@ class AppearanceMenu : public UiFixture {
     QTemporaryDir m_dir;
     QString m_path;
     ScriptedChoosers m_choosers;
-    std::unique_ptr<GameStore> m_store;
+    // A game of its own on the file, which stores what the menu picks.
+    std::unique_ptr<GameController> m_store;
     std::unique_ptr<AppearanceController> m_controller;
 };
 
