@@ -32,19 +32,18 @@ const std::array<AppearanceItem, 12>& appearanceItems()
 
 QStringList storedFields(const AppearanceItem& item)
 {
-    const QString suffix = paneSuffix(item.pane);
     switch (item.property) {
     case PaneProperty::Background:
-        return {QStringLiteral("fond_") + suffix};
+        return {lookColumn(LookKind::Background, item.pane)};
     case PaneProperty::TextColour:
-        return {QStringLiteral("police_") + suffix};
+        return {lookColumn(LookKind::TextColour, item.pane)};
     case PaneProperty::Font:
         break;
     }
-    const QString name = QStringLiteral("font_name_") + suffix;
-    const QString size = QStringLiteral("font_size_") + suffix;
-    const QString bold = QStringLiteral("font_bold_") + suffix;
-    const QString italic = QStringLiteral("font_italic_") + suffix;
+    const QString name = lookColumn(LookKind::FontName, item.pane);
+    const QString size = lookColumn(LookKind::FontSize, item.pane);
+    const QString bold = lookColumn(LookKind::FontBold, item.pane);
+    const QString italic = lookColumn(LookKind::FontItalic, item.pane);
     if (item.pane == Pane::Propal)
         return {bold, italic, size, name};
     return {name, size, bold, italic};

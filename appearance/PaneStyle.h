@@ -1,32 +1,10 @@
 // The four text panes and the look each has before any stored choice applies.
 #pragma once
 
+#include "StoreNames.h"
 #include "StoredColour.h"
 
 #include <QString>
-
-#include <array>
-
-enum class Pane { Ref, Soluce, Propal, Lettres };
-
-inline constexpr std::array<Pane, 4> kPanes = {Pane::Ref, Pane::Soluce, Pane::Propal,
-                                               Pane::Lettres};
-
-// Suffix of the pane's fields in the couleurs table (fond_ref, font_size_lettres, ...).
-inline QString paneSuffix(Pane pane)
-{
-    switch (pane) {
-    case Pane::Ref:
-        return QStringLiteral("ref");
-    case Pane::Soluce:
-        return QStringLiteral("soluce");
-    case Pane::Propal:
-        return QStringLiteral("propal");
-    case Pane::Lettres:
-        break;
-    }
-    return QStringLiteral("lettres");
-}
 
 // A pane's background colour, text colour and font, in their stored forms.
 struct PaneStyle {

@@ -16,10 +16,6 @@
 
 namespace {
 
-const QString kGameTable = QStringLiteral("données");
-const QString kCountTable = QStringLiteral("compteurs");
-const QString kLookTable = QStringLiteral("couleurs");
-const QString kCountColumn = QStringLiteral("nb_lettres");
 const QString kEmptyMarker = QStringLiteral("Vide");
 // The history's table. Its constraints keep every value readable and numero a key, so that
 // start-up can read it from its end instead of checking every row.
@@ -45,17 +41,17 @@ QString notNull(const QString& text)
     return text.isNull() ? QStringLiteral("") : text;
 }
 
-// The four game texts: column of données and the GameSession value it holds.
+// The four game texts: the pane whose column of données holds it, and its GameSession value.
 struct TextField {
-    const char* column;
+    Pane pane;
     QString GameSession::*member;
 };
 
 constexpr std::array<TextField, 4> kGameTexts = {{
-    {"base", &GameSession::ref},
-    {"result", &GameSession::soluce},
-    {"propal", &GameSession::propal},
-    {"lettres", &GameSession::lettres},
+    {Pane::Ref, &GameSession::ref},
+    {Pane::Soluce, &GameSession::soluce},
+    {Pane::Propal, &GameSession::propal},
+    {Pane::Lettres, &GameSession::lettres},
 }};
 
 // The six kinds of couleurs field; each kind exists once per pane suffix.
@@ -65,24 +61,19 @@ using LookMember =
                  std::optional<bool> StoredPaneLook::*>;
 
 struct LookField {
-    const char* prefix;
+    LookKind kind;
     const char* sqlType;
     LookMember member;
 };
 
 const std::array<LookField, 6> kLookFields = {{
-    {"fond_", "INTEGER", &StoredPaneLook::background},
-    {"police_", "INTEGER", &StoredPaneLook::text},
-    {"font_name_", "TEXT", &StoredPaneLook::fontName},
-    {"font_size_", "INTEGER", &StoredPaneLook::fontSize},
-    {"font_bold_", "INTEGER", &StoredPaneLook::bold},
-    {"font_italic_", "INTEGER", &StoredPaneLook::italic},
+    {LookKind::Background, "INTEGER", &StoredPaneLook::background},
+    {LookKind::TextColour, "INTEGER", &StoredPaneLook::text},
+    {LookKind::FontName, "TEXT", &StoredPaneLook::fontName},
+    {LookKind::FontSize, "INTEGER", &StoredPaneLook::fontSize},
+    {LookKind::FontBold, "INTEGER", &StoredPaneLook::bold},
+    {LookKind::FontItalic, "INTEGER", &StoredPaneLook::italic},
 }};
-
-QString columnName(const LookField& field, const char* suffix)
-{
-    return QString::fromLatin1(field.prefix) + QString::fromLatin1(suffix);
-}
 
 QString quoted(const QString& identifier)
 {
@@ -209,14 +200,14 @@ bool isLookColumn(const QString& column)
     return appearanceColumns().contains(column);
 }
 
-bool isPaneSuffix(const QString& suffix)
+std::optional<Pane> paneWithSuffix(const QString& suffix)
 {
-    for (const char* known : kPaneSuffixes) {
-        if (suffix == QLatin1String(known)) {
-            return true;
+    for (Pane pane : kPanes) {
+        if (suffix == paneSuffix(pane)) {
+            return pane;
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 // The path as the file part of an SQLite URI: every byte that could end or change the path
@@ -247,10 +238,8 @@ StoreStatus StoreStatus::failure(QString message)
 
 const StoredPaneLook& StoredAppearance::lookFor(const QString& suffix) const
 {
-    for (std::size_t i = 0; i < kPaneSuffixes.size(); ++i) {
-        if (suffix == QLatin1String(kPaneSuffixes[i])) {
-            return panes[i];
-        }
+    if (const std::optional<Pane> pane = paneWithSuffix(suffix)) {
+        return panes[static_cast<std::size_t>(*pane)];
     }
     static const StoredPaneLook none;
     return none;
@@ -260,27 +249,27 @@ QStringList storeSchemaStatements()
 {
     QStringList gameColumns;
     for (const TextField& field : kGameTexts) {
-        gameColumns << QString::fromLatin1(field.column) + QStringLiteral(" TEXT");
+        gameColumns << gameTextColumn(field.pane) + QStringLiteral(" TEXT");
     }
     QStringList lookColumns;
     for (const LookField& field : kLookFields) {
-        for (const char* suffix : kPaneSuffixes) {
-            lookColumns << columnName(field, suffix) + QLatin1Char(' ') +
+        for (Pane pane : kPanes) {
+            lookColumns << lookColumn(field.kind, pane) + QLatin1Char(' ') +
                                QString::fromLatin1(field.sqlType);
         }
     }
     const QString create = QStringLiteral("CREATE TABLE %1 (%2)");
-    return {create.arg(quoted(kGameTable), gameColumns.join(QStringLiteral(", "))),
-            create.arg(quoted(kCountTable), kCountColumn + QStringLiteral(" INTEGER")),
-            create.arg(quoted(kLookTable), lookColumns.join(QStringLiteral(", ")))};
+    return {create.arg(quoted(gameTable()), gameColumns.join(QStringLiteral(", "))),
+            create.arg(quoted(countTable()), countColumn() + QStringLiteral(" INTEGER")),
+            create.arg(quoted(lookTable()), lookColumns.join(QStringLiteral(", ")))};
 }
 
 QStringList appearanceColumns()
 {
     QStringList columns;
     for (const LookField& field : kLookFields) {
-        for (const char* suffix : kPaneSuffixes) {
-            columns << columnName(field, suffix);
+        for (Pane pane : kPanes) {
+            columns << lookColumn(field.kind, pane);
         }
     }
     return columns;
@@ -323,7 +312,7 @@ StoreStatus GameStore::open()
 StoreStatus GameStore::checkTables() const
 {
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    for (const QString& table : {kGameTable, kCountTable, kLookTable}) {
+    for (const QString& table : {gameTable(), countTable(), lookTable()}) {
         QSqlQuery query(db);
         query.setForwardOnly(true);
         if (!query.exec(firstRowQuery(table))) {
@@ -340,12 +329,12 @@ StoreStatus GameStore::checkTables() const
 GameSession GameStore::loadGame() const
 {
     GameSession game;
-    const QSqlRecord texts = firstRow(m_connectionName, kGameTable);
+    const QSqlRecord texts = firstRow(m_connectionName, gameTable());
     for (const TextField& field : kGameTexts) {
         game.*field.member =
-            textFrom(fieldOf(texts, QString::fromLatin1(field.column))).value_or(kEmptyMarker);
+            textFrom(fieldOf(texts, gameTextColumn(field.pane))).value_or(kEmptyMarker);
     }
-    const QVariant count = fieldOf(firstRow(m_connectionName, kCountTable), kCountColumn);
+    const QVariant count = fieldOf(firstRow(m_connectionName, countTable()), countColumn());
     game.lettres_restantes =
         holdsInteger(count) ? QString::number(count.toLongLong()) : QStringLiteral("0");
     game.lettres_trouvees = QStringLiteral("0");
@@ -355,11 +344,11 @@ GameSession GameStore::loadGame() const
 StoredAppearance GameStore::loadAppearance() const
 {
     StoredAppearance appearance;
-    const QSqlRecord row = firstRow(m_connectionName, kLookTable);
-    for (std::size_t pane = 0; pane < kPaneSuffixes.size(); ++pane) {
-        StoredPaneLook& look = appearance.panes[pane];
+    const QSqlRecord row = firstRow(m_connectionName, lookTable());
+    for (Pane pane : kPanes) {
+        StoredPaneLook& look = appearance.panes[static_cast<std::size_t>(pane)];
         for (const LookField& field : kLookFields) {
-            const QVariant value = fieldOf(row, columnName(field, kPaneSuffixes[pane]));
+            const QVariant value = fieldOf(row, lookColumn(field.kind, pane));
             std::visit([&](auto member) { readInto(look.*member, value); }, field.member);
         }
     }
@@ -386,12 +375,12 @@ StoreStatus GameStore::saveGame(const GameSession& game, const TurnHistory* hist
     }
     QList<FieldValue> texts;
     for (const TextField& field : kGameTexts) {
-        texts.append({QString::fromLatin1(field.column), notNull(game.*field.member)});
+        texts.append({gameTextColumn(field.pane), notNull(game.*field.member)});
     }
     return runInTransaction([&] {
-        StoreStatus status = updateFirstRow(kGameTable, texts);
+        StoreStatus status = updateFirstRow(gameTable(), texts);
         if (status) {
-            status = updateFirstRow(kCountTable, {{kCountColumn, count}});
+            status = updateFirstRow(countTable(), {{countColumn(), count}});
         }
         if (status && history) {
             status = writeHistory(*history);
@@ -557,13 +546,13 @@ StoreStatus GameStore::writeFields(const QList<FieldValue>& fields)
             return failure(QStringLiteral("no such column: %1").arg(field.column));
         }
     }
-    return runInTransaction([&] { return updateFirstRow(kLookTable, fields); });
+    return runInTransaction([&] { return updateFirstRow(lookTable(), fields); });
 }
 
 StoreStatus GameStore::writeColour(const QString& column, std::int32_t value)
 {
-    if (!column.startsWith(QLatin1String("fond_")) &&
-        !column.startsWith(QLatin1String("police_"))) {
+    if (!column.startsWith(lookPrefix(LookKind::Background)) &&
+        !column.startsWith(lookPrefix(LookKind::TextColour))) {
         return failure(QStringLiteral("no such colour column: %1").arg(column));
     }
     return writeFields({{column, value}});
@@ -571,13 +560,14 @@ StoreStatus GameStore::writeColour(const QString& column, std::int32_t value)
 
 StoreStatus GameStore::writeFont(const QString& suffix, const StoredFont& font)
 {
-    if (!isPaneSuffix(suffix)) {
+    const std::optional<Pane> pane = paneWithSuffix(suffix);
+    if (!pane) {
         return failure(QStringLiteral("no such pane: %1").arg(suffix));
     }
-    return writeFields({{QStringLiteral("font_name_") + suffix, font.name},
-                        {QStringLiteral("font_size_") + suffix, int(font.size)},
-                        {QStringLiteral("font_bold_") + suffix, int(font.bold)},
-                        {QStringLiteral("font_italic_") + suffix, int(font.italic)}});
+    return writeFields({{lookColumn(LookKind::FontName, *pane), font.name},
+                        {lookColumn(LookKind::FontSize, *pane), int(font.size)},
+                        {lookColumn(LookKind::FontBold, *pane), int(font.bold)},
+                        {lookColumn(LookKind::FontItalic, *pane), int(font.italic)}});
 }
 
 void GameStore::close()

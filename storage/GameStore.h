@@ -2,6 +2,7 @@
 #pragma once
 
 #include "GameSession.h"
+#include "StoreNames.h"
 #include "TurnHistory.h"
 
 #include <QList>
@@ -30,9 +31,6 @@ class StoreStatus {
     QString m_message;
 };
 
-// Pane suffixes of the couleurs fields, in the order of StoredAppearance::panes.
-inline constexpr std::array<const char*, 4> kPaneSuffixes = {"ref", "soluce", "propal", "lettres"};
-
 // One pane's stored look; an attribute is absent when its field is null, missing, of the wrong
 // type or out of range, and the window then keeps the design-time attribute. By SQLite's
 // storage class: a colour needs an INTEGER within 32 bits (signed, or the same bits unsigned);
@@ -49,7 +47,7 @@ struct StoredPaneLook {
     bool operator==(const StoredPaneLook&) const = default;
 };
 
-// The stored looks of the four panes, in the order of kPaneSuffixes.
+// The stored looks of the four panes, in the order of kPanes.
 struct StoredAppearance {
     std::array<StoredPaneLook, 4> panes;
 

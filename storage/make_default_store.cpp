@@ -22,14 +22,13 @@ QList<FieldValue> designLook()
     QList<FieldValue> fields;
     for (Pane pane : kPanes) {
         const PaneStyle style = designStyle(pane);
-        const QString suffix = paneSuffix(pane);
-        fields << FieldValue{QStringLiteral("fond_") + suffix, style.background}
-               << FieldValue{QStringLiteral("police_") + suffix, style.text}
-               << FieldValue{QStringLiteral("font_name_") + suffix, style.fontName}
-               << FieldValue{QStringLiteral("font_size_") + suffix,
+        fields << FieldValue{lookColumn(LookKind::Background, pane), style.background}
+               << FieldValue{lookColumn(LookKind::TextColour, pane), style.text}
+               << FieldValue{lookColumn(LookKind::FontName, pane), style.fontName}
+               << FieldValue{lookColumn(LookKind::FontSize, pane),
                              static_cast<int>(std::nearbyint(style.fontSize))}
-               << FieldValue{QStringLiteral("font_bold_") + suffix, int(style.bold)}
-               << FieldValue{QStringLiteral("font_italic_") + suffix, int(style.italic)};
+               << FieldValue{lookColumn(LookKind::FontBold, pane), int(style.bold)}
+               << FieldValue{lookColumn(LookKind::FontItalic, pane), int(style.italic)};
     }
     return fields;
 }
@@ -70,13 +69,13 @@ QString fillStore(QSqlDatabase& db)
             return query.lastError().text();
         }
     }
-    const QList<FieldValue> texts = {{QStringLiteral("base"), QStringLiteral("")},
-                                     {QStringLiteral("result"), QStringLiteral("")},
-                                     {QStringLiteral("propal"), QStringLiteral("")},
-                                     {QStringLiteral("lettres"), QStringLiteral("")}};
-    if (!insertRow(db, QStringLiteral("données"), texts) ||
-        !insertRow(db, QStringLiteral("compteurs"), {{QStringLiteral("nb_lettres"), 0}}) ||
-        !insertRow(db, QStringLiteral("couleurs"), designLook())) {
+    QList<FieldValue> texts;
+    for (Pane pane : kPanes) {
+        texts.append({gameTextColumn(pane), QStringLiteral("")});
+    }
+    if (!insertRow(db, gameTable(), texts) ||
+        !insertRow(db, countTable(), {{countColumn(), 0}}) ||
+        !insertRow(db, lookTable(), designLook())) {
         return db.lastError().text().isEmpty() ? QStringLiteral("insert failed")
                                                : db.lastError().text();
     }

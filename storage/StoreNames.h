@@ -1,0 +1,124 @@
+// The names of plimo.mdb's tables and columns and of the four panes, each written here only.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+// The four text panes, in the order the window and the couleurs columns list them.
+enum class Pane { Ref, Soluce, Propal, Lettres };
+
+inline constexpr std::array<Pane, 4> kPanes = {Pane::Ref, Pane::Soluce, Pane::Propal,
+                                               Pane::Lettres};
+
+// The pane's name: the objectName of its widget and the suffix of its couleurs columns
+// (fond_ref, font_size_lettres, ...).
+inline QString paneSuffix(Pane pane)
+{
+    switch (pane) {
+    case Pane::Ref:
+        return QStringLiteral("ref");
+    case Pane::Soluce:
+        return QStringLiteral("soluce");
+    case Pane::Propal:
+        return QStringLiteral("propal");
+    case Pane::Lettres:
+        break;
+    }
+    return QStringLiteral("lettres");
+}
+
+// The tables. Functions rather than QString constants, so that no static initialiser in
+// another file can read one before it exists.
+inline QString gameTable() { return QStringLiteral("données"); }
+inline QString countTable() { return QStringLiteral("compteurs"); }
+inline QString lookTable() { return QStringLiteral("couleurs"); }
+inline QString turnTable() { return QStringLiteral("tours"); }
+
+// The column of données that holds the pane's text.
+inline QString gameTextColumn(Pane pane)
+{
+    switch (pane) {
+    case Pane::Ref:
+        return QStringLiteral("base");
+    case Pane::Soluce:
+        return QStringLiteral("result");
+    case Pane::Propal:
+        return QStringLiteral("propal");
+    case Pane::Lettres:
+        break;
+    }
+    return QStringLiteral("lettres");
+}
+
+// The column of compteurs: the count of letters still to find.
+inline QString countColumn() { return QStringLiteral("nb_lettres"); }
+
+// The six kinds of couleurs column; each exists once per pane.
+enum class LookKind { Background, TextColour, FontName, FontSize, FontBold, FontItalic };
+
+inline constexpr std::array<LookKind, 6> kLookKinds = {
+    LookKind::Background, LookKind::TextColour, LookKind::FontName,
+    LookKind::FontSize,   LookKind::FontBold,   LookKind::FontItalic};
+
+inline QString lookPrefix(LookKind kind)
+{
+    switch (kind) {
+    case LookKind::Background:
+        return QStringLiteral("fond_");
+    case LookKind::TextColour:
+        return QStringLiteral("police_");
+    case LookKind::FontName:
+        return QStringLiteral("font_name_");
+    case LookKind::FontSize:
+        return QStringLiteral("font_size_");
+    case LookKind::FontBold:
+        return QStringLiteral("font_bold_");
+    case LookKind::FontItalic:
+        break;
+    }
+    return QStringLiteral("font_italic_");
+}
+
+// The couleurs column of this kind for this pane (fond_ref, font_italic_lettres, ...).
+inline QString lookColumn(LookKind kind, Pane pane)
+{
+    return lookPrefix(kind) + paneSuffix(pane);
+}
+
+// The columns of tours, in the order a turn is read and written.
+enum class TurnColumn { Numero, Propal, Result, Trouvees, Restantes, Lettres };
+
+inline constexpr std::array<TurnColumn, 6> kTurnColumns = {
+    TurnColumn::Numero,   TurnColumn::Propal,    TurnColumn::Result,
+    TurnColumn::Trouvees, TurnColumn::Restantes, TurnColumn::Lettres};
+
+inline QString turnColumn(TurnColumn column)
+{
+    switch (column) {
+    case TurnColumn::Numero:
+        return QStringLiteral("numero");
+    case TurnColumn::Propal:
+        return QStringLiteral("propal");
+    case TurnColumn::Result:
+        return QStringLiteral("result");
+    case TurnColumn::Trouvees:
+        return QStringLiteral("trouvees");
+    case TurnColumn::Restantes:
+        return QStringLiteral("restantes");
+    case TurnColumn::Lettres:
+        break;
+    }
+    return QStringLiteral("lettres");
+}
+
+// The six tours columns, comma-separated in their order, for SELECT and INSERT statements.
+inline QString turnColumnList()
+{
+    QStringList names;
+    for (TurnColumn column : kTurnColumns) {
+        names << turnColumn(column);
+    }
+    return names.join(QStringLiteral(", "));
+}
