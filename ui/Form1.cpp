@@ -1,4 +1,4 @@
-// Construction of the main window and the wiring of its events to the engine.
+// Construction of the main window and the wiring of its events to the game controller.
 #include "Form1.h"
 
 #include "GameController.h"
