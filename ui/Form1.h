@@ -1,4 +1,4 @@
-// The main window Form1: the game's panes, counts, buttons and menus, a view of the game controller.
+// The main window Form1: the panes, counts, buttons and menus, a view of the game controller.
 #pragma once
 
 #include "GameSession.h"
