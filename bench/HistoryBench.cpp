@@ -123,8 +123,9 @@ BENCHMARK(BM_SaveAfterTurn)->Arg(0)->Arg(kTurns)->Unit(benchmark::kMillisecond);
 // The save as it was before the history: données and compteurs only.
 void BM_SaveWithoutHistoryTable(benchmark::State& state)
 {
-    timeSaves(state, 0,
-              [](GameController& game) { return GameControllerProbe::store(game).saveGame(game.session()).ok(); });
+    timeSaves(state, 0, [](GameController& game) {
+        return GameControllerProbe::store(game).saveGame(game.session()).ok();
+    });
 }
 BENCHMARK(BM_SaveWithoutHistoryTable)->Unit(benchmark::kMillisecond);
 
@@ -157,7 +158,8 @@ void BM_UndoReadingBack(benchmark::State& state)
         if (!game->startUp(path))
             state.SkipWithError("start-up failed");
         // Down to the last turn at hand: the next undo drops it and reads earlier ones back.
-        while (GameControllerProbe::history(*game).size() - 1 > GameControllerProbe::history(*game).firstAtHand())
+        while (GameControllerProbe::history(*game).size() - 1 >
+               GameControllerProbe::history(*game).firstAtHand())
             game->undoLastTurn();
         state.ResumeTiming();
         if (!game->undoLastTurn())

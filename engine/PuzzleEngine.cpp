@@ -1,7 +1,7 @@
 // The turn of the puzzle: initialisation, alignment check, reveal pass, recount, snapshots.
 #include "PuzzleEngine.h"
-#include "TurnHistory.h"
 #include "SpaceRuns.h"
+#include "TurnHistory.h"
 
 #include <algorithm>
 

@@ -25,8 +25,9 @@ class AppearanceController : public QObject {
     Q_OBJECT
   public:
     // Connects each item's action to its handler; the choosers open over the window, the
-    // game stores each choice, and its errors go to the given message sink. Every pane and action must be given:
-    // a missing one stops the program here rather than leaving an item that does nothing.
+    // game stores each choice, and its errors go to the given message sink. Every pane and action
+    // must be given: a missing one stops the program here rather than leaving an item that does
+    // nothing.
     AppearanceController(QWidget& window, const AppearanceTargets& targets, GameController& game,
                          Choosers& choosers, MessageSink& messages);
 

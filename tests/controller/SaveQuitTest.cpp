@@ -198,7 +198,8 @@ TEST_P(QuitTest, DecidesByReferenceAndSaveMarker)
         break;
     }
     // Only a quit that follows a save closes the store.
-    EXPECT_EQ(GameControllerProbe::store(m_game).isOpen(), GetParam().onRequest != QuitDecision::Kind::Quit);
+    EXPECT_EQ(GameControllerProbe::store(m_game).isOpen(),
+              GetParam().onRequest != QuitDecision::Kind::Quit);
     if (GetParam().onClose == QuitDecision::Kind::Ask)
         EXPECT_EQ(onClose.text, kUnsavedQuestion);
 }

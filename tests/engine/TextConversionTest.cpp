@@ -36,8 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
         BreakCase{"LoneLfToCrLf", QStringLiteral("A\nB"), kCrLf, QStringLiteral("A\r\nB")},
         BreakCase{"LoneCrToCrLf", QStringLiteral("A\rB"), kCrLf, QStringLiteral("A\r\nB")},
         BreakCase{"CrLfStaysOne", QStringLiteral("A\r\nB"), kCrLf, QStringLiteral("A\r\nB")},
-        BreakCase{"LfCrIsTwoBreaks", QStringLiteral("A\n\rB"), kCrLf,
-                  QStringLiteral("A\r\n\r\nB")},
+        BreakCase{"LfCrIsTwoBreaks", QStringLiteral("A\n\rB"), kCrLf, QStringLiteral("A\r\n\r\nB")},
         BreakCase{"CrLfToPane", QStringLiteral("A\r\nB\rC"), kLf, QStringLiteral("A\nB\nC")},
         BreakCase{"CrLfIsOneBlank", QStringLiteral("A\r\nB"), kBlank, QStringLiteral("A B")},
         BreakCase{"BreaksAtBothEnds", QStringLiteral("\r\nA\r"), kBlank, QStringLiteral(" A ")}),
@@ -49,9 +48,17 @@ TEST(CaptionNumberTest, ReadsAWholeNumberOrNothing)
         const char* caption;
         std::optional<qint64> number;
     } cases[] = {
-        {"0", 0},       {"42", 42}, {" 7 ", 7},           {"-3", -3},
-        {"007", 7},     {"", {}},   {"Vide", {}},         {"4.0", {}},
-        {"1 2", {}},    {"0x10", {}}, {"99999999999", 99999999999LL},
+        {"0", 0},
+        {"42", 42},
+        {" 7 ", 7},
+        {"-3", -3},
+        {"007", 7},
+        {"", {}},
+        {"Vide", {}},
+        {"4.0", {}},
+        {"1 2", {}},
+        {"0x10", {}},
+        {"99999999999", 99999999999LL},
     };
     for (const auto& c : cases)
         EXPECT_EQ(captionNumber(QString::fromLatin1(c.caption)), c.number) << c.caption;

@@ -95,7 +95,8 @@ int turnLoop(const QString& path)
         const qsizetype before = GameControllerProbe::history(game).size();
         game.proposalEdited(randomProposal(game.session().soluce));
         const EvaluationResult result = game.generate();
-        if (result.refusal || result.conflict || GameControllerProbe::history(game).size() != before + 1) {
+        if (result.refusal || result.conflict ||
+            GameControllerProbe::history(game).size() != before + 1) {
             std::fprintf(stderr, "turn not accepted\n");
             return 4;
         }

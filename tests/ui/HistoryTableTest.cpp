@@ -31,12 +31,11 @@ TEST_P(HistoryTableLineTest, EachLineBreakIsOneBlank)
     EXPECT_EQ(model.index(0, 4).data().toString(), QStringLiteral("UN DEUX"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Breaks, HistoryTableLineTest,
-    ::testing::Values(OneLineCase{"CrLf", QStringLiteral("UN\r\nDEUX")},
-                      OneLineCase{"LoneCr", QStringLiteral("UN\rDEUX")},
-                      OneLineCase{"LoneLf", QStringLiteral("UN\nDEUX")}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Breaks, HistoryTableLineTest,
+                         ::testing::Values(OneLineCase{"CrLf", QStringLiteral("UN\r\nDEUX")},
+                                           OneLineCase{"LoneCr", QStringLiteral("UN\rDEUX")},
+                                           OneLineCase{"LoneLf", QStringLiteral("UN\nDEUX")}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 QList<Turn> turns(int count)
 {
