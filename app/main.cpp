@@ -1,5 +1,7 @@
-// Program entry: creates the application, the game and the main window, which starts on the
-// store named on the command line, beside the executable, or in the user's data folder.
+// Program entry: creates the application, answers --help and --version, then creates the game
+// and the main window, which starts on the store named on the command line, beside the
+// executable, or in the user's data folder.
+#include "CommandLine.h"
 #include "Form1.h"
 #include "GameController.h"
 #include "QtFrench.h"
@@ -19,9 +21,16 @@ int main(int argc, char** argv)
     useFrenchQtTexts(app);
 
     GameController game;
+    StoreLocationInputs inputs = applicationStoreInputs();
+    QStringList files;
+    if (const std::optional<int> exitCode =
+            answerCommandLine(inputs.arguments, game.version(), &files))
+        return *exitCode;
+    inputs.arguments = QStringList{inputs.arguments.value(0)} + files;
+
     Form1 window(game);
     // The critical box has been shown; without its store the program cannot run.
-    if (!window.startUp(applicationStoreInputs()))
+    if (!window.startUp(inputs))
         return 1;
     window.show();
     return QApplication::exec();

@@ -46,12 +46,16 @@ StoreStatus GameController::startUp(const QString& storePath, StoreOptions optio
         *text = withCrLfBreaks(*text);
     // Loading the stored proposal is a change of the proposal like any other.
     m_engine.proposalChanged();
-    m_engine.acceptAsLastTurn(m_session);
 
     // A history that is unreadable or belongs to another game is not used: the history starts
-    // from the game as loaded, and the next save writes the table anew.
+    // from the game as loaded, and the next save writes the table anew. The found count is not
+    // stored with the game; a history of this game knows the last turn's.
     std::optional<StoredHistory> stored = m_store->loadHistory();
-    if (stored && historyTiesWith(stored->latest, m_session)) {
+    const bool storedHistoryUsable = stored && historyTiesWith(stored->latest, m_session);
+    if (storedHistoryUsable)
+        m_session.lettres_trouvees = QString::number(stored->latest.last().trouvees);
+    m_engine.acceptAsLastTurn(m_session);
+    if (storedHistoryUsable) {
         GameStore* store = m_store.get();
         m_history.load(
             std::move(stored->latest), stored->first, stored->numberedFromZero,

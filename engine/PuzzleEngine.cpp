@@ -108,6 +108,8 @@ std::optional<Refusal> PuzzleEngine::initialisePuzzle(GameSession& session)
         return Refusal{messages::kTooLong, MessageIcon::Critical};
 
     resetPuzzle(session);
+    // A new puzzle has revealed nothing yet: the old puzzle's count would be posted as its own.
+    session.lettres_trouvees = QStringLiteral("0");
     session.ref = collapseSpaceRuns(session.ref);
 
     QString found(session.ref.size(), Qt::Uninitialized);

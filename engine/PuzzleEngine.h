@@ -46,8 +46,9 @@ class PuzzleEngine {
     SessionMarkers& markers() { return m_markers; }
     const SessionMarkers& markers() const { return m_markers; }
 
-    // Starts a puzzle from session.ref: collapses spaces, masks letters, counts them,
-    // empties the proposal and ends with a snapshot. On refusal nothing changes.
+    // Starts a puzzle from session.ref: collapses spaces, masks letters, counts them, sets the
+    // found count to 0, empties the proposal and ends with a snapshot. On refusal nothing
+    // changes.
     std::optional<Refusal> initialisePuzzle(GameSession& session);
 
     // Upper-cases, trims spaces and turns line breaks into spaces ("µ" for a lone one).

@@ -1,6 +1,8 @@
 // Reading and writing plimo.mdb through Qt's SQLite driver.
 #include "GameStore.h"
 
+#include "StoreError.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -80,11 +82,6 @@ QString quoted(const QString& identifier)
     QString inner = identifier;
     inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + inner + QLatin1Char('"');
-}
-
-QString databaseText(const QSqlError& error)
-{
-    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
 
 // The driver hands SQLite's storage classes over as qlonglong, double, QString and QByteArray.
@@ -294,7 +291,7 @@ StoreStatus GameStore::open()
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1")
                                  .arg(m_options.busyTimeoutMs));
         if (!db.open()) {
-            const StoreStatus status = failure(databaseText(db.lastError()));
+            const StoreStatus status = failure(db.lastError());
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(m_connectionName);
             return status;
@@ -316,11 +313,11 @@ StoreStatus GameStore::checkTables() const
         QSqlQuery query(db);
         query.setForwardOnly(true);
         if (!query.exec(firstRowQuery(table))) {
-            return failure(databaseText(query.lastError()));
+            return failure(query.lastError());
         }
         query.next();
         if (query.lastError().isValid()) {
-            return failure(databaseText(query.lastError()));
+            return failure(query.lastError());
         }
     }
     return StoreStatus::success();
@@ -401,7 +398,7 @@ StoreStatus GameStore::writeHistory(const TurnHistory& history)
                     : QStringList{kCreateTurnsIfMissing};
     for (const QString& statement : statements) {
         if (!query.exec(statement)) {
-            return failure(databaseText(query.lastError()));
+            return failure(query.lastError());
         }
     }
     // Rows past the stored turns are undone ones, or those of another program's save on the
@@ -410,7 +407,7 @@ StoreStatus GameStore::writeHistory(const TurnHistory& history)
         query.prepare(QStringLiteral("DELETE FROM tours WHERE numero >= ?"));
         query.addBindValue(qlonglong(stored));
         if (!query.exec()) {
-            return failure(databaseText(query.lastError()));
+            return failure(query.lastError());
         }
     }
     if (stored == history.size()) {
@@ -418,7 +415,7 @@ StoreStatus GameStore::writeHistory(const TurnHistory& history)
     }
     if (!query.prepare(QStringLiteral("INSERT INTO tours (numero, propal, result, trouvees, "
                                       "restantes, lettres) VALUES (?, ?, ?, ?, ?, ?)"))) {
-        return failure(databaseText(query.lastError()));
+        return failure(query.lastError());
     }
     for (qsizetype i = stored; i < history.size(); ++i) {
         const Turn& turn = history.atHand(i);
@@ -429,7 +426,7 @@ StoreStatus GameStore::writeHistory(const TurnHistory& history)
         query.bindValue(4, qlonglong(turn.restantes));
         query.bindValue(5, notNull(turn.lettres));
         if (!query.exec()) {
-            return failure(databaseText(query.lastError()));
+            return failure(query.lastError());
         }
     }
     return StoreStatus::success();
@@ -582,9 +579,14 @@ void GameStore::close()
     m_open = false;
 }
 
-StoreStatus GameStore::failure(const QString& databaseText) const
+StoreStatus GameStore::failure(const QSqlError& error) const
 {
-    return StoreStatus::failure(databaseText + QLatin1Char('\r') +
+    return StoreStatus::failure(storeErrorMessage(classifyStoreError(m_path, error), m_path));
+}
+
+StoreStatus GameStore::failure(const QString& sentence) const
+{
+    return StoreStatus::failure(sentence + QLatin1Char('\r') +
                                 QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath()));
 }
 
@@ -599,13 +601,13 @@ StoreStatus GameStore::updateFirstRow(const QString& table, const QList<FieldVal
     const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = (SELECT min(rowid) FROM %1)")
                             .arg(quoted(table), assignments.join(QStringLiteral(", ")));
     if (!query.prepare(sql)) {
-        return failure(databaseText(query.lastError()));
+        return failure(query.lastError());
     }
     for (const FieldValue& field : fields) {
         query.addBindValue(field.value);
     }
     if (!query.exec()) {
-        return failure(databaseText(query.lastError()));
+        return failure(query.lastError());
     }
     if (query.numRowsAffected() < 1) {
         return failure(QStringLiteral("La table « %1 » n'a pas d'enregistrement.").arg(table));
@@ -621,11 +623,11 @@ StoreStatus GameStore::runInTransaction(const std::function<StoreStatus()>& body
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     QSqlQuery control(db);
     if (!control.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        return failure(databaseText(control.lastError()));
+        return failure(control.lastError());
     }
     StoreStatus status = body();
     if (status && !control.exec(QStringLiteral("COMMIT"))) {
-        status = failure(databaseText(control.lastError()));
+        status = failure(control.lastError());
     }
     if (!status) {
         // After a failed COMMIT the transaction is still open and must be undone too.

@@ -15,8 +15,10 @@
 #include <functional>
 #include <optional>
 
+class QSqlError;
+
 // What an operation on the store reports: success, or the text for the window's critical box
-// (the database's own error, then the file's path on a second line).
+// (the cause, then the file's path on a second line).
 class StoreStatus {
   public:
     static StoreStatus success() { return StoreStatus(); }
@@ -140,7 +142,10 @@ class GameStore {
     void close();
 
   private:
-    StoreStatus failure(const QString& databaseText) const;
+    // A database error, told in French with the file's path.
+    StoreStatus failure(const QSqlError& error) const;
+    // A failure this store found itself, already a sentence.
+    StoreStatus failure(const QString& sentence) const;
     StoreStatus checkTables() const;
     StoreStatus updateFirstRow(const QString& table, const QList<FieldValue>& fields);
     // Runs the body under one write lock taken up front (BEGIN IMMEDIATE), so a busy database

@@ -10,6 +10,13 @@ namespace {
 
 void pressLikeAClick(QWidget* window, QPushButton* button)
 {
+    // A click would have brought the window to the front, the keyboard with it: the pane it
+    // gives back the focus to is the one that had it there.
+    if (QApplication::activeWindow() != window) {
+        window->raise();
+        window->activateWindow();
+        QApplication::setActiveWindow(window);
+    }
     const QPointer<QWidget> before = QApplication::focusWidget();
     const QPointer<QPushButton> pressed = button;
     button->setFocus(Qt::OtherFocusReason);
@@ -32,7 +39,8 @@ void installButtonShortcuts(QWidget* window, std::initializer_list<ButtonShortcu
         entry.button->setToolTip(entry.tooltip);
         for (const QKeySequence& key : entry.keys) {
             auto* shortcut = new QShortcut(key, window);
-            shortcut->setContext(Qt::WindowShortcut);
+            shortcut->setContext(entry.fromEveryWindow ? Qt::ApplicationShortcut
+                                                       : Qt::WindowShortcut);
             // Holding the keys down must not run the action again and again.
             shortcut->setAutoRepeat(false);
             QObject::connect(shortcut, &QShortcut::activated, entry.button,

@@ -75,6 +75,8 @@ void ConflictDialog::showConflict(const Conflict& conflict)
     m_foundWord->setText(conflict.foundWord);
     m_proposalWord->setText(conflict.proposalWord);
     m_wordNumber->setText(QString::number(conflict.wordNumber));
+    // A second conflict may find the dialog behind the main window: it comes to the front.
     show();
     raise();
+    activateWindow();
 }

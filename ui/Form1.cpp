@@ -12,10 +12,12 @@
 #include "LabelFit.h"
 #include "MessageSink.h"
 #include "PaneFormatting.h"
+#include "PaneKeys.h"
 #include "PaneText.h"
 #include "ProposalPane.h"
 #include "ReferencePane.h"
 #include "Twips.h"
+#include "WindowPlacement.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -27,6 +29,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTextCharFormat>
 #include <QTextCursor>
 
@@ -110,7 +113,7 @@ Form1::Form1(GameController& game, QWidget* parent)
           QStringLiteral("Ctrl+Entrée")},
          {m_copier, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}, QStringLiteral("Ctrl+Maj+C")},
          {m_record, {QKeySequence(Qt::CTRL | Qt::Key_S)}, QStringLiteral("Ctrl+S")},
-         {m_quit, {QKeySequence(Qt::CTRL | Qt::Key_Q)}, QStringLiteral("Ctrl+Q")}});
+         {m_quit, {QKeySequence(Qt::CTRL | Qt::Key_Q)}, QStringLiteral("Ctrl+Q"), false}});
     showGame();
 }
 
@@ -168,7 +171,9 @@ void Form1::buildPanes(QWidget* client)
     for (QPlainTextEdit* pane : {static_cast<QPlainTextEdit*>(m_ref), m_soluce, m_lettres}) {
         pane->setTabChangesFocus(true);
         pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        keepAltLettersOut(pane);
     }
+    keepAltLettersOut(m_propal);
     m_propal->setTabChangesFocus(true);
     // The proposal's own font is what a cleared pane falls back to.
     m_propal->setFont(paneFont(designStyle(Pane::Propal)));
@@ -181,8 +186,11 @@ void Form1::buildPanes(QWidget* client)
     connect(m_propal, &QTextEdit::textChanged, this, &Form1::propal_Change);
     connect(m_propal, &ProposalPane::focusLeft, this, &Form1::propal_LostFocus);
     connect(m_propal, &ProposalPane::pasteRequested, this, &Form1::propal_RightPaste);
-    connect(m_propal, &ProposalPane::pasteRefused, this,
-            [this] { m_sink->inform(ProposalPane::kPasteTooLongMessage, MessageIcon::Warning); });
+    const auto refusePaste = [this] {
+        m_sink->inform(paste::kTooLongMessage, MessageIcon::Warning);
+    };
+    connect(m_propal, &ProposalPane::pasteRefused, this, refusePaste);
+    connect(m_ref, &ReferencePane::pasteRefused, this, refusePaste);
 }
 
 QLabel* Form1::addLabel(QWidget* client, const QString& name, const QString& caption,
@@ -267,11 +275,13 @@ void Form1::buildMenus()
         return action;
     };
 
-    QMenu* file = menuBar()->addMenu(QStringLiteral("Fichier"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&Fichier"));
     file->setObjectName(QStringLiteral("menu_Fichier"));
     m_undo = addItem(file, "mnu_annuler_tour", QStringLiteral("Annuler le dernier tour"));
-    // Ctrl+Z and Ctrl+Maj+Z stay the panes' own undo and redo of typing.
+    // Ctrl+Z and Ctrl+Maj+Z stay the panes' own undo and redo of typing. Like the other turn
+    // keys it works from every window of the program.
     m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
+    m_undo->setShortcutContext(Qt::ApplicationShortcut);
     QAction* history = addItem(file, "mnu_historique", QStringLiteral("Historique des tours"));
     addItem(file, "filler_tours", kFiller);
     connect(m_undo, &QAction::triggered, this, &Form1::mnu_annuler_tour_Click);
@@ -282,7 +292,7 @@ void Form1::buildMenus()
     connect(clear, &QAction::triggered, this, &Form1::clearPage);
     connect(quit, &QAction::triggered, this, &Form1::requestQuit);
 
-    QMenu* colours = menuBar()->addMenu(QStringLiteral("Couleurs  et  Police"));
+    QMenu* colours = menuBar()->addMenu(QStringLiteral("&Couleurs  et  Police"));
     colours->setObjectName(QStringLiteral("mnu_couleur"));
     // The twelve items in the order of appearanceItems(), with a filler after each four.
     const char* const fillers[] = {"filler2", "Filler4"};
@@ -294,9 +304,13 @@ void Form1::buildMenus()
             addItem(colours, items[i].objectName, QString::fromUtf8(items[i].caption));
     }
 
-    QAction* version = menuBar()->addAction(QStringLiteral("Version"));
+    QAction* version = menuBar()->addAction(QStringLiteral("&Version"));
     version->setObjectName(QStringLiteral("mnu_version"));
     connect(version, &QAction::triggered, this, &Form1::mnu_version_Click);
+
+    auto* openFile = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(openFile, &QShortcut::activated, this,
+            [this, file] { menuBar()->setActiveAction(file->menuAction()); });
 }
 
 void Form1::buildTabOrder()
@@ -433,6 +447,11 @@ void Form1::mnu_historique_Click()
     if (!m_historyWindow)
         m_historyWindow = std::make_unique<HistoryWindow>();
     showHistory();
+    if (!m_historyWindow->isVisible()) {
+        const QRect screenArea = screen() ? screen()->availableGeometry() : QRect();
+        m_historyWindow->move(
+            besideMainWindow(frameGeometry(), m_historyWindow->frameGeometry().size(), screenArea));
+    }
     m_historyWindow->show();
     m_historyWindow->raise();
     m_historyWindow->activateWindow();
@@ -518,6 +537,11 @@ bool Form1::showStartUp(const StoreStatus& opened)
     placeWindow();
     m_placeOnShow = true;
     showGame();
+    // With a game in progress the master's first paste is a proposal, never the hidden text.
+    if (m_game.session().soluce.isEmpty())
+        m_ref->setFocus(Qt::OtherFocusReason);
+    else
+        m_propal->setFocus(Qt::OtherFocusReason);
     applyStoredLook(m_game.storedAppearance());
     m_qtChoosers = std::make_unique<QtChoosers>();
     AppearanceTargets targets;

@@ -11,3 +11,8 @@ void ReferencePane::focusOutEvent(QFocusEvent* event)
     if (isFocusMove(event->reason()))
         Q_EMIT focusLeft();
 }
+
+void ReferencePane::pasteWasRefused()
+{
+    Q_EMIT pasteRefused();
+}

@@ -174,17 +174,17 @@ TEST_F(EditTest, InitialiseStartsANewHistoryAtTurnZero)
     EXPECT_FALSE(m_game.canUndo());
 }
 
-TEST_F(EditTest, InitialisingAgainKeepsTheFoundCountShownInTurnZero)
+TEST_F(EditTest, InitialisingAgainShowsAndRecordsNoLetterFound)
 {
-    // Initialisation leaves the found count caption as the last turn left it.
+    // A new puzzle has revealed nothing, whatever the last turn of the old one found.
     newPuzzle(dort::kReference);
     play(dort::kFirst);
 
     newPuzzle(QStringLiteral("LE CHAT"));
 
-    EXPECT_EQ(m_game.session().lettres_trouvees, QStringLiteral("7"));
+    EXPECT_EQ(m_game.session().lettres_trouvees, QStringLiteral("0"));
     const QList<Turn> expected{
-        {QString(), QStringLiteral("** ****"), 7, 6, QStringLiteral("A C E H L T ")}};
+        {QString(), QStringLiteral("** ****"), 0, 6, QStringLiteral("A C E H L T ")}};
     EXPECT_EQ(m_game.turns(), expected);
     EXPECT_EQ(m_game.session().propal, QString());
 }

@@ -1,7 +1,7 @@
 // Start-up through the controller: a missing store fails with its path and creates nothing; a
-// store loads its game with the found count "0" and the save marker cleared, the loaded state is
-// the one a conflict rolls back to, and the history starts from it, or continues a stored
-// history of the same game. The version is the project's.
+// store loads its game with the save marker cleared, the loaded state is the one a conflict
+// rolls back to, and the history starts from it with the found count "0", or continues a stored
+// history of the same game with its last found count. The version is the project's.
 #include "ControllerFixture.h"
 
 #include <QDir>
@@ -67,9 +67,10 @@ TEST_F(StartUpTest, LoadsTheStoredGameAsNotSavedWithTurnZero)
     EXPECT_FALSE(m_game.canUndo());
 }
 
-TEST_F(StartUpTest, FoundCountStartsAtZeroWhateverWasStored)
+TEST_F(StartUpTest, FoundCountComesBackFromAHistoryOfTheSameGame)
 {
-    // The found count is not stored; a stored history's last count does not bring it back.
+    // The found count is not stored with the game; the stored history's last turn gives it,
+    // and a conflict right after start-up comes back to it.
     startOnSample();
     newPuzzle(dort::kReference);
     play(dort::kFirst);
@@ -77,8 +78,11 @@ TEST_F(StartUpTest, FoundCountStartsAtZeroWhateverWasStored)
 
     GameController again;
     ASSERT_TRUE(again.startUp(m_path).ok());
+    EXPECT_EQ(again.session().lettres_trouvees, QStringLiteral("7"));
 
-    EXPECT_EQ(again.session().lettres_trouvees, QStringLiteral("0"));
+    again.proposalEdited(dort::kTooLong);
+    ASSERT_TRUE(again.generate().conflict);
+    expectShows(again, dort::kTurn1);
 }
 
 // The stored game a conflict right after start-up rolls back to, as the panes hold it.
@@ -174,6 +178,7 @@ TEST_F(StartUpTest, HistoryOfAnotherGameIsNotUsed)
 
     const QList<Turn> expected{{QString(), QStringLiteral("**"), 0, 2, QStringLiteral("N U ")}};
     EXPECT_EQ(again.turns(), expected);
+    EXPECT_EQ(again.session().lettres_trouvees, QStringLiteral("0"));
     EXPECT_FALSE(again.canUndo());
 }
 

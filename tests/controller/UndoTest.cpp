@@ -108,7 +108,7 @@ TEST_F(UndoTest, UndoneTurnComesBackOnlyByPlayingItAgain)
     EXPECT_EQ(m_game.turns(), (QList<Turn>{dort::kTurn0, dort::kTurn1, dort::kTurn2}));
 }
 
-TEST_F(UndoTest, TurnZeroKeepsTheFoundCountItWasInitialisedWith)
+TEST_F(UndoTest, UndoingToTurnZeroShowsNoLetterFound)
 {
     newPuzzle(dort::kReference);
     play(dort::kFirst);
@@ -117,7 +117,7 @@ TEST_F(UndoTest, TurnZeroKeepsTheFoundCountItWasInitialisedWith)
 
     ASSERT_TRUE(m_game.undoLastTurn());
 
-    EXPECT_EQ(m_game.session().lettres_trouvees, QStringLiteral("7"));
+    EXPECT_EQ(m_game.session().lettres_trouvees, QStringLiteral("0"));
     EXPECT_EQ(m_game.session().soluce, dort::kTurn0.result);
 }
 

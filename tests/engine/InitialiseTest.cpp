@@ -115,7 +115,7 @@ TEST(Initialise, TwiceInARowGivesTheSameCounts)
     EXPECT_EQ(engine.counters(), firstCounters);
 }
 
-TEST(Initialise, AfterATurnHidesEverythingAgainAndKeepsTheFoundCount)
+TEST(Initialise, AfterATurnHidesEverythingAgainAndFoundCountIsZero)
 {
     PuzzleEngine engine;
     GameSession session = initialisedSession(engine, QStringLiteral("LE CHAT"));
@@ -129,7 +129,8 @@ TEST(Initialise, AfterATurnHidesEverythingAgainAndKeepsTheFoundCount)
     EXPECT_EQ(session.soluce, QStringLiteral("** ****"));
     EXPECT_EQ(session.lettres, QStringLiteral("A C E H L T "));
     EXPECT_EQ(session.lettres_restantes, QStringLiteral("6"));
-    EXPECT_EQ(session.lettres_trouvees, QStringLiteral("4"));
+    // The new puzzle's post must not announce the letters the old one revealed.
+    EXPECT_EQ(session.lettres_trouvees, QStringLiteral("0"));
     EXPECT_TRUE(session.propal.isEmpty());
     // Emptying the proposal is a change of it.
     EXPECT_EQ(engine.markers().save, QString());
@@ -156,7 +157,7 @@ TEST(Initialise, EndsWithASnapshotOfTheFreshPuzzle)
     EXPECT_EQ(session.soluce, QStringLiteral("** ****"));
     EXPECT_EQ(session.lettres, QStringLiteral("A C E H L T "));
     EXPECT_EQ(session.lettres_restantes, QStringLiteral("6"));
-    EXPECT_EQ(session.lettres_trouvees, QStringLiteral("4"));
+    EXPECT_EQ(session.lettres_trouvees, QStringLiteral("0"));
 }
 
 } // namespace

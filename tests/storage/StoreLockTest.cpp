@@ -34,7 +34,9 @@ TEST(StoreLockTest, SaveUnderAnotherProgramsLockReportsThenWorksAfterRelease)
                      QStringLiteral("0")};
     const StoreStatus locked = store.saveGame(game);
     EXPECT_FALSE(locked);
-    EXPECT_TRUE(locked.message().contains(QLatin1String("locked"))) << qPrintable(locked.message());
+    EXPECT_TRUE(locked.message().startsWith(
+        QStringLiteral("Le fichier de la partie est verrouillé par un autre programme.\r")))
+        << qPrintable(locked.message());
     EXPECT_TRUE(locked.message().contains(QDir::toNativeSeparators(path)));
     EXPECT_FALSE(store.writeColour(QStringLiteral("fond_ref"), 1));
 

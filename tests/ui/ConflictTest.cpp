@@ -1,7 +1,7 @@
 // A proposal word of the wrong length opens the modeless dialog form_message with the two words
-// and the word's number, the turn is rolled back, "OK" selects the proposal word in red, and
-// closing the dialog by its frame selects nothing. A blank after an apostrophe is removed from
-// the pane, keeping the formatting of the untouched characters.
+// and the word's number, in front even when it was already open; the turn is rolled back, "OK"
+// selects the proposal word in red, and closing the dialog by its frame selects nothing. A blank
+// after an apostrophe is removed from the pane, keeping the formatting of the untouched characters.
 #include "UiFixture.h"
 
 #include <QDialog>
@@ -87,6 +87,7 @@ TEST_F(ConflictTest, ConflictWhileOpenUpdatesTheDialogAndIsRolledBackToo)
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
     generate(QStringLiteral("mais l chat"));
     EXPECT_TRUE(dialog()->isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog())) << "the dialog comes to the front";
     EXPECT_EQ(dialogLabel("err_label_soluce"), QStringLiteral("**"));
     EXPECT_EQ(dialogLabel("err_label_propal"), QStringLiteral("L"));
     EXPECT_EQ(dialogLabel("err_label_position"), QStringLiteral("2"));

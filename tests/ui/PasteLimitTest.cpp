@@ -1,8 +1,9 @@
-// Pastes too long ever to be a proposal are refused, whichever way they come (Ctrl+V, Maj+Inser,
-// the right click on an empty pane, a drop): a warning box says so and the pane, the markers and
-// the game stay as they were. The bound counts UTF-16 units of the plain text; a paste at the
-// bound goes in and "Générer" refuses it as it refuses any proposal over 600 characters.
-#include "ProposalPane.h"
+// Pastes too long ever to be a proposal or a reference are refused, whichever way they come
+// into either pane (Ctrl+V, Maj+Inser, the right click on an empty proposal, a drop): a warning
+// box says so and the pane, the markers and the game stay as they were. The bound counts UTF-16
+// units of the plain text; a paste at the bound goes in and "Générer" refuses it as it refuses
+// any proposal over 600 characters. What a pane takes loses its control characters, tabs and
+// line breaks kept.
 #include "UiFixture.h"
 
 #include <QApplication>
@@ -23,32 +24,7 @@ const QString kTooLong = QStringLiteral(
 constexpr qsizetype kBound = 100000;
 
 enum class Route { CtrlV, ShiftInsert, RightClick, Drop };
-
-struct PasteCase {
-    const char* name;
-    Route route;
-    qsizetype units;
-    // Ends with a surrogate pair: two units, one character.
-    bool endsWithPair;
-};
-
-void PrintTo(const PasteCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
-
-const PasteCase kCases[] = {
-    {"CtrlVAtTheBound", Route::CtrlV, kBound, false},
-    {"CtrlVOneOver", Route::CtrlV, kBound + 1, false},
-    {"ShiftInsertAtTheBound", Route::ShiftInsert, kBound, false},
-    {"ShiftInsertOneOver", Route::ShiftInsert, kBound + 1, false},
-    {"RightClickAtTheBound", Route::RightClick, kBound, false},
-    {"RightClickOneOver", Route::RightClick, kBound + 1, false},
-    {"DropAtTheBound", Route::Drop, kBound, false},
-    {"DropOneOver", Route::Drop, kBound + 1, false},
-    {"PairOverTheBoundByOneUnit", Route::CtrlV, kBound + 1, true},
-    {"PairAtTheBound", Route::RightClick, kBound, true},
-};
+enum class Target { Proposal, Reference };
 
 // Words and spaces, as a copied page holds them.
 QString pasteText(qsizetype units, bool endsWithPair = false)
@@ -60,6 +36,58 @@ QString pasteText(qsizetype units, bool endsWithPair = false)
         text += QString::fromUcs4(U"\U0001F600");
     return text;
 }
+
+// Every control character a paste drops, between a tab and a line break that it keeps.
+const QString kWithControls = QStringLiteral("A\u0001B\tC\nD\u007F\u001FE\u000B\u000C\u0008F");
+const QString kControlsDropped = QStringLiteral("AB\tC\nDEF");
+
+struct PasteCase {
+    const char* name;
+    Target target;
+    Route route;
+    QString text;
+    QString shown; // what the pane holds after the paste; null when it is refused
+};
+
+void PrintTo(const PasteCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+PasteCase taken(const char* name, Target target, Route route, const QString& text)
+{
+    return {name, target, route, text, text};
+}
+
+PasteCase refused(const char* name, Target target, Route route, const QString& text)
+{
+    return {name, target, route, text, QString()};
+}
+
+const PasteCase kCases[] = {
+    taken("CtrlVAtTheBound", Target::Proposal, Route::CtrlV, pasteText(kBound)),
+    refused("CtrlVOneOver", Target::Proposal, Route::CtrlV, pasteText(kBound + 1)),
+    taken("ShiftInsertAtTheBound", Target::Proposal, Route::ShiftInsert, pasteText(kBound)),
+    refused("ShiftInsertOneOver", Target::Proposal, Route::ShiftInsert, pasteText(kBound + 1)),
+    taken("RightClickAtTheBound", Target::Proposal, Route::RightClick, pasteText(kBound)),
+    refused("RightClickOneOver", Target::Proposal, Route::RightClick, pasteText(kBound + 1)),
+    taken("DropAtTheBound", Target::Proposal, Route::Drop, pasteText(kBound)),
+    refused("DropOneOver", Target::Proposal, Route::Drop, pasteText(kBound + 1)),
+    refused("PairOverTheBoundByOneUnit", Target::Proposal, Route::CtrlV,
+            pasteText(kBound + 1, true)),
+    taken("PairAtTheBound", Target::Proposal, Route::RightClick, pasteText(kBound, true)),
+    taken("ReferenceCtrlVAtTheBound", Target::Reference, Route::CtrlV, pasteText(kBound)),
+    refused("ReferenceCtrlVOneOver", Target::Reference, Route::CtrlV, pasteText(kBound + 1)),
+    refused("ReferenceShiftInsertOneOver", Target::Reference, Route::ShiftInsert,
+            pasteText(kBound + 1)),
+    refused("ReferenceDropOneOver", Target::Reference, Route::Drop, pasteText(kBound + 1)),
+    {"ControlsCtrlV", Target::Proposal, Route::CtrlV, kWithControls, kControlsDropped},
+    {"ControlsRightClick", Target::Proposal, Route::RightClick, kWithControls, kControlsDropped},
+    {"ControlsDrop", Target::Proposal, Route::Drop, kWithControls, kControlsDropped},
+    {"ReferenceControlsShiftInsert", Target::Reference, Route::ShiftInsert, kWithControls,
+     kControlsDropped},
+    {"ReferenceControlsDrop", Target::Reference, Route::Drop, kWithControls, kControlsDropped},
+};
 
 // A drag entering the pane and dropped on it, as the platform delivers one from another program.
 void dropOn(QWidget* target, QMimeData* data)
@@ -75,24 +103,37 @@ void dropOn(QWidget* target, QMimeData* data)
 
 class PasteLimitTest : public UiFixture, public ::testing::WithParamInterface<PasteCase> {
   protected:
+    QAbstractScrollArea* pane() const
+    {
+        if (GetParam().target == Target::Proposal)
+            return propal();
+        return ref();
+    }
+    QString paneText() const
+    {
+        if (GetParam().target == Target::Proposal)
+            return propal()->toPlainText();
+        return ref()->toPlainText();
+    }
+
     void paste(Route route, const QString& text)
     {
         QGuiApplication::clipboard()->setText(text);
         switch (route) {
         case Route::CtrlV:
-            QTest::keyClick(propal(), Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(pane(), Qt::Key_V, Qt::ControlModifier);
             break;
         case Route::ShiftInsert:
-            QTest::keyClick(propal(), Qt::Key_Insert, Qt::ShiftModifier);
+            QTest::keyClick(pane(), Qt::Key_Insert, Qt::ShiftModifier);
             break;
         case Route::RightClick:
-            QTest::mousePress(propal()->viewport(), Qt::RightButton);
-            QTest::mouseRelease(propal()->viewport(), Qt::RightButton);
+            QTest::mousePress(pane()->viewport(), Qt::RightButton);
+            QTest::mouseRelease(pane()->viewport(), Qt::RightButton);
             break;
         case Route::Drop: {
             QMimeData data;
             data.setText(text);
-            dropOn(propal()->viewport(), &data);
+            dropOn(pane()->viewport(), &data);
             QApplication::processEvents();
             break;
         }
@@ -102,29 +143,28 @@ class PasteLimitTest : public UiFixture, public ::testing::WithParamInterface<Pa
 
 } // namespace
 
-TEST_P(PasteLimitTest, LongerThanTheBoundIsRefusedWithAWarning)
+TEST_P(PasteLimitTest, TooLongIsRefusedWithAWarningAndControlsAreDropped)
 {
     const PasteCase& c = GetParam();
-    click(propal());
+    click(pane());
     m_engine->markers().save = QStringLiteral("Y");
     m_engine->markers().generation = QStringLiteral("1");
-    const QString text = pasteText(c.units, c.endsWithPair);
-    paste(c.route, text);
+    paste(c.route, c.text);
 
-    const bool refused = c.units > kBound;
-    if (refused) {
+    if (c.shown.isNull()) {
         ASSERT_EQ(m_sink.shown.size(), 1u);
         EXPECT_EQ(m_sink.shown[0].text, kTooLong);
         EXPECT_EQ(m_sink.shown[0].icon, MessageIcon::Warning);
-        EXPECT_TRUE(propal()->document()->isEmpty());
+        EXPECT_TRUE(paneText().isEmpty());
         EXPECT_EQ(m_engine->markers().save, QStringLiteral("Y"));
         EXPECT_EQ(m_engine->markers().generation, QStringLiteral("1"));
     } else {
         EXPECT_TRUE(m_sink.shown.empty());
-        EXPECT_EQ(propal()->toPlainText(), text);
-        EXPECT_EQ(m_engine->markers().save, QString());
+        EXPECT_EQ(paneText(), c.shown);
+        if (c.target == Target::Proposal)
+            EXPECT_EQ(m_engine->markers().save, QString());
     }
-    EXPECT_EQ(QGuiApplication::clipboard()->text().size(), c.units);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), c.text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Routes, PasteLimitTest, ::testing::ValuesIn(kCases),

@@ -98,7 +98,7 @@ const ProgramCase kCases[] = {
      {QStringLiteral("fil-du-forum.mdb")},
      true,
      false,
-     "",
+     "Le fichier de la partie n'existe pas.",
      "work/fil-du-forum.mdb"},
     {"UserGameCannotBeMade",
      {},

@@ -1,7 +1,8 @@
 // The window on its store: start-up shows the stored game and look over the design-time look and
-// accepts them as the last turn; a save comes back on the next start with the found count at "0";
+// accepts them as the last turn, with the cursor in the proposal when a game is in progress; a
+// save comes back on the next start with its found count;
 // every kind of damaged store either starts with the fallbacks ("Vide", "0", design-time look) or
-// stops the program with the database's message and the file's path, and the file's bytes change
+// stops the program with the cause in French and the file's path, and the file's bytes change
 // only when the user saves.
 #include "StoredWindowFixture.h"
 
@@ -77,20 +78,22 @@ const WindowDamage kDamages[] = {
      kDesignRefBack,
      kDesignLettresBack,
      false},
-    {"MissingTable", sampleWith({QStringLiteral("DROP TABLE couleurs")}), false, "couleurs"},
-    {"MissingFile", [](const QString&) {}, false, "unable to open"},
-    {"EmptyFile", [](const QString& path) { writeBytes(path, {}); }, false, "no such table"},
+    {"MissingTable", sampleWith({QStringLiteral("DROP TABLE couleurs")}), false,
+     "Il manque la table « couleurs »"},
+    {"MissingFile", [](const QString&) {}, false, "n'existe pas"},
+    {"EmptyFile", [](const QString& path) { writeBytes(path, {}); }, false,
+     "n'est pas une partie de Plimo"},
     {"TruncatedFile",
      [](const QString& path) {
          makeSampleStore(path);
          writeBytes(path, fileBytes(path).left(6000));
      },
-     false, "malformed"},
+     false, "ne peut pas être lu"},
     {"NotADatabase",
      [](const QString& path) {
          writeBytes(path, QByteArray("Ceci n'est pas une base de données.\n").repeated(200));
      },
-     false, "not a database"},
+     false, "n'est pas une partie de Plimo"},
     {"WrongTypes",
      sampleWith(
          {QStringLiteral("UPDATE \"données\" SET base = x'00ff', result = 42"),
@@ -142,7 +145,7 @@ TEST_P(DamagedStoreWindowTest, StartsWithFallbacksOrStopsAndLeavesTheFileAlone)
         ASSERT_FALSE(started);
         ASSERT_EQ(m_sink.shown.size(), 1u);
         EXPECT_EQ(m_sink.shown[0].icon, MessageIcon::Critical);
-        EXPECT_TRUE(m_sink.shown[0].text.contains(QLatin1String(damage.fatalError)))
+        EXPECT_TRUE(m_sink.shown[0].text.contains(QString::fromUtf8(damage.fatalError)))
             << qPrintable(m_sink.shown[0].text);
         EXPECT_TRUE(m_sink.shown[0].text.contains(QDir::toNativeSeparators(m_path)));
         EXPECT_EQ(QFile::exists(m_path), existed);
@@ -207,7 +210,7 @@ TEST_P(FatalStoreProgramTest, ProgramShowsTheErrorAndExitsNonZero)
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_NE(process.exitCode(), 0);
     const QString errors = QString::fromUtf8(process.readAllStandardError());
-    EXPECT_TRUE(errors.contains(QLatin1String(GetParam().fatalError))) << qPrintable(errors);
+    EXPECT_TRUE(errors.contains(QString::fromUtf8(GetParam().fatalError))) << qPrintable(errors);
     EXPECT_TRUE(errors.contains(path)) << qPrintable(errors);
     EXPECT_EQ(fileBytes(path), before);
     EXPECT_EQ(QFile::exists(path), GetParam().name != std::string("MissingFile"));
@@ -284,8 +287,8 @@ TEST_F(StartUpTest, AnEmptyStoredProposalKeepsTheStoredLookForTheFirstCharacterT
               QStringList{QStringLiteral("Arial")});
 }
 
-// A stored proposal keeps its line breaks until the pane loses the focus. The check finds the
-// conflict in the CR LF form of the text; "OK" selects the word where the pane shows it.
+// A game in progress starts with the cursor in the proposal, so a stored proposal with line breaks
+// is tidied as the focus leaves it for "Générer"; "OK" selects the word where the pane shows it.
 TEST_F(StartUpTest, OkSelectsTheConflictWordOfAStoredProposalWithLineBreaks)
 {
     makeSampleStore(m_path, {QStringLiteral("UPDATE \"données\" SET "
@@ -294,19 +297,21 @@ TEST_F(StartUpTest, OkSelectsTheConflictWordOfAStoredProposalWithLineBreaks)
                                             "propal = 'UN' || char(13, 10) || 'DEU TROIS'")});
     ASSERT_TRUE(startWindow());
     clickButton(QStringLiteral("Générer"));
-    ASSERT_EQ(propal()->toPlainText(), QStringLiteral("UN\nDEU TROIS"));
+    ASSERT_EQ(propal()->toPlainText(), QStringLiteral("UN DEU TROIS"));
     ASSERT_NE(m_window->conflictDialog(), nullptr);
+    const QString word =
+        m_window->conflictDialog()->findChild<QLabel*>(QStringLiteral("err_label_propal"))->text();
+    ASSERT_FALSE(word.isEmpty());
     click(m_window->conflictDialog()->findChild<QPushButton*>(QStringLiteral("bt_non")));
 
     const QTextCursor selection = propal()->textCursor();
-    EXPECT_EQ(selection.selectionStart(), 3);
-    EXPECT_EQ(selection.selectedText(), QStringLiteral("DEU"));
-    for (int index = 3; index < 6; ++index)
+    EXPECT_EQ(selection.selectedText(), word);
+    for (int index = selection.selectionStart(); index < selection.selectionEnd(); ++index)
         EXPECT_EQ(proposalFormatAt(index).foreground().color(), QColor(255, 0, 0)) << index;
-    EXPECT_NE(proposalFormatAt(6).foreground().color(), QColor(255, 0, 0));
+    EXPECT_NE(proposalFormatAt(0).foreground().color(), QColor(255, 0, 0));
 }
 
-TEST_F(StartUpTest, ASavedGameComesBackOnTheNextStartWithTheFoundCountAtZero)
+TEST_F(StartUpTest, ASavedGameComesBackOnTheNextStartWithItsFoundCount)
 {
     makeSampleStore(m_path);
     ASSERT_TRUE(startWindow());
@@ -314,14 +319,37 @@ TEST_F(StartUpTest, ASavedGameComesBackOnTheNextStartWithTheFoundCountAtZero)
     initialise(QStringLiteral("le chat noir"));
     generate(QStringLiteral("LA CHAT NOIX"));
     const QStringList played = shown();
-    ASSERT_NE(label(QStringLiteral("lettres_trouvées")), QStringLiteral("0"));
+    const QString found = label(QStringLiteral("lettres_trouvées"));
+    ASSERT_NE(found, QStringLiteral("0"));
     clickButton(QStringLiteral("record"));
     ASSERT_TRUE(m_sink.shown.empty());
 
     ASSERT_TRUE(startWindow());
     EXPECT_EQ(shown(), played);
-    EXPECT_EQ(label(QStringLiteral("lettres_trouvées")), QStringLiteral("0"));
+    EXPECT_EQ(label(QStringLiteral("lettres_trouvées")), found);
     EXPECT_EQ(m_engine->snapshot().savedFoundText, played[1]);
+}
+
+// With a game in progress the first paste goes to the proposal, never to the hidden text.
+TEST_F(StartUpTest, TheCursorStartsInTheProposalOnlyWhenAGameIsInProgress)
+{
+    const struct {
+        const char* name;
+        QStringList changes;
+        const char* focused;
+    } cases[] = {
+        {"GameInProgress", {}, "propal"},
+        {"NoFoundText", {QStringLiteral("UPDATE \"données\" SET result = ''")}, "ref"},
+    };
+    for (const auto& c : cases) {
+        makeSampleStore(m_path, c.changes);
+        ASSERT_TRUE(startWindow()) << c.name;
+        ASSERT_NE(QApplication::focusWidget(), nullptr) << c.name;
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::fromUtf8(c.focused))
+            << c.name;
+        UiFixture::TearDown();
+        QFile::remove(m_path);
+    }
 }
 
 } // namespace

@@ -1,16 +1,22 @@
 // The turn history in the window: "Annuler le dernier tour" (also Ctrl+Alt+Z, from any pane)
 // puts the panes and counts back to the turn before and the undone proposal back in its pane,
 // and is disabled when nothing is left to undo; Ctrl+Z stays the pane's own undo of typing.
-// "Historique des tours" opens a modeless, read-only table that follows turns played and undone,
-// and the history comes back with the game on the next start.
+// "Historique des tours" opens a modeless, read-only table beside the main window that follows
+// turns played and undone, and the history comes back with the game on the next start. The turn
+// keys work from the history window and the conflict dialog too.
 #include "StoredWindowFixture.h"
+#include "WindowPlacement.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
+
+#include <functional>
 
 namespace {
 
@@ -181,4 +187,53 @@ TEST_F(TurnHistoryWindowTest, UndoThatCannotReadEarlierTurnsLeavesTheItemAsTheGa
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->model()->rowCount(), 1);
     EXPECT_EQ(table->model()->index(0, 0).data().toString(), QStringLiteral("2"));
+}
+
+// The history window opens beside the main window, and the turn keys reach the game from it
+// and from the conflict dialog as they do from the main window: the proposal is tidied first.
+TEST_F(TurnHistoryWindowTest, TurnKeysWorkFromTheOtherWindows)
+{
+    typeInto(propal(), QStringLiteral("la chat mort"));
+    trigger("mnu_historique");
+    QDialog* history = m_window->historyWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(history));
+    EXPECT_EQ(history->pos(),
+              besideMainWindow(m_window->frameGeometry(), history->frameGeometry().size(),
+                               m_window->screen()->availableGeometry()));
+
+    const struct {
+        const char* name;
+        QKeyCombination key;
+        std::function<void()> check;
+    } cases[] = {
+        {"Générer", Qt::CTRL | Qt::Key_Return,
+         [&] {
+             EXPECT_EQ(propal()->toPlainText(), QStringLiteral("LA CHAT MORT"));
+             EXPECT_EQ(soluce()->toPlainText(), QStringLiteral("L* CHAT *ORT"));
+         }},
+        {"Copier", Qt::CTRL | Qt::SHIFT | Qt::Key_C,
+         [&] {
+             EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(
+                 QStringLiteral("[font=Courier New][size=5]L* CHAT *ORT")));
+         }},
+        {"Enregistrer", Qt::CTRL | Qt::Key_S,
+         [&] { EXPECT_EQ(saveMarker(), QStringLiteral("Y")); }},
+        {"Annuler le dernier tour", Qt::CTRL | Qt::ALT | Qt::Key_Z,
+         [&] { EXPECT_EQ(soluce()->toPlainText(), QStringLiteral("** **** ****")); }},
+    };
+    for (const auto& c : cases) {
+        history->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(history)) << c.name;
+        QTest::keyClick(history, c.key.key(), c.key.keyboardModifiers());
+        c.check();
+    }
+
+    generate(QStringLiteral("le chien"));
+    QDialog* conflict = m_window->conflictDialog();
+    ASSERT_NE(conflict, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(conflict));
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(conflict, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(
+        QStringLiteral("[font=Courier New][size=5]** **** ****")));
 }

@@ -53,7 +53,7 @@ const Caption kActionCaptions[] = {
     {"mnu_font_soluce", "Police du texte trouvé"},
     {"mnu_font_propal", "Police du texte de la proposition"},
     {"mnu_font_lettres", "Police des lettres restantes"},
-    {"mnu_version", "Version"},
+    {"mnu_version", "&Version"},
 };
 
 struct Placement {
@@ -96,8 +96,8 @@ TEST_F(WindowLayoutTest, MenusHoldEveryItemInOrder)
 {
     auto* file = child<QMenu>(QStringLiteral("menu_Fichier"));
     auto* colours = child<QMenu>(QStringLiteral("mnu_couleur"));
-    EXPECT_EQ(file->title(), QStringLiteral("Fichier"));
-    EXPECT_EQ(colours->title(), QStringLiteral("Couleurs  et  Police"));
+    EXPECT_EQ(file->title(), QStringLiteral("&Fichier"));
+    EXPECT_EQ(colours->title(), QStringLiteral("&Couleurs  et  Police"));
 
     QList<QAction*> items = file->actions() + colours->actions();
     items.append(child<QAction>(QStringLiteral("mnu_version")));

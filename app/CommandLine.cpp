@@ -1,0 +1,79 @@
+// Parsing the command line with QCommandLineParser, and the French usage text.
+#include "CommandLine.h"
+
+#include <QCommandLineParser>
+
+#include <cstdio>
+
+namespace {
+
+// One line of the usage. Only the rows with names are this program's options; the others are
+// Qt's, which QApplication has already taken off the command line.
+struct UsageRow {
+    QStringList names;
+    const char* syntax;
+    const char* description;
+};
+
+const UsageRow kOptions[] = {
+    {{QStringLiteral("h"), QStringLiteral("help")}, "-h, --help", "Affiche cette aide."},
+    {{QStringLiteral("v"), QStringLiteral("version")}, "-v, --version", "Affiche la version."},
+    {{}, "-style STYLE", "Le style des fenêtres (par exemple fusion ou windows)."},
+    {{}, "-platform NOM", "La plateforme graphique (par exemple xcb, wayland ou offscreen)."},
+};
+
+QString usageText()
+{
+    QString text = QStringLiteral("Usage : plimo [options] [FICHIER]\n"
+                                  "Outil du maître de jeu du plimo, jeu de lettres des forums.\n"
+                                  "\nOptions :\n");
+    for (const UsageRow& row : kOptions)
+        text += QStringLiteral("  %1%2\n")
+                    .arg(QString::fromUtf8(row.syntax), -17)
+                    .arg(QString::fromUtf8(row.description));
+    text += QStringLiteral("\nArgument :\n"
+                           "  FICHIER          La partie à ouvrir ; sans lui, plimo.mdb à côté du "
+                           "programme,\n"
+                           "                   sinon la partie de l'utilisateur.\n");
+    return text;
+}
+
+void print(std::FILE* stream, const QString& text)
+{
+    std::fputs(text.toUtf8().constData(), stream);
+}
+
+QString unknownOptionText(const QCommandLineParser& parser)
+{
+    const QStringList unknown = parser.unknownOptionNames();
+    if (unknown.isEmpty())
+        return QStringLiteral("plimo : ligne de commande incorrecte.\n");
+    const QString& name = unknown.first();
+    return QStringLiteral("plimo : option inconnue « %1%2 ».\n")
+        .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name);
+}
+
+} // namespace
+
+std::optional<int> answerCommandLine(const QStringList& arguments, const QString& version,
+                                     QStringList* files)
+{
+    QCommandLineParser parser;
+    for (const UsageRow& row : kOptions)
+        if (!row.names.isEmpty())
+            parser.addOption(QCommandLineOption(row.names, QString::fromUtf8(row.description)));
+    if (!parser.parse(arguments)) {
+        print(stderr, unknownOptionText(parser) + QLatin1Char('\n') + usageText());
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        print(stdout, usageText());
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        print(stdout, QStringLiteral("plimo %1\n").arg(version));
+        return 0;
+    }
+    *files = parser.positionalArguments();
+    return std::nullopt;
+}
