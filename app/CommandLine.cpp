@@ -43,6 +43,27 @@ void print(std::FILE* stream, const QString& text)
     std::fputs(text.toUtf8().constData(), stream);
 }
 
+void addOptions(QCommandLineParser& parser)
+{
+    for (const UsageRow& row : kOptions)
+        if (!row.names.isEmpty())
+            parser.addOption(QCommandLineOption(row.names, QString::fromUtf8(row.description)));
+}
+
+// Prints the usage or the version when the parsed command line asks for one.
+std::optional<int> answerInformation(const QCommandLineParser& parser)
+{
+    if (parser.isSet(QStringLiteral("help"))) {
+        print(stdout, usageText());
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        print(stdout, QStringLiteral("plimo " PLIMO_VERSION "\n"));
+        return 0;
+    }
+    return std::nullopt;
+}
+
 QString unknownOptionText(const QCommandLineParser& parser)
 {
     const QStringList unknown = parser.unknownOptionNames();
@@ -55,25 +76,30 @@ QString unknownOptionText(const QCommandLineParser& parser)
 
 } // namespace
 
-std::optional<int> answerCommandLine(const QStringList& arguments, const QString& version,
-                                     QStringList* files)
+std::optional<int> answerBeforeStart(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // Qt's options are still there: read as long options, "-reverse" holds no "-v". They make
+    // the parse fail, which only the answer after QApplication reports.
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    addOptions(parser);
+    parser.parse(arguments);
+    return answerInformation(parser);
+}
+
+std::optional<int> answerCommandLine(const QStringList& arguments, QStringList* files)
 {
     QCommandLineParser parser;
-    for (const UsageRow& row : kOptions)
-        if (!row.names.isEmpty())
-            parser.addOption(QCommandLineOption(row.names, QString::fromUtf8(row.description)));
+    addOptions(parser);
     if (!parser.parse(arguments)) {
         print(stderr, unknownOptionText(parser) + QLatin1Char('\n') + usageText());
         return 2;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
-        print(stdout, usageText());
-        return 0;
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
-        print(stdout, QStringLiteral("plimo %1\n").arg(version));
-        return 0;
-    }
+    if (const std::optional<int> exitCode = answerInformation(parser))
+        return exitCode;
     *files = parser.positionalArguments();
     return std::nullopt;
 }

@@ -1,6 +1,6 @@
-// Program entry: creates the application, answers --help and --version, then creates the game
-// and the main window, which starts on the store named on the command line, beside the
-// executable, or in the user's data folder.
+// Program entry: answers --help and --version, creates the application, refuses unknown
+// options, then creates the game and the main window, which starts on the store named on the
+// command line, beside the executable, or in the user's data folder.
 #include "CommandLine.h"
 #include "Form1.h"
 #include "GameController.h"
@@ -11,6 +11,8 @@
 
 int main(int argc, char** argv)
 {
+    if (const std::optional<int> exitCode = answerBeforeStart(argc, argv))
+        return *exitCode;
     QApplication app(argc, argv);
     // Every window of the program, the conflict dialog and the message boxes included.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/plimo.png")));
@@ -23,8 +25,7 @@ int main(int argc, char** argv)
     GameController game;
     StoreLocationInputs inputs = applicationStoreInputs();
     QStringList files;
-    if (const std::optional<int> exitCode =
-            answerCommandLine(inputs.arguments, game.version(), &files))
+    if (const std::optional<int> exitCode = answerCommandLine(inputs.arguments, &files))
         return *exitCode;
     inputs.arguments = QStringList{inputs.arguments.value(0)} + files;
 

@@ -17,10 +17,11 @@ void mergeOverWholeText(QTextEdit* edit, const QTextCharFormat& format)
     QTextCursor cursor(edit->document());
     cursor.select(QTextCursor::Document);
     cursor.mergeCharFormat(format);
-    // Text typed at the end later takes the format too; an empty pane keeps it for the
-    // first character typed.
-    cursor.movePosition(QTextCursor::End);
+    // Every line's own format takes it too: a pane emptied later keeps its first line's, and
+    // the first character typed there must not fall back to an older look.
     cursor.mergeBlockCharFormat(format);
+    // Text typed at the end later takes the format too.
+    cursor.movePosition(QTextCursor::End);
     edit->setTextCursor(cursor);
     edit->mergeCurrentCharFormat(format);
 }
@@ -47,6 +48,8 @@ void applyFont(QWidget* pane, const QFont& font)
         format.setFontPointSize(font.pointSizeF());
         format.setFontFamilies({font.family()});
         mergeOverWholeText(edit, format);
+        // What an empty document types in when no line keeps a format of its own.
+        edit->setFont(font);
         return;
     }
     pane->setFont(font);

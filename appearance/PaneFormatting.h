@@ -10,8 +10,9 @@ class QWidget;
 
 void applyBackground(QWidget* pane, const QColor& colour);
 
-// On the rich-text proposal pane the colour or font covers every character and the insertion
-// point at the end, in one merge over the whole text; other panes take it as a whole.
+// On the rich-text proposal pane the colour or font covers every character, every line and the
+// insertion point at the end, in one merge over the whole text, so that the pane types in it
+// even once emptied; other panes take it as a whole.
 void applyTextColour(QWidget* pane, const QColor& colour);
 void applyFont(QWidget* pane, const QFont& font);
 

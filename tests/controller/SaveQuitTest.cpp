@@ -128,7 +128,9 @@ TEST_F(SaveTest, AFailingWriteShowsTheDatabaseMessageAndKeepsTheMarker)
 
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->icon, MessageIcon::Critical);
-    EXPECT_TRUE(refusal->text.contains(QLatin1String("readonly"))) << refusal->text.toStdString();
+    EXPECT_TRUE(refusal->text.startsWith(QStringLiteral(
+        "Le fichier de la partie est en lecture seule : rien n'a pu y être enregistré.\r")))
+        << refusal->text.toStdString();
     EXPECT_TRUE(refusal->text.contains(m_path)) << refusal->text.toStdString();
     EXPECT_EQ(m_game.markers().save, QString());
     EXPECT_EQ(fileBytes(m_path), before);

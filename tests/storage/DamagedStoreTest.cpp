@@ -1,7 +1,7 @@
-// The damaged-store matrix: for each kind of damage, opening either fails with the database's
-// error and the file's path, or loads with the fallbacks ("Vide", "0", absent appearance
-// values); a save works or fails as the damage dictates, and the file's bytes never change
-// unless a save succeeded.
+// The damaged-store matrix: for each kind of damage, opening either fails with its cause in
+// French, the file's path and the database's own text, or loads with the fallbacks ("Vide",
+// "0", absent appearance values); a save works or fails as the damage dictates, and the file's
+// bytes never change unless a save succeeded.
 #include "GameStore.h"
 #include "StoreFiles.h"
 
@@ -31,7 +31,7 @@ struct DamageCase {
     const char* name;
     std::function<void(const QString& path)> make;
     StoreOptions options;
-    const char* openError; // part of the open failure, nullptr when the store opens
+    const char* openError; // the open failure's first line, nullptr when the store opens
     GameSession game;
     std::function<void(const StoredAppearance&)> checkLook;
     bool saveWorks;
@@ -132,24 +132,29 @@ const DamageCase kCases[] = {
             kAllVide, noLook, false, false),
     opening("EmptyGameTableKeepsTheCount", sampleWith({QStringLiteral("DELETE FROM \"données\"")}),
             loaded(kVide, kVide, kVide, kVide, QStringLiteral("4")), sampleLook, false, true),
-    unopenable("MissingTable", sampleWith({QStringLiteral("DROP TABLE couleurs")}), "couleurs"),
+    unopenable("MissingTable", sampleWith({QStringLiteral("DROP TABLE couleurs")}),
+               "Il manque la table « couleurs » dans le fichier de la partie.\r"),
     unopenable(
-        "MissingFile", [](const QString&) {}, "unable to open"),
+        "MissingFile", [](const QString&) {}, "Le fichier de la partie n'existe pas.\r"),
     unopenable(
-        "EmptyFile", [](const QString& path) { writeBytes(path, {}); }, "no such table"),
+        "FolderInItsPlace", [](const QString& path) { QDir().mkpath(path); },
+        "Le fichier de la partie ne peut pas être lu.\r"),
+    unopenable(
+        "EmptyFile", [](const QString& path) { writeBytes(path, {}); },
+        "Ce fichier n'est pas une partie de Plimo.\r"),
     unopenable(
         "TruncatedFile",
         [](const QString& path) {
             makeSampleStore(path);
             writeBytes(path, fileBytes(path).left(6000));
         },
-        "malformed"),
+        "Le fichier de la partie ne peut pas être lu.\r"),
     unopenable(
         "NotADatabase",
         [](const QString& path) {
             writeBytes(path, QByteArray("Ceci n'est pas une base de données.\n").repeated(200));
         },
-        "not a database"),
+        "Ce fichier n'est pas une partie de Plimo.\r"),
     opening("WrongTypes",
             sampleWith({QStringLiteral("UPDATE \"données\" SET base = x'00ff', result = 42"),
                         QStringLiteral("UPDATE compteurs SET nb_lettres = 'douze'"),
@@ -202,9 +207,11 @@ TEST_P(DamagedStoreTest, OpensOrReportsAndChangesNothingUnlessSaved)
     if (damage.openError) {
         ASSERT_FALSE(opened);
         EXPECT_FALSE(store.isOpen());
-        EXPECT_TRUE(opened.message().contains(QLatin1String(damage.openError)))
+        // The cause, the path, then the database's own text.
+        EXPECT_TRUE(opened.message().startsWith(QString::fromUtf8(damage.openError) +
+                                                QDir::toNativeSeparators(m_path) +
+                                                QStringLiteral("\r(")))
             << qPrintable(opened.message());
-        EXPECT_TRUE(opened.message().contains(QDir::toNativeSeparators(m_path)));
     } else {
         ASSERT_TRUE(opened) << qPrintable(opened.message());
         EXPECT_EQ(store.loadGame(), damage.game);
@@ -220,7 +227,8 @@ TEST_P(DamagedStoreTest, OpensOrReportsAndChangesNothingUnlessSaved)
     }
     store.close();
     EXPECT_EQ(QFile::exists(m_path), existed);
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), existed ? 1 : 0);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
+              existed ? 1 : 0);
     if (damage.openError || !damage.saveWorks) {
         EXPECT_EQ(fileBytes(m_path), before);
     } else {

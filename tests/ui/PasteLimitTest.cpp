@@ -45,8 +45,9 @@ struct PasteCase {
     const char* name;
     Target target;
     Route route;
-    QString text;
-    QString shown; // what the pane holds after the paste; null when it is refused
+    qsizetype units; // 0: the text with control characters
+    // Ends with a surrogate pair: two units, one character.
+    bool endsWithPair;
 };
 
 void PrintTo(const PasteCase& c, std::ostream* out)
@@ -54,39 +55,24 @@ void PrintTo(const PasteCase& c, std::ostream* out)
     *out << c.name;
 }
 
-PasteCase taken(const char* name, Target target, Route route, const QString& text)
-{
-    return {name, target, route, text, text};
-}
-
-PasteCase refused(const char* name, Target target, Route route, const QString& text)
-{
-    return {name, target, route, text, QString()};
-}
-
 const PasteCase kCases[] = {
-    taken("CtrlVAtTheBound", Target::Proposal, Route::CtrlV, pasteText(kBound)),
-    refused("CtrlVOneOver", Target::Proposal, Route::CtrlV, pasteText(kBound + 1)),
-    taken("ShiftInsertAtTheBound", Target::Proposal, Route::ShiftInsert, pasteText(kBound)),
-    refused("ShiftInsertOneOver", Target::Proposal, Route::ShiftInsert, pasteText(kBound + 1)),
-    taken("RightClickAtTheBound", Target::Proposal, Route::RightClick, pasteText(kBound)),
-    refused("RightClickOneOver", Target::Proposal, Route::RightClick, pasteText(kBound + 1)),
-    taken("DropAtTheBound", Target::Proposal, Route::Drop, pasteText(kBound)),
-    refused("DropOneOver", Target::Proposal, Route::Drop, pasteText(kBound + 1)),
-    refused("PairOverTheBoundByOneUnit", Target::Proposal, Route::CtrlV,
-            pasteText(kBound + 1, true)),
-    taken("PairAtTheBound", Target::Proposal, Route::RightClick, pasteText(kBound, true)),
-    taken("ReferenceCtrlVAtTheBound", Target::Reference, Route::CtrlV, pasteText(kBound)),
-    refused("ReferenceCtrlVOneOver", Target::Reference, Route::CtrlV, pasteText(kBound + 1)),
-    refused("ReferenceShiftInsertOneOver", Target::Reference, Route::ShiftInsert,
-            pasteText(kBound + 1)),
-    refused("ReferenceDropOneOver", Target::Reference, Route::Drop, pasteText(kBound + 1)),
-    {"ControlsCtrlV", Target::Proposal, Route::CtrlV, kWithControls, kControlsDropped},
-    {"ControlsRightClick", Target::Proposal, Route::RightClick, kWithControls, kControlsDropped},
-    {"ControlsDrop", Target::Proposal, Route::Drop, kWithControls, kControlsDropped},
-    {"ReferenceControlsShiftInsert", Target::Reference, Route::ShiftInsert, kWithControls,
-     kControlsDropped},
-    {"ReferenceControlsDrop", Target::Reference, Route::Drop, kWithControls, kControlsDropped},
+    {"CtrlVAtTheBound", Target::Proposal, Route::CtrlV, kBound, false},
+    {"CtrlVOneOver", Target::Proposal, Route::CtrlV, kBound + 1, false},
+    {"ShiftInsertAtTheBound", Target::Proposal, Route::ShiftInsert, kBound, false},
+    {"ShiftInsertOneOver", Target::Proposal, Route::ShiftInsert, kBound + 1, false},
+    {"RightClickAtTheBound", Target::Proposal, Route::RightClick, kBound, false},
+    {"RightClickOneOver", Target::Proposal, Route::RightClick, kBound + 1, false},
+    {"DropAtTheBound", Target::Proposal, Route::Drop, kBound, false},
+    {"DropOneOver", Target::Proposal, Route::Drop, kBound + 1, false},
+    {"PairOverTheBoundByOneUnit", Target::Proposal, Route::CtrlV, kBound + 1, true},
+    {"PairAtTheBound", Target::Proposal, Route::RightClick, kBound, true},
+    {"ReferenceCtrlVAtTheBound", Target::Reference, Route::CtrlV, kBound, false},
+    {"ReferenceCtrlVOneOver", Target::Reference, Route::CtrlV, kBound + 1, false},
+    {"ReferenceShiftInsertOneOver", Target::Reference, Route::ShiftInsert, kBound + 1, false},
+    {"ReferenceDropOneOver", Target::Reference, Route::Drop, kBound + 1, false},
+    {"ControlsCtrlV", Target::Proposal, Route::CtrlV, 0, false},
+    {"ControlsRightClick", Target::Proposal, Route::RightClick, 0, false},
+    {"ReferenceControlsDrop", Target::Reference, Route::Drop, 0, false},
 };
 
 // A drag entering the pane and dropped on it, as the platform delivers one from another program.
@@ -103,17 +89,14 @@ void dropOn(QWidget* target, QMimeData* data)
 
 class PasteLimitTest : public UiFixture, public ::testing::WithParamInterface<PasteCase> {
   protected:
+    bool inProposal() const { return GetParam().target == Target::Proposal; }
     QAbstractScrollArea* pane() const
     {
-        if (GetParam().target == Target::Proposal)
-            return propal();
-        return ref();
+        return inProposal() ? static_cast<QAbstractScrollArea*>(propal()) : ref();
     }
     QString paneText() const
     {
-        if (GetParam().target == Target::Proposal)
-            return propal()->toPlainText();
-        return ref()->toPlainText();
+        return inProposal() ? propal()->toPlainText() : ref()->toPlainText();
     }
 
     void paste(Route route, const QString& text)
@@ -149,9 +132,10 @@ TEST_P(PasteLimitTest, TooLongIsRefusedWithAWarningAndControlsAreDropped)
     click(pane());
     m_engine->markers().save = QStringLiteral("Y");
     m_engine->markers().generation = QStringLiteral("1");
-    paste(c.route, c.text);
+    const QString text = c.units ? pasteText(c.units, c.endsWithPair) : kWithControls;
+    paste(c.route, text);
 
-    if (c.shown.isNull()) {
+    if (c.units > kBound) {
         ASSERT_EQ(m_sink.shown.size(), 1u);
         EXPECT_EQ(m_sink.shown[0].text, kTooLong);
         EXPECT_EQ(m_sink.shown[0].icon, MessageIcon::Warning);
@@ -160,11 +144,11 @@ TEST_P(PasteLimitTest, TooLongIsRefusedWithAWarningAndControlsAreDropped)
         EXPECT_EQ(m_engine->markers().generation, QStringLiteral("1"));
     } else {
         EXPECT_TRUE(m_sink.shown.empty());
-        EXPECT_EQ(paneText(), c.shown);
-        if (c.target == Target::Proposal)
+        EXPECT_EQ(paneText(), c.units ? text : kControlsDropped);
+        if (inProposal())
             EXPECT_EQ(m_engine->markers().save, QString());
     }
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), c.text);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Routes, PasteLimitTest, ::testing::ValuesIn(kCases),

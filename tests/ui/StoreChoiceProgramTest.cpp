@@ -1,7 +1,9 @@
 // The real program refuses to start without a store it can use: a game file named on the command
 // line that does not exist, or a first copy of the user's game that cannot be made, shows the
 // critical box with the path (answered by the test library preloaded into it, which echoes its
-// text), ends with a non-zero code and creates nothing.
+// text), ends with a non-zero code and creates nothing. --help and --version answer on standard
+// output and exit 0, Qt's own options still taken; an unknown option prints the usage on standard
+// error and exits 2. None of them creates anything either.
 #include "StoreFiles.h"
 
 #include <QDir>
@@ -14,9 +16,12 @@
 
 namespace {
 
+const QString kUsage = QStringLiteral("Usage : plimo [options] [FICHIER]\n");
+
 struct ProgramRun {
     int exitCode = -1;
     QString errors;
+    QString out;
 };
 
 ProgramRun runProgram(const QString& program, const QStringList& arguments, const QString& workDir,
@@ -32,7 +37,8 @@ ProgramRun runProgram(const QString& program, const QStringList& arguments, cons
     process.start(program, arguments);
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
         return ProgramRun{};
-    return ProgramRun{process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+    return ProgramRun{process.exitCode(), QString::fromUtf8(process.readAllStandardError()),
+                      QString::fromUtf8(process.readAllStandardOutput())};
 }
 
 // Every file below the folder with its bytes, to see that nothing was made or changed.
@@ -53,8 +59,10 @@ struct ProgramCase {
     QStringList arguments;
     bool storeBeside;     // a portable folder's store beside the program
     bool dataHomeIsAFile; // the user's game cannot be made
-    const char* message;  // part of the box's text
-    const char* shownPath;
+    int exitCode;
+    const char* message;   // part of the box's text, or of standard error
+    const char* shownPath; // nullptr: none
+    QString out = {};      // standard output starts with it
 };
 
 // Names the case in test output instead of dumping its bytes.
@@ -65,7 +73,7 @@ void PrintTo(const ProgramCase& c, std::ostream* out)
 
 class StoreChoiceProgramTest : public ::testing::TestWithParam<ProgramCase> {};
 
-TEST_P(StoreChoiceProgramTest, ShowsThePathExitsNonZeroAndCreatesNothing)
+TEST_P(StoreChoiceProgramTest, AnswersWithItsExitCodeAndCreatesNothing)
 {
     const ProgramCase& c = GetParam();
     QTemporaryDir root;
@@ -85,11 +93,12 @@ TEST_P(StoreChoiceProgramTest, ShowsThePathExitsNonZeroAndCreatesNothing)
 
     const ProgramRun run =
         runProgram(program, c.arguments, root.filePath(QStringLiteral("work")), dataHome);
-    EXPECT_NE(run.exitCode, 0);
-    EXPECT_NE(run.exitCode, -1) << "the program crashed or the box was not answered";
+    EXPECT_EQ(run.exitCode, c.exitCode) << "-1: the program crashed or the box was not answered";
     EXPECT_TRUE(run.errors.contains(QString::fromUtf8(c.message))) << qPrintable(run.errors);
-    EXPECT_TRUE(run.errors.contains(root.filePath(QLatin1String(c.shownPath))))
-        << qPrintable(run.errors);
+    if (c.shownPath)
+        EXPECT_TRUE(run.errors.contains(root.filePath(QLatin1String(c.shownPath))))
+            << qPrintable(run.errors);
+    EXPECT_TRUE(run.out.startsWith(c.out)) << qPrintable(run.out);
     EXPECT_EQ(contents(root.path()), before);
 }
 
@@ -98,14 +107,41 @@ const ProgramCase kCases[] = {
      {QStringLiteral("fil-du-forum.mdb")},
      true,
      false,
+     1,
      "Le fichier de la partie n'existe pas.",
      "work/fil-du-forum.mdb"},
     {"UserGameCannotBeMade",
      {},
      false,
      true,
+     1,
      "La partie n'a pas pu être créée",
      "data/plimo/plimo.mdb"},
+    // Answered before any display is opened: the platform named does not exist.
+    {"HelpWithoutADisplay",
+     {QStringLiteral("-platform"), QStringLiteral("nulle-part"), QStringLiteral("--help")},
+     false,
+     false,
+     0,
+     "",
+     nullptr,
+     kUsage},
+    {"VersionAfterQtOptions",
+     {QStringLiteral("-style"), QStringLiteral("fusion"), QStringLiteral("-platform"),
+      QStringLiteral("offscreen"), QStringLiteral("--version")},
+     false,
+     false,
+     0,
+     "",
+     nullptr,
+     QStringLiteral("plimo " PLIMO_VERSION "\n")},
+    {"UnknownOption",
+     {QStringLiteral("--inconnue")},
+     false,
+     false,
+     2,
+     "plimo : option inconnue « --inconnue ».\n\nUsage : plimo [options] [FICHIER]\n",
+     nullptr},
 };
 
 INSTANTIATE_TEST_SUITE_P(Start, StoreChoiceProgramTest, ::testing::ValuesIn(kCases),

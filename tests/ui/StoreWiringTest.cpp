@@ -237,6 +237,8 @@ TEST_F(StartUpTest, ShowsTheStoredGameAndLookAndAcceptsThemAsTheLastTurn)
     ASSERT_TRUE(startWindow());
     EXPECT_EQ(shown(), kSampleShown);
     EXPECT_EQ(label(QStringLiteral("lettres_trouvées")), QStringLiteral("0"));
+    // A game is in progress: the first paste must go to the proposal, not to the hidden text.
+    EXPECT_EQ(QApplication::focusWidget(), propal());
     EXPECT_EQ(ref()->palette().color(QPalette::Base), kStoredRefBack);
     EXPECT_EQ(ref()->font().family(), QStringLiteral("Arial"));
     EXPECT_TRUE(ref()->font().bold());
@@ -275,16 +277,34 @@ TEST_F(StartUpTest, PlacesTheWindowAndClearsASaveMarkerLeftFromBefore)
     EXPECT_EQ(m_window->frameGeometry().height(), 702);
 }
 
-TEST_F(StartUpTest, AnEmptyStoredProposalKeepsTheStoredLookForTheFirstCharacterTyped)
+// However the proposal pane was emptied, the first character typed takes the stored look, not
+// the design-time one that the pane's first line was built with.
+TEST_F(StartUpTest, AnEmptyProposalTypesInTheStoredLookFromTheFirstCharacter)
 {
-    makeSampleStore(m_path, {QStringLiteral("UPDATE \"données\" SET propal = ''"),
-                             QStringLiteral("UPDATE couleurs SET police_propal = 65280")});
-    ASSERT_TRUE(startWindow());
-    EXPECT_EQ(propal()->toPlainText(), QString());
-    typeInto(propal(), QStringLiteral("A"));
-    EXPECT_EQ(proposalFormatAt(0).foreground().color(), QColor(0, 255, 0));
-    EXPECT_EQ(proposalFormatAt(0).fontFamilies().toStringList(),
-              QStringList{QStringLiteral("Arial")});
+    const QString lines =
+        QStringLiteral("UPDATE \"données\" SET propal = 'UN' || char(13, 10) || 'DEUX'");
+    const struct {
+        QString storedProposal;
+        const char* emptiedBy; // a button, or nothing
+    } cases[] = {{QStringLiteral("UPDATE \"données\" SET propal = ''"), nullptr},
+                 {lines, "Command1"},
+                 {lines, "init"}};
+    for (const auto& c : cases) {
+        makeSampleStore(m_path,
+                        {c.storedProposal, QStringLiteral("UPDATE couleurs SET police_propal "
+                                                          "= 65280, font_name_propal = 'Arial'")});
+        ASSERT_TRUE(startWindow());
+        if (c.emptiedBy)
+            clickButton(QString::fromUtf8(c.emptiedBy));
+        typeInto(propal(), QStringLiteral("A"));
+        EXPECT_EQ(propal()->toPlainText(), QStringLiteral("A"));
+        EXPECT_EQ(proposalFormatAt(0).foreground().color(), QColor(0, 255, 0));
+        EXPECT_EQ(proposalFormatAt(0).fontFamilies().toStringList(),
+                  QStringList{QStringLiteral("Arial")})
+            << (c.emptiedBy ? c.emptiedBy : "stored empty");
+        UiFixture::TearDown();
+        QFile::remove(m_path);
+    }
 }
 
 // A game in progress starts with the cursor in the proposal, so a stored proposal with line breaks
@@ -330,26 +350,11 @@ TEST_F(StartUpTest, ASavedGameComesBackOnTheNextStartWithItsFoundCount)
     EXPECT_EQ(m_engine->snapshot().savedFoundText, played[1]);
 }
 
-// With a game in progress the first paste goes to the proposal, never to the hidden text.
-TEST_F(StartUpTest, TheCursorStartsInTheProposalOnlyWhenAGameIsInProgress)
+TEST_F(StartUpTest, WithoutAGameTheCursorStartsInTheReference)
 {
-    const struct {
-        const char* name;
-        QStringList changes;
-        const char* focused;
-    } cases[] = {
-        {"GameInProgress", {}, "propal"},
-        {"NoFoundText", {QStringLiteral("UPDATE \"données\" SET result = ''")}, "ref"},
-    };
-    for (const auto& c : cases) {
-        makeSampleStore(m_path, c.changes);
-        ASSERT_TRUE(startWindow()) << c.name;
-        ASSERT_NE(QApplication::focusWidget(), nullptr) << c.name;
-        EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::fromUtf8(c.focused))
-            << c.name;
-        UiFixture::TearDown();
-        QFile::remove(m_path);
-    }
+    makeSampleStore(m_path, {QStringLiteral("UPDATE \"données\" SET result = ''")});
+    ASSERT_TRUE(startWindow());
+    EXPECT_EQ(QApplication::focusWidget(), ref());
 }
 
 } // namespace

@@ -4,38 +4,22 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-const QRect kScreen(0, 0, 1920, 1080);
-const QSize kHistory(600, 400);
-
-struct PlacementCase {
-    const char* name;
-    QRect mainFrame;
-    QSize frame;
-    QRect screen;
-    QPoint expected;
-};
-
-const PlacementCase kCases[] = {
-    {"RoomOnTheRight", {13, 13, 1050, 702}, kHistory, kScreen, {1063, 13}},
-    {"RoomOnTheLeftOnly", {800, 13, 1050, 702}, kHistory, kScreen, {200, 13}},
-    {"NeitherSideMoreOnTheRight", {13, 13, 1050, 702}, kHistory, {0, 0, 1280, 1024}, {680, 13}},
-    {"NeitherSideMoreOnTheLeft", {200, 13, 1050, 702}, kHistory, {0, 0, 1280, 1024}, {0, 13}},
-    {"KeptAboveTheScreensBottom", {13, 900, 1050, 702}, kHistory, kScreen, {1063, 680}},
-    {"SecondScreen", {1933, 13, 1050, 702}, kHistory, {1920, 0, 1920, 1080}, {2983, 13}},
-    {"WiderThanTheScreen", {13, 13, 1050, 702}, {2000, 400}, kScreen, {0, 13}},
-};
-
-class WindowPlacementTest : public ::testing::TestWithParam<PlacementCase> {};
-
-TEST_P(WindowPlacementTest, BesideTheMainWindow)
+TEST(WindowPlacement, BesideTheMainWindowWhereTheScreenHasRoom)
 {
-    const PlacementCase& c = GetParam();
-    EXPECT_EQ(besideMainWindow(c.mainFrame, c.frame, c.screen), c.expected);
+    const QRect wide(0, 0, 1920, 1080);
+    const QRect narrow(0, 0, 1280, 1024);
+    const struct {
+        const char* name;
+        QRect mainFrame;
+        QRect screen;
+        QPoint expected;
+    } cases[] = {
+        {"RoomOnTheRight", {13, 13, 1050, 702}, wide, {1063, 13}},
+        {"RoomOnTheLeftOnly", {800, 13, 1050, 702}, wide, {200, 13}},
+        {"NeitherSideMoreOnTheRight", {13, 13, 1050, 702}, narrow, {680, 13}},
+        {"NeitherSideMoreOnTheLeft", {200, 900, 1050, 702}, narrow, {0, 624}},
+        {"SecondScreen", {1933, 13, 1050, 702}, {1920, 0, 1920, 1080}, {2983, 13}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(besideMainWindow(c.mainFrame, QSize(600, 400), c.screen), c.expected) << c.name;
 }
-
-INSTANTIATE_TEST_SUITE_P(Screens, WindowPlacementTest, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-} // namespace
