@@ -1,5 +1,8 @@
-// The BBCode forum post, built from the found text, the two counts and the remaining letters.
+// The BBCode forum post, built from the found text, the two counts and the remaining letters,
+// and the ranking block that may end it.
 #include "ForumPost.h"
+#include "Players.h"
+#include "PuzzleEngine.h"
 
 namespace {
 
@@ -34,4 +37,22 @@ QString buildForumPost(const QString& foundText, const QString& foundCount,
     post += QStringLiteral("[font=Courier New][size=5][color=#4132F5]") + remainingLetters +
             QStringLiteral("[/color][/size][/font]") + kCr;
     return post;
+}
+
+QString rankingBlock(const QList<PlayerStanding>& ranking)
+{
+    if (ranking.isEmpty())
+        return {};
+    QString block = kCr + QStringLiteral("[b]Classement[/b]") + kCr;
+    qsizetype rank = 0;
+    for (const PlayerStanding& player : ranking) {
+        QString name = player.name;
+        name.replace(QLatin1Char('['), QLatin1Char('('))
+            .replace(QLatin1Char(']'), QLatin1Char(')'));
+        block += QString::number(++rank) + QStringLiteral(". ") + name + QStringLiteral(" : ") +
+                 QString::number(player.points) +
+                 (player.points >= 2 ? QStringLiteral(" lettres") : QStringLiteral(" lettre")) +
+                 kCr;
+    }
+    return block;
 }

@@ -12,11 +12,13 @@ std::optional<qint64> captionNumber(const QString& caption)
     return value;
 }
 
-Turn turnOf(const GameSession& game, const QString& proposal)
+Turn turnOf(const GameSession& game, const QString& proposal, const QString& player)
 {
     // A caption that is no number is stored as 0.
-    return {proposal, game.soluce, captionNumber(game.lettres_trouvees).value_or(0),
-            captionNumber(game.lettres_restantes).value_or(0), game.lettres};
+    Turn turn{proposal, game.soluce, captionNumber(game.lettres_trouvees).value_or(0),
+              captionNumber(game.lettres_restantes).value_or(0), game.lettres};
+    turn.joueur = player;
+    return turn;
 }
 
 bool historyTiesWith(const QList<Turn>& turns, const GameSession& game)

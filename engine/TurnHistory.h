@@ -16,6 +16,7 @@ struct Turn {
     qint64 trouvees = 0;  // found count, as shown
     qint64 restantes = 0; // remaining count, as shown
     QString lettres;      // the remaining letters
+    QString joueur = {};  // the player credited with the turn; empty for nobody
 
     bool operator==(const Turn&) const = default;
 };
@@ -24,11 +25,11 @@ struct Turn {
 // (only a damaged store or another program can bring such a caption).
 std::optional<qint64> captionNumber(const QString& caption);
 
-// The turn a game shows now, played with this proposal.
-Turn turnOf(const GameSession& game, const QString& proposal);
+// The turn a game shows now, played with this proposal and credited to this player.
+Turn turnOf(const GameSession& game, const QString& proposal, const QString& player = {});
 
 // Whether a history's last turn is the state of this game: found text, remaining letters and
-// remaining count agree. The proposal and the found count are not compared.
+// remaining count agree. The proposal, the found count and the player are not compared.
 bool historyTiesWith(const QList<Turn>& turns, const GameSession& game);
 
 // Reads stored turns [from, to) in order, or nothing when they cannot be read whole.

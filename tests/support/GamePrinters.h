@@ -60,5 +60,7 @@ inline void PrintTo(const Turn& t, std::ostream* os)
     PrintTo(t.result, os);
     *os << " trouvees=" << t.trouvees << " restantes=" << t.restantes << " lettres=";
     PrintTo(t.lettres, os);
+    *os << " joueur=";
+    PrintTo(t.joueur, os);
     *os << '}';
 }

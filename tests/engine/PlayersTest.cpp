@@ -1,0 +1,150 @@
+// Players: a typed name is cleaned up (control characters dropped, blank runs made one space,
+// trimmed, cut to 40 UTF-16 units without splitting a character), names that differ only in case
+// are one player who keeps the first spelling, the ranking orders by points then by who reached
+// the total first, and the post's ranking block writes one line per player with brackets made
+// parentheses and « lettre» for 0 or 1 point.
+#include "Players.h"
+#include "EngineTestSupport.h"
+#include "ForumPost.h"
+
+namespace {
+
+struct NameCase {
+    const char* name;
+    QString typed;
+    QString kept;
+};
+
+class PlayerNames : public testing::TestWithParam<NameCase> {};
+
+TEST_P(PlayerNames, AreReadByTheNameRules)
+{
+    EXPECT_EQ(cleanPlayerName(GetParam().typed), GetParam().kept);
+}
+
+const QString kForty = QStringLiteral("abcdefghijklmnopqrstuvwxyzabcdefghijklmn");
+
+const NameCase kNameCases[] = {
+    {"Empty", QString(), QString()},
+    {"OnlyBlanks", QStringLiteral(" \t\r\n "), QString()},
+    {"Trimmed", QStringLiteral("  Alice \t"), QStringLiteral("Alice")},
+    {"BlankRunsBecomeOneSpace", QStringLiteral("Jean \t\r\n  Paul"), QStringLiteral("Jean Paul")},
+    {"UnicodeSeparatorsAreBlanks", QStringLiteral("a\u2028b\u00a0c"), QStringLiteral("a b c")},
+    {"ControlCharactersDropped", QStringLiteral("Bo\u0001b\u007f"), QStringLiteral("Bob")},
+    {"DroppedControlBetweenBlanks", QStringLiteral("a \u001b b"), QStringLiteral("a b")},
+    {"AccentsAndBracketsKept", QStringLiteral("[Chloé]"), QStringLiteral("[Chloé]")},
+    {"FortyKept", kForty, kForty},
+    {"CutToForty", kForty + QStringLiteral("xyz"), kForty},
+    {"CutCountsAfterCleaning", QStringLiteral("   ") + kForty + QStringLiteral("\u0001"), kForty},
+    {"CutLeavesNoTrailingSpace", kForty.left(39) + QStringLiteral(" b"), kForty.left(39)},
+    {"CutNeverSplitsAPair", kForty.left(39) + QStringLiteral("\U0001F600"), kForty.left(39)},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rules, PlayerNames, testing::ValuesIn(kNameCases), caseName<NameCase>);
+
+// One credited turn: who played it and the letters it revealed.
+struct Play {
+    const char* player;
+    qint64 points;
+};
+
+struct RankingCase {
+    const char* name;
+    std::vector<Play> turns; // numbered from 1
+    QList<PlayerStanding> expected;
+};
+
+class Ranking : public testing::TestWithParam<RankingCase> {};
+
+TEST_P(Ranking, OrdersByPointsThenByWhoReachedThemFirst)
+{
+    PlayerTally tally;
+    qsizetype number = 0;
+    for (const Play& play : GetParam().turns)
+        tally.add(QString::fromUtf8(play.player), play.points, ++number);
+    EXPECT_EQ(tally.ranking(), GetParam().expected);
+}
+
+PlayerStanding standing(const char* name, qint64 points, qint64 turns)
+{
+    return {QString::fromUtf8(name), points, turns};
+}
+
+const RankingCase kRankingCases[] = {
+    {"NobodyPlayed", {{"", 3}, {"", 0}}, {}},
+    {"PointsAddUpHighestFirst",
+     {{"Bob", 1}, {"Alice", 4}, {"Bob", 0}, {"Alice", 3}},
+     {standing("Alice", 7, 2), standing("Bob", 1, 2)}},
+    {"TurnsWithoutPlayerCreditNobody",
+     {{"Alice", 2}, {"", 5}, {"Alice", 0}},
+     {standing("Alice", 2, 2)}},
+    {"TieGoesToWhoReachedTheTotalFirst",
+     {{"Bob", 2}, {"Alice", 3}, {"Bob", 1}},
+     {standing("Alice", 3, 1), standing("Bob", 3, 2)}},
+    {"ZeroTurnsAfterTheTotalDoNotMoveIt",
+     {{"Alice", 3}, {"Bob", 3}, {"Alice", 0}},
+     {standing("Alice", 3, 2), standing("Bob", 3, 1)}},
+    {"AtZeroFromTheFirstTurn",
+     {{"Chloé", 0}, {"Bob", 0}, {"Alice", 0}},
+     {standing("Chloé", 0, 1), standing("Bob", 0, 1), standing("Alice", 0, 1)}},
+    {"CaseVariantsAreOnePlayerFirstSpellingKept",
+     {{"alice", 1}, {"Bob", 2}, {"ALICE", 2}},
+     {standing("alice", 3, 2), standing("Bob", 2, 1)}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, Ranking, testing::ValuesIn(kRankingCases), caseName<RankingCase>);
+
+TEST(PlayerTally, KeepsTheFirstSpellingAndTheOrderOfFirstPlay)
+{
+    PlayerTally tally;
+    tally.add(QStringLiteral("Émile"), 1, 1);
+    tally.add(QStringLiteral("bob"), 1, 2);
+    tally.add(QStringLiteral("BOB"), 1, 3);
+    EXPECT_EQ(tally.spelling(QStringLiteral("éMILE")), QStringLiteral("Émile"));
+    EXPECT_EQ(tally.spelling(QStringLiteral("Zoé")), QStringLiteral("Zoé"));
+    EXPECT_EQ(tally.players(), QStringList({QStringLiteral("Émile"), QStringLiteral("bob")}));
+}
+
+struct BlockCase {
+    const char* name;
+    QList<PlayerStanding> ranking;
+    QString block;
+};
+
+class RankingBlock : public testing::TestWithParam<BlockCase> {};
+
+TEST_P(RankingBlock, EndsThePostAfterItsLastCarriageReturn)
+{
+    EXPECT_EQ(rankingBlock(GetParam().ranking), GetParam().block);
+}
+
+const BlockCase kBlockCases[] = {
+    {"NobodyRankedNoBlock", {}, QString()},
+    {"ZeroOneAndMorePoints",
+     {standing("Alice", 7, 3), standing("Bob", 1, 1), standing("Chloé", 0, 2)},
+     QStringLiteral("\r[b]Classement[/b]\r1. Alice : 7 lettres\r2. Bob : 1 lettre\r"
+                    "3. Chloé : 0 lettre\r")},
+    {"TwoPointsArePlural",
+     {standing("Alice", 2, 1)},
+     QStringLiteral("\r[b]Classement[/b]\r1. Alice : 2 lettres\r")},
+    {"TiedPlayersHaveDistinctRanks",
+     {standing("Bob", 3, 1), standing("Alice", 3, 2)},
+     QStringLiteral("\r[b]Classement[/b]\r1. Bob : 3 lettres\r2. Alice : 3 lettres\r")},
+    {"BracketsBecomeParentheses",
+     {standing("[b]x[/b]", 4, 1), standing("a]b[", 0, 1)},
+     QStringLiteral("\r[b]Classement[/b]\r1. (b)x(/b) : 4 lettres\r2. a)b( : 0 lettre\r")},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, RankingBlock, testing::ValuesIn(kBlockCases), caseName<BlockCase>);
+
+TEST(RankingBlock, FollowsTheVictoryLine)
+{
+    const QString post = buildForumPost(QStringLiteral("LE CHAT"), QStringLiteral("2"),
+                                        QStringLiteral("0"), QString()) +
+                         rankingBlock({standing("Alice", 5, 2)});
+    EXPECT_EQ(post, QStringLiteral("[font=Courier New][size=5]LE CHAT[/size][/font]\r\r"
+                                   "[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]\r\r"
+                                   "[b]Classement[/b]\r1. Alice : 5 lettres\r"));
+}
+
+} // namespace
