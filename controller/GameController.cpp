@@ -39,6 +39,8 @@ StoreStatus GameController::startUp(const QString& storePath, StoreOptions optio
     if (!opened)
         return opened;
     m_store = std::move(store);
+    GameStore* current = m_store.get();
+    m_history.setCutListener([current](qsizetype size) { current->historyCut(size); });
 
     m_session = m_store->loadGame();
     m_session.lettres_trouvees = QStringLiteral("0");
@@ -56,10 +58,10 @@ StoreStatus GameController::startUp(const QString& storePath, StoreOptions optio
         m_session.lettres_trouvees = QString::number(stored->latest.last().trouvees);
     m_engine.acceptAsLastTurn(m_session);
     if (storedHistoryUsable) {
-        GameStore* store = m_store.get();
-        m_history.load(
-            std::move(stored->latest), stored->first, stored->numberedFromZero,
-            [store](qsizetype from, qsizetype to) { return store->loadTurns(from, to); });
+        m_history.load(std::move(stored->latest), stored->first,
+                       [current](qsizetype from, qsizetype to) {
+                           return current->loadTurns(from, to);
+                       });
     } else {
         startHistory();
     }
@@ -184,7 +186,6 @@ std::optional<Refusal> GameController::save()
     const StoreStatus saved = m_store->saveGame(m_session, m_history);
     if (!saved)
         return Refusal{saved.message(), MessageIcon::Critical};
-    m_history.markStored();
     m_engine.markers().save = kSaved;
     return std::nullopt;
 }

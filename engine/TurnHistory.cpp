@@ -1,4 +1,4 @@
-// The list of accepted turns and what of it the store already holds.
+// The list of accepted turns, read back from the store as undo reaches them.
 #include "TurnHistory.h"
 
 #include <algorithm>
@@ -53,9 +53,11 @@ void TurnHistory::restart(const Turn& first)
 void TurnHistory::clear()
 {
     m_turns.clear();
-    m_first = m_stored = 0;
+    m_first = 0;
     m_earlier = {};
     m_unreadable = false;
+    if (m_cut)
+        m_cut(0);
 }
 
 void TurnHistory::append(const Turn& turn)
@@ -70,17 +72,16 @@ bool TurnHistory::dropLast()
     if (m_turns.size() == 1 && !readBackTo(std::max<qsizetype>(0, m_first - kReadBackTurns)))
         return false;
     m_turns.removeLast();
-    m_stored = std::min(m_stored, size());
+    if (m_cut)
+        m_cut(size());
     return true;
 }
 
-void TurnHistory::load(QList<Turn> latest, qsizetype first, bool numberedFromZero,
-                       TurnLoader earlier)
+void TurnHistory::load(QList<Turn> latest, qsizetype first, TurnLoader earlier)
 {
     m_turns = std::move(latest);
     m_first = first;
     m_earlier = std::move(earlier);
-    m_stored = numberedFromZero ? size() : 0;
     m_unreadable = false;
 }
 

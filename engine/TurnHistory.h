@@ -35,6 +35,9 @@ bool historyTiesWith(const QList<Turn>& turns, const GameSession& game);
 // Reads stored turns [from, to) in order, or nothing when they cannot be read whole.
 using TurnLoader = std::function<std::optional<QList<Turn>>(qsizetype from, qsizetype to)>;
 
+// Hears that the history kept its first `size` turns only, the later ones dropped.
+using CutListener = std::function<void(qsizetype size)>;
+
 // The history keeps its latest turns in memory; earlier ones may stay in the store until an
 // undo reaches them or the whole history is asked for. Stored turns that cannot be read back
 // stay in the store as they are: the history then ends where they begin.
@@ -49,7 +52,7 @@ class TurnHistory {
     const QList<Turn>& all();
     // The first turn at hand; those before it are still in the store.
     qsizetype firstAtHand() const { return m_first; }
-    // Turn i of those at hand: the turns from storedCount() on always are.
+    // Turn i of those at hand: the turns appended or read back since the history was loaded.
     const Turn& atHand(qsizetype i) const { return m_turns[i - m_first]; }
     // Earlier turns were asked for and could not be read back from the store.
     bool earlierTurnsUnreadable() const { return m_unreadable; }
@@ -62,13 +65,10 @@ class TurnHistory {
     // changed, when there is none or it cannot be read back.
     bool dropLast();
     // A history read back from the store: its latest turns, numbered from `first`, with the
-    // loader for the earlier ones. When the rows are numbered 0, 1, 2, ... the store holds
-    // every turn as it is; otherwise none counts as stored.
-    void load(QList<Turn> latest, qsizetype first, bool numberedFromZero, TurnLoader earlier = {});
-
-    // How many leading turns the store already holds as they are; a save writes the rest.
-    qsizetype storedCount() const { return m_stored; }
-    void markStored() { m_stored = size(); }
+    // loader for the earlier ones.
+    void load(QList<Turn> latest, qsizetype first, TurnLoader earlier = {});
+    // Whoever keeps a copy of the turns (the store) hears each cut: an undo, a clear, a restart.
+    void setCutListener(CutListener listener) { m_cut = std::move(listener); }
 
   private:
     // Reads stored turns back so that `first` turns at most precede those in memory.
@@ -77,6 +77,6 @@ class TurnHistory {
     QList<Turn> m_turns;   // turns m_first, m_first + 1, ...
     qsizetype m_first = 0; // turns before m_first are still in the store
     TurnLoader m_earlier;
-    qsizetype m_stored = 0;
+    CutListener m_cut;
     bool m_unreadable = false;
 };

@@ -1,9 +1,12 @@
-// The game store: plimo.mdb, an SQLite file with the tables données, compteurs and couleurs.
+// The game store: plimo.mdb, an SQLite file with the tables données, compteurs, couleurs and
+// tours.
 #pragma once
 
 #include "GameSession.h"
 #include "StoreNames.h"
+#include "StoreSchema.h"
 #include "TurnHistory.h"
+#include "TurnStore.h"
 
 #include <QList>
 #include <QString>
@@ -73,29 +76,16 @@ struct FieldValue {
     QVariant value;
 };
 
-// The turns read back from the table tours, in numero order: the latest ones, and how many
-// earlier ones GameStore::loadTurns can still read.
-struct StoredHistory {
-    QList<Turn> latest;
-    qsizetype first = 0;
-    // The rows are numbered 0, 1, 2, ... without a gap, so a save can append to them.
-    bool numberedFromZero = false;
-};
-
 // How a store is opened. Read-only exists for tests that need a write to fail.
 struct StoreOptions {
     bool readOnly = false;
     int busyTimeoutMs = 3000;
 };
 
-// The CREATE TABLE statements of the three tables, for whoever makes a new store file.
-QStringList storeSchemaStatements();
-
-// The 24 couleurs column names, kind by kind (fond_ref, fond_soluce, ..., font_italic_lettres).
-QStringList appearanceColumns();
-
-// The open store. It never creates the file, a table or a row: it reads and updates the first
-// row (lowest rowid) of each table. Every failure comes back as a StoreStatus; none aborts.
+// The open store. It never creates the file or a row of données, compteurs or couleurs: it reads
+// and updates their first row (lowest rowid); the history's rows are TurnStore's. Each write
+// first brings an older file's layout up to date, in the same transaction. Every failure comes
+// back as a StoreStatus; none aborts.
 class GameStore {
   public:
     explicit GameStore(QString path, StoreOptions options = {});
@@ -119,15 +109,18 @@ class GameStore {
     // Writes the four texts and the remaining count in one transaction: both rows or neither.
     [[nodiscard]] StoreStatus saveGame(const GameSession& game);
     // The same, with the turn history in the table tours, made when the store lacks it. Only
-    // the turns past history.storedCount() are written; with none stored the table is made anew.
+    // the turns past those the table already holds are written (see TurnStore).
     [[nodiscard]] StoreStatus saveGame(const GameSession& game, const TurnHistory& history);
 
-    // The turn history of the table tours; nothing when the table is missing, lacks one of its
-    // six columns, or holds a value of the wrong type. A table this store made, whose types
-    // its constraints keep, is read from its end: only the latest turns are read now.
-    std::optional<StoredHistory> loadHistory() const;
-    // Turns numbered [from, to) of a table this store made; nothing when one is missing.
-    std::optional<QList<Turn>> loadTurns(qsizetype from, qsizetype to) const;
+    // The turn history of the table tours (see TurnStore::load).
+    std::optional<StoredHistory> loadHistory() { return m_turns.load(); }
+    // Turns numbered [from, to) of a keyed tours table; nothing when one is missing.
+    std::optional<QList<Turn>> loadTurns(qsizetype from, qsizetype to) const
+    {
+        return m_turns.loadTurns(from, to);
+    }
+    // The history kept its first `size` turns only; the next save rewrites the rows past them.
+    void historyCut(qsizetype size) { m_turns.historyCut(size); }
 
     // Writes couleurs fields in one statement; only the 24 known columns are accepted.
     [[nodiscard]] StoreStatus writeFields(const QList<FieldValue>& fields);
@@ -137,6 +130,10 @@ class GameStore {
 
     // Writes the four font fields of the pane with this suffix.
     [[nodiscard]] StoreStatus writeFont(const QString& suffix, const StoredFont& font);
+
+    // Writes the store's last committed state into this empty file, whole: every table and row,
+    // those this version does not know included, and the layout version.
+    [[nodiscard]] StoreStatus copyInto(const QString& emptyFile) const;
 
     // Closes the connection; later operations report that the store is closed.
     void close();
@@ -153,9 +150,9 @@ class GameStore {
     StoreStatus runInTransaction(const std::function<StoreStatus()>& body);
     // The game's save, with the history when one is given.
     StoreStatus saveGame(const GameSession& game, const TurnHistory* history);
-    StoreStatus writeHistory(const TurnHistory& history);
     QString m_path;
     StoreOptions m_options;
     QString m_connectionName;
+    TurnStore m_turns;
     bool m_open = false;
 };

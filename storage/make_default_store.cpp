@@ -57,14 +57,17 @@ bool insertRow(QSqlDatabase& db, const QString& table, const QList<FieldValue>& 
     return query.exec();
 }
 
-// Creates the three tables with their one row each; returns the database's error, or "".
+// Creates the three tables with their one row each, in the current layout version; returns
+// the database's error, or "".
 QString fillStore(QSqlDatabase& db)
 {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("BEGIN"))) {
         return query.lastError().text();
     }
-    for (const QString& statement : storeSchemaStatements()) {
+    QStringList statements = storeSchemaStatements();
+    statements << QStringLiteral("PRAGMA user_version = %1").arg(kStoreVersion);
+    for (const QString& statement : statements) {
         if (!query.exec(statement)) {
             return query.lastError().text();
         }

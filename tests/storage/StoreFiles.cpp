@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 QStringList sampleStoreStatements()
 {
     QStringList statements = storeSchemaStatements();
@@ -115,4 +119,32 @@ void writeBytes(const QString& path, const QByteArray& bytes)
 std::function<void(const QString&)> sampleWith(QStringList changes)
 {
     return [changes](const QString& path) { makeSampleStore(path, changes); };
+}
+
+namespace {
+
+constexpr __u32 kPermissionOverrides = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH);
+
+// The thread's effective capabilities with the permission overrides on or off.
+bool setPermissionOverrides(bool on)
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] = {};
+    if (syscall(SYS_capget, &header, data) != 0) {
+        return false;
+    }
+    data[0].effective = on ? data[0].effective | (data[0].permitted & kPermissionOverrides)
+                           : data[0].effective & ~kPermissionOverrides;
+    return syscall(SYS_capset, &header, data) == 0;
+}
+
+} // namespace
+
+PermissionsBind::PermissionsBind() : m_lowered(geteuid() == 0 && setPermissionOverrides(false)) {}
+
+PermissionsBind::~PermissionsBind()
+{
+    if (m_lowered) {
+        setPermissionOverrides(true);
+    }
 }

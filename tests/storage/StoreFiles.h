@@ -42,3 +42,16 @@ class RawStore {
   private:
     QString m_name;
 };
+
+// While it lives, the calling thread is refused what file permissions refuse, even when it runs
+// as root: the capabilities that override them are set aside, and given back at the end.
+class PermissionsBind {
+  public:
+    PermissionsBind();
+    ~PermissionsBind();
+    PermissionsBind(const PermissionsBind&) = delete;
+    PermissionsBind& operator=(const PermissionsBind&) = delete;
+
+  private:
+    bool m_lowered = false;
+};

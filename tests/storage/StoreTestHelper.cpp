@@ -1,8 +1,9 @@
 // Helper program for the storage tests: saves changing games in a loop until killed (the bare
-// store, or the whole game with its turns), or holds the write lock of a store until told to
-// let go.
+// store, or the whole game with its turns), or holds the write lock of a store, or the lock
+// that keeps a game to one program, until told to let go.
 #include "GameController.h"
 #include "GameControllerProbe.h"
+#include "GameLock.h"
 #include "GameStore.h"
 
 #include <QCoreApplication>
@@ -128,6 +129,23 @@ int holdLock(const QString& path)
     return 0;
 }
 
+// Takes the game's lock as the program does, says what came of it, and keeps it until a line
+// comes in or the helper is killed.
+int holdGameLock(const QString& path)
+{
+    // The program's own name, which differs from the executable's as the program's does.
+    QCoreApplication::setApplicationName(QStringLiteral("Plimo"));
+    GameLock lock;
+    const GameLock::Outcome outcome = lock.take(path);
+    std::printf("%s\n", outcome == GameLock::Outcome::Taken           ? "locked"
+                        : outcome == GameLock::Outcome::HeldElsewhere ? "held"
+                                                                      : "failed");
+    std::fflush(stdout);
+    std::string line;
+    std::getline(std::cin, line);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -142,7 +160,10 @@ int main(int argc, char** argv)
     if (argc == 3 && std::strcmp(argv[1], "hold-lock") == 0) {
         return holdLock(QString::fromLocal8Bit(argv[2]));
     }
+    if (argc == 3 && std::strcmp(argv[1], "hold-game-lock") == 0) {
+        return holdGameLock(QString::fromLocal8Bit(argv[2]));
+    }
     std::fprintf(stderr, "usage: storage_test_helper save-loop <path> <n> | turn-loop <path> | "
-                         "hold-lock <path>\n");
+                         "hold-lock <path> | hold-game-lock <path>\n");
     return 1;
 }

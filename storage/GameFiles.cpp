@@ -1,0 +1,193 @@
+// Game files written aside and renamed into place, the way the user's first game is copied.
+#include "GameFiles.h"
+#include "StoreError.h"
+#include "StoreNames.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryFile>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+const QString kSuffix = QStringLiteral(".mdb");
+
+QString systemError()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// The system's reason, then the path the user chose on a second line.
+StoreStatus failed(const QString& reason, const QString& path)
+{
+    return StoreStatus::failure(QStringLiteral("La partie n'a pas pu être créée : ") + reason +
+                                QLatin1Char('\r') + QDir::toNativeSeparators(path));
+}
+
+// A store failure on the scratch file, told with the path the user chose.
+StoreStatus failedOn(const StoreStatus& status, const QString& scratch, const QString& path)
+{
+    return StoreStatus::failure(
+        QString(status.message())
+            .replace(QDir::toNativeSeparators(scratch), QDir::toNativeSeparators(path)));
+}
+
+// So that the new name, not only the file's content, survives a power cut.
+void syncFolder(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Lets `fill` write an empty scratch file of the target's folder, syncs it, and gives it the
+// target's name without replacing anything. The scratch file goes on any failure.
+StoreStatus writeAside(const QString& target,
+                       const std::function<StoreStatus(const QString& scratch)>& fill)
+{
+    const QString path = QFileInfo(target).absoluteFilePath();
+    if (nameTaken(path))
+        return StoreStatus::failure(nameTakenMessage(path));
+    const QFileInfo info(path);
+    // Hidden, and private to the user like every game: the hidden text is not for others.
+    QTemporaryFile scratch(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                           QStringLiteral(".XXXXXX"));
+    if (!scratch.open())
+        return failed(scratch.errorString(), path);
+    const QString scratchPath = scratch.fileName();
+    StoreStatus status = fill(scratchPath);
+    if (status && ::fsync(scratch.handle()) != 0)
+        status = failed(systemError(), path);
+    // The rename refuses an existing name, even one made since the check above.
+    if (status && !scratch.rename(path))
+        status = nameTaken(path) ? StoreStatus::failure(nameTakenMessage(path))
+                                 : failed(scratch.errorString(), path);
+    if (!status) {
+        QFile::remove(scratchPath + QStringLiteral("-journal"));
+        return status;
+    }
+    scratch.setAutoRemove(false);
+    syncFolder(info.absolutePath());
+    return status;
+}
+
+QString nextConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("plimo-new-game-%1").arg(++counter);
+}
+
+QString insertStatement(const QString& table, const QList<FieldValue>& fields)
+{
+    QStringList columns;
+    QStringList marks;
+    for (const FieldValue& field : fields) {
+        columns << QLatin1Char('"') + field.column + QLatin1Char('"');
+        marks << QStringLiteral("?");
+    }
+    return QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
+        .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+}
+
+// The empty game's tables and rows, in one transaction; the database's error, if any.
+QSqlError fillEmptyGame(QSqlDatabase& db, const QList<FieldValue>& look)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("BEGIN")))
+        return query.lastError();
+    for (const QString& statement : storeSchemaStatements()) {
+        if (!query.exec(statement))
+            return query.lastError();
+    }
+    QList<FieldValue> texts;
+    for (Pane pane : kPanes)
+        texts.append({gameTextColumn(pane), QStringLiteral("")});
+    const QList<std::pair<QString, QList<FieldValue>>> rows = {
+        {gameTable(), texts}, {countTable(), {{countColumn(), 0}}}, {lookTable(), look}};
+    for (const auto& [table, fields] : rows) {
+        if (fields.isEmpty()) {
+            if (!query.exec(QStringLiteral("INSERT INTO \"%1\" DEFAULT VALUES").arg(table)))
+                return query.lastError();
+            continue;
+        }
+        if (!query.prepare(insertStatement(table, fields)))
+            return query.lastError();
+        for (const FieldValue& field : fields)
+            query.addBindValue(field.value);
+        if (!query.exec())
+            return query.lastError();
+    }
+    query.exec(QStringLiteral("COMMIT"));
+    return query.lastError();
+}
+
+} // namespace
+
+bool nameTaken(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+QString nameTakenMessage(const QString& path)
+{
+    return QStringLiteral("Le fichier existe déjà.\r") +
+           QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
+QString withGameSuffix(const QString& path)
+{
+    return path.endsWith(kSuffix, Qt::CaseInsensitive) ? path : path + kSuffix;
+}
+
+StoreStatus createEmptyGame(const QString& path, const QList<FieldValue>& look)
+{
+    for (const FieldValue& field : look) {
+        if (!appearanceColumns().contains(field.column))
+            return StoreStatus::failure(QStringLiteral("no such column: %1\r").arg(field.column) +
+                                        QDir::toNativeSeparators(path));
+    }
+    return writeAside(path, [&](const QString& scratch) {
+        const QString name = nextConnectionName();
+        QSqlError error;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(scratch);
+            error = db.open() ? fillEmptyGame(db, look) : db.lastError();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+        if (!error.isValid())
+            return StoreStatus::success();
+        return StoreStatus::failure(storeErrorMessage(classifyStoreError(scratch, error), path));
+    });
+}
+
+StoreStatus copyGame(const GameStore& source, const QString& path,
+                     const std::function<StoreStatus(GameStore&)>& finish)
+{
+    const QString target = QFileInfo(path).absoluteFilePath();
+    return writeAside(target, [&](const QString& scratch) {
+        // The source reports the failure of a write into the copy with its own path.
+        StoreStatus status = source.copyInto(scratch);
+        if (!status)
+            return failedOn(status, source.path(), target);
+        GameStore copy(scratch);
+        status = copy.open();
+        if (status)
+            status = finish(copy);
+        copy.close();
+        return status ? status : failedOn(status, scratch, target);
+    });
+}

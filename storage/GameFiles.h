@@ -1,0 +1,28 @@
+// Making game files beside the open one: an empty game, or the open game under a new name. Each
+// is written aside in the target's folder, synced to disk, then given its name; an existing file
+// is never replaced, and a failure leaves nothing behind.
+#pragma once
+
+#include "GameStore.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+// The game file a chosen name stands for: the name with ".mdb" added when it lacks it.
+QString withGameSuffix(const QString& path);
+
+// Whether the name is taken, by a file or by a link even to nothing: no new game may take it.
+bool nameTaken(const QString& path);
+// Why a new game may not take the name, then the path.
+QString nameTakenMessage(const QString& path);
+
+// Makes an empty game at the path: the three tables with one row each, empty texts, a remaining
+// count of 0, no history, and the couleurs row holding this look.
+[[nodiscard]] StoreStatus createEmptyGame(const QString& path, const QList<FieldValue>& look);
+
+// Copies the open store's last committed state to the path, lets `finish` write into the copy
+// (the game as it stands), then gives the copy its name. The source file is only read.
+[[nodiscard]] StoreStatus copyGame(const GameStore& source, const QString& path,
+                                   const std::function<StoreStatus(GameStore&)>& finish);

@@ -1,0 +1,73 @@
+// Reading SQLite's values by their storage class, and quoting names for SQL text.
+#include "SqlValues.h"
+
+#include <cmath>
+#include <limits>
+
+QString quoted(const QString& identifier)
+{
+    QString inner = identifier;
+    inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + inner + QLatin1Char('"');
+}
+
+QString notNull(const QString& text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
+bool holdsInteger(const QVariant& value)
+{
+    const int type = value.typeId();
+    return !value.isNull() && (type == QMetaType::LongLong || type == QMetaType::Int ||
+                               type == QMetaType::ULongLong || type == QMetaType::UInt);
+}
+
+bool holdsReal(const QVariant& value)
+{
+    return !value.isNull() && value.typeId() == QMetaType::Double;
+}
+
+std::optional<QString> textFrom(const QVariant& value)
+{
+    if (value.isNull() || value.typeId() == QMetaType::QByteArray) {
+        return std::nullopt;
+    }
+    if (value.typeId() == QMetaType::QString || holdsInteger(value) || holdsReal(value)) {
+        return value.toString();
+    }
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> colourFrom(const QVariant& value)
+{
+    if (!holdsInteger(value)) {
+        return std::nullopt;
+    }
+    const qlonglong number = value.toLongLong();
+    if (number < std::numeric_limits<std::int32_t>::min() ||
+        number > std::numeric_limits<std::uint32_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(number));
+}
+
+std::optional<double> fontSizeFrom(const QVariant& value)
+{
+    if (!holdsInteger(value) && !holdsReal(value)) {
+        return std::nullopt;
+    }
+    const double size = value.toDouble();
+    if (!std::isfinite(size) || size <= 0 || size > std::numeric_limits<std::int16_t>::max()) {
+        return std::nullopt;
+    }
+    return size;
+}
+
+std::optional<bool> flagFrom(const QVariant& value)
+{
+    if (!holdsInteger(value)) {
+        return std::nullopt;
+    }
+    return value.toLongLong() != 0;
+}

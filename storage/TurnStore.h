@@ -1,0 +1,53 @@
+// The turn history's rows in the table tours, on the game store's connection and inside its
+// transactions.
+#pragma once
+
+#include "TurnHistory.h"
+
+#include <QList>
+#include <QSqlError>
+#include <QString>
+
+#include <algorithm>
+#include <optional>
+
+// The turns read back from the table tours, in numero order: the latest ones, and how many
+// earlier ones TurnStore::loadTurns can still read.
+struct StoredHistory {
+    QList<Turn> latest;
+    qsizetype first = 0;
+    // The rows are numbered 0, 1, 2, ... without a gap, so a save can append to them.
+    bool numberedFromZero = false;
+};
+
+// Reads tours and rewrites what changed in it. It keeps the record of how many leading turns
+// of the history the table already holds as they are, so that a save writes only the rest.
+class TurnStore {
+  public:
+    explicit TurnStore(QString connectionName);
+
+    // The history of the table; nothing when the table is missing, lacks one of its six
+    // columns, or holds a value of the wrong type. A table keyed on numero, as this store
+    // makes it, is read from its end: only the latest turns are read now. Columns this version
+    // does not know are left aside.
+    std::optional<StoredHistory> load();
+    // Turns numbered [from, to) of a keyed table; nothing when one is missing or unreadable.
+    std::optional<QList<Turn>> loadTurns(qsizetype from, qsizetype to) const;
+
+    // Inside the store's transaction: writes the turns past those already stored, after
+    // deleting the rows past them. With none stored, the table's rows are all rewritten. The
+    // database's error, or nothing.
+    std::optional<QSqlError> write(const TurnHistory& history) const;
+    // The transaction that wrote this history is committed.
+    void written(const TurnHistory& history) { m_stored = history.size(); }
+    // The history kept its first `size` turns only: the rows past them are no longer its own.
+    void historyCut(qsizetype size) { m_stored = std::min(m_stored, size); }
+    // How many leading turns of the history the table holds as they are.
+    qsizetype storedCount() const { return m_stored; }
+
+  private:
+    std::optional<QSqlError> prepareTable() const;
+
+    QString m_connectionName;
+    qsizetype m_stored = 0;
+};

@@ -1,0 +1,192 @@
+// New game files: an empty game, or the open game under a new name, which is the source's stored
+// file whole with the game written over it. Neither ever replaces a file; a failure leaves
+// nothing behind and the source file as it was.
+#include "GameFiles.h"
+#include "StoreFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+TEST(GameFileNameTest, ChosenNameGetsTheGameSuffix)
+{
+    const std::pair<const char*, const char*> cases[] = {{"/p/fil", "/p/fil.mdb"},
+                                                         {"/p/fil.mdb", "/p/fil.mdb"},
+                                                         {"/p/FIL.MDB", "/p/FIL.MDB"},
+                                                         {"/p.mdb/fil.txt", "/p.mdb/fil.txt.mdb"}};
+    for (const auto& [chosen, expected] : cases)
+        EXPECT_EQ(withGameSuffix(QLatin1String(chosen)), QLatin1String(expected)) << chosen;
+}
+
+const GameSession kGame{QStringLiteral("LE CHAT"), QStringLiteral("** ****"),
+                        QStringLiteral("LA VIE"),  QStringLiteral("A B "),
+                        QStringLiteral("4"),       QStringLiteral("0")};
+
+// An open source game with two stored turns, a table and a layout version of a later program.
+class GameFilesTest : public ::testing::Test {
+  protected:
+    void SetUp() override
+    {
+        makeSampleStore(source(), {QStringLiteral("CREATE TABLE joueurs (nom TEXT)"),
+                                   QStringLiteral("INSERT INTO joueurs VALUES ('Zoé')"),
+                                   QStringLiteral("PRAGMA user_version = 9")});
+        ASSERT_TRUE(m_store.open());
+        TurnHistory history;
+        history.restart(turnOf(kGame, QString()));
+        history.append(turnOf(kGame, kGame.propal));
+        ASSERT_TRUE(m_store.saveGame(kGame, history));
+        m_sourceBytes = fileBytes(source());
+    }
+
+    QString source() const { return m_dir.filePath(QStringLiteral("partie.mdb")); }
+    QString target() const { return m_dir.filePath(QStringLiteral("copie.mdb")); }
+    QStringList entries() const
+    {
+        return QDir(m_dir.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    }
+    StoreStatus copyWith(const QString& path, const GameSession& game)
+    {
+        return copyGame(m_store, path, [&](GameStore& copy) { return copy.saveGame(game); });
+    }
+
+    QTemporaryDir m_dir;
+    GameStore m_store{source()};
+    QByteArray m_sourceBytes;
+};
+
+TEST_F(GameFilesTest, EmptyGameHoldsNoGameAndTheGivenLook)
+{
+    ASSERT_TRUE(createEmptyGame(target(), {{QStringLiteral("font_name_lettres"), "Arial"}}));
+    GameStore store(target());
+    ASSERT_TRUE(store.open());
+    EXPECT_EQ(store.loadGame(), (GameSession{"", "", "", "", "0", "0"}));
+    EXPECT_FALSE(store.loadHistory());
+    EXPECT_EQ(store.loadAppearance().panes[3].fontName, QStringLiteral("Arial"));
+    EXPECT_FALSE(store.loadAppearance().panes[0].fontName);
+    EXPECT_EQ(QFileInfo(target()).permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                     QFileDevice::ReadUser |
+                                                     QFileDevice::WriteUser);
+}
+
+// The source is only read, and is read through its open connection even once its name has gone.
+TEST_F(GameFilesTest, CopyHoldsTheStoredFileWithTheGame)
+{
+    ASSERT_TRUE(QFile::rename(source(), m_dir.filePath(QStringLiteral("ailleurs.mdb"))));
+    GameSession game = kGame;
+    game.ref = QStringLiteral("LE CHAT NOIR");
+    ASSERT_TRUE(copyWith(target(), game));
+
+    GameStore copy(target());
+    ASSERT_TRUE(copy.open());
+    EXPECT_EQ(copy.loadGame(), game);
+    EXPECT_EQ(copy.loadHistory()->latest.size(), 2);
+    EXPECT_EQ(copy.loadAppearance(), m_store.loadAppearance());
+    copy.close();
+    RawStore raw(target());
+    EXPECT_EQ(raw.value(QStringLiteral("SELECT nom FROM joueurs")), QVariant("Zoé"));
+    EXPECT_EQ(raw.value(QStringLiteral("PRAGMA user_version")).toInt(), 9);
+    EXPECT_EQ(fileBytes(m_dir.filePath(QStringLiteral("ailleurs.mdb"))), m_sourceBytes);
+}
+
+TEST_F(GameFilesTest, ExistingFileIsNeverReplaced)
+{
+    const std::function<void()> makeTarget[] = {
+        [this] { writeBytes(target(), "notes"); },
+        [this] { QFile::link(QStringLiteral("absent.mdb"), target()); }};
+    for (const auto& make : makeTarget) {
+        for (const bool copying : {false, true}) {
+            QFile::remove(target());
+            make();
+            const QByteArray before = fileBytes(target());
+            const StoreStatus status =
+                copying ? copyWith(target(), kGame) : createEmptyGame(target(), {});
+            EXPECT_EQ(status.message(), QStringLiteral("Le fichier existe déjà.\r") + target());
+            EXPECT_EQ(fileBytes(target()), before);
+            EXPECT_EQ(entries(), (QStringList{QStringLiteral("copie.mdb"), "partie.mdb"}));
+        }
+    }
+    // Nor is a file made under the name while the copy is being written.
+    QFile::remove(target());
+    const StoreStatus raced = copyGame(m_store, target(), [this](GameStore&) {
+        writeBytes(target(), "notes");
+        return StoreStatus::success();
+    });
+    EXPECT_EQ(raced.message(), QStringLiteral("Le fichier existe déjà.\r") + target());
+    EXPECT_EQ(fileBytes(target()), QByteArray("notes"));
+}
+
+// For the length of a write, the files of this process may not grow past this size, as if the
+// disk were full.
+class DiskFull {
+  public:
+    explicit DiskFull(rlim_t bytes) : m_previous(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit small = m_saved;
+        small.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~DiskFull()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_previous);
+    }
+
+  private:
+    void (*m_previous)(int);
+    rlimit m_saved{};
+};
+
+TEST_F(GameFilesTest, FailedWriteLeavesNothingBehind)
+{
+    enum class Trouble { MissingFolder, ReadOnlyFolder, FullDisk, GameRefused };
+    struct Case {
+        Trouble trouble;
+        bool copying;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {Trouble::MissingFolder, false, "No such file"},
+        {Trouble::ReadOnlyFolder, false, "Permission denied"},
+        {Trouble::ReadOnlyFolder, true, "Permission denied"},
+        {Trouble::FullDisk, true, "disk"},
+        {Trouble::GameRefused, true, "onze"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.trouble) * 2 + int(c.copying));
+        const QString path = c.trouble == Trouble::MissingFolder
+                                 ? m_dir.filePath(QStringLiteral("absent/copie.mdb"))
+                                 : target();
+        GameSession game = kGame;
+        if (c.trouble == Trouble::GameRefused)
+            game.lettres_restantes = QStringLiteral("onze");
+        const auto folderMode = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+        if (c.trouble == Trouble::ReadOnlyFolder)
+            QFile::setPermissions(m_dir.path(), folderMode);
+        StoreStatus status = StoreStatus::success();
+        {
+            PermissionsBind bind;
+            std::optional<DiskFull> full;
+            if (c.trouble == Trouble::FullDisk)
+                full.emplace(2048);
+            status = c.copying ? copyWith(path, game) : createEmptyGame(path, {});
+        }
+        QFile::setPermissions(m_dir.path(), folderMode | QFileDevice::WriteOwner);
+        EXPECT_TRUE(status.message().contains(QLatin1String(c.reason)))
+            << qPrintable(status.message());
+        EXPECT_EQ(status.message().section(QLatin1Char('\r'), 1, 1), path);
+        EXPECT_EQ(entries(), QStringList{QStringLiteral("partie.mdb")});
+        EXPECT_EQ(fileBytes(source()), m_sourceBytes);
+    }
+}
+
+} // namespace
