@@ -33,12 +33,13 @@ StoreStatus failed(const QString& reason, const QString& path)
                                 QLatin1Char('\r') + QDir::toNativeSeparators(path));
 }
 
-// A store failure on the scratch file, told with the path the user chose.
-StoreStatus failedOn(const StoreStatus& status, const QString& scratch, const QString& path)
+// A store failure on the file `written`, told with the path the user chose.
+StoreStatus failedOn(const StoreStatus& status, const QString& written, const QString& path)
 {
-    return StoreStatus::failure(
-        QString(status.message())
-            .replace(QDir::toNativeSeparators(scratch), QDir::toNativeSeparators(path)));
+    const auto native = [](const QString& file) {
+        return QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath());
+    };
+    return StoreStatus::failure(QString(status.message()).replace(native(written), native(path)));
 }
 
 // So that the new name, not only the file's content, survives a power cut.

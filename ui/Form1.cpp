@@ -449,8 +449,11 @@ void Form1::mnu_historique_Click()
     showHistory();
     if (!m_historyWindow->isVisible()) {
         const QRect screenArea = screen() ? screen()->availableGeometry() : QRect();
-        m_historyWindow->move(
-            besideMainWindow(frameGeometry(), m_historyWindow->frameGeometry().size(), screenArea));
+        const QRect frame = m_historyWindow->frameGeometry();
+        const QRect beside = besideMainWindow(frameGeometry(), frame.size(), screenArea,
+                                              HistoryWindow::kNarrowestWidth);
+        m_historyWindow->resize(beside.size() - (frame.size() - m_historyWindow->size()));
+        m_historyWindow->move(beside.topLeft());
     }
     m_historyWindow->show();
     m_historyWindow->raise();

@@ -195,6 +195,56 @@ TEST_F(StoreLocationTest, LaterStartsKeepTheGame)
     EXPECT_EQ(fileBytes(first), QByteArray("partie en cours"));
 }
 
+// A game that is there, or a link at its place whose file has gone, is opened as it is: no copy
+// is tried, so neither an unreadable packaged default nor a full disk keeps it from opening, and
+// a dangling link is left for the store to report.
+TEST_F(StoreLocationTest, AnExistingGameIsNeverCopiedAgain)
+{
+    struct Case {
+        const char* name;
+        bool danglingLink;
+        bool diskFull; // else the packaged default is a folder, which cannot be read
+    };
+    const Case cases[] = {
+        {"game, packaged default unreadable", false, false},
+        {"game, disk full", false, true},
+        {"dangling link, packaged default unreadable", true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fresh();
+        ASSERT_TRUE(QDir().mkpath(path("data/plimo")));
+        if (c.danglingLink)
+            ASSERT_TRUE(QFile::link(path("gone/plimo.mdb"), userGame()));
+        else
+            writeBytes(userGame(), "partie en cours");
+        if (!c.diskFull) {
+            ASSERT_TRUE(QFile::remove(packaged()));
+            ASSERT_TRUE(QDir().mkpath(packaged()));
+        }
+        rlimit saved{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = c.diskFull ? 0 : saved.rlim_cur;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const StoreLocation location = locateStore(inputs());
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+
+        EXPECT_TRUE(location.ok()) << qPrintable(location.failure);
+        EXPECT_EQ(location.path, userGame());
+        if (c.danglingLink)
+            EXPECT_EQ(QFileInfo(userGame()).symLinkTarget(), path("gone/plimo.mdb"));
+        else
+            EXPECT_EQ(fileBytes(userGame()), QByteArray("partie en cours"));
+        EXPECT_EQ(QDir(path("data/plimo"))
+                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                 QDir::NoDotAndDotDot),
+                  QStringList{QStringLiteral("plimo.mdb")});
+    }
+}
+
 // Each way a first copy can fail, with a reason from the system and nothing left behind.
 TEST_F(StoreLocationTest, FailedCopyLeavesNothingBehind)
 {

@@ -3,7 +3,7 @@
 // critical box with the path (answered by the test library preloaded into it, which echoes its
 // text), ends with a non-zero code and creates nothing. --help and --version answer on standard
 // output and exit 0, Qt's own options still taken; an unknown option prints the usage on standard
-// error and exits 2. None of them creates anything either.
+// error and exits 2, with or without a display. None of them creates anything either.
 #include "StoreFiles.h"
 
 #include <QDir>
@@ -142,6 +142,21 @@ const ProgramCase kCases[] = {
      2,
      "plimo : option inconnue « --inconnue ».\n\nUsage : plimo [options] [FICHIER]\n",
      nullptr},
+    {"UnknownOptionWithoutADisplay",
+     {QStringLiteral("-platform"), QStringLiteral("nulle-part"), QStringLiteral("--inconnue")},
+     false,
+     false,
+     2,
+     "plimo : option inconnue « --inconnue ».\n\nUsage : plimo [options] [FICHIER]\n",
+     nullptr},
+    {"QtOptionsAreNotUnknown",
+     {QStringLiteral("-style"), QStringLiteral("fusion"), QStringLiteral("--reverse"),
+      QStringLiteral("-qwindowtitle"), QStringLiteral("Plimo"), QStringLiteral("fil-du-forum.mdb")},
+     true,
+     false,
+     1,
+     "Le fichier de la partie n'existe pas.",
+     "work/fil-du-forum.mdb"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Start, StoreChoiceProgramTest, ::testing::ValuesIn(kCases),
