@@ -1,6 +1,6 @@
 // The BBCode forum post, built from the found text, the two counts and the remaining letters,
 // and the ranking block that may end it.
-#include "Players.h"
+#include "ForumPost.h"
 #include "PuzzleEngine.h"
 
 namespace {

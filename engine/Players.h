@@ -53,8 +53,3 @@ class PlayerTally {
     QHash<QString, qsizetype> m_index; // playerKey -> position in m_entries
     QList<Entry> m_entries;
 };
-
-// The ranking block that ends a post: an empty line, the title, then one line per player, each
-// ended by a carriage return. Brackets in a name become parentheses, so that a name cannot change
-// the post's formatting. Empty when nobody is ranked.
-QString rankingBlock(const QList<PlayerStanding>& ranking);

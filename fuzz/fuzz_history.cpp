@@ -10,6 +10,7 @@
 // first spelling in the game), which the field then loses; an undo brings it back; the ranking
 // holds every point of the credited turns, highest first.
 #include "GameController.h"
+#include "GameControllerProbe.h"
 #include "Players.h"
 
 #include <cstdint>
@@ -164,10 +165,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             accepted.clear();
             break;
         }
-        require(game.history().size() == qsizetype(accepted.size()));
+        require(GameControllerProbe::history(game).size() == qsizetype(accepted.size()));
         require(game.canUndo() == (accepted.size() > 1));
         if (!accepted.empty()) {
-            const Turn& last = game.history().last();
+            const Turn& last = GameControllerProbe::history(game).last();
             require(last.result == accepted.back().found);
             require(last.lettres == accepted.back().letters);
             require(last.joueur == accepted.back().player);
