@@ -149,13 +149,15 @@ EvaluationResult GameController::generate()
     if (result.conflict)
         return result;
     const qsizetype number = m_history.size();
-    QString player = number > 0 ? cleanPlayerName(m_player) : QString();
+    Turn turn = turnOf(m_session, m_session.propal);
+    // Turn 0 credits nobody.
+    const QString player = number > 0 ? cleanPlayerName(m_player) : QString();
     if (!player.isEmpty()) {
-        player = tally().spelling(player);
-        tally().add(player, captionNumber(m_session.lettres_trouvees), number);
+        turn.joueur = tally().spelling(player);
+        tally().add(turn.joueur, turn.trouvees, number);
         m_ranking.reset();
     }
-    m_history.append(turnOf(m_session, m_session.propal, player));
+    m_history.append(turn);
     // The next proposal is not credited to the same player by mistake.
     m_player.clear();
     return result;

@@ -12,13 +12,11 @@ std::optional<qint64> captionNumber(const QString& caption)
     return value;
 }
 
-Turn turnOf(const GameSession& game, const QString& proposal, const QString& player)
+Turn turnOf(const GameSession& game, const QString& proposal)
 {
     // A caption that is no number is stored as 0.
-    Turn turn{proposal, game.soluce, captionNumber(game.lettres_trouvees).value_or(0),
-              captionNumber(game.lettres_restantes).value_or(0), game.lettres};
-    turn.joueur = player;
-    return turn;
+    return {proposal, game.soluce, captionNumber(game.lettres_trouvees).value_or(0),
+            captionNumber(game.lettres_restantes).value_or(0), game.lettres};
 }
 
 bool historyTiesWith(const QList<Turn>& turns, const GameSession& game)

@@ -25,8 +25,8 @@ struct Turn {
 // (only a damaged store or another program can bring such a caption).
 std::optional<qint64> captionNumber(const QString& caption);
 
-// The turn a game shows now, played with this proposal and credited to this player.
-Turn turnOf(const GameSession& game, const QString& proposal, const QString& player = {});
+// The turn a game shows now, played with this proposal, credited to nobody.
+Turn turnOf(const GameSession& game, const QString& proposal);
 
 // Whether a history's last turn is the state of this game: found text, remaining letters and
 // remaining count agree. The proposal, the found count and the player are not compared.

@@ -65,8 +65,8 @@ class HistoryWindow : public QDialog {
 
     // The turns, the first of them numbered firstNumber (earlier ones could not be read), and
     // the players' ranking.
-    void showHistory(const QList<Turn>& turns, qsizetype firstNumber,
-                     const QList<PlayerStanding>& ranking);
+    void showHistory(const QList<Turn>& turns, qsizetype firstNumber = 0,
+                     const QList<PlayerStanding>& ranking = {});
 
   Q_SIGNALS:
     // The master corrected the player of turn `number` (from 1) to this typed name.

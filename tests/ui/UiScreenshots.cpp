@@ -1,11 +1,15 @@
 // Plays a short game in the real window and saves pictures of the main window after a turn, of
-// the conflict dialog and of the history window: ui_screenshots <folder>. Run it under xvfb-run.
+// the conflict dialog, of the history window with its players' ranking, and, when it plays on a
+// store file, of the post's preview with the ranking: ui_screenshots <folder> [store]. Run it
+// under xvfb-run; the store file is changed.
 #include "Form1.h"
 #include "GameController.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -23,10 +27,14 @@ void typeText(QWidget* target, const QString& text)
     }
 }
 
-void play(Form1& window, const QString& proposal)
+void play(Form1& window, const QString& proposal, const QString& player = {})
 {
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
     typeText(window.findChild<QTextEdit*>(QStringLiteral("propal")), proposal);
+    auto* joueur = window.findChild<QComboBox*>(QStringLiteral("joueur"));
+    QTest::mouseClick(joueur, Qt::LeftButton);
+    joueur->lineEdit()->selectAll();
+    typeText(joueur->lineEdit(), player);
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Générer")), Qt::LeftButton);
 }
 
@@ -40,6 +48,8 @@ int main(int argc, char** argv)
 
     GameController game;
     Form1 window(game);
+    if (argc > 2 && !window.startUp(QString::fromLocal8Bit(argv[2])))
+        return 7;
     window.show();
     window.activateWindow();
     if (!QTest::qWaitForWindowActive(&window))
@@ -47,14 +57,16 @@ int main(int argc, char** argv)
 
     auto* ref = window.findChild<QPlainTextEdit*>(QStringLiteral("ref"));
     QTest::mouseClick(ref->viewport(), Qt::LeftButton);
+    window.findChild<QAction*>(QStringLiteral("menu_delete"))->trigger();
     typeText(ref, QStringLiteral("le petit chat est mort, dit agnès à l'été."));
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("init")), Qt::LeftButton);
-    play(window, QStringLiteral("le petit chou est sort, fit agnès à l'île."));
+    play(window, QStringLiteral("le petit chou est sort, fit agnès à l'île."),
+         QStringLiteral("Agnès"));
     QTest::qWait(200);
     if (!window.grab().save(folder + QStringLiteral("/main-window.png")))
         return 2;
 
-    play(window, QStringLiteral("le petitchat est mort"));
+    play(window, QStringLiteral("le petitchat est mort"), QStringLiteral("Bob"));
     auto* dialog = window.conflictDialog();
     if (!dialog || !QTest::qWaitForWindowExposed(dialog))
         return 3;
@@ -63,8 +75,10 @@ int main(int argc, char** argv)
         return 4;
     dialog->close();
 
-    play(window, QStringLiteral("la petit chat est mort, dit agnes a l'ete."));
-    play(window, QStringLiteral("le petit chat est fort, dit agnès à l'été."));
+    play(window, QStringLiteral("la petit chat est mort, dit agnes a l'ete."),
+         QStringLiteral("Bob"));
+    play(window, QStringLiteral("le petit chat est fort, dit agnès à l'été."),
+         QStringLiteral("agnès"));
     window.findChild<QAction*>(QStringLiteral("mnu_historique"))->trigger();
     QDialog* history = window.historyWindow();
     if (!history || !QTest::qWaitForWindowExposed(history))
@@ -72,5 +86,17 @@ int main(int argc, char** argv)
     QTest::qWait(200);
     if (!history->grab().save(folder + QStringLiteral("/history-window.png")))
         return 6;
+    if (argc <= 2)
+        return 0;
+
+    // The ranking in the post is the game's option, stored with it.
+    window.findChild<QAction*>(QStringLiteral("mnu_classement"))->trigger();
+    window.findChild<QAction*>(QStringLiteral("mnu_apercu"))->trigger();
+    QDialog* preview = window.previewWindow();
+    if (!preview || !QTest::qWaitForWindowExposed(preview))
+        return 8;
+    QTest::qWait(200);
+    if (!preview->grab().save(folder + QStringLiteral("/post-preview.png")))
+        return 9;
     return 0;
 }
