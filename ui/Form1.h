@@ -2,6 +2,7 @@
 #pragma once
 
 #include "GameSession.h"
+#include "AppearanceItems.h"
 #include "PaneStyle.h"
 
 #include <QMainWindow>
@@ -68,6 +69,7 @@ class Form1 : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildPanes(QWidget* client);
@@ -139,7 +141,7 @@ class Form1 : public QMainWindow {
     // The game's players, read when the field is first used.
     QStringListModel* m_playerList = nullptr;
     bool m_playersListed = false;
-    std::array<QAction*, 12> m_appearanceActions{};
+    std::array<QAction*, kAppearanceItemCount> m_appearanceActions{};
     // Opened without an owner, so that it does not stay above the main window.
     std::unique_ptr<ConflictDialog> m_conflictDialog;
     std::unique_ptr<HistoryWindow> m_historyWindow;
@@ -149,6 +151,9 @@ class Form1 : public QMainWindow {
     bool m_showing = false;
     // The window is placed again on its first showing, once the platform knows its frame.
     bool m_placeOnShow = false;
+    // Set from the first showing until the window is first exposed, when the window manager has
+    // framed it: on X11 only then is the frame known.
+    bool m_placeWhenFramed = false;
     // Set when the program ends through a quit that has already passed its guard.
     bool m_ending = false;
 };

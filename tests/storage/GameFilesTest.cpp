@@ -70,8 +70,8 @@ TEST_F(GameFilesTest, EmptyGameHoldsNoGameAndTheGivenLook)
     ASSERT_TRUE(store.open());
     EXPECT_EQ(store.loadGame(), (GameSession{"", "", "", "", "0", "0"}));
     EXPECT_FALSE(store.loadHistory());
-    EXPECT_EQ(store.loadAppearance().panes[3].fontName, QStringLiteral("Arial"));
-    EXPECT_FALSE(store.loadAppearance().panes[0].fontName);
+    EXPECT_EQ(store.loadAppearance().panes[3].font.name, QStringLiteral("Arial"));
+    EXPECT_FALSE(store.loadAppearance().panes[0].font.name);
     EXPECT_EQ(QFileInfo(target()).permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                      QFileDevice::ReadUser |
                                                      QFileDevice::WriteUser);
