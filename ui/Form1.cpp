@@ -33,8 +33,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QStringListModel>
 #include <QShortcut>
+#include <QStringListModel>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QWindow>
@@ -281,8 +281,8 @@ void Form1::buildPlayerField(QWidget* client)
     const QRect pane = m_propal->geometry();
     const int left = label->geometry().right() + 1 + gap / 2;
     const int height = std::min(m_joueur->sizeHint().height(), pane.top() - 2);
-    const int top = std::clamp(label->geometry().center().y() - height / 2, 0,
-                               pane.top() - 1 - height);
+    const int top =
+        std::clamp(label->geometry().center().y() - height / 2, 0, pane.top() - 1 - height);
     m_joueur->setGeometry(left, top, pane.right() + 1 - left, height);
 
     connect(m_joueur, &QComboBox::editTextChanged, this, &Form1::joueur_Change);
@@ -307,8 +307,7 @@ void Form1::buildMenus()
     m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
     m_undo->setShortcutContext(Qt::ApplicationShortcut);
     QAction* history = addItem(file, "mnu_historique", QStringLiteral("Historique des tours"));
-    m_rankingItem =
-        addItem(file, "mnu_classement", QStringLiteral("Classement dans le message"));
+    m_rankingItem = addItem(file, "mnu_classement", QStringLiteral("Classement dans le message"));
     m_rankingItem->setCheckable(true);
     QAction* preview = addItem(file, "mnu_apercu", QStringLiteral("Aperçu du message"));
     connect(m_rankingItem, &QAction::triggered, this, &Form1::mnu_classement_Click);
@@ -346,9 +345,8 @@ void Form1::buildMenus()
 
 void Form1::buildTabOrder()
 {
-    QWidget* const order[] = {m_ref,  m_soluce, m_lettres,       m_record, m_generer,
-                              m_quit, m_init,   m_clearProposal, m_copier, m_propal,
-                              m_joueur};
+    QWidget* const order[] = {m_ref,  m_soluce,        m_lettres, m_record, m_generer, m_quit,
+                              m_init, m_clearProposal, m_copier,  m_propal, m_joueur};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -525,14 +523,6 @@ void Form1::listPlayers()
     m_showing = showing;
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event)
-{
-    if ((watched == m_joueur || watched == m_joueur->lineEdit()) && !m_playersListed &&
-        (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress))
-        listPlayers();
-    return QMainWindow::eventFilter(watched, event);
-}
-
 void Form1::playerCorrected(qsizetype number, const QString& typed)
 {
     m_game.setTurnPlayer(number, typed);
@@ -694,6 +684,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
         windowHandle()->removeEventFilter(this);
         placeWindow();
     }
+    if (m_joueur && (watched == m_joueur || watched == m_joueur->lineEdit()) && !m_playersListed &&
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress))
+        listPlayers();
     return QMainWindow::eventFilter(watched, event);
 }
 

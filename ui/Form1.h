@@ -66,7 +66,6 @@ class Form1 : public QMainWindow {
     void setChoosers(Choosers* choosers);
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
