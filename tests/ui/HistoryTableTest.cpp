@@ -27,8 +27,8 @@ TEST_P(HistoryTableLineTest, EachLineBreakIsOneBlank)
 {
     TurnTableModel model;
     model.setTurns({Turn{GetParam().text, GetParam().text, 1, 2, QString()}});
-    EXPECT_EQ(model.index(0, 1).data().toString(), QStringLiteral("UN DEUX"));
-    EXPECT_EQ(model.index(0, 4).data().toString(), QStringLiteral("UN DEUX"));
+    EXPECT_EQ(model.index(0, 2).data().toString(), QStringLiteral("UN DEUX"));
+    EXPECT_EQ(model.index(0, 5).data().toString(), QStringLiteral("UN DEUX"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Breaks, HistoryTableLineTest,
