@@ -53,7 +53,7 @@ class StoreLocationTest : public ::testing::Test {
     StoreLocationInputs inputs(const QStringList& arguments = {}) const
     {
         return StoreLocationInputs{QStringList{path("usr/bin/plimo")} + arguments, path("usr/bin"),
-                                   path("work"), path("data"), path("home")};
+                                   path("work"), path("data"), path("home"), {}};
     }
 
     // Every file and folder below root, the packaged install left out.
