@@ -64,14 +64,25 @@ std::optional<int> answerInformation(const QCommandLineParser& parser)
     return std::nullopt;
 }
 
-QString unknownOptionText(const QCommandLineParser& parser)
+// Qt's own options, which QApplication takes off the command line, with one dash or two;
+// those of the X11 platform included.
+const QStringList kQtOptions =
+    QStringLiteral("platform platformpluginpath platformtheme plugin qwindowgeometry geometry "
+                   "qwindowtitle title qwindowicon icon reverse session testability qmljsdebugger "
+                   "style stylesheet widgetcount display name sync nograb dograb")
+        .split(u' ');
+
+QString unknownOptionText(const QString& name)
 {
-    const QStringList unknown = parser.unknownOptionNames();
-    if (unknown.isEmpty())
+    if (name.isEmpty())
         return QStringLiteral("plimo : ligne de commande incorrecte.\n");
-    const QString& name = unknown.first();
     return QStringLiteral("plimo : option inconnue « %1%2 ».\n")
         .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name);
+}
+
+void refuse(const QString& unknownName)
+{
+    print(stderr, unknownOptionText(unknownName) + QLatin1Char('\n') + usageText());
 }
 
 } // namespace
@@ -81,13 +92,21 @@ std::optional<int> answerBeforeStart(int argc, char** argv)
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    // Qt's options are still there: read as long options, "-reverse" holds no "-v". They make
-    // the parse fail, which only the answer after QApplication reports.
+    // Qt's options are still there: read as long options, "-reverse" holds no "-v". An option
+    // that is neither Qt's nor this program's is refused here, since without a display the
+    // application could not even be created to refuse it.
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     addOptions(parser);
     parser.parse(arguments);
-    return answerInformation(parser);
+    if (const std::optional<int> exitCode = answerInformation(parser))
+        return exitCode;
+    for (const QString& name : parser.unknownOptionNames())
+        if (!kQtOptions.contains(name)) {
+            refuse(name);
+            return 2;
+        }
+    return std::nullopt;
 }
 
 std::optional<int> answerCommandLine(const QStringList& arguments, QStringList* files)
@@ -95,7 +114,7 @@ std::optional<int> answerCommandLine(const QStringList& arguments, QStringList* 
     QCommandLineParser parser;
     addOptions(parser);
     if (!parser.parse(arguments)) {
-        print(stderr, unknownOptionText(parser) + QLatin1Char('\n') + usageText());
+        refuse(parser.unknownOptionNames().value(0));
         return 2;
     }
     if (const std::optional<int> exitCode = answerInformation(parser))

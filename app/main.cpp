@@ -6,7 +6,6 @@
 #include "GameController.h"
 #include "QtFrench.h"
 #include "StoreLocation.h"
-#include "UnattendedBoxes.h"
 
 #include <QApplication>
 
@@ -22,7 +21,6 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Plimo"));
     // Without Qt's catalogue the program still runs, with Qt's buttons and choosers in English.
     useFrenchQtTexts(app);
-    answerBoxesWhenUnattended(&app);
 
     GameController game;
     StoreLocationInputs inputs = applicationStoreInputs();

@@ -1,4 +1,5 @@
 // Engine benchmarks: a whole 600-character turn and the alignment check alone.
+#include "ForumPost.h"
 #include "PuzzleEngine.h"
 #include "ReferenceText.h"
 

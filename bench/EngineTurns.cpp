@@ -1,5 +1,6 @@
 // Plays N whole 600-character turns; run under callgrind with two values of N to count the
 // instructions of one turn without start-up costs (see bench/count_turn_instructions.sh).
+#include "ForumPost.h"
 #include "PuzzleEngine.h"
 #include "ReferenceText.h"
 

@@ -3,6 +3,7 @@
 // "Enregistrer" after one more turn, and one undo.
 #include "Form1.h"
 #include "GameController.h"
+#include "GameControllerProbe.h"
 #include "ReferenceText.h"
 
 #include <QApplication>
@@ -72,7 +73,7 @@ void BM_GameStartUp(benchmark::State& state)
         GameController game;
         if (!game.startUp(path))
             state.SkipWithError("start-up failed");
-        benchmark::DoNotOptimize(game.history().size());
+        benchmark::DoNotOptimize(GameControllerProbe::history(game).size());
     }
 }
 BENCHMARK(BM_GameStartUp)->Arg(0)->Arg(kTurns)->Unit(benchmark::kMillisecond);
@@ -109,7 +110,7 @@ template <typename Save> void timeSaves(benchmark::State& state, int turns, Save
         if (!save(game))
             state.SkipWithError("save failed");
     }
-    state.counters["turns"] = double(game.history().size());
+    state.counters["turns"] = double(GameControllerProbe::history(game).size());
 }
 
 // "Enregistrer": données, compteurs and the turns not yet stored.
@@ -122,8 +123,9 @@ BENCHMARK(BM_SaveAfterTurn)->Arg(0)->Arg(kTurns)->Unit(benchmark::kMillisecond);
 // The save as it was before the history: données and compteurs only.
 void BM_SaveWithoutHistoryTable(benchmark::State& state)
 {
-    timeSaves(state, 0,
-              [](GameController& game) { return game.store().saveGame(game.session()).ok(); });
+    timeSaves(state, 0, [](GameController& game) {
+        return GameControllerProbe::store(game).saveGame(game.session()).ok();
+    });
 }
 BENCHMARK(BM_SaveWithoutHistoryTable)->Unit(benchmark::kMillisecond);
 
@@ -141,7 +143,7 @@ void BM_Undo(benchmark::State& state)
         playTurn(game, ++turn);
         state.ResumeTiming();
     }
-    state.counters["turns"] = double(game.history().size());
+    state.counters["turns"] = double(GameControllerProbe::history(game).size());
 }
 BENCHMARK(BM_Undo)->Unit(benchmark::kMicrosecond);
 
@@ -156,7 +158,8 @@ void BM_UndoReadingBack(benchmark::State& state)
         if (!game->startUp(path))
             state.SkipWithError("start-up failed");
         // Down to the last turn at hand: the next undo drops it and reads earlier ones back.
-        while (game->history().size() - 1 > game->history().firstAtHand())
+        while (GameControllerProbe::history(*game).size() - 1 >
+               GameControllerProbe::history(*game).firstAtHand())
             game->undoLastTurn();
         state.ResumeTiming();
         if (!game->undoLastTurn())

@@ -1,7 +1,9 @@
 // The game's flow without widgets: start-up, the turn, undo, saving, clearing and quitting.
 #include "GameController.h"
 
+#include "ForumPost.h"
 #include "GameFiles.h"
+#include "LineBreaks.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -41,13 +43,9 @@ QString gameFileFor(const QString& chosen)
 }
 
 // A stored text as the panes hold it: every line break, a lone CR or LF included, as CR LF.
-QString withCrLfBreaks(QString text)
+QString withCrLfBreaks(const QString& text)
 {
-    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
-        return text;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return withLineBreaks(text, u"\r\n");
 }
 
 } // namespace
@@ -296,6 +294,21 @@ std::optional<Refusal> GameController::save()
         return Refusal{saved.message(), MessageIcon::Critical};
     m_engine.markers().save = kSaved;
     return std::nullopt;
+}
+
+StoredAppearance GameController::storedAppearance() const
+{
+    return m_store->loadAppearance();
+}
+
+StoreStatus GameController::storeColour(const QString& column, std::int32_t value)
+{
+    return m_store->writeColour(column, value);
+}
+
+StoreStatus GameController::storeFont(const QString& paneSuffix, const StoredFont& font)
+{
+    return m_store->writeFont(paneSuffix, font);
 }
 
 void GameController::clearPage()

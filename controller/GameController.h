@@ -40,14 +40,10 @@ class GameController {
     const SessionMarkers& markers() const { return m_engine.markers(); }
     bool isSaved() const;
     const QString& version() const { return m_engine.version(); }
-    // The engine, for tests that need to set up its state directly.
-    PuzzleEngine& engine() { return m_engine; }
-    // The store the game saves to; open only after a successful start-up.
-    GameStore& store() { return *m_store; }
-    const TurnHistory& history() const { return m_history; }
     // Every turn of the history that can be read, the stored ones read in first; they are
-    // numbered from history().firstAtHand().
+    // numbered from firstTurnNumber(), which reading them may lower.
     const QList<Turn>& turns() { return m_history.all(); }
+    qsizetype firstTurnNumber() const { return m_history.firstAtHand(); }
 
     // Takes the game's lock, opens the store, loads the game and its history, accepts the loaded
     // state as the last turn, and puts the game first in the recent games. On failure (the
@@ -110,6 +106,13 @@ class GameController {
 
     // "Enregistrer": a refusal or a store failure to show, or nothing when the game is stored.
     std::optional<Refusal> save();
+    // The look stored for the four panes, read after a successful start-up.
+    StoredAppearance storedAppearance() const;
+    // Stores one pane colour (fond_<pane> or police_<pane>) or the four font fields of a pane
+    // at once, as the appearance menu picks them; a failure holds the critical box's text.
+    [[nodiscard]] StoreStatus storeColour(const QString& column, std::int32_t value);
+    [[nodiscard]] StoreStatus storeFont(const QString& paneSuffix, const StoredFont& font);
+
     // "Effacer les données de la page".
     void clearPage();
     // "Quitter" and menu_quit. A quit that follows a save closes the store first.
@@ -118,6 +121,9 @@ class GameController {
     QuitDecision closeRequested() const;
 
   private:
+    // Tests reach the engine, the store and the history through it, from tests/support.
+    friend struct GameControllerProbe;
+
     void setProposal(const QString& text);
     void startHistory();
     // The game at the path in place of the open one, or the failure, with nothing changed.

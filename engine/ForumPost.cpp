@@ -1,5 +1,6 @@
 // The BBCode forum post, built from the found text, the two counts and the remaining letters,
 // and the ranking block that may end it.
+#include "ForumPost.h"
 #include "Players.h"
 #include "PuzzleEngine.h"
 

@@ -14,8 +14,8 @@ struct GameSession {
     bool operator==(const GameSession&) const = default;
 };
 
-// The two markers the window keeps on its buttons: "Y" or "" for the save marker,
-// "", "0" or "1" for the generation marker.
+// The two markers the engine keeps beside the game: "Y" or "" for the save marker (the game as
+// stored), "", "0" or "1" for the generation marker.
 struct SessionMarkers {
     QString save;
     QString generation;

@@ -1,6 +1,7 @@
 // The turn of the puzzle: initialisation, alignment check, reveal pass, recount, snapshots.
 #include "PuzzleEngine.h"
 #include "SpaceRuns.h"
+#include "TurnHistory.h"
 
 #include <algorithm>
 
@@ -32,11 +33,10 @@ bool hasBlankAfterApostrophe(const QString& text)
 // here; anything but a whole number in range counts as 0 rather than failing the snapshot.
 qint16 captionToCount(const QString& caption)
 {
-    bool ok = false;
-    const int value = caption.toInt(&ok);
-    if (!ok || value < -32768 || value > 32767)
+    const std::optional<qint64> value = captionNumber(caption);
+    if (!value || *value < -32768 || *value > 32767)
         return 0;
-    return static_cast<qint16>(value);
+    return static_cast<qint16>(*value);
 }
 
 } // namespace

@@ -92,7 +92,3 @@ class PuzzleEngine {
     int m_conflictPosition = 0;
     SessionMarkers m_markers;
 };
-
-// The BBCode forum post built from the four values as the window shows them.
-QString buildForumPost(const QString& foundText, const QString& foundCount,
-                       const QString& remainingCount, const QString& remainingLetters);

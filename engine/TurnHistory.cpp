@@ -3,17 +3,20 @@
 
 #include <algorithm>
 
-qint64 captionNumber(const QString& caption)
+std::optional<qint64> captionNumber(const QString& caption)
 {
     bool ok = false;
     const qint64 value = caption.trimmed().toLongLong(&ok);
-    return ok ? value : 0;
+    if (!ok)
+        return std::nullopt;
+    return value;
 }
 
 Turn turnOf(const GameSession& game, const QString& proposal, const QString& player)
 {
-    Turn turn{proposal, game.soluce, captionNumber(game.lettres_trouvees),
-              captionNumber(game.lettres_restantes), game.lettres};
+    // A caption that is no number is stored as 0.
+    Turn turn{proposal, game.soluce, captionNumber(game.lettres_trouvees).value_or(0),
+              captionNumber(game.lettres_restantes).value_or(0), game.lettres};
     turn.joueur = player;
     return turn;
 }
@@ -23,10 +26,9 @@ bool historyTiesWith(const QList<Turn>& turns, const GameSession& game)
     if (turns.isEmpty())
         return false;
     const Turn& last = turns.last();
-    bool countIsNumber = false;
-    const qint64 count = game.lettres_restantes.toLongLong(&countIsNumber);
-    return countIsNumber && last.result == game.soluce && last.lettres == game.lettres &&
-           last.restantes == count;
+    const std::optional<qint64> count = captionNumber(game.lettres_restantes);
+    return count && last.result == game.soluce && last.lettres == game.lettres &&
+           last.restantes == *count;
 }
 
 namespace {

@@ -21,8 +21,9 @@ struct Turn {
     bool operator==(const Turn&) const = default;
 };
 
-// A count caption as a stored whole number; a caption that is no number counts as 0.
-qint64 captionNumber(const QString& caption);
+// A count caption read as a whole number, blanks around it allowed; nothing when it is none
+// (only a damaged store or another program can bring such a caption).
+std::optional<qint64> captionNumber(const QString& caption);
 
 // The turn a game shows now, played with this proposal and credited to this player.
 Turn turnOf(const GameSession& game, const QString& proposal, const QString& player = {});

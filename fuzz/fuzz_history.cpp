@@ -7,6 +7,7 @@
 // game shown, a conflict shows the last accepted state again, and an undo shows the one before
 // with the undone proposal back in its pane.
 #include "GameController.h"
+#include "GameControllerProbe.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -129,10 +130,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             accepted.clear();
             break;
         }
-        require(game.history().size() == qsizetype(accepted.size()));
+        require(GameControllerProbe::history(game).size() == qsizetype(accepted.size()));
         require(game.canUndo() == (accepted.size() > 1));
         if (!accepted.empty()) {
-            const Turn& last = game.history().last();
+            const Turn& last = GameControllerProbe::history(game).last();
             require(last.result == accepted.back().found);
             require(last.lettres == accepted.back().letters);
         }

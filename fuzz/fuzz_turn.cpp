@@ -2,6 +2,7 @@
 //
 // The input is read as UTF-16 code units split at U+FFFF into up to three texts: the reference
 // text, the proposal, and a free-form found text for the alignment walk on its own.
+#include "ForumPost.h"
 #include "PuzzleEngine.h"
 
 #include <QStringList>

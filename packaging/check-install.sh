@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Checks an installed Plimo folder: its files, the launcher and AppStream file through their
 # validators, then starts the installed program on its own store under a virtual X display and
-# checks that the main window alone shows (no message box) and nothing is printed.
-#   packaging/check-install.sh PREFIX
+# checks that the main window alone shows (no message box) and nothing is printed. The tests' box
+# answerer, when given, is preloaded into the program: a box then ends it, with its text printed.
+#   packaging/check-install.sh PREFIX [ANSWER_BOXES_LIBRARY]
 set -euo pipefail
-prefix=$(cd "${1:?usage: check-install.sh PREFIX}" && pwd)
+prefix=$(cd "${1:?usage: check-install.sh PREFIX [ANSWER_BOXES_LIBRARY]}" && pwd)
+answer_boxes=$([ -n "${2:-}" ] && realpath "$2" || true)
 app_id=fr.plimo.Plimo
 fail() { echo "check-install: $*" >&2; exit 1; }
 
@@ -30,7 +32,7 @@ trap 'rm -rf "$work"' EXIT
 mkdir -m 700 "$work/runtime"
 errors="$work/stderr.txt"
 windows=$(XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb \
-    PLIMO_ANSWER_BOXES=1 \
+    PLIMO_PRELOAD="$answer_boxes" \
     xvfb-run -a -s "-screen 0 1280x1024x24" bash "$(dirname "$0")/list-windows.sh" \
     "$prefix/plimo" "$errors")
 if [ -s "$errors" ]; then
@@ -39,5 +41,6 @@ if [ -s "$errors" ]; then
 fi
 echo "$windows"
 [ "$(grep -c . <<<"$windows")" -eq 1 ] || fail "expected the main window alone"
-grep -q "Plimo" <<<"$windows" || fail "the window shown is not Plimo's"
+# The main window's caption; a message box alone is titled "Plimo".
+grep -q "Jeux de mots" <<<"$windows" || fail "the window shown is not Plimo's main window"
 echo "check-install: $prefix is complete and the program starts"

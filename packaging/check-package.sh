@@ -2,10 +2,12 @@
 # Checks the Debian package: its control fields and Depends, its files, then unpacks it and starts
 # the program from there with an empty home under a virtual X display. The first start makes the
 # user's game from the packaged default and shows the main window alone; a second start keeps the
-# game that the first one made, changed in between.
-#   packaging/check-package.sh DEB
+# game that the first one made, changed in between. The tests' box answerer, when given, is
+# preloaded into the program: a box then ends it, with its text printed.
+#   packaging/check-package.sh DEB [ANSWER_BOXES_LIBRARY]
 set -euo pipefail
-deb=$(realpath "${1:?usage: check-package.sh DEB}")
+deb=$(realpath "${1:?usage: check-package.sh DEB [ANSWER_BOXES_LIBRARY]}")
+answer_boxes=$([ -n "${2:-}" ] && realpath "$2" || true)
 here=$(cd "$(dirname "$0")" && pwd)
 app_id=fr.plimo.Plimo
 fail() { echo "check-package: $*" >&2; exit 1; }
@@ -71,7 +73,7 @@ chmod 700 "$work/runtime"
 start() {
     local errors="$work/stderr.txt" windows
     windows=$(env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" XDG_RUNTIME_DIR="$work/runtime" \
-        QT_QPA_PLATFORM=xcb PLIMO_ANSWER_BOXES=1 \
+        QT_QPA_PLATFORM=xcb PLIMO_PRELOAD="$answer_boxes" \
         xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/list-windows.sh" \
         "$root/usr/bin/plimo" "$errors")
     if [ -s "$errors" ]; then
@@ -79,7 +81,8 @@ start() {
         fail "the program printed messages at start-up ($1)"
     fi
     [ "$(grep -c . <<<"$windows")" -eq 1 ] || fail "expected the main window alone ($1): $windows"
-    grep -q "Plimo" <<<"$windows" || fail "the window shown is not Plimo's ($1)"
+    # The main window's caption; a message box alone is titled "Plimo".
+    grep -q "Jeux de mots" <<<"$windows" || fail "the window shown is not Plimo's main window ($1)"
 }
 
 start "first start"

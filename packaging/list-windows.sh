@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Inside an X display: starts PROGRAM (its errors to ERRFILE), waits for its first window, lets any
 # message box open, then prints one line per viewable top-level window and stops the program.
+# A library named by PLIMO_PRELOAD (the tests' box answerer) is preloaded into the program alone.
 #   list-windows.sh PROGRAM ERRFILE
 set -uo pipefail
-"$1" 2>"$2" &
+LD_PRELOAD="${PLIMO_PRELOAD:-}" "$1" 2>"$2" &
 pid=$!
 viewable() {
     xwininfo -root -children | grep -o '^ *0x[0-9a-f]*' | while read -r id; do

@@ -15,8 +15,10 @@ start=$SECONDS
 ./scripts/setup.sh test
 echo "fresh-clone-check: the test command took $((SECONDS - start)) s"
 cmake --install build --prefix "$work/opt/plimo"
-bash packaging/check-install.sh "$work/opt/plimo"
+# The tests' box answerer, built by the test command, ends a run that shows a box.
+answer_boxes=build/tests/libanswer_boxes.so
+bash packaging/check-install.sh "$work/opt/plimo" "$answer_boxes"
 cmake --build build --target package
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
-bash packaging/check-package.sh "build/plimo_${version}_amd64.deb"
+bash packaging/check-package.sh "build/plimo_${version}_amd64.deb" "$answer_boxes"
 echo "fresh-clone-check: passed in $((SECONDS - start)) s"

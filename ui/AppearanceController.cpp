@@ -2,7 +2,7 @@
 #include "AppearanceController.h"
 
 #include "Choosers.h"
-#include "GameStore.h"
+#include "GameController.h"
 #include "MessageSink.h"
 #include "PaneFormatting.h"
 #include "StoredColour.h"
@@ -42,9 +42,9 @@ QFont currentFont(QWidget* pane)
 } // namespace
 
 AppearanceController::AppearanceController(QWidget& window, const AppearanceTargets& targets,
-                                           GameStore& store, Choosers& choosers,
+                                           GameController& game, Choosers& choosers,
                                            MessageSink& messages)
-    : QObject(&window), m_window(window), m_panes(targets.panes), m_store(store),
+    : QObject(&window), m_window(window), m_panes(targets.panes), m_game(game),
       m_choosers(&choosers), m_messages(&messages)
 {
     for (Pane pane : kPanes) {
@@ -81,7 +81,7 @@ void AppearanceController::chooseColour(const AppearanceItem& item, QWidget* pan
     else
         applyTextColour(pane, *colour);
     const StoreStatus status =
-        m_store.writeColour(storedFields(item).first(), storedFromColour(*colour));
+        m_game.storeColour(storedFields(item).first(), storedFromColour(*colour));
     if (!status)
         m_messages->inform(status.message(), MessageIcon::Critical);
 }
@@ -96,7 +96,7 @@ void AppearanceController::chooseFont(const AppearanceItem& item, QWidget* pane)
     applyFont(pane, fontFromChoice(choice));
     const StoredFont font{choice.name, static_cast<std::int16_t>(choice.size), choice.bold,
                           choice.italic};
-    const StoreStatus status = m_store.writeFont(paneSuffix(item.pane), font);
+    const StoreStatus status = m_game.storeFont(paneSuffix(item.pane), font);
     if (!status)
         m_messages->inform(status.message(), MessageIcon::Critical);
 }

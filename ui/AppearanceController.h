@@ -9,7 +9,7 @@
 #include <map>
 
 class Choosers;
-class GameStore;
+class GameController;
 class MessageSink;
 class QAction;
 class QWidget;
@@ -24,10 +24,11 @@ struct AppearanceTargets {
 class AppearanceController : public QObject {
     Q_OBJECT
   public:
-    // Connects each item's action to its handler; the choosers open over the window, and
-    // errors of the store go to the given message sink. Every pane and action must be given:
-    // a missing one stops the program here rather than leaving an item that does nothing.
-    AppearanceController(QWidget& window, const AppearanceTargets& targets, GameStore& store,
+    // Connects each item's action to its handler; the choosers open over the window, the
+    // game stores each choice, and its errors go to the given message sink. Every pane and action
+    // must be given: a missing one stops the program here rather than leaving an item that does
+    // nothing.
+    AppearanceController(QWidget& window, const AppearanceTargets& targets, GameController& game,
                          Choosers& choosers, MessageSink& messages);
 
     void setMessageSink(MessageSink& messages) { m_messages = &messages; }
@@ -43,7 +44,7 @@ class AppearanceController : public QObject {
 
     QWidget& m_window;
     std::map<Pane, QWidget*> m_panes;
-    GameStore& m_store;
+    GameController& m_game;
     Choosers* m_choosers;
     MessageSink* m_messages;
 };

@@ -1,5 +1,7 @@
-// Construction of the main window and the wiring of its events to the engine.
+// Construction of the main window and the wiring of its events to the game controller.
 #include "Form1.h"
+
+#include "GameController.h"
 
 #include "AppearanceController.h"
 #include "ButtonShortcuts.h"
@@ -437,7 +439,7 @@ void Form1::mnu_annuler_tour_Click()
 void Form1::showHistory()
 {
     const QList<Turn>& turns = m_game.turns();
-    m_historyWindow->showHistory(turns, m_game.history().firstAtHand());
+    m_historyWindow->showHistory(turns, m_game.firstTurnNumber());
 }
 
 void Form1::mnu_historique_Click()
@@ -447,8 +449,11 @@ void Form1::mnu_historique_Click()
     showHistory();
     if (!m_historyWindow->isVisible()) {
         const QRect screenArea = screen() ? screen()->availableGeometry() : QRect();
-        m_historyWindow->move(
-            besideMainWindow(frameGeometry(), m_historyWindow->frameGeometry().size(), screenArea));
+        const QRect frame = m_historyWindow->frameGeometry();
+        const QRect beside = besideMainWindow(frameGeometry(), frame.size(), screenArea,
+                                              HistoryWindow::kNarrowestWidth);
+        m_historyWindow->resize(beside.size() - (frame.size() - m_historyWindow->size()));
+        m_historyWindow->move(beside.topLeft());
     }
     m_historyWindow->show();
     m_historyWindow->raise();
@@ -511,7 +516,12 @@ void Form1::bt_non_Click()
     m_propal->setTextCursor(cursor);
 }
 
-bool Form1::startUp(const QString& storePath, StoreOptions options)
+bool Form1::startUp(const QString& storePath)
+{
+    return showStartUp(m_game.startUp(storePath));
+}
+
+bool Form1::startUp(const QString& storePath, const StoreOptions& options)
 {
     return showStartUp(m_game.startUp(storePath, options));
 }
@@ -535,13 +545,13 @@ bool Form1::showStartUp(const StoreStatus& opened)
         m_ref->setFocus(Qt::OtherFocusReason);
     else
         m_propal->setFocus(Qt::OtherFocusReason);
-    applyStoredLook(m_game.store().loadAppearance());
+    applyStoredLook(m_game.storedAppearance());
     m_qtChoosers = std::make_unique<QtChoosers>();
     AppearanceTargets targets;
     for (Pane pane : kPanes)
         targets.panes[pane] = paneWidget(pane);
     targets.actions = m_appearanceActions;
-    m_appearance = new AppearanceController(*this, targets, m_game.store(), *m_qtChoosers, *m_sink);
+    m_appearance = new AppearanceController(*this, targets, m_game, *m_qtChoosers, *m_sink);
     return true;
 }
 

@@ -1,7 +1,7 @@
-// The main window Form1: the game's panes, counts, buttons and menus, bound to one GameSession.
+// The main window Form1: the panes, counts, buttons and menus, a view of the game controller.
 #pragma once
 
-#include "GameController.h"
+#include "GameSession.h"
 #include "PaneStyle.h"
 
 #include <QMainWindow>
@@ -10,6 +10,11 @@
 #include <memory>
 
 class ConflictDialog;
+class GameController;
+class StoreStatus;
+struct StoreLocationInputs;
+struct StoreOptions;
+struct StoredAppearance;
 class HistoryWindow;
 class QAction;
 class QDialog;
@@ -43,12 +48,10 @@ class Form1 : public QMainWindow {
     // The start-up from the store on: the game opens it and loads the stored game, then the
     // window is placed and shows the game and the stored look over the design-time one. When
     // the store cannot be opened, shows its message in a critical box and returns false.
-    bool startUp(const QString& storePath, StoreOptions options = {});
+    bool startUp(const QString& storePath);
+    bool startUp(const QString& storePath, const StoreOptions& options);
     // The same on the store the run's command line and folders pick.
     bool startUp(const StoreLocationInputs& inputs);
-    // The store the game saves to; not open before a successful start-up or after the quit
-    // that follows a save.
-    GameStore* store() { return &m_game.store(); }
     // The conflict dialog form_message, once a conflict has opened it.
     QDialog* conflictDialog() const;
     // The history window form_historique, once it has been opened.

@@ -1,6 +1,8 @@
 // The turn table and the window that shows it.
 #include "HistoryWindow.h"
 
+#include "LineBreaks.h"
+
 #include <QHeaderView>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -13,14 +15,10 @@ const std::array<QString, 5> kHeaders = {
     QStringLiteral("Tour"), QStringLiteral("Proposition"), QStringLiteral("Lettres trouvées"),
     QStringLiteral("Lettres restantes"), QStringLiteral("Texte trouvé")};
 
-// Line breaks of a text shown on one table line.
+// A text shown on one table line: each line break, CR LF included, one blank.
 QString oneLine(const QString& text)
 {
-    QString line = text;
-    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return line;
+    return withLineBreaks(text, u" ");
 }
 
 // A history only grows or shrinks at its end, so the last common turn tells whether the rest

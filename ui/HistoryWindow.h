@@ -31,6 +31,10 @@ class TurnTableModel : public QAbstractTableModel {
 class HistoryWindow : public QDialog {
     Q_OBJECT
   public:
+    // The narrowest frame that still shows the counts and the start of both texts, where the
+    // window is narrowed to open beside the main window.
+    static constexpr int kNarrowestWidth = 480;
+
     explicit HistoryWindow(QWidget* parent = nullptr);
 
     // The turns, the first of them numbered firstNumber (earlier ones could not be read).

@@ -1,6 +1,8 @@
 // Conversions between the panes' line breaks and the engine's, and the formatting-keeping rewrite.
 #include "PaneText.h"
 
+#include "LineBreaks.h"
+
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -40,10 +42,7 @@ QString fromPane(const QString& paneText)
 
 QString toPane(const QString& engineText)
 {
-    QString text = engineText;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    return text;
+    return withLineBreaks(engineText, u"\n");
 }
 
 qsizetype paneIndex(const QString& engineText, qsizetype engineIndex)

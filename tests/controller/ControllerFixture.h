@@ -3,6 +3,7 @@
 #pragma once
 
 #include "GameController.h"
+#include "GameControllerProbe.h"
 #include "GamePrinters.h"
 #include "StoreFiles.h"
 

@@ -69,7 +69,7 @@ using EditTest = ControllerTest;
 TEST_F(EditTest, LeavingTheProposalTidiesItAsAChange)
 {
     m_game.proposalEdited(QStringLiteral("  c'est\r\nvrai?  "));
-    m_game.engine().markers().save = QStringLiteral("Y");
+    GameControllerProbe::engine(m_game).markers().save = QStringLiteral("Y");
 
     m_game.proposalLeft();
 
@@ -79,7 +79,7 @@ TEST_F(EditTest, LeavingTheProposalTidiesItAsAChange)
 
 TEST_F(EditTest, LeavingAnEmptyProposalChangesNothing)
 {
-    m_game.engine().markers().save = QStringLiteral("Y");
+    GameControllerProbe::engine(m_game).markers().save = QStringLiteral("Y");
 
     m_game.proposalLeft();
 
@@ -90,7 +90,7 @@ TEST_F(EditTest, LeavingAnEmptyProposalChangesNothing)
 TEST_F(EditTest, LeavingTheReferenceTidiesItAndNothingElse)
 {
     m_game.proposalEdited(QStringLiteral("x "));
-    m_game.engine().markers().save = QStringLiteral("Y");
+    GameControllerProbe::engine(m_game).markers().save = QStringLiteral("Y");
     m_game.referenceEdited(QStringLiteral("  la nuit\r\ntombe  "));
 
     m_game.referenceLeft();
@@ -113,7 +113,7 @@ TEST_F(EditTest, RightClickPasteFillsAnEmptyProposalOnly)
 
 TEST_F(EditTest, PastingAnEmptyClipboardIsNoChange)
 {
-    m_game.engine().markers().save = QStringLiteral("Y");
+    GameControllerProbe::engine(m_game).markers().save = QStringLiteral("Y");
 
     m_game.pasteIntoEmptyProposal(QString());
 

@@ -142,7 +142,7 @@ TEST_F(OtherGameTest, SaveUnderANewNameTakesTheWholeHistoryAlong)
 
     GameController reopened;
     ASSERT_TRUE(reopened.startUp(copy));
-    EXPECT_EQ(reopened.history().size(), kTurns + 1);
+    EXPECT_EQ(GameControllerProbe::history(reopened).size(), kTurns + 1);
     while (reopened.undoLastTurn()) {
     }
     expectShows(reopened, dort::kTurn0);

@@ -183,7 +183,7 @@ TEST_P(QuitTest, DecidesByReferenceAndSaveMarker)
     // The frame's decision first: it must not close the store.
     const QuitDecision onClose = m_game.closeRequested();
     EXPECT_EQ(onClose.kind, GetParam().onClose);
-    EXPECT_TRUE(m_game.store().isOpen());
+    EXPECT_TRUE(GameControllerProbe::store(m_game).isOpen());
 
     const QuitDecision onRequest = m_game.requestQuit();
     EXPECT_EQ(onRequest.kind, GetParam().onRequest);
@@ -200,7 +200,8 @@ TEST_P(QuitTest, DecidesByReferenceAndSaveMarker)
         break;
     }
     // Only a quit that follows a save closes the store.
-    EXPECT_EQ(m_game.store().isOpen(), GetParam().onRequest != QuitDecision::Kind::Quit);
+    EXPECT_EQ(GameControllerProbe::store(m_game).isOpen(),
+              GetParam().onRequest != QuitDecision::Kind::Quit);
     if (GetParam().onClose == QuitDecision::Kind::Ask)
         EXPECT_EQ(onClose.text, kUnsavedQuestion);
 }

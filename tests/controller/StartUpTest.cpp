@@ -56,7 +56,7 @@ TEST_F(StartUpTest, StoreNamedOnTheCommandLineIsTheOneLoaded)
     ASSERT_TRUE(m_game.startUp(inputs).ok());
 
     EXPECT_EQ(m_game.session(), kSampleGame);
-    EXPECT_EQ(m_game.store().path(), m_path);
+    EXPECT_EQ(GameControllerProbe::store(m_game).path(), m_path);
 }
 
 TEST_F(StartUpTest, LoadsTheStoredGameAsNotSavedWithTurnZero)
@@ -64,11 +64,11 @@ TEST_F(StartUpTest, LoadsTheStoredGameAsNotSavedWithTurnZero)
     startOnSample();
 
     EXPECT_EQ(m_game.session(), kSampleGame);
-    EXPECT_TRUE(m_game.store().isOpen());
+    EXPECT_TRUE(GameControllerProbe::store(m_game).isOpen());
     // Loading the stored proposal is a change of it: quitting at once asks.
     EXPECT_EQ(m_game.markers().save, QString());
     EXPECT_FALSE(m_game.isSaved());
-    EXPECT_FALSE(m_game.engine().snapshot().rollbackPending);
+    EXPECT_FALSE(GameControllerProbe::engine(m_game).snapshot().rollbackPending);
     const QList<Turn> expected{
         {QString(), QStringLiteral("** ****"), 0, 4, QStringLiteral("A C H T ")}};
     EXPECT_EQ(m_game.turns(), expected);
@@ -93,20 +93,49 @@ TEST_F(StartUpTest, FoundCountComesBackFromAHistoryOfTheSameGame)
     expectShows(again, dort::kTurn1);
 }
 
-TEST_F(StartUpTest, AConflictRightAfterStartUpRollsBackToTheLoadedGame)
+// The stored game a conflict right after start-up rolls back to, as the panes hold it.
+struct LoadedRollbackCase {
+    const char* name;
+    QStringList changes; // to the sample store
+    QString proposal;
+    QString soluce; // what the rollback shows
+};
+
+void PrintTo(const LoadedRollbackCase& c, std::ostream* out)
 {
-    startOnSample();
-    m_game.proposalEdited(QStringLiteral("L CHAT"));
+    *out << c.name;
+}
+
+class LoadedRollbackTest : public ControllerTest,
+                           public ::testing::WithParamInterface<LoadedRollbackCase> {};
+
+TEST_P(LoadedRollbackTest, AConflictRightAfterStartUpRollsBackToTheLoadedGame)
+{
+    startOnSample(GetParam().changes);
+    m_game.proposalEdited(GetParam().proposal);
 
     const EvaluationResult result = m_game.generate();
 
     ASSERT_TRUE(result.conflict);
-    EXPECT_EQ(m_game.session().soluce, QStringLiteral("** ****"));
+    EXPECT_EQ(m_game.session().soluce, GetParam().soluce);
     EXPECT_EQ(m_game.session().lettres, QStringLiteral("A C H T "));
     EXPECT_EQ(m_game.session().lettres_restantes, QStringLiteral("4"));
     EXPECT_EQ(m_game.session().lettres_trouvees, QStringLiteral("0"));
     EXPECT_EQ(m_game.turns().size(), 1);
 }
+
+// Another program may write lone LF breaks: the rollback gives the CR LF the panes hold.
+INSTANTIATE_TEST_SUITE_P(
+    Stored, LoadedRollbackTest,
+    ::testing::Values(
+        LoadedRollbackCase{"Sample", {}, QStringLiteral("L CHAT"), QStringLiteral("** ****")},
+        LoadedRollbackCase{"LoneLineFeeds",
+                           {QStringLiteral("UPDATE \"données\" SET "
+                                           "base = 'LE' || char(10) || 'CHAT', "
+                                           "result = '**' || char(10) || '****'")},
+                           QStringLiteral("L\r\nCHAT"),
+                           QStringLiteral("**\r\n****")}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(StartUpTest, StoredLineBreaksComeBackAsTheLineBreaksOfThePanes)
 {

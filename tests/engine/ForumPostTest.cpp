@@ -2,6 +2,7 @@
 // letters: four lines while letters remain, the victory form once the remaining count is
 // numerically zero, every line ended by a carriage return alone, the inputs copied unchanged,
 // and a remaining count that does not convert to a number taken as not zero.
+#include "ForumPost.h"
 #include "EngineTestSupport.h"
 
 namespace {

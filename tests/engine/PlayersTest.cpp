@@ -5,6 +5,7 @@
 // parentheses and « lettre» for 0 or 1 point.
 #include "Players.h"
 #include "EngineTestSupport.h"
+#include "ForumPost.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 // damaged or unrelated tours still loads, a save writes only what changed, and a save whose
 // tours write is refused leaves the file and the save marker as they were.
 #include "GameController.h"
+#include "GameControllerProbe.h"
 #include "GameStore.h"
 #include "StoreFiles.h"
 
@@ -39,12 +40,12 @@ QString proposalFor(const QString& found, int turn)
 
 void playTurn(GameController& game, int turn)
 {
-    const qsizetype before = game.history().size();
+    const qsizetype before = GameControllerProbe::history(game).size();
     game.proposalEdited(proposalFor(game.session().soluce, turn));
     const EvaluationResult result = game.generate();
     ASSERT_FALSE(result.refusal);
     ASSERT_FALSE(result.conflict);
-    ASSERT_EQ(game.history().size(), before + 1);
+    ASSERT_EQ(GameControllerProbe::history(game).size(), before + 1);
 }
 
 void startUp(GameController& game, const QString& path)
@@ -136,12 +137,12 @@ TEST_F(HistoryStoreTest, SavedHistoryComesBackWholeAndUndoesToTurnZero)
 
     GameController game;
     startUp(game, m_path);
-    ASSERT_EQ(game.history().size(), 151);
+    ASSERT_EQ(GameControllerProbe::history(game).size(), 151);
     expectShows(game, Turn{played.last().propal, played.last().result, 0, played.last().restantes,
                            played.last().lettres});
     for (qsizetype turn = 150; turn > 0; --turn) {
         ASSERT_TRUE(game.undoLastTurn()) << "turn " << turn;
-        ASSERT_EQ(game.history().size(), turn);
+        ASSERT_EQ(GameControllerProbe::history(game).size(), turn);
         expectShows(game, played[turn - 1]);
         // The undone proposal comes back for correction.
         ASSERT_EQ(game.session().propal, played[turn].propal) << "turn " << turn;
@@ -204,7 +205,7 @@ TEST_F(HistoryStoreTest, EmptyTextsAndAnEmptyHistoryAreStored)
     GameController game;
     startUp(game, m_path);
     EXPECT_EQ(game.session().ref, QStringLiteral("AUTRE"));
-    EXPECT_EQ(game.history().size(), 1);
+    EXPECT_EQ(GameControllerProbe::history(game).size(), 1);
 }
 
 // Statements that make a tours table of another program's making: plain types, no key, no
@@ -272,7 +273,7 @@ TEST_F(HistoryStoreTest, ForeignTableWithNumberingGapIsRenumberedBySave)
                  foreignRow(QStringLiteral("3, '', '** ****', 0, 6, 'A C E H T T '"))});
     GameController game;
     startUp(game, m_path);
-    ASSERT_EQ(game.history().size(), 2);
+    ASSERT_EQ(GameControllerProbe::history(game).size(), 2);
     save(game);
     RawStore raw(m_path);
     EXPECT_TRUE(isStoreMadeTable(raw));
@@ -367,7 +368,7 @@ TEST_F(HistoryStoreTest, UnreadableEarlyTurnStopsUndoSafely)
         }
         GameController game;
         startUp(game, m_path);
-        ASSERT_EQ(game.history().size(), 151);
+        ASSERT_EQ(GameControllerProbe::history(game).size(), 151);
         int undone = 0;
         while (game.canUndo() && game.undoLastTurn())
             ++undone;
@@ -377,7 +378,7 @@ TEST_F(HistoryStoreTest, UnreadableEarlyTurnStopsUndoSafely)
         EXPECT_FALSE(game.canUndo());
         EXPECT_TRUE(game.earlierTurnsUnreadable());
         EXPECT_FALSE(game.undoLastTurn());
-        const qsizetype reached = game.history().size() - 1;
+        const qsizetype reached = GameControllerProbe::history(game).size() - 1;
         EXPECT_GT(reached, 10);
         EXPECT_EQ(game.turns().size(), 1);
         expectShows(game, played[reached]);
@@ -389,7 +390,7 @@ TEST_F(HistoryStoreTest, UnreadableEarlyTurnStopsUndoSafely)
         EXPECT_EQ(count(raw, QStringLiteral("SELECT count(*) FROM tours WHERE numero < 10")), 10);
         GameController reopened;
         startUp(reopened, m_path);
-        EXPECT_EQ(reopened.history().size(), reached + 1);
+        EXPECT_EQ(GameControllerProbe::history(reopened).size(), reached + 1);
         EXPECT_EQ(reopened.session().soluce, game.session().soluce);
         EXPECT_EQ(reopened.session().propal, game.session().propal);
     }
@@ -437,7 +438,7 @@ TEST_F(HistoryStoreTest, SaveWritesOnlyWhatChanged)
     save(game);
     GameController reopened;
     startUp(reopened, m_path);
-    EXPECT_EQ(reopened.history().size(), 150);
+    EXPECT_EQ(GameControllerProbe::history(reopened).size(), 150);
     EXPECT_EQ(reopened.turns(), game.turns());
 }
 

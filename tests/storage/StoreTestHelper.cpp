@@ -2,6 +2,7 @@
 // store, the whole game with its turns, or the game under a new name each time), or holds the write
 // lock of a store, or the lock that keeps a game to one program, until told to let go.
 #include "GameController.h"
+#include "GameControllerProbe.h"
 #include "GameLock.h"
 #include "GameStore.h"
 
@@ -84,7 +85,7 @@ int turnLoop(const QString& path)
     std::printf("ready\n");
     std::fflush(stdout);
     for (;;) {
-        if (game.history().size() > kTurnsPerGame) {
+        if (GameControllerProbe::history(game).size() > kTurnsPerGame) {
             if (!startGame(game, ++number)) {
                 return 4;
             }
@@ -92,10 +93,11 @@ int turnLoop(const QString& path)
                    !game.undoLastTurn()) {
             return 4;
         }
-        const qsizetype before = game.history().size();
+        const qsizetype before = GameControllerProbe::history(game).size();
         game.proposalEdited(randomProposal(game.session().soluce));
         const EvaluationResult result = game.generate();
-        if (result.refusal || result.conflict || game.history().size() != before + 1) {
+        if (result.refusal || result.conflict ||
+            GameControllerProbe::history(game).size() != before + 1) {
             std::fprintf(stderr, "turn not accepted\n");
             return 4;
         }

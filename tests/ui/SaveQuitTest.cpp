@@ -157,7 +157,7 @@ TEST_P(QuitGuardTest, AsksOnlyWhenUnsavedAndEndsAsAnswered)
     }
     EXPECT_EQ(m_window->isVisible(), !quit.ends);
     // Only the quit that follows a save closes the connection.
-    EXPECT_EQ(m_window->store()->isOpen(), quit.asked || !quit.ends);
+    EXPECT_EQ(GameControllerProbe::store(*m_game).isOpen(), quit.asked || !quit.ends);
     if (!quit.ends)
         EXPECT_EQ(shown(), before);
 }

@@ -1,9 +1,9 @@
 // The real program refuses to start without a store it can use: a game file named on the command
 // line that does not exist, or a first copy of the user's game that cannot be made, shows the
-// critical box with the path (answered through PLIMO_ANSWER_BOXES, which echoes its text), ends
-// with a non-zero code and creates nothing. --help and --version answer on standard output and
-// exit 0, Qt's own options still taken; an unknown option prints the usage on standard error and
-// exits 2. None of them creates anything either.
+// critical box with the path (answered by the test library preloaded into it, which echoes its
+// text), ends with a non-zero code and creates nothing. --help and --version answer on standard
+// output and exit 0, Qt's own options still taken; an unknown option prints the usage on standard
+// error and exits 2, with or without a display. None of them creates anything either.
 #include "StoreFiles.h"
 
 #include <QDir>
@@ -30,7 +30,7 @@ ProgramRun runProgram(const QString& program, const QStringList& arguments, cons
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("PLIMO_ANSWER_BOXES"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(PLIMO_ANSWER_BOXES_LIBRARY));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(workDir);
@@ -142,6 +142,21 @@ const ProgramCase kCases[] = {
      2,
      "plimo : option inconnue « --inconnue ».\n\nUsage : plimo [options] [FICHIER]\n",
      nullptr},
+    {"UnknownOptionWithoutADisplay",
+     {QStringLiteral("-platform"), QStringLiteral("nulle-part"), QStringLiteral("--inconnue")},
+     false,
+     false,
+     2,
+     "plimo : option inconnue « --inconnue ».\n\nUsage : plimo [options] [FICHIER]\n",
+     nullptr},
+    {"QtOptionsAreNotUnknown",
+     {QStringLiteral("-style"), QStringLiteral("fusion"), QStringLiteral("--reverse"),
+      QStringLiteral("-qwindowtitle"), QStringLiteral("Plimo"), QStringLiteral("fil-du-forum.mdb")},
+     true,
+     false,
+     1,
+     "Le fichier de la partie n'existe pas.",
+     "work/fil-du-forum.mdb"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Start, StoreChoiceProgramTest, ::testing::ValuesIn(kCases),

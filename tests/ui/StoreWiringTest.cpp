@@ -188,8 +188,8 @@ INSTANTIATE_TEST_SUITE_P(Damage, DamagedStoreWindowTest, ::testing::ValuesIn(kDa
 
 class FatalStoreProgramTest : public ::testing::TestWithParam<WindowDamage> {};
 
-// The real program, copied beside the damaged file, shows the critical box (answered through
-// PLIMO_ANSWER_BOXES, which also echoes its text) and exits with a non-zero code.
+// The real program, copied beside the damaged file, shows the critical box (answered by
+// the test library preloaded into it, which also echoes its text) and exits with a non-zero code.
 TEST_P(FatalStoreProgramTest, ProgramShowsTheErrorAndExitsNonZero)
 {
     QTemporaryDir dir;
@@ -203,7 +203,7 @@ TEST_P(FatalStoreProgramTest, ProgramShowsTheErrorAndExitsNonZero)
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("PLIMO_ANSWER_BOXES"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(PLIMO_ANSWER_BOXES_LIBRARY));
     process.setProcessEnvironment(environment);
     process.start(program, {});
     ASSERT_TRUE(process.waitForFinished(30000)) << "the box was not answered";

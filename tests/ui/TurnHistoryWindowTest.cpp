@@ -4,6 +4,7 @@
 // "Historique des tours" opens a modeless, read-only table beside the main window that follows
 // turns played and undone, and the history comes back with the game on the next start. The turn
 // keys work from the history window and the conflict dialog too.
+#include "HistoryWindow.h"
 #include "StoredWindowFixture.h"
 #include "WindowPlacement.h"
 
@@ -196,9 +197,11 @@ TEST_F(TurnHistoryWindowTest, TurnKeysWorkFromTheOtherWindows)
     trigger("mnu_historique");
     QDialog* history = m_window->historyWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(history));
-    EXPECT_EQ(history->pos(),
-              besideMainWindow(m_window->frameGeometry(), history->frameGeometry().size(),
-                               m_window->screen()->availableGeometry()));
+    const QSize frameMargins = history->frameGeometry().size() - history->size();
+    EXPECT_EQ(history->frameGeometry(),
+              besideMainWindow(m_window->frameGeometry(), QSize(1100, 420) + frameMargins,
+                               m_window->screen()->availableGeometry(),
+                               HistoryWindow::kNarrowestWidth));
 
     QTest::keyClick(history, Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(propal()->toPlainText(), QStringLiteral("LA CHAT MORT"));

@@ -9,7 +9,7 @@ void UiFixture::makeWindow()
 {
     m_window.reset();
     m_game = std::make_unique<GameController>();
-    m_engine = &m_game->engine();
+    m_engine = &GameControllerProbe::engine(*m_game);
     m_window = std::make_unique<Form1>(*m_game);
     m_window->setMessageSink(&m_sink);
 }

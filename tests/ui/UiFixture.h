@@ -4,6 +4,7 @@
 #include "EngineTypes.h"
 #include "Form1.h"
 #include "GameController.h"
+#include "GameControllerProbe.h"
 #include "GamePrinters.h"
 #include "MessageSink.h"
 #include "PuzzleEngine.h"

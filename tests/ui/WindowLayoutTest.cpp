@@ -160,10 +160,16 @@ TEST_F(WindowLayoutTest, TabWalksTheControlsInTheDesignOrder)
 TEST_F(WindowLayoutTest, ItemsWithoutHandlersChangeNothing)
 {
     initialise(QStringLiteral("le chat"));
-    const GameSession before = m_window->currentGame();
+    GameSession initialised;
+    initialised.ref = QStringLiteral("LE CHAT");
+    initialised.soluce = QStringLiteral("** ****");
+    initialised.lettres = QStringLiteral("A C E H L T ");
+    initialised.lettres_restantes = QStringLiteral("6");
+    initialised.lettres_trouvees = QStringLiteral("0");
+    ASSERT_EQ(m_window->currentGame(), initialised);
     for (const char* name : {"filler", "filler2", "Filler4", "mnu_fond_ref"})
         trigger(name);
     child<QMenu>(QStringLiteral("menu_Fichier"))->menuAction()->trigger();
-    EXPECT_EQ(m_window->currentGame(), before);
+    EXPECT_EQ(m_window->currentGame(), initialised);
     EXPECT_TRUE(m_sink.shown.empty());
 }

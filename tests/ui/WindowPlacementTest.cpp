@@ -1,5 +1,6 @@
 // A second window opens beside the main window: on its right where the screen has room, else on
-// its left, else on the side with more room, always on the screen and level with its top.
+// its left; narrowed to the wider side's room where neither side has room for it all, unless
+// that would make it too narrow; always on the screen and level with its top.
 #include "WindowPlacement.h"
 
 #include <gtest/gtest.h>
@@ -8,18 +9,24 @@ TEST(WindowPlacement, BesideTheMainWindowWhereTheScreenHasRoom)
 {
     const QRect wide(0, 0, 1920, 1080);
     const QRect narrow(0, 0, 1280, 1024);
+    const QRect laptop(0, 0, 1600, 900);
+    const int narrowest = 300;
     const struct {
         const char* name;
         QRect mainFrame;
         QRect screen;
-        QPoint expected;
+        QRect expected;
     } cases[] = {
-        {"RoomOnTheRight", {13, 13, 1050, 702}, wide, {1063, 13}},
-        {"RoomOnTheLeftOnly", {800, 13, 1050, 702}, wide, {200, 13}},
-        {"NeitherSideMoreOnTheRight", {13, 13, 1050, 702}, narrow, {680, 13}},
-        {"NeitherSideMoreOnTheLeft", {200, 900, 1050, 702}, narrow, {0, 624}},
-        {"SecondScreen", {1933, 13, 1050, 702}, {1920, 0, 1920, 1080}, {2983, 13}},
+        {"RoomOnTheRight", {13, 13, 1050, 702}, wide, {1063, 13, 600, 400}},
+        {"RoomOnTheLeftOnly", {800, 13, 1050, 702}, wide, {200, 13, 600, 400}},
+        {"NarrowedToTheRoomOnTheRight", {13, 13, 1050, 702}, laptop, {1063, 13, 537, 400}},
+        {"NarrowedToTheRoomOnTheLeft", {537, 13, 1050, 702}, laptop, {0, 13, 537, 400}},
+        {"NarrowestFitsExactly", {13, 13, 1287, 702}, laptop, {1300, 13, 300, 400}},
+        {"TooNarrowMoreOnTheRight", {13, 13, 1050, 702}, narrow, {680, 13, 600, 400}},
+        {"TooNarrowMoreOnTheLeft", {200, 900, 1050, 702}, narrow, {0, 624, 600, 400}},
+        {"SecondScreen", {1933, 13, 1050, 702}, {1920, 0, 1920, 1080}, {2983, 13, 600, 400}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(besideMainWindow(c.mainFrame, QSize(600, 400), c.screen), c.expected) << c.name;
+        EXPECT_EQ(besideMainWindow(c.mainFrame, QSize(600, 400), c.screen, narrowest), c.expected)
+            << c.name;
 }

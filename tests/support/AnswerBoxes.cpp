@@ -1,6 +1,6 @@
-// A timer that presses the default button of whatever message box is modal.
-#include "UnattendedBoxes.h"
-
+// Loaded into the real program by the tests and the install checks (LD_PRELOAD), never shipped:
+// every modal message box is answered with its default button shortly after it opens, and its
+// text is written to standard error, so that a run without a user ends instead of waiting.
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -8,11 +8,11 @@
 
 #include <cstdio>
 
-void answerBoxesWhenUnattended(QObject* owner)
+namespace {
+
+void answerBoxes()
 {
-    if (qEnvironmentVariableIsEmpty("PLIMO_ANSWER_BOXES"))
-        return;
-    auto* timer = new QTimer(owner);
+    auto* timer = new QTimer(QCoreApplication::instance());
     QObject::connect(timer, &QTimer::timeout, [] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box)
@@ -26,3 +26,8 @@ void answerBoxesWhenUnattended(QObject* owner)
     });
     timer->start(50);
 }
+
+} // namespace
+
+// Runs once the program has made its application object.
+Q_COREAPP_STARTUP_FUNCTION(answerBoxes)
