@@ -32,6 +32,7 @@
 #include <QShortcut>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -577,7 +578,22 @@ void Form1::showEvent(QShowEvent* event)
     if (m_placeOnShow) {
         m_placeOnShow = false;
         placeWindow();
+        if (windowHandle() && windowHandle()->frameMargins().isNull()) {
+            m_placeWhenFramed = true;
+            windowHandle()->installEventFilter(this);
+        }
     }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_placeWhenFramed && watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed()) {
+        m_placeWhenFramed = false;
+        windowHandle()->removeEventFilter(this);
+        placeWindow();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // Closing through the frame asks before unsaved work goes, as "Quitter" does; without a

@@ -62,6 +62,7 @@ class Form1 : public QMainWindow {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildPanes(QWidget* client);
@@ -130,6 +131,9 @@ class Form1 : public QMainWindow {
     bool m_showing = false;
     // The window is placed again on its first showing, once the platform knows its frame.
     bool m_placeOnShow = false;
+    // Set from the first showing until the window is first exposed, when the window manager has
+    // framed it: on X11 only then is the frame known.
+    bool m_placeWhenFramed = false;
     // Set when the program ends through a quit that has already passed its guard.
     bool m_ending = false;
 };
