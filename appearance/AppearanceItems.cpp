@@ -5,9 +5,9 @@
 
 #include <cmath>
 
-const std::array<AppearanceItem, 12>& appearanceItems()
+const std::array<AppearanceItem, kAppearanceItemCount>& appearanceItems()
 {
-    static const std::array<AppearanceItem, 12> items = {{
+    static const std::array<AppearanceItem, kAppearanceItemCount> items = {{
         {"mnu_fond_ref", "Couleur du fonf de référence", Pane::Ref, PaneProperty::Background},
         {"mnu_fond_trouvé", "Couleur du fond du texte trouvé", Pane::Soluce,
          PaneProperty::Background},
@@ -28,6 +28,13 @@ const std::array<AppearanceItem, 12>& appearanceItems()
         {"mnu_font_lettres", "Police des lettres restantes", Pane::Lettres, PaneProperty::Font},
     }};
     return items;
+}
+
+bool startsGroup(std::size_t index)
+{
+    const auto& items = appearanceItems();
+    return index > 0 && index < items.size() &&
+           items[index].property != items[index - 1].property;
 }
 
 QStringList storedFields(const AppearanceItem& item)
@@ -74,14 +81,15 @@ QString chosenFamily(const QFont& chosen, const QFont& initial)
 FontChoice fontChoice(const QFont& chosen, const QFont& initial)
 {
     const double size = chosen.pointSizeF() > 0 ? chosen.pointSizeF() : initial.pointSizeF();
-    return {chosenFamily(chosen, initial), roundPointSize(size), chosen.bold(), chosen.italic()};
+    return {chosenFamily(chosen, initial), static_cast<double>(roundPointSize(size)), chosen.bold(),
+            chosen.italic()};
 }
 
 QFont fontFromChoice(const FontChoice& choice)
 {
     QFont font(choice.name);
     if (choice.size > 0)
-        font.setPointSize(choice.size);
+        font.setPointSizeF(choice.size);
     font.setBold(choice.bold);
     font.setItalic(choice.italic);
     return font;

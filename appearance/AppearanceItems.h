@@ -1,4 +1,4 @@
-// The twelve appearance menu items: which pane, which property, which stored fields.
+// The appearance menu items: which pane, which property, which stored fields.
 #pragma once
 
 #include "PaneStyle.h"
@@ -18,8 +18,14 @@ struct AppearanceItem {
     PaneProperty property;
 };
 
+inline constexpr std::size_t kAppearanceItemCount = 12;
+
 // In menu order: four backgrounds, four text colours, four fonts.
-const std::array<AppearanceItem, 12>& appearanceItems();
+const std::array<AppearanceItem, kAppearanceItemCount>& appearanceItems();
+
+// Whether the menu separates the item at this index from the one before: each kind of property
+// (backgrounds, text colours, fonts) is a group of its own.
+bool startsGroup(std::size_t index);
 
 // The couleurs fields an item writes, in the order it writes them. The proposal's font goes
 // bold, italic, size, name; the other panes' name, size, bold, italic.
@@ -37,15 +43,6 @@ QFont shownFont(const QFont& requested);
 // shows its substitute; unless the user picked another family, the requested one is kept.
 QString chosenFamily(const QFont& chosen, const QFont& initial);
 
-// A font choice in its stored form.
-struct FontChoice {
-    QString name;
-    int size = 0;
-    bool bold = false;
-    bool italic = false;
-
-    bool operator==(const FontChoice&) const = default;
-};
-
+// A chosen font as the store keeps it, the size in whole points.
 FontChoice fontChoice(const QFont& chosen, const QFont& initial);
 QFont fontFromChoice(const FontChoice& choice);

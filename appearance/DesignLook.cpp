@@ -12,11 +12,11 @@ QList<FieldValue> designLookFields()
         const PaneStyle style = designStyle(pane);
         fields << FieldValue{lookColumn(LookKind::Background, pane), style.background}
                << FieldValue{lookColumn(LookKind::TextColour, pane), style.text}
-               << FieldValue{lookColumn(LookKind::FontName, pane), style.fontName}
+               << FieldValue{lookColumn(LookKind::FontName, pane), style.font.name}
                << FieldValue{lookColumn(LookKind::FontSize, pane),
-                             static_cast<int>(std::nearbyint(style.fontSize))}
-               << FieldValue{lookColumn(LookKind::FontBold, pane), int(style.bold)}
-               << FieldValue{lookColumn(LookKind::FontItalic, pane), int(style.italic)};
+                             static_cast<int>(std::nearbyint(style.font.size))}
+               << FieldValue{lookColumn(LookKind::FontBold, pane), int(style.font.bold)}
+               << FieldValue{lookColumn(LookKind::FontItalic, pane), int(style.font.italic)};
     }
     return fields;
 }

@@ -1,19 +1,21 @@
-// The four text panes and the look each has before any stored choice applies.
+// The four text panes, the look each has before any stored choice applies, and the stored look
+// laid over it.
 #pragma once
 
+#include "FontChoice.h"
 #include "StoreNames.h"
 #include "StoredColour.h"
 
 #include <QString>
 
+class QFont;
+struct StoredPaneLook;
+
 // A pane's background colour, text colour and font, in their stored forms.
 struct PaneStyle {
     StoredColour background = 0;
     StoredColour text = 0;
-    QString fontName;
-    double fontSize = 0;
-    bool bold = false;
-    bool italic = false;
+    FontChoice font;
 
     bool operator==(const PaneStyle&) const = default;
 };
@@ -26,8 +28,7 @@ inline PaneStyle designStyle(Pane pane)
 {
     PaneStyle style;
     style.text = kSystemWindowText;
-    style.fontName = QStringLiteral("Courier New");
-    style.fontSize = 14.25;
+    style.font = {QStringLiteral("Courier New"), 14.25, false, false};
     switch (pane) {
     case Pane::Ref:
         style.background = 0x00C0FFFF;
@@ -44,3 +45,10 @@ inline PaneStyle designStyle(Pane pane)
     }
     return style;
 }
+
+// The pane's look with each stored attribute in place of the design-time one; an absent stored
+// attribute leaves it.
+PaneStyle styleOver(PaneStyle style, const StoredPaneLook& look);
+
+// The font the pane shows for this look.
+QFont paneFont(const PaneStyle& style);

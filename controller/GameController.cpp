@@ -306,7 +306,7 @@ StoreStatus GameController::storeColour(const QString& column, std::int32_t valu
     return m_store->writeColour(column, value);
 }
 
-StoreStatus GameController::storeFont(const QString& paneSuffix, const StoredFont& font)
+StoreStatus GameController::storeFont(const QString& paneSuffix, const FontChoice& font)
 {
     return m_store->writeFont(paneSuffix, font);
 }

@@ -111,7 +111,7 @@ class GameController {
     // Stores one pane colour (fond_<pane> or police_<pane>) or the four font fields of a pane
     // at once, as the appearance menu picks them; a failure holds the critical box's text.
     [[nodiscard]] StoreStatus storeColour(const QString& column, std::int32_t value);
-    [[nodiscard]] StoreStatus storeFont(const QString& paneSuffix, const StoredFont& font);
+    [[nodiscard]] StoreStatus storeFont(const QString& paneSuffix, const FontChoice& font);
 
     // "Effacer les données de la page".
     void clearPage();

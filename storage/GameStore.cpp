@@ -15,7 +15,6 @@
 #include <atomic>
 #include <cmath>
 #include <limits>
-#include <variant>
 
 namespace {
 
@@ -34,45 +33,27 @@ constexpr std::array<TextField, 4> kGameTexts = {{
     {Pane::Lettres, &GameSession::lettres},
 }};
 
-// The six kinds of couleurs field; each kind exists once per pane suffix.
-using LookMember =
-    std::variant<std::optional<std::int32_t> StoredPaneLook::*,
-                 std::optional<QString> StoredPaneLook::*, std::optional<double> StoredPaneLook::*,
-                 std::optional<bool> StoredPaneLook::*>;
-
+// The six kinds of couleurs field, each read into its place in a pane's look; each kind exists
+// once per pane suffix.
 struct LookField {
     LookKind kind;
-    LookMember member;
+    void (*read)(StoredPaneLook& look, const QVariant& value);
 };
 
 const std::array<LookField, 6> kLookFields = {{
-    {LookKind::Background, &StoredPaneLook::background},
-    {LookKind::TextColour, &StoredPaneLook::text},
-    {LookKind::FontName, &StoredPaneLook::fontName},
-    {LookKind::FontSize, &StoredPaneLook::fontSize},
-    {LookKind::FontBold, &StoredPaneLook::bold},
-    {LookKind::FontItalic, &StoredPaneLook::italic},
+    {LookKind::Background,
+     [](StoredPaneLook& look, const QVariant& value) { look.background = colourFrom(value); }},
+    {LookKind::TextColour,
+     [](StoredPaneLook& look, const QVariant& value) { look.text = colourFrom(value); }},
+    {LookKind::FontName,
+     [](StoredPaneLook& look, const QVariant& value) { look.font.name = textFrom(value); }},
+    {LookKind::FontSize,
+     [](StoredPaneLook& look, const QVariant& value) { look.font.size = fontSizeFrom(value); }},
+    {LookKind::FontBold,
+     [](StoredPaneLook& look, const QVariant& value) { look.font.bold = flagFrom(value); }},
+    {LookKind::FontItalic,
+     [](StoredPaneLook& look, const QVariant& value) { look.font.italic = flagFrom(value); }},
 }};
-
-void readInto(std::optional<std::int32_t>& target, const QVariant& value)
-{
-    target = colourFrom(value);
-}
-
-void readInto(std::optional<QString>& target, const QVariant& value)
-{
-    target = textFrom(value);
-}
-
-void readInto(std::optional<double>& target, const QVariant& value)
-{
-    target = fontSizeFrom(value);
-}
-
-void readInto(std::optional<bool>& target, const QVariant& value)
-{
-    target = flagFrom(value);
-}
 
 QString firstRowQuery(const QString& table)
 {
@@ -224,8 +205,7 @@ StoredAppearance GameStore::loadAppearance() const
     for (Pane pane : kPanes) {
         StoredPaneLook& look = appearance.panes[static_cast<std::size_t>(pane)];
         for (const LookField& field : kLookFields) {
-            const QVariant value = fieldOf(row, lookColumn(field.kind, pane));
-            std::visit([&](auto member) { readInto(look.*member, value); }, field.member);
+            field.read(look, fieldOf(row, lookColumn(field.kind, pane)));
         }
     }
     return appearance;
@@ -243,9 +223,8 @@ StoreStatus GameStore::saveGame(const GameSession& game, const TurnHistory& hist
 
 StoreStatus GameStore::saveGame(const GameSession& game, const TurnHistory* history)
 {
-    bool isNumber = false;
-    const qlonglong count = game.lettres_restantes.trimmed().toLongLong(&isNumber);
-    if (!isNumber) {
+    const std::optional<qint64> count = captionNumber(game.lettres_restantes);
+    if (!count) {
         return failure(QStringLiteral("Le nombre de lettres restantes « %1 » n'est pas un nombre.")
                            .arg(game.lettres_restantes));
     }
@@ -256,7 +235,7 @@ StoreStatus GameStore::saveGame(const GameSession& game, const TurnHistory* hist
     const StoreStatus saved = runInTransaction([&] {
         StoreStatus status = updateFirstRow(gameTable(), texts);
         if (status) {
-            status = updateFirstRow(countTable(), {{countColumn(), count}});
+            status = updateFirstRow(countTable(), {{countColumn(), *count}});
         }
         if (status && history) {
             if (const std::optional<QSqlError> error = m_turns.write(*history)) {
@@ -294,14 +273,14 @@ StoreStatus GameStore::writeColour(const QString& column, std::int32_t value)
     return writeFields({{column, value}});
 }
 
-StoreStatus GameStore::writeFont(const QString& suffix, const StoredFont& font)
+StoreStatus GameStore::writeFont(const QString& suffix, const FontChoice& font)
 {
     const std::optional<Pane> pane = paneWithSuffix(suffix);
     if (!pane) {
         return failure(QStringLiteral("no such pane: %1").arg(suffix));
     }
     return writeFields({{lookColumn(LookKind::FontName, *pane), font.name},
-                        {lookColumn(LookKind::FontSize, *pane), int(font.size)},
+                        {lookColumn(LookKind::FontSize, *pane), qRound(font.size)},
                         {lookColumn(LookKind::FontBold, *pane), int(font.bold)},
                         {lookColumn(LookKind::FontItalic, *pane), int(font.italic)}});
 }

@@ -2,6 +2,7 @@
 // tours.
 #pragma once
 
+#include "FontChoice.h"
 #include "GameSession.h"
 #include "StoreNames.h"
 #include "StoreSchema.h"
@@ -44,10 +45,8 @@ class StoreStatus {
 struct StoredPaneLook {
     std::optional<std::int32_t> background; // fond_<pane>, 0x00BBGGRR, negative = system colour
     std::optional<std::int32_t> text;       // police_<pane>
-    std::optional<QString> fontName;        // font_name_<pane>
-    std::optional<double> fontSize;         // font_size_<pane>, points
-    std::optional<bool> bold;               // font_bold_<pane>
-    std::optional<bool> italic;             // font_italic_<pane>
+    // font_name_<pane>, font_size_<pane> (points), font_bold_<pane>, font_italic_<pane>
+    StoredFontFields font;
 
     bool operator==(const StoredPaneLook&) const = default;
 };
@@ -60,14 +59,6 @@ struct StoredAppearance {
     const StoredPaneLook& lookFor(const QString& suffix) const;
 
     bool operator==(const StoredAppearance&) const = default;
-};
-
-// A font as the font menus store it.
-struct StoredFont {
-    QString name;
-    std::int16_t size = 0; // whole points
-    bool bold = false;
-    bool italic = false;
 };
 
 // One couleurs field to write.
@@ -132,8 +123,8 @@ class GameStore {
     // Writes one colour field (fond_<pane> or police_<pane>).
     [[nodiscard]] StoreStatus writeColour(const QString& column, std::int32_t value);
 
-    // Writes the four font fields of the pane with this suffix.
-    [[nodiscard]] StoreStatus writeFont(const QString& suffix, const StoredFont& font);
+    // Writes the four font fields of the pane with this suffix, the size in whole points.
+    [[nodiscard]] StoreStatus writeFont(const QString& suffix, const FontChoice& font);
 
     // Writes the store's last committed state into this empty file, whole: every table and row,
     // those this version does not know included, and the layout version.

@@ -94,9 +94,7 @@ void AppearanceController::chooseFont(const AppearanceItem& item, QWidget* pane)
         return;
     const FontChoice choice = fontChoice(*chosen, initial);
     applyFont(pane, fontFromChoice(choice));
-    const StoredFont font{choice.name, static_cast<std::int16_t>(choice.size), choice.bold,
-                          choice.italic};
-    const StoreStatus status = m_game.storeFont(paneSuffix(item.pane), font);
+    const StoreStatus status = m_game.storeFont(paneSuffix(item.pane), choice);
     if (!status)
         m_messages->inform(status.message(), MessageIcon::Critical);
 }

@@ -18,7 +18,7 @@ class QWidget;
 // appearanceItems().
 struct AppearanceTargets {
     std::map<Pane, QWidget*> panes;
-    std::array<QAction*, 12> actions{};
+    std::array<QAction*, kAppearanceItemCount> actions{};
 };
 
 class AppearanceController : public QObject {

@@ -59,27 +59,6 @@ void setCaptionIfChanged(QLabel* label, const QString& caption)
         label->setText(caption);
 }
 
-QFont paneFont(const PaneStyle& style)
-{
-    QFont font(style.fontName);
-    font.setPointSizeF(style.fontSize);
-    font.setBold(style.bold);
-    font.setItalic(style.italic);
-    return font;
-}
-
-// A stored attribute replaces the design-time one; an absent one leaves it.
-PaneStyle styleOver(PaneStyle style, const StoredPaneLook& look)
-{
-    style.background = look.background.value_or(style.background);
-    style.text = look.text.value_or(style.text);
-    style.fontName = look.fontName.value_or(style.fontName);
-    style.fontSize = look.fontSize.value_or(style.fontSize);
-    style.bold = look.bold.value_or(style.bold);
-    style.italic = look.italic.value_or(style.italic);
-    return style;
-}
-
 } // namespace
 
 Form1::Form1(GameController& game, QWidget* parent)
@@ -295,12 +274,13 @@ void Form1::buildMenus()
 
     QMenu* colours = menuBar()->addMenu(QStringLiteral("&Couleurs  et  Police"));
     colours->setObjectName(QStringLiteral("mnu_couleur"));
-    // The twelve items in the order of appearanceItems(), with a filler after each four.
+    // The items in the order of appearanceItems(), with a filler between their groups.
     const char* const fillers[] = {"filler2", "Filler4"};
+    std::size_t filler = 0;
     const auto& items = appearanceItems();
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (i == 4 || i == 8)
-            addItem(colours, fillers[i / 4 - 1], kFiller);
+        if (startsGroup(i))
+            addItem(colours, fillers[filler++], kFiller);
         m_appearanceActions[i] =
             addItem(colours, items[i].objectName, QString::fromUtf8(items[i].caption));
     }

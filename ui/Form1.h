@@ -2,6 +2,7 @@
 #pragma once
 
 #include "GameSession.h"
+#include "AppearanceItems.h"
 #include "PaneStyle.h"
 
 #include <QMainWindow>
@@ -122,7 +123,7 @@ class Form1 : public QMainWindow {
     QPushButton* m_quit = nullptr;
     QPushButton* m_clearProposal = nullptr;
     QAction* m_undo = nullptr;
-    std::array<QAction*, 12> m_appearanceActions{};
+    std::array<QAction*, kAppearanceItemCount> m_appearanceActions{};
     // Opened without an owner, so that it does not stay above the main window.
     std::unique_ptr<ConflictDialog> m_conflictDialog;
     std::unique_ptr<HistoryWindow> m_historyWindow;

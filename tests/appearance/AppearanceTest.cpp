@@ -1,7 +1,9 @@
-// Appearance rules without the window: which fields each menu item writes, how chosen sizes
-// round, how stored colours map, and that formatting the proposal covers every character and
-// the insertion point without touching its text.
+// Appearance rules without the window: which fields each menu item writes, how a stored look
+// lies over the design-time one, how chosen sizes round, how stored colours map, and that
+// formatting the proposal covers every character and the insertion point without touching its
+// text.
 #include "AppearanceItems.h"
+#include "GameStore.h"
 #include "PaneFormatting.h"
 #include "StoredColour.h"
 
@@ -52,6 +54,33 @@ TEST(AppearanceItems, EachItemWritesItsPanesFieldsInOrder)
     for (const auto& c : cases)
         EXPECT_EQ(storedFields(item(c.item)), c.fields) << c.item;
     EXPECT_EQ(std::size(cases), appearanceItems().size());
+}
+
+TEST(PaneStyle, StoredAttributesReplaceTheDesignOnesAndAbsentOnesLeaveThem)
+{
+    const PaneStyle design = designStyle(Pane::Ref);
+    StoredPaneLook partial;
+    partial.text = 0x000000FF;
+    partial.font.size = 10.0;
+    partial.font.italic = true;
+    PaneStyle partialResult = design;
+    partialResult.text = 0x000000FF;
+    partialResult.font.size = 10.0;
+    partialResult.font.italic = true;
+    const StoredPaneLook whole{0x00112233, 0x00445566, {QStringLiteral("Arial"), 20.0, true, false}};
+    const PaneStyle wholeResult{0x00112233, 0x00445566, {QStringLiteral("Arial"), 20.0, true, false}};
+
+    const struct {
+        const char* name;
+        StoredPaneLook look;
+        PaneStyle expected;
+    } cases[] = {
+        {"nothing stored", StoredPaneLook{}, design},
+        {"some attributes", partial, partialResult},
+        {"every attribute", whole, wholeResult},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(styleOver(design, c.look), c.expected) << c.name;
 }
 
 TEST(FontChoice, PointSizesRoundHalfToEven)

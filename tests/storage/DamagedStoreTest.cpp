@@ -64,7 +64,7 @@ DamageCase unopenable(const char* name, std::function<void(const QString&)> make
 void sampleLook(const StoredAppearance& look)
 {
     EXPECT_EQ(look.lookFor(QStringLiteral("ref")).background, 100);
-    EXPECT_EQ(look.lookFor(QStringLiteral("lettres")).fontName, QStringLiteral("Arial"));
+    EXPECT_EQ(look.lookFor(QStringLiteral("lettres")).font.name, QStringLiteral("Arial"));
 }
 
 void noLook(const StoredAppearance& look)
@@ -90,15 +90,15 @@ void wrongTypeLook(const StoredAppearance& look)
     const StoredPaneLook& ref = look.lookFor(QStringLiteral("ref"));
     EXPECT_FALSE(ref.background) << "text in a colour";
     EXPECT_FALSE(ref.text) << "real in a colour";
-    EXPECT_FALSE(ref.fontName) << "blob as a font name";
-    EXPECT_FALSE(ref.fontSize) << "text as a size";
-    EXPECT_FALSE(ref.bold) << "text as a flag";
-    EXPECT_EQ(ref.italic, false);
+    EXPECT_FALSE(ref.font.name) << "blob as a font name";
+    EXPECT_FALSE(ref.font.size) << "text as a size";
+    EXPECT_FALSE(ref.font.bold) << "text as a flag";
+    EXPECT_EQ(ref.font.italic, false);
     const StoredPaneLook& soluce = look.lookFor(QStringLiteral("soluce"));
     EXPECT_FALSE(soluce.background) << "beyond 32 bits";
-    EXPECT_EQ(soluce.fontSize, 10.5);
-    EXPECT_EQ(soluce.bold, true) << "any non-zero is true";
-    EXPECT_FALSE(look.lookFor(QStringLiteral("propal")).fontSize) << "negative size";
+    EXPECT_EQ(soluce.font.size, 10.5);
+    EXPECT_EQ(soluce.font.bold, true) << "any non-zero is true";
+    EXPECT_FALSE(look.lookFor(QStringLiteral("propal")).font.size) << "negative size";
     EXPECT_EQ(look.lookFor(QStringLiteral("propal")).background, -1) << "unsigned 0xFFFFFFFF";
     EXPECT_EQ(look.lookFor(QStringLiteral("lettres")).background, 103);
 }

@@ -41,12 +41,12 @@ TEST(DefaultStoreTest, HoldsAnEmptyGameAndTheDesignTimeLook)
         const StoredPaneLook& stored = look.lookFor(paneSuffix(pane));
         EXPECT_EQ(stored.background, design.background) << qPrintable(paneSuffix(pane));
         EXPECT_EQ(stored.text, design.text);
-        EXPECT_EQ(stored.fontName, design.fontName);
-        EXPECT_EQ(stored.fontSize, std::nearbyint(design.fontSize));
-        EXPECT_EQ(stored.bold, design.bold);
-        EXPECT_EQ(stored.italic, design.italic);
+        EXPECT_EQ(stored.font.name, design.font.name);
+        EXPECT_EQ(stored.font.size, std::nearbyint(design.font.size));
+        EXPECT_EQ(stored.font.bold, design.font.bold);
+        EXPECT_EQ(stored.font.italic, design.font.italic);
     }
-    EXPECT_EQ(look.lookFor(QStringLiteral("ref")).fontSize, 14.0);
+    EXPECT_EQ(look.lookFor(QStringLiteral("ref")).font.size, 14.0);
     RawStore raw(path);
     EXPECT_EQ(raw.value(QStringLiteral("SELECT count(*) FROM \"données\"")).toInt(), 1);
     EXPECT_EQ(raw.value(QStringLiteral("SELECT count(*) FROM compteurs")).toInt(), 1);

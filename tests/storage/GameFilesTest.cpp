@@ -71,8 +71,8 @@ TEST_F(GameFilesTest, EmptyGameHoldsNoGameAndTheGivenLook)
     ASSERT_TRUE(store.open());
     EXPECT_EQ(store.loadGame(), (GameSession{"", "", "", "", "0", "0"}));
     EXPECT_FALSE(store.loadHistory());
-    EXPECT_EQ(store.loadAppearance().panes[3].fontName, QStringLiteral("Arial"));
-    EXPECT_FALSE(store.loadAppearance().panes[0].fontName);
+    EXPECT_EQ(store.loadAppearance().panes[3].font.name, QStringLiteral("Arial"));
+    EXPECT_FALSE(store.loadAppearance().panes[0].font.name);
     store.close();
     EXPECT_EQ(RawStore(target()).value(QStringLiteral("PRAGMA user_version")), kStoreVersion);
     EXPECT_EQ(QFileInfo(target()).permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |

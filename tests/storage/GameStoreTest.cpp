@@ -127,7 +127,7 @@ TEST_F(GameStoreTest, AppearanceWritesComeBackAtTheNextOpen)
         ASSERT_TRUE(store.writeColour(QStringLiteral("fond_soluce"), -2147483643));
         ASSERT_TRUE(store.writeColour(QStringLiteral("police_lettres"), 0x00FF00));
         ASSERT_TRUE(store.writeFont(QStringLiteral("propal"),
-                                    StoredFont{QStringLiteral("DejaVu Sans"), 10, true, true}));
+                                    FontChoice{QStringLiteral("DejaVu Sans"), 10, true, true}));
         ASSERT_TRUE(store.writeFields(
             {{QStringLiteral("font_size_ref"), 20}, {QStringLiteral("font_bold_ref"), 0}}));
     }
@@ -137,13 +137,13 @@ TEST_F(GameStoreTest, AppearanceWritesComeBackAtTheNextOpen)
     EXPECT_EQ(look.lookFor(QStringLiteral("soluce")).background, -2147483643);
     EXPECT_EQ(look.lookFor(QStringLiteral("lettres")).text, 0x00FF00);
     const StoredPaneLook& propal = look.lookFor(QStringLiteral("propal"));
-    EXPECT_EQ(propal.fontName, QStringLiteral("DejaVu Sans"));
-    EXPECT_EQ(propal.fontSize, 10.0);
-    EXPECT_EQ(propal.bold, true);
-    EXPECT_EQ(propal.italic, true);
-    EXPECT_EQ(look.lookFor(QStringLiteral("ref")).fontSize, 20.0);
-    EXPECT_EQ(look.lookFor(QStringLiteral("ref")).bold, false);
-    EXPECT_EQ(look.lookFor(QStringLiteral("soluce")).fontName, QStringLiteral("Arial"));
+    EXPECT_EQ(propal.font.name, QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(propal.font.size, 10.0);
+    EXPECT_EQ(propal.font.bold, true);
+    EXPECT_EQ(propal.font.italic, true);
+    EXPECT_EQ(look.lookFor(QStringLiteral("ref")).font.size, 20.0);
+    EXPECT_EQ(look.lookFor(QStringLiteral("ref")).font.bold, false);
+    EXPECT_EQ(look.lookFor(QStringLiteral("soluce")).font.name, QStringLiteral("Arial"));
 }
 
 TEST_F(GameStoreTest, UnknownColumnsAndPanesAreRefusedWithoutWriting)
@@ -155,7 +155,7 @@ TEST_F(GameStoreTest, UnknownColumnsAndPanesAreRefusedWithoutWriting)
     EXPECT_FALSE(store.writeFields({{QStringLiteral("fond_ref = 0; DROP TABLE couleurs; --"), 1}}));
     EXPECT_FALSE(store.writeFields({{QStringLiteral("fond_ref"), 1}, {QStringLiteral("base"), 2}}));
     EXPECT_FALSE(store.writeColour(QStringLiteral("font_name_ref"), 1));
-    EXPECT_FALSE(store.writeFont(QStringLiteral("trouvé"), StoredFont{}));
+    EXPECT_FALSE(store.writeFont(QStringLiteral("trouvé"), FontChoice{}));
     store.close();
     EXPECT_EQ(fileBytes(m_path), before);
 }

@@ -562,7 +562,7 @@ class RealFontChooser : public AppearanceMenu, public ::testing::WithParamInterf
     FontChoice storedFont() const
     {
         return {stored(QStringLiteral("font_name_") + suffix()).toString(),
-                stored(QStringLiteral("font_size_") + suffix()).toInt(),
+                double(stored(QStringLiteral("font_size_") + suffix()).toInt()),
                 stored(QStringLiteral("font_bold_") + suffix()).toBool(),
                 stored(QStringLiteral("font_italic_") + suffix()).toBool()};
     }
