@@ -62,8 +62,8 @@ GameLock::Outcome GameLock::take(const QString& gamePath)
     }
     const QString file = lockFileFor(gamePath);
     auto lock = std::make_shared<QLockFile>(file);
-    // A game stays open for hours: only a holder that has ended leaves a stale lock, never age.
-    lock->setStaleLockTime(0);
+    // Qt's own stale time stays: a holder that is alive keeps its lock file, old as it may be,
+    // locked against removal; only a file left half-written by a killed holder needs the age.
     if (lock->tryLock(0)) {
         heldLocks().insert(key, lock);
         m_lock = std::move(lock);
