@@ -33,8 +33,7 @@ const std::array<AppearanceItem, kAppearanceItemCount>& appearanceItems()
 bool startsGroup(std::size_t index)
 {
     const auto& items = appearanceItems();
-    return index > 0 && index < items.size() &&
-           items[index].property != items[index - 1].property;
+    return index > 0 && index < items.size() && items[index].property != items[index - 1].property;
 }
 
 QStringList storedFields(const AppearanceItem& item)

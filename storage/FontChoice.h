@@ -1,17 +1,15 @@
-// The one record of a font: family, size, bold and italic, as a pane shows it and the store keeps it.
+// The one font record: family, size, bold and italic, as a pane shows it and the store keeps it.
 #pragma once
 
 #include <QString>
 
 #include <optional>
 
-template <typename T>
-using AsIs = T;
+template <typename T> using AsIs = T;
 
 // A font's four attributes, each held through Field: as is for a font in use, std::optional for
 // a stored font whose attributes may each be absent.
-template <template <typename> class Field>
-struct FontFields {
+template <template <typename> class Field> struct FontFields {
     Field<QString> name;
     Field<double> size = {}; // points
     Field<bool> bold = {};

@@ -40,6 +40,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <variant>
 
 namespace {
 
@@ -85,9 +86,8 @@ Form1::Form1(GameController& game, QWidget* parent)
     client->setAutoFillBackground(true);
     setCentralWidget(client);
 
-    buildPanes(client);
-    buildLabels(client);
-    buildButtons(client);
+    buildControls(client);
+    setUpPanes();
     buildPlayerField(client);
     buildMenus();
     buildTabOrder();
@@ -133,31 +133,104 @@ void Form1::setChoosers(Choosers* choosers)
         m_appearance->setChoosers(choosers ? *choosers : *m_qtChoosers);
 }
 
-void Form1::buildPanes(QWidget* client)
-{
-    m_ref = new ReferencePane(client);
-    m_ref->setObjectName(QStringLiteral("ref"));
-    m_ref->setAccessibleName(QStringLiteral("Texte de référence"));
-    m_ref->setGeometry(twips::rect(120, 720, 5000, 6255));
+// One control of the window: its objectName and caption in UTF-8 (a pane's objectName is its
+// suffix, and its caption its accessible name), its place in twips, and what it is: a caption
+// (nothing kept), the pane it shows, or the member keeping a count or a button, with the
+// handler a click on the button calls.
+struct Form1::Control {
+    using KeptCount = QLabel* Form1::*;
+    using KeptButton = QPushButton* Form1::*;
 
-    m_soluce = new QPlainTextEdit(client);
-    m_soluce->setObjectName(QStringLiteral("soluce"));
-    m_soluce->setAccessibleName(QStringLiteral("Texte trouvé"));
-    m_soluce->setGeometry(twips::rect(5280, 720, 5000, 6255));
+    const char* name;
+    const char* caption;
+    int left;
+    int top;
+    int width;
+    int height;
+    std::variant<std::monostate, Pane, KeptCount, KeptButton> kind = {};
+    void (Form1::*clicked)() = nullptr;
+};
+
+// In the order they are made: the panes, the captions, the counts, the buttons.
+const std::vector<Form1::Control>& Form1::controls()
+{
+    static const std::vector<Control> rows = {
+        {nullptr, "Texte de référence", 120, 720, 5000, 6255, Pane::Ref},
+        {nullptr, "Texte trouvé", 5280, 720, 5000, 6255, Pane::Soluce},
+        {nullptr, "Texte proposé", 10440, 720, 4935, 6255, Pane::Propal},
+        {nullptr, "Lettres restantes", 120, 7560, 11055, 1575, Pane::Lettres},
+        {"Label1", "Texte de référence  (600 car. maxi)", 120, 240, 3660, 300},
+        {"Label3", "Texte trouvé", 5280, 240, 1305, 300},
+        {"Label2", "Texte proposé", 10440, 240, 1515, 300},
+        {"Label6", "Lettres restantes", 120, 7200, 1815, 300},
+        {"Label5", "Lettres trouvées", 11520, 7800, 1725, 300},
+        {"Label4", "Lettres restantes", 11520, 8280, 1815, 300},
+        {"lettres_trouvées", "0", 13680, 7750, 495, 375, &Form1::m_foundCount},
+        {"lettres_restantes", "0", 13680, 8250, 495, 375, &Form1::m_remainingCount},
+        {"init", "Initialiser", 480, 9240, 1575, 375, &Form1::m_init, &Form1::init_Click},
+        {"record", "Enregistrer", 2760, 9240, 1575, 375, &Form1::m_record, &Form1::saveGame},
+        {"bt_copier", "Copier", 6120, 9240, 1695, 375, &Form1::m_copier, &Form1::bt_copier_Click},
+        {"Générer", "Générer", 11280, 9240, 1695, 375, &Form1::m_generer, &Form1::Generer_Click},
+        {"quit", "Quitter", 13440, 9240, 1575, 375, &Form1::m_quit, &Form1::requestQuit},
+        {"Command1", "Effacer texte ci-dessus", 11760, 7080, 3015, 375, &Form1::m_clearProposal,
+         &Form1::Command1_Click},
+    };
+    return rows;
+}
+
+void Form1::buildControls(QWidget* client)
+{
+    for (const Control& control : controls()) {
+        const QString name = QString::fromUtf8(control.name);
+        const QString caption = QString::fromUtf8(control.caption);
+        const QRect geometry =
+            twips::rect(control.left, control.top, control.width, control.height);
+        if (const Pane* pane = std::get_if<Pane>(&control.kind)) {
+            QWidget* widget = makePane(*pane, client);
+            widget->setObjectName(paneSuffix(*pane));
+            widget->setAccessibleName(caption);
+            widget->setGeometry(geometry);
+            m_panes[static_cast<std::size_t>(*pane)] = widget;
+        } else if (const auto* kept = std::get_if<Control::KeptCount>(&control.kind)) {
+            QLabel* count = addLabel(client, name, caption, geometry);
+            count->setFont(QFont(QStringLiteral("MS Sans Serif"), 15));
+            growToText(count);
+            QPalette palette = count->palette();
+            palette.setColor(QPalette::WindowText, colourFromStored(0x000000FF, palette));
+            count->setPalette(palette);
+            this->*(*kept) = count;
+        } else if (const auto* kept = std::get_if<Control::KeptButton>(&control.kind)) {
+            auto* button = new QPushButton(caption, client);
+            button->setObjectName(name);
+            button->setGeometry(geometry);
+            connect(button, &QPushButton::clicked, this, control.clicked);
+            this->*(*kept) = button;
+        } else {
+            addLabel(client, name, caption, geometry);
+        }
+    }
+}
+
+QWidget* Form1::makePane(Pane pane, QWidget* client)
+{
+    switch (pane) {
+    case Pane::Ref:
+        return m_ref = new ReferencePane(client);
+    case Pane::Soluce:
+        return m_soluce = new QPlainTextEdit(client);
+    case Pane::Propal:
+        return m_propal = new ProposalPane(client);
+    case Pane::Lettres:
+        break;
+    }
+    return m_lettres = new QPlainTextEdit(client);
+}
+
+void Form1::setUpPanes()
+{
     m_soluce->setReadOnly(true);
     m_soluce->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-
-    m_propal = new ProposalPane(client);
-    m_propal->setObjectName(QStringLiteral("propal"));
-    m_propal->setAccessibleName(QStringLiteral("Texte proposé"));
-    m_propal->setGeometry(twips::rect(10440, 720, 4935, 6255));
     m_propal->setAcceptRichText(true);
-
-    m_lettres = new QPlainTextEdit(client);
-    m_lettres->setObjectName(QStringLiteral("lettres"));
-    m_lettres->setAccessibleName(QStringLiteral("Lettres restantes"));
-    m_lettres->setGeometry(twips::rect(120, 7560, 11055, 1575));
-
     // Tab moves between the controls, as the tab order expects, rather than typing a tab.
     for (QPlainTextEdit* pane : {static_cast<QPlainTextEdit*>(m_ref), m_soluce, m_lettres}) {
         pane->setTabChangesFocus(true);
@@ -194,68 +267,6 @@ QLabel* Form1::addLabel(QWidget* client, const QString& name, const QString& cap
     label->setGeometry(geometry);
     growToText(label);
     return label;
-}
-
-void Form1::buildLabels(QWidget* client)
-{
-    addLabel(client, QStringLiteral("Label1"),
-             QStringLiteral("Texte de référence  (600 car. maxi)"),
-             twips::rect(120, 240, 3660, 300));
-    addLabel(client, QStringLiteral("Label3"), QStringLiteral("Texte trouvé"),
-             twips::rect(5280, 240, 1305, 300));
-    addLabel(client, QStringLiteral("Label2"), QStringLiteral("Texte proposé"),
-             twips::rect(10440, 240, 1515, 300));
-    addLabel(client, QStringLiteral("Label6"), QStringLiteral("Lettres restantes"),
-             twips::rect(120, 7200, 1815, 300));
-    addLabel(client, QStringLiteral("Label5"), QStringLiteral("Lettres trouvées"),
-             twips::rect(11520, 7800, 1725, 300));
-    addLabel(client, QStringLiteral("Label4"), QStringLiteral("Lettres restantes"),
-             twips::rect(11520, 8280, 1815, 300));
-
-    m_foundCount = addLabel(client, QStringLiteral("lettres_trouvées"), QStringLiteral("0"),
-                            twips::rect(13680, 7750, 495, 375));
-    m_remainingCount = addLabel(client, QStringLiteral("lettres_restantes"), QStringLiteral("0"),
-                                twips::rect(13680, 8250, 495, 375));
-    const QFont countFont(QStringLiteral("MS Sans Serif"), 15);
-    for (QLabel* count : {m_foundCount, m_remainingCount}) {
-        count->setFont(countFont);
-        growToText(count);
-        QPalette palette = count->palette();
-        palette.setColor(QPalette::WindowText, colourFromStored(0x000000FF, palette));
-        count->setPalette(palette);
-    }
-}
-
-QPushButton* Form1::addButton(QWidget* client, const QString& name, const QString& caption,
-                              int left, int top, int width)
-{
-    auto* button = new QPushButton(caption, client);
-    button->setObjectName(name);
-    button->setGeometry(twips::rect(left, top, width, 375));
-    return button;
-}
-
-void Form1::buildButtons(QWidget* client)
-{
-    m_init =
-        addButton(client, QStringLiteral("init"), QStringLiteral("Initialiser"), 480, 9240, 1575);
-    m_record = addButton(client, QStringLiteral("record"), QStringLiteral("Enregistrer"), 2760,
-                         9240, 1575);
-    m_copier =
-        addButton(client, QStringLiteral("bt_copier"), QStringLiteral("Copier"), 6120, 9240, 1695);
-    m_generer =
-        addButton(client, QStringLiteral("Générer"), QStringLiteral("Générer"), 11280, 9240, 1695);
-    m_quit =
-        addButton(client, QStringLiteral("quit"), QStringLiteral("Quitter"), 13440, 9240, 1575);
-    m_clearProposal = addButton(client, QStringLiteral("Command1"),
-                                QStringLiteral("Effacer texte ci-dessus"), 11760, 7080, 3015);
-
-    connect(m_init, &QPushButton::clicked, this, &Form1::init_Click);
-    connect(m_generer, &QPushButton::clicked, this, &Form1::Generer_Click);
-    connect(m_copier, &QPushButton::clicked, this, &Form1::bt_copier_Click);
-    connect(m_record, &QPushButton::clicked, this, &Form1::saveGame);
-    connect(m_quit, &QPushButton::clicked, this, &Form1::requestQuit);
-    connect(m_clearProposal, &QPushButton::clicked, this, &Form1::Command1_Click);
 }
 
 // The player of the next turn, on the row of the proposal's caption: right of that caption and
@@ -362,17 +373,7 @@ void Form1::applyPaneStyle(Pane pane, const PaneStyle& style)
 
 QWidget* Form1::paneWidget(Pane pane) const
 {
-    switch (pane) {
-    case Pane::Ref:
-        return m_ref;
-    case Pane::Soluce:
-        return m_soluce;
-    case Pane::Propal:
-        return m_propal;
-    case Pane::Lettres:
-        break;
-    }
-    return m_lettres;
+    return m_panes[static_cast<std::size_t>(pane)];
 }
 
 GameSession Form1::currentGame() const
@@ -594,14 +595,10 @@ void Form1::bt_non_Click()
     const TextRange range = m_game.conflictSelection();
     const QString& engineText = m_game.session().propal;
     const qsizetype paneLength = panetext::exactText(m_propal->document()).size();
-    const auto toPane = [&](qsizetype engineIndex) {
-        return static_cast<int>(
-            std::clamp<qsizetype>(panetext::paneIndex(engineText, engineIndex), 0, paneLength));
-    };
-
     QTextCursor cursor(m_propal->document());
-    cursor.setPosition(toPane(range.start));
-    cursor.setPosition(toPane(range.end), QTextCursor::KeepAnchor);
+    cursor.setPosition(panetext::panePosition(engineText, range.start, paneLength));
+    cursor.setPosition(panetext::panePosition(engineText, range.end, paneLength),
+                       QTextCursor::KeepAnchor);
     QTextCharFormat red;
     red.setForeground(QColor(255, 0, 0));
     cursor.mergeCharFormat(red);

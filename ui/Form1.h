@@ -1,14 +1,15 @@
 // The main window Form1: the panes, counts, buttons and menus, a view of the game controller.
 #pragma once
 
-#include "GameSession.h"
 #include "AppearanceItems.h"
+#include "GameSession.h"
 #include "PaneStyle.h"
 
 #include <QMainWindow>
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class ConflictDialog;
 class GameController;
@@ -71,14 +72,16 @@ class Form1 : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void buildPanes(QWidget* client);
-    void buildLabels(QWidget* client);
-    void buildButtons(QWidget* client);
+    struct Control;
+    // The window's controls, one row each: what it is, its name, caption and place.
+    static const std::vector<Control>& controls();
+    void buildControls(QWidget* client);
+    QWidget* makePane(Pane pane, QWidget* client);
+    // What each pane does beyond its place: editing, tabbing, look and the game's handlers.
+    void setUpPanes();
     void buildPlayerField(QWidget* client);
     void buildMenus();
     void buildTabOrder();
-    QPushButton* addButton(QWidget* client, const QString& name, const QString& caption, int left,
-                           int top, int width);
     QLabel* addLabel(QWidget* client, const QString& name, const QString& caption,
                      const QRect& geometry);
 
@@ -126,6 +129,8 @@ class Form1 : public QMainWindow {
     QPlainTextEdit* m_soluce = nullptr;
     ProposalPane* m_propal = nullptr;
     QPlainTextEdit* m_lettres = nullptr;
+    // The four panes in the order of kPanes.
+    std::array<QWidget*, kPanes.size()> m_panes{};
     QLabel* m_foundCount = nullptr;
     QLabel* m_remainingCount = nullptr;
     QPushButton* m_init = nullptr;

@@ -55,6 +55,12 @@ qsizetype paneIndex(const QString& engineText, qsizetype engineIndex)
     return engineIndex - pairs;
 }
 
+int panePosition(const QString& engineText, qsizetype engineIndex, qsizetype paneLength)
+{
+    return static_cast<int>(
+        std::clamp<qsizetype>(paneIndex(engineText, engineIndex), 0, paneLength));
+}
+
 void replaceKeepingFormat(QTextEdit* pane, const QString& newPaneText)
 {
     const QString old = exactText(pane->document());

@@ -22,6 +22,9 @@ QString toPane(const QString& engineText);
 
 // The pane index of an engine position (0-based) in the engine form of a pane's text.
 qsizetype paneIndex(const QString& engineText, qsizetype engineIndex);
+// The same, kept within a pane of paneLength characters, which may have been edited since the
+// engine text was read.
+int panePosition(const QString& engineText, qsizetype engineIndex, qsizetype paneLength);
 
 // Replaces the rich pane's text by newPaneText, rewriting only the part that differs so that
 // the untouched characters keep their colours and fonts.

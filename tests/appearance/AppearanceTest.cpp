@@ -67,8 +67,10 @@ TEST(PaneStyle, StoredAttributesReplaceTheDesignOnesAndAbsentOnesLeaveThem)
     partialResult.text = 0x000000FF;
     partialResult.font.size = 10.0;
     partialResult.font.italic = true;
-    const StoredPaneLook whole{0x00112233, 0x00445566, {QStringLiteral("Arial"), 20.0, true, false}};
-    const PaneStyle wholeResult{0x00112233, 0x00445566, {QStringLiteral("Arial"), 20.0, true, false}};
+    const StoredPaneLook whole{
+        0x00112233, 0x00445566, {QStringLiteral("Arial"), 20.0, true, false}};
+    const PaneStyle wholeResult{
+        0x00112233, 0x00445566, {QStringLiteral("Arial"), 20.0, true, false}};
 
     const struct {
         const char* name;

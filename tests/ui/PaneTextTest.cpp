@@ -48,6 +48,9 @@ TEST(PaneTextTest, EnginePositionsMapToPanePositions)
     EXPECT_EQ(panetext::paneIndex(engine, 4), 3); // C
     EXPECT_EQ(panetext::paneIndex(engine, 8), 6); // E
     EXPECT_EQ(panetext::paneIndex(QStringLiteral("MAI SLE"), 3), 3);
+    // A pane edited shorter since keeps the position inside it.
+    EXPECT_EQ(panetext::panePosition(engine, 8, 10), 6);
+    EXPECT_EQ(panetext::panePosition(engine, 8, 4), 4);
 }
 
 TEST_P(RewriteTest, ResultEqualsTheNewTextAndTheUnchangedEndsKeepTheirFormat)
