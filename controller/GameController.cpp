@@ -2,7 +2,11 @@
 #include "GameController.h"
 
 #include "ForumPost.h"
+#include "GameFiles.h"
 #include "LineBreaks.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -14,6 +18,29 @@ const QString kNoReferenceToQuit = QStringLiteral(
 const QString kUnsavedQuestion =
     QStringLiteral("Vos données n'ont pas été enregistrées.\rVoulez-vous quand même quitter le "
                    "programme ?");
+
+const QString kLeaveQuestion =
+    QStringLiteral("Vos données n'ont pas été enregistrées.\rVoulez-vous les enregistrer avant de "
+                   "changer de partie ?");
+const QString kOpenElsewhere = QStringLiteral("Cette partie est déjà ouverte dans un autre Plimo.");
+const QString kRecentGameGone =
+    QStringLiteral("Cette partie n'existe plus ; elle est retirée des parties récentes.");
+
+QString nativePath(const QString& path)
+{
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
+Refusal critical(const StoreStatus& status)
+{
+    return Refusal{status.message(), MessageIcon::Critical};
+}
+
+// The game file a chosen name stands for.
+QString gameFileFor(const QString& chosen)
+{
+    return withGameSuffix(QFileInfo(chosen).absoluteFilePath());
+}
 
 // A stored text as the panes hold it: every line break, a lone CR or LF included, as CR LF.
 QString withCrLfBreaks(const QString& text)
@@ -34,13 +61,37 @@ bool GameController::isSaved() const
 
 StoreStatus GameController::startUp(const QString& storePath, StoreOptions options)
 {
-    auto store = std::make_unique<GameStore>(storePath, options);
+    return load(storePath, options);
+}
+
+StoreStatus GameController::lockFor(const QString& path, GameLock& lock)
+{
+    switch (lock.take(path)) {
+    case GameLock::Outcome::Taken:
+        return StoreStatus::success();
+    case GameLock::Outcome::HeldElsewhere:
+        return StoreStatus::failure(kOpenElsewhere + QLatin1Char('\r') + nativePath(path));
+    case GameLock::Outcome::Failed:
+        break;
+    }
+    return StoreStatus::failure(lock.failureReason() + QLatin1Char('\r') + nativePath(path));
+}
+
+StoreStatus GameController::load(const QString& path, StoreOptions options)
+{
+    GameLock lock;
+    if (const StoreStatus locked = lockFor(path, lock); !locked)
+        return locked;
+    auto store = std::make_unique<GameStore>(path, options);
     const StoreStatus opened = store->open();
     if (!opened)
         return opened;
     m_store = std::move(store);
-    GameStore* current = m_store.get();
-    m_history.setCutListener([current](qsizetype size) { current->historyCut(size); });
+    m_lock = lock;
+    m_engine = PuzzleEngine();
+    m_conflictWord.clear();
+    // Through the controller's store, which a save under another name replaces.
+    m_history.setCutListener([this](qsizetype size) { m_store->historyCut(size); });
 
     m_session = m_store->loadGame();
     m_session.lettres_trouvees = QStringLiteral("0");
@@ -58,13 +109,13 @@ StoreStatus GameController::startUp(const QString& storePath, StoreOptions optio
         m_session.lettres_trouvees = QString::number(stored->latest.last().trouvees);
     m_engine.acceptAsLastTurn(m_session);
     if (storedHistoryUsable) {
-        m_history.load(std::move(stored->latest), stored->first,
-                       [current](qsizetype from, qsizetype to) {
-                           return current->loadTurns(from, to);
-                       });
+        m_history.load(
+            std::move(stored->latest), stored->first,
+            [this](qsizetype from, qsizetype to) { return m_store->loadTurns(from, to); });
     } else {
         startHistory();
     }
+    m_recent.add(m_store->path());
     return opened;
 }
 
@@ -74,6 +125,61 @@ StoreStatus GameController::startUp(const StoreLocationInputs& inputs)
     if (!location.ok())
         return StoreStatus::failure(location.failure);
     return startUp(location.path);
+}
+
+QString GameController::leaveQuestion() const
+{
+    return m_session.ref.isEmpty() || isSaved() ? QString() : kLeaveQuestion;
+}
+
+std::optional<Refusal> GameController::openGame(const QString& path)
+{
+    const StoreStatus opened = load(QFileInfo(path).absoluteFilePath(), {});
+    if (!opened)
+        return critical(opened);
+    return std::nullopt;
+}
+
+std::optional<Refusal> GameController::newGame(const QString& chosen, const QList<FieldValue>& look)
+{
+    const QString path = gameFileFor(chosen);
+    if (nameTaken(path))
+        return Refusal{nameTakenMessage(path), MessageIcon::Warning};
+    if (const StoreStatus made = createEmptyGame(path, look); !made)
+        return critical(made);
+    return openGame(path);
+}
+
+std::optional<Refusal> GameController::saveGameAs(const QString& chosen)
+{
+    const QString path = gameFileFor(chosen);
+    if (nameTaken(path))
+        return Refusal{nameTakenMessage(path), MessageIcon::Warning};
+    GameLock lock;
+    if (const StoreStatus locked = lockFor(path, lock); !locked)
+        return critical(locked);
+    const StoreStatus copied = copyGame(
+        *m_store, path, [this](GameStore& copy) { return copy.saveGame(m_session, m_history); });
+    if (!copied)
+        return critical(copied);
+    auto store = std::make_unique<GameStore>(path);
+    if (const StoreStatus opened = store->open(); !opened)
+        return critical(opened);
+    // The new file holds the whole history.
+    store->copiedWith(m_history.size());
+    m_store = std::move(store);
+    m_lock = lock;
+    m_engine.markers().save = kSaved;
+    m_recent.add(path);
+    return std::nullopt;
+}
+
+std::optional<Refusal> GameController::checkRecentGame(const QString& path)
+{
+    if (QFileInfo::exists(path))
+        return std::nullopt;
+    m_recent.remove(path);
+    return Refusal{kRecentGameGone + QLatin1Char('\r') + nativePath(path), MessageIcon::Warning};
 }
 
 void GameController::startHistory()

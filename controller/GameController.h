@@ -3,9 +3,11 @@
 #pragma once
 
 #include "EngineTypes.h"
+#include "GameLock.h"
 #include "GameSession.h"
 #include "GameStore.h"
 #include "PuzzleEngine.h"
+#include "RecentGames.h"
 #include "StoreLocation.h"
 #include "TurnHistory.h"
 
@@ -43,12 +45,35 @@ class GameController {
     const QList<Turn>& turns() { return m_history.all(); }
     qsizetype firstTurnNumber() const { return m_history.firstAtHand(); }
 
-    // Opens the store, loads the game and its history, and accepts the loaded state as the
-    // last turn. On failure nothing is loaded and the status holds the critical box's text.
+    // Takes the game's lock, opens the store, loads the game and its history, accepts the loaded
+    // state as the last turn, and puts the game first in the recent games. On failure (the
+    // game open in another program included) nothing is loaded and the status holds the
+    // critical box's text.
     [[nodiscard]] StoreStatus startUp(const QString& storePath, StoreOptions options = {});
-    // The same on the store the run's command line and folders pick (the user's own game is
-    // made on its first run); a store that cannot be given fails the same way.
+    // The same on the store the run's command line, recent games and folders pick (the user's
+    // own game is made on its first run); a store that cannot be given fails the same way.
     [[nodiscard]] StoreStatus startUp(const StoreLocationInputs& inputs);
+
+    // The open game's file.
+    QString gamePath() const { return m_store->path(); }
+    // The question to ask before leaving the game for another, or "" when it may be left as it
+    // is: without a reference, or saved. Its answer Oui saves first, through save().
+    QString leaveQuestion() const;
+    // "Ouvrir une partie…" and a recent game: the game at the path, opened as at start-up. On
+    // failure the refusal holds the critical box's text and the open game stays as it was.
+    std::optional<Refusal> openGame(const QString& path);
+    // "Nouvelle partie…": an empty game with this look made at the path (".mdb" added when
+    // missing), then opened. An existing file is never replaced: a warning says it exists.
+    std::optional<Refusal> newGame(const QString& path, const QList<FieldValue>& look);
+    // "Enregistrer la partie sous…": the game as it stands, its whole history, look and the
+    // tables of later versions written to a new file (".mdb" added when missing), which the
+    // game then goes on with. The open file is only read; on failure the game stays on it.
+    std::optional<Refusal> saveGameAs(const QString& path);
+    // The recent games, most recent first.
+    QStringList recentGames() const { return m_recent.paths(); }
+    // A recent game whose file has gone leaves the list; the warning says so. Nothing for a
+    // game that is there.
+    std::optional<Refusal> checkRecentGame(const QString& path);
 
     // The master's edits of the three editable panes, as plain text with CR LF line breaks.
     // Identical text is no change: the proposal's change handling only runs on a real change.
@@ -101,10 +126,16 @@ class GameController {
 
     void setProposal(const QString& text);
     void startHistory();
+    // The game at the path in place of the open one, or the failure, with nothing changed.
+    StoreStatus load(const QString& path, StoreOptions options);
+    // The lock of the game at the path.
+    StoreStatus lockFor(const QString& path, GameLock& lock);
 
     PuzzleEngine m_engine;
     GameSession m_session;
     std::unique_ptr<GameStore> m_store;
+    GameLock m_lock;
+    RecentGames m_recent;
     TurnHistory m_history;
     // The proposal word of the latest alignment check (empty after a check without conflict).
     QString m_conflictWord;

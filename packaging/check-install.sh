@@ -25,12 +25,14 @@ grep -qx "Icon=$prefix/share/icons/hicolor/128x128/apps/$app_id.png" "$desktop" 
 desktop-file-validate "$desktop"
 appstreamcli validate --no-net "$metainfo" >/dev/null || appstreamcli validate --no-net "$metainfo"
 
-# The start changes nothing in the store: nothing is saved on the way out.
+# The start changes nothing in the store: nothing is saved on the way out. A configuration of its
+# own keeps the user's recent games from choosing the game.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -m 700 "$work/runtime"
 errors="$work/stderr.txt"
-windows=$(XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb PLIMO_PRELOAD="$answer_boxes" \
+windows=$(XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb \
+    PLIMO_PRELOAD="$answer_boxes" \
     xvfb-run -a -s "-screen 0 1280x1024x24" bash "$(dirname "$0")/list-windows.sh" \
     "$prefix/plimo" "$errors")
 if [ -s "$errors" ]; then

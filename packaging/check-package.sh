@@ -72,7 +72,7 @@ chmod 700 "$work/runtime"
 # Starts the unpacked program with the empty home and prints its windows; it must print nothing.
 start() {
     local errors="$work/stderr.txt" windows
-    windows=$(env -u XDG_DATA_HOME HOME="$home" XDG_RUNTIME_DIR="$work/runtime" \
+    windows=$(env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" XDG_RUNTIME_DIR="$work/runtime" \
         QT_QPA_PLATFORM=xcb PLIMO_PRELOAD="$answer_boxes" \
         xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/list-windows.sh" \
         "$root/usr/bin/plimo" "$errors")

@@ -2,6 +2,7 @@
 #include "GameFiles.h"
 #include "StoreError.h"
 #include "StoreNames.h"
+#include "StoreSchema.h"
 
 #include <QDir>
 #include <QFile>
@@ -101,13 +102,16 @@ QString insertStatement(const QString& table, const QList<FieldValue>& fields)
         .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
 }
 
-// The empty game's tables and rows, in one transaction; the database's error, if any.
+// The empty game's tables and rows in this version's layout, in one transaction; the
+// database's error, if any.
 QSqlError fillEmptyGame(QSqlDatabase& db, const QList<FieldValue>& look)
 {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("BEGIN")))
         return query.lastError();
-    for (const QString& statement : storeSchemaStatements()) {
+    const QStringList statements = storeSchemaStatements()
+                                   << QStringLiteral("PRAGMA user_version = %1").arg(kStoreVersion);
+    for (const QString& statement : statements) {
         if (!query.exec(statement))
             return query.lastError();
     }
@@ -186,6 +190,7 @@ StoreStatus copyGame(const GameStore& source, const QString& path,
             return failedOn(status, source.path(), target);
         GameStore copy(scratch);
         status = copy.open();
+        copy.copiedWith(source.storedTurnCount());
         if (status)
             status = finish(copy);
         copy.close();

@@ -23,6 +23,7 @@ QString nameTakenMessage(const QString& path);
 [[nodiscard]] StoreStatus createEmptyGame(const QString& path, const QList<FieldValue>& look);
 
 // Copies the open store's last committed state to the path, lets `finish` write into the copy
-// (the game as it stands), then gives the copy its name. The source file is only read.
+// (the game as it stands; the copy holds the turns the source holds), then gives the copy its
+// name. The source file is only read.
 [[nodiscard]] StoreStatus copyGame(const GameStore& source, const QString& path,
                                    const std::function<StoreStatus(GameStore&)>& finish);

@@ -4,24 +4,33 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QLockFile>
 #include <QStandardPaths>
 
 namespace {
 
-// The user's runtime folder; the temporary folder when the system offers none, so that the
-// lock still binds every Plimo of the machine.
+// The user's runtime folder; the temporary folder when the system names none, so that the lock
+// still binds every Plimo of the machine.
 QString lockFolder()
 {
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+    // Asked only when it is set: otherwise Qt warns on the console and makes a folder of its own.
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        if (!runtime.isEmpty())
+            return runtime;
+    }
+    return QDir::tempPath();
+}
+
+// The locks this program holds, by game key.
+QHash<QString, std::weak_ptr<QLockFile>>& heldLocks()
+{
+    static QHash<QString, std::weak_ptr<QLockFile>> held;
+    return held;
 }
 
 } // namespace
-
-GameLock::GameLock() = default;
-
-GameLock::~GameLock() = default;
 
 QString GameLock::gameKey(const QString& gamePath)
 {
@@ -45,32 +54,24 @@ QString GameLock::lockFileFor(const QString& gamePath)
 
 GameLock::Outcome GameLock::take(const QString& gamePath)
 {
-    auto lock = std::make_unique<QLockFile>(lockFileFor(gamePath));
-    // A game stays open for hours: only a holder that has ended leaves a stale lock, never age.
-    lock->setStaleLockTime(0);
-    if (lock->tryLock(0)) {
-        m_lock = std::move(lock);
-        m_reason.clear();
+    m_reason.clear();
+    const QString key = gameKey(gamePath);
+    if (std::shared_ptr<QLockFile> held = heldLocks().value(key).lock()) {
+        m_lock = std::move(held);
         return Outcome::Taken;
     }
-    switch (lock->error()) {
-    case QLockFile::LockFailedError:
-        m_reason.clear();
-        return Outcome::HeldElsewhere;
-    case QLockFile::PermissionError:
-        m_reason = QStringLiteral("permission refusée pour le verrou %1")
-                       .arg(QDir::toNativeSeparators(lockFileFor(gamePath)));
-        return Outcome::Failed;
-    case QLockFile::NoError:
-    case QLockFile::UnknownError:
-        break;
+    const QString file = lockFileFor(gamePath);
+    auto lock = std::make_shared<QLockFile>(file);
+    // Qt's own stale time stays: a holder that is alive keeps its lock file, old as it may be,
+    // locked against removal; only a file left half-written by a killed holder needs the age.
+    if (lock->tryLock(0)) {
+        heldLocks().insert(key, lock);
+        m_lock = std::move(lock);
+        return Outcome::Taken;
     }
-    m_reason = QStringLiteral("le verrou %1 n'a pas pu être pris")
-                   .arg(QDir::toNativeSeparators(lockFileFor(gamePath)));
+    if (lock->error() == QLockFile::LockFailedError)
+        return Outcome::HeldElsewhere;
+    m_reason =
+        QStringLiteral("Le verrou %1 n'a pas pu être pris.").arg(QDir::toNativeSeparators(file));
     return Outcome::Failed;
-}
-
-void GameLock::release()
-{
-    m_lock.reset();
 }

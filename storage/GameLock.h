@@ -12,19 +12,12 @@ class GameLock {
   public:
     enum class Outcome { Taken, HeldElsewhere, Failed };
 
-    GameLock();
-    ~GameLock();
-    GameLock(const GameLock&) = delete;
-    GameLock& operator=(const GameLock&) = delete;
-
-    // Takes the lock of the game at this path, which need not exist yet. A lock left by a
-    // program that ended without letting go (killed, crashed) is taken over. On success the
-    // lock held before, if any, is let go; otherwise it is kept.
+    // Takes the lock of the game at this path, which need not exist yet. The locks of one
+    // program on the same game share one lock file: the lock keeps programs apart. A lock left
+    // by a program that ended without letting go (killed, crashed) is taken over.
     Outcome take(const QString& gamePath);
-    // Why the last take failed, in the system's words.
+    // Why the last take failed.
     const QString& failureReason() const { return m_reason; }
-    void release();
-    bool isHeld() const { return m_lock != nullptr; }
 
     // The name a game goes by, whichever path leads to it: the canonical path of the file, or
     // for a file not yet made, the canonical path of its folder and its name.
@@ -33,6 +26,6 @@ class GameLock {
     static QString lockFileFor(const QString& gamePath);
 
   private:
-    std::unique_ptr<QLockFile> m_lock;
+    std::shared_ptr<QLockFile> m_lock;
     QString m_reason;
 };

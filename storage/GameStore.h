@@ -112,6 +112,10 @@ class GameStore {
     }
     // The history kept its first `size` turns only; the next save rewrites the rows past them.
     void historyCut(qsizetype size) { m_turns.historyCut(size); }
+    // How many leading turns of the history the table tours holds as they are.
+    qsizetype storedTurnCount() const { return m_turns.storedCount(); }
+    // The file is a copy of one whose table tours held this many leading turns as they are.
+    void copiedWith(qsizetype storedTurns) { m_turns.copiedWith(storedTurns); }
 
     // Writes couleurs fields in one statement; only the 24 known columns are accepted.
     [[nodiscard]] StoreStatus writeFields(const QList<FieldValue>& fields);

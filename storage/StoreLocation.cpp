@@ -1,5 +1,6 @@
 // The choice of the game store and the first copy of the user's game.
 #include "StoreLocation.h"
+#include "RecentGames.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -171,6 +172,10 @@ StoreLocation locateStore(const StoreLocationInputs& inputs)
     if (inputs.arguments.size() == 2)
         return found(QDir(inputs.currentDir).absoluteFilePath(inputs.arguments[1]));
 
+    for (const QString& recent : inputs.recentGames) {
+        if (QFileInfo::exists(recent))
+            return found(recent);
+    }
     const QDir executableDir(inputs.executableDir);
     const QString beside = executableDir.absoluteFilePath(kStoreName);
     if (existsOrDangles(beside))
@@ -184,7 +189,8 @@ StoreLocation locateStore(const StoreLocationInputs& inputs)
 
 StoreLocationInputs applicationStoreInputs()
 {
-    return StoreLocationInputs{QCoreApplication::arguments(),
-                               QCoreApplication::applicationDirPath(), QDir::currentPath(),
-                               qEnvironmentVariable("XDG_DATA_HOME"), qEnvironmentVariable("HOME")};
+    return StoreLocationInputs{
+        QCoreApplication::arguments(), QCoreApplication::applicationDirPath(),
+        QDir::currentPath(),           qEnvironmentVariable("XDG_DATA_HOME"),
+        qEnvironmentVariable("HOME"),  RecentGames().paths()};
 }

@@ -1,5 +1,6 @@
-// Which game store a run opens: a file named on the command line, the store beside the executable
-// (a portable folder), or the user's own game copied from the packaged default store.
+// Which game store a run opens: a file named on the command line, the game opened last, the store
+// beside the executable (a portable folder), or the user's own game copied from the packaged
+// default store.
 #pragma once
 
 #include <QString>
@@ -9,9 +10,10 @@
 struct StoreLocationInputs {
     QStringList arguments; // the program's arguments, its own name first
     QString executableDir;
-    QString currentDir;  // relative paths on the command line start here
-    QString xdgDataHome; // $XDG_DATA_HOME, empty when unset
-    QString home;        // $HOME
+    QString currentDir;      // relative paths on the command line start here
+    QString xdgDataHome;     // $XDG_DATA_HOME, empty when unset
+    QString home;            // $HOME
+    QStringList recentGames; // the user's recent games, most recent first
 };
 
 // The store to open, or the text of the critical box when no store can be given.
@@ -25,11 +27,12 @@ struct StoreLocation {
 // Picks the store, in this order:
 //  1. the one file named on the command line (it is opened as is: a missing file is reported
 //     by the store, and nothing is created);
-//  2. plimo.mdb beside the executable;
-//  3. when the packaged default ../share/plimo/plimo.mdb stands beside the executable's folder,
+//  2. the most recent game that is still there;
+//  3. plimo.mdb beside the executable;
+//  4. when the packaged default ../share/plimo/plimo.mdb stands beside the executable's folder,
 //     the user's game in <data home>/plimo/plimo.mdb, copied from the default on the first run
 //     and never replaced afterwards;
-//  4. plimo.mdb beside the executable again, for the store's own "missing file" report.
+//  5. plimo.mdb beside the executable again, for the store's own "missing file" report.
 // A failed first copy leaves nothing behind: no partial file, no folder made for it.
 StoreLocation locateStore(const StoreLocationInputs& inputs);
 

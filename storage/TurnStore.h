@@ -44,6 +44,8 @@ class TurnStore {
     void historyCut(qsizetype size) { m_stored = std::min(m_stored, size); }
     // How many leading turns of the history the table holds as they are.
     qsizetype storedCount() const { return m_stored; }
+    // The table is a copy of one that held this many leading turns as they are.
+    void copiedWith(qsizetype stored) { m_stored = stored; }
 
   private:
     std::optional<QSqlError> prepareTable() const;

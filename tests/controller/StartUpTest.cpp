@@ -29,8 +29,12 @@ TEST_F(StartUpTest, MissingStoreFailsWithItsPathAndCreatesNothing)
 
 TEST_F(StartUpTest, MissingStoreNamedOnTheCommandLineFailsTheSameWay)
 {
-    const StoreLocationInputs inputs{
-        {QStringLiteral("plimo"), m_path}, m_dir.path(), m_dir.path(), m_dir.path(), m_dir.path()};
+    const StoreLocationInputs inputs{{QStringLiteral("plimo"), m_path},
+                                     m_dir.path(),
+                                     m_dir.path(),
+                                     m_dir.path(),
+                                     m_dir.path(),
+                                     {}};
 
     const StoreStatus status = m_game.startUp(inputs);
 
@@ -42,8 +46,12 @@ TEST_F(StartUpTest, MissingStoreNamedOnTheCommandLineFailsTheSameWay)
 TEST_F(StartUpTest, StoreNamedOnTheCommandLineIsTheOneLoaded)
 {
     makeSampleStore(m_path);
-    const StoreLocationInputs inputs{
-        {QStringLiteral("plimo"), m_path}, m_dir.path(), m_dir.path(), m_dir.path(), m_dir.path()};
+    const StoreLocationInputs inputs{{QStringLiteral("plimo"), m_path},
+                                     m_dir.path(),
+                                     m_dir.path(),
+                                     m_dir.path(),
+                                     m_dir.path(),
+                                     {}};
 
     ASSERT_TRUE(m_game.startUp(inputs).ok());
 

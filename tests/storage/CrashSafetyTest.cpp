@@ -8,6 +8,7 @@
 #include "GameStore.h"
 #include "StoreFiles.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -190,6 +191,56 @@ TEST(CrashSafetyTest, KilledTurnSavesLeaveTheLastTurnTiedToTheGame)
     ::testing::Test::RecordProperty("killedMidSave", killedMidSave);
     std::printf("%d kills, %d left a hot journal, game %lld with %lld turns at the end\n", kKills,
                 killedMidSave, std::get<0>(last), std::get<1>(last));
+}
+
+// Killed during "Enregistrer la partie sous…": the new file is absent or a whole game, and the
+// file the program went on from is left byte for byte.
+TEST(CrashSafetyTest, KilledSavesUnderANewNameLeaveWholeGames)
+{
+    constexpr int kSaveAsKills = 60;
+    QTemporaryDir dir;
+    const auto file = [&](qlonglong n) {
+        return dir.filePath(QStringLiteral("partie-%1.mdb").arg(n));
+    };
+    makeSampleStore(file(0));
+    const unsigned seed = std::random_device{}();
+    ::testing::Test::RecordProperty("seed", std::to_string(seed));
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> delayMs(0, 200);
+
+    qlonglong last = 0;
+    for (int kill = 0; kill < kSaveAsKills; ++kill) {
+        const QByteArray before = fileBytes(file(last));
+        QProcess player;
+        player.start(QStringLiteral(STORE_TEST_HELPER),
+                     {QStringLiteral("save-as-loop"), dir.path(), QString::number(last)});
+        ASSERT_TRUE(player.waitForStarted(10000));
+        // A lock file that a kill left half-written is taken over only once it is stale.
+        ASSERT_TRUE(player.waitForReadyRead(60000)) << qPrintable(player.readAllStandardError());
+        QThread::msleep(static_cast<unsigned long>(delayMs(random)));
+        ASSERT_EQ(player.state(), QProcess::Running) << qPrintable(player.readAllStandardError());
+        player.kill();
+        ASSERT_TRUE(player.waitForFinished(10000));
+
+        ASSERT_EQ(fileBytes(file(last)), before) << "kill " << kill;
+        for (qlonglong n = last + 1; QFileInfo::exists(file(n)); last = n++) {
+            RawStore raw(file(n));
+            ASSERT_EQ(raw.value(QStringLiteral("PRAGMA integrity_check")).toString(),
+                      QStringLiteral("ok"))
+                << "kill " << kill << ", file " << n;
+            const StoredState state = storedState(raw);
+            ASSERT_EQ(state.maxNumero, state.turns - 1) << "kill " << kill << ", file " << n;
+            ASSERT_EQ(state.lastResult, state.result) << "kill " << kill << ", file " << n;
+            ASSERT_EQ(state.lastPropal, state.propal) << "kill " << kill << ", file " << n;
+        }
+    }
+    // Scratch files of the copies cut short are all that a kill leaves beside the games.
+    const qsizetype cutShort =
+        QDir(dir.path())
+            .entryList({QStringLiteral(".partie-*")}, QDir::Files | QDir::Hidden)
+            .size();
+    std::printf("%d kills, %lld copies made, %lld cut short\n", kSaveAsKills, last,
+                qlonglong(cutShort));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // nothing behind and the source file as it was.
 #include "GameFiles.h"
 #include "StoreFiles.h"
+#include "StoreSchema.h"
 
 #include <QDir>
 #include <QFile>
@@ -72,6 +73,8 @@ TEST_F(GameFilesTest, EmptyGameHoldsNoGameAndTheGivenLook)
     EXPECT_FALSE(store.loadHistory());
     EXPECT_EQ(store.loadAppearance().panes[3].font.name, QStringLiteral("Arial"));
     EXPECT_FALSE(store.loadAppearance().panes[0].font.name);
+    store.close();
+    EXPECT_EQ(RawStore(target()).value(QStringLiteral("PRAGMA user_version")), kStoreVersion);
     EXPECT_EQ(QFileInfo(target()).permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                      QFileDevice::ReadUser |
                                                      QFileDevice::WriteUser);

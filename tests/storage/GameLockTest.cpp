@@ -1,5 +1,5 @@
-// One program per game: while one holder has a game's lock, no other can take it, by whatever
-// path it names the game; a program killed while holding it leaves a lock that is taken over.
+// One program per game: while another program holds a game's lock, it cannot be taken by
+// whatever path names the game; once that program is killed, its lock is taken over.
 #include "GameLock.h"
 #include "StoreFiles.h"
 
@@ -14,27 +14,18 @@ namespace {
 
 using Outcome = GameLock::Outcome;
 
-// Games in a scratch folder, and the lock files in a runtime folder of the test's own.
-class GameLockTest : public ::testing::Test {
-  protected:
-    void SetUp() override { qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path())); }
-    void TearDown() override { qunsetenv("XDG_RUNTIME_DIR"); }
-
-    QString game(const QString& name) const { return m_games.filePath(name); }
-
-    QTemporaryDir m_games;
-    QTemporaryDir m_runtime;
-};
-
-TEST_F(GameLockTest, SecondHolderIsRefusedTheSameGameByAnyPath)
+TEST(GameLockTest, GameHeldByAnotherProgramIsRefusedUntilItIsKilled)
 {
     struct Case {
-        const char* first;
-        const char* second;
+        const char* held;
+        const char* taken;
         Outcome expected;
     };
+    QTemporaryDir games;
+    const auto game = [&](const char* name) { return games.filePath(QLatin1String(name)); };
     ASSERT_TRUE(QDir().mkpath(game("dossier")));
-    ASSERT_TRUE(QFile::link(m_games.path(), game("lien")));
+    ASSERT_TRUE(QFile::link(games.path(), game("lien")));
+    makeSampleStore(game("partie.mdb"));
     makeSampleStore(game("autre.mdb"));
     const Case cases[] = {
         {"partie.mdb", "partie.mdb", Outcome::HeldElsewhere},
@@ -43,33 +34,22 @@ TEST_F(GameLockTest, SecondHolderIsRefusedTheSameGameByAnyPath)
         {"nouvelle.mdb", "lien/nouvelle.mdb", Outcome::HeldElsewhere},
         {"partie.mdb", "autre.mdb", Outcome::Taken},
     };
-    makeSampleStore(game("partie.mdb"));
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.second);
-        GameLock first;
-        ASSERT_EQ(first.take(game(QLatin1String(c.first))), Outcome::Taken);
-        if (!QFile::exists(game(QLatin1String(c.first))))
-            makeSampleStore(game(QLatin1String(c.first)));
-        EXPECT_EQ(GameLock().take(game(QLatin1String(c.second))), c.expected);
+        SCOPED_TRACE(c.taken);
+        QProcess holder;
+        holder.start(QStringLiteral(STORE_TEST_HELPER),
+                     {QStringLiteral("hold-game-lock"), game(c.held)});
+        ASSERT_TRUE(holder.waitForStarted(10000));
+        ASSERT_TRUE(holder.waitForReadyRead(10000)) << qPrintable(holder.readAllStandardError());
+        ASSERT_EQ(holder.readLine().trimmed(), QByteArray("locked"));
+        if (!QFile::exists(game(c.held)))
+            makeSampleStore(game(c.held));
+
+        EXPECT_EQ(GameLock().take(game(c.taken)), c.expected);
+        holder.kill();
+        ASSERT_TRUE(holder.waitForFinished(10000));
+        EXPECT_EQ(GameLock().take(game(c.taken)), Outcome::Taken);
     }
-}
-
-TEST_F(GameLockTest, LockOfAKilledProgramIsTakenOver)
-{
-    makeSampleStore(game("partie.mdb"));
-    QProcess holder;
-    holder.start(QStringLiteral(STORE_TEST_HELPER),
-                 {QStringLiteral("hold-game-lock"), game("partie.mdb")});
-    ASSERT_TRUE(holder.waitForStarted(10000));
-    ASSERT_TRUE(holder.waitForReadyRead(10000)) << qPrintable(holder.readAllStandardError());
-    ASSERT_EQ(holder.readLine().trimmed(), QByteArray("locked"));
-
-    GameLock lock;
-    EXPECT_EQ(lock.take(game("partie.mdb")), Outcome::HeldElsewhere);
-    holder.kill();
-    ASSERT_TRUE(holder.waitForFinished(10000));
-    ASSERT_TRUE(QFile::exists(GameLock::lockFileFor(game("partie.mdb"))));
-    EXPECT_EQ(lock.take(game("partie.mdb")), Outcome::Taken);
 }
 
 } // namespace

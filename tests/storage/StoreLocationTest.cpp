@@ -53,7 +53,7 @@ class StoreLocationTest : public ::testing::Test {
     StoreLocationInputs inputs(const QStringList& arguments = {}) const
     {
         return StoreLocationInputs{QStringList{path("usr/bin/plimo")} + arguments, path("usr/bin"),
-                                   path("work"), path("data"), path("home")};
+                                   path("work"), path("data"), path("home"), {}};
     }
 
     // Every file and folder below root, the packaged install left out.
@@ -125,6 +125,24 @@ TEST_F(StoreLocationTest, PicksTheStoreInOrder)
 TEST_F(StoreLocationTest, AbsoluteFileNamedIsOpenedAsIs)
 {
     EXPECT_EQ(locateStore(inputs({path("home/fil.mdb")})).path, path("home/fil.mdb"));
+}
+
+// The game left last comes after a file named on the command line, and only while it is there.
+TEST_F(StoreLocationTest, MostRecentGameStillThereIsReopened)
+{
+    makeSampleStore(path("home/fil-41.mdb"));
+    makeSampleStore(beside());
+    const QStringList recent{path("home/parti.mdb"), path("home/fil-41.mdb"), beside()};
+    const std::tuple<QStringList, QStringList, QString> cases[] = {
+        {{}, recent, path("home/fil-41.mdb")},
+        {{path("home/fil.mdb")}, recent, path("home/fil.mdb")},
+        {{}, {path("home/parti.mdb")}, beside()},
+    };
+    for (const auto& [arguments, recentGames, expected] : cases) {
+        StoreLocationInputs in = inputs(arguments);
+        in.recentGames = recentGames;
+        EXPECT_EQ(locateStore(in).path, expected);
+    }
 }
 
 TEST_F(StoreLocationTest, SeveralFilesNamedAreRefused)

@@ -1,6 +1,6 @@
 // Helper program for the storage tests: saves changing games in a loop until killed (the bare
-// store, or the whole game with its turns), or holds the write lock of a store, or the lock
-// that keeps a game to one program, until told to let go.
+// store, the whole game with its turns, or the game under a new name each time), or holds the write
+// lock of a store, or the lock that keeps a game to one program, until told to let go.
 #include "GameController.h"
 #include "GameControllerProbe.h"
 #include "GameLock.h"
@@ -108,6 +108,32 @@ int turnLoop(const QString& path)
     }
 }
 
+// Plays a turn before each save under a new name, as the master keeping copies does: the game in
+// folder/partie-<n>.mdb goes on in partie-<n+1>.mdb, then partie-<n+2>.mdb, and so on.
+int saveAsLoop(const QString& folder, qlonglong first)
+{
+    const auto file = [&](qlonglong n) { return folder + QStringLiteral("/partie-%1.mdb").arg(n); };
+    GameController game;
+    if (!game.startUp(file(first))) {
+        return 2;
+    }
+    if (gameNumberOf(game.session().ref) == 0 && !startGame(game, 1)) {
+        return 4;
+    }
+    std::printf("ready\n");
+    std::fflush(stdout);
+    for (qlonglong n = first + 1;; ++n) {
+        game.proposalEdited(randomProposal(game.session().soluce));
+        if (game.generate().conflict) {
+            return 4;
+        }
+        if (const std::optional<Refusal> refusal = game.saveGameAs(file(n))) {
+            std::fprintf(stderr, "%s\n", qUtf8Printable(refusal->text));
+            return 3;
+        }
+    }
+}
+
 // Takes the write lock with an uncommitted change, then rolls back once a line comes in.
 int holdLock(const QString& path)
 {
@@ -160,10 +186,14 @@ int main(int argc, char** argv)
     if (argc == 3 && std::strcmp(argv[1], "hold-lock") == 0) {
         return holdLock(QString::fromLocal8Bit(argv[2]));
     }
+    if (argc == 4 && std::strcmp(argv[1], "save-as-loop") == 0) {
+        return saveAsLoop(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toLongLong());
+    }
     if (argc == 3 && std::strcmp(argv[1], "hold-game-lock") == 0) {
         return holdGameLock(QString::fromLocal8Bit(argv[2]));
     }
     std::fprintf(stderr, "usage: storage_test_helper save-loop <path> <n> | turn-loop <path> | "
-                         "hold-lock <path> | hold-game-lock <path>\n");
+                         "save-as-loop <folder> <n> | hold-lock <path> | "
+                         "hold-game-lock <path>\n");
     return 1;
 }

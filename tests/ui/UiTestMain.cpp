@@ -1,6 +1,8 @@
 // Runs the window tests inside one headless QApplication named "Plimo".
 #include <QApplication>
 
+#include "ScratchUserFolders.h"
+
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
@@ -9,6 +11,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    const ScratchUserFolders folders;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Plimo"));
     ::testing::InitGoogleTest(&argc, argv);
