@@ -85,11 +85,7 @@ void BM_FirstCopyAfterStartUp(benchmark::State& state)
 }
 // Each round sets a window up on a fresh copy of the store, which takes far longer than the
 // timed click: a fixed count keeps the run short.
-BENCHMARK(BM_FirstCopyAfterStartUp)
-    ->Arg(0)
-    ->Arg(1)
-    ->Iterations(20)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstCopyAfterStartUp)->Arg(0)->Arg(1)->Iterations(20)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
