@@ -807,6 +807,9 @@ void Form1::showOtherGame()
     showGame();
     focusFirstPane();
     applyStoredLook(m_game.storedAppearance());
+    // The preview writes the post in the found text's font, which the look may have changed.
+    if (m_previewWindow)
+        showPreview();
     showCaption();
 }
 
