@@ -173,8 +173,11 @@ StoreLocation locateStore(const StoreLocationInputs& inputs)
         return found(QDir(inputs.currentDir).absoluteFilePath(inputs.arguments[1]));
 
     for (const QString& recent : inputs.recentGames) {
-        if (QFileInfo::exists(recent))
-            return found(recent);
+        if (QFileInfo::exists(recent)) {
+            StoreLocation location = found(recent);
+            location.recent = true;
+            return location;
+        }
     }
     const QDir executableDir(inputs.executableDir);
     const QString beside = executableDir.absoluteFilePath(kStoreName);
