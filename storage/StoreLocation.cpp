@@ -1,5 +1,6 @@
 // The choice of the game store and the first copy of the user's game.
 #include "StoreLocation.h"
+#include "GameFiles.h"
 #include "RecentGames.h"
 
 #include <QCoreApplication>
@@ -88,7 +89,8 @@ bool copyDefault(const QString& source, const QString& target, QString* error)
         *error = in.errorString();
         return false;
     }
-    QTemporaryFile out(target + QStringLiteral(".XXXXXX"));
+    sweepScratchFiles(QFileInfo(target).absolutePath());
+    QTemporaryFile out(scratchTemplate(target, QCoreApplication::applicationPid()));
     if (!out.open()) {
         *error = out.errorString();
         return false;
