@@ -1,17 +1,13 @@
 // Costs of the turn history, each against the same work without it, side by side in one run:
 // start-up (the game alone, and the whole window) on a store holding 10,000 turns or none,
 // "Enregistrer" after one more turn, and one undo.
+#include "BenchStores.h"
 #include "Form1.h"
 #include "GameController.h"
 #include "GameControllerProbe.h"
 #include "ReferenceText.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QProcess>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -19,13 +15,7 @@
 
 namespace {
 
-constexpr int kTurns = 10000;
-
-QTemporaryDir& scratch()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
+constexpr int kTurns = kBenchTurns;
 
 void playTurn(GameController& game, int turn)
 {
@@ -33,37 +23,10 @@ void playTurn(GameController& game, int turn)
     game.generate();
 }
 
-// A store with a 600-character game played for kTurns turns; with history, the store holds
-// those turns, without it the same game has no tours table at all.
+// The game played for kBenchTurns turns, with its history (Arg kBenchTurns) or without (Arg 0).
 QString storeWith(int turns)
 {
-    const QString path = scratch().filePath(QStringLiteral("turns-%1.mdb").arg(turns));
-    if (QFile::exists(path))
-        return path;
-    if (QProcess::execute(QStringLiteral(PLIMO_DEFAULT_STORE_TOOL), {path}) != 0)
-        std::abort();
-    {
-        GameController game;
-        if (!game.startUp(path))
-            std::abort();
-        game.referenceEdited(benchmarkReferenceText());
-        game.initialise();
-        for (int turn = 1; turn < kTurns; ++turn)
-            playTurn(game, turn);
-        if (game.save())
-            std::abort();
-    }
-    if (turns == 0) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("b"));
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery(db).exec(QStringLiteral("DROP TABLE tours"));
-        QSqlQuery(db).exec(QStringLiteral("VACUUM"));
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("b"));
-    }
-    return path;
+    return benchStore(turns != 0);
 }
 
 void BM_GameStartUp(benchmark::State& state)
@@ -96,9 +59,7 @@ BENCHMARK(BM_WindowStartUp)->Arg(0)->Arg(kTurns)->Unit(benchmark::kMillisecond);
 // Saves, each after one more accepted turn that is not timed, on a copy of the store.
 template <typename Save> void timeSaves(benchmark::State& state, int turns, Save save)
 {
-    const QString path = scratch().filePath(QStringLiteral("save-%1.mdb").arg(turns));
-    QFile::remove(path);
-    QFile::copy(storeWith(turns), path);
+    const QString path = benchStoreCopy(QStringLiteral("save-%1.mdb").arg(turns), turns != 0);
     GameController game;
     if (!game.startUp(path))
         state.SkipWithError("start-up failed");

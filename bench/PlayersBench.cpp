@@ -1,17 +1,12 @@
 // Costs of the players, side by side in one run: the window's start-up on a store holding
 // 10,000 turns played by 200 players against the same game without history, and "Copier" with
 // the ranking (once it is known, and the first one after start-up) against "Copier" without it.
+#include "BenchStores.h"
 #include "Form1.h"
 #include "GameController.h"
-#include "ReferenceText.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QProcess>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -19,50 +14,12 @@
 
 namespace {
 
-constexpr int kTurns = 10000;
 constexpr int kPlayers = 200;
 
-QTemporaryDir& scratch()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
-
-// The 600-character game played for kTurns turns by kPlayers players in turn; without history
-// the same game has no tours table at all.
+// The game played for kBenchTurns turns by kPlayers players, or the same game without history.
 QString storeWith(bool history)
 {
-    const QString path =
-        scratch().filePath(history ? QStringLiteral("players.mdb") : QStringLiteral("alone.mdb"));
-    if (QFile::exists(path))
-        return path;
-    if (QProcess::execute(QStringLiteral(PLIMO_DEFAULT_STORE_TOOL), {path}) != 0)
-        std::abort();
-    {
-        GameController game;
-        if (!game.startUp(path))
-            std::abort();
-        game.referenceEdited(benchmarkReferenceText());
-        game.initialise();
-        for (int turn = 1; turn < kTurns; ++turn) {
-            game.playerEdited(QStringLiteral("Joueur n°%1").arg(turn % kPlayers));
-            game.proposalEdited(benchmarkProposal(turn));
-            game.generate();
-        }
-        if (game.save())
-            std::abort();
-    }
-    if (!history) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("b"));
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery(db).exec(QStringLiteral("DROP TABLE tours"));
-        QSqlQuery(db).exec(QStringLiteral("VACUUM"));
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("b"));
-    }
-    return path;
+    return history ? benchStore(true, kPlayers) : benchStore(false);
 }
 
 // The game's start-up, the panes filled, the stored look applied, the window shown.
@@ -83,10 +40,8 @@ BENCHMARK(BM_WindowStartUp)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // A window on a copy of the 10,000-turn store, the ranking in the post or not.
 struct CopyWindow {
     explicit CopyWindow(bool ranking)
-        : path(scratch().filePath(QStringLiteral("copy-%1.mdb").arg(int(ranking))))
+        : path(benchStoreCopy(QStringLiteral("copy-%1.mdb").arg(int(ranking)), true, kPlayers))
     {
-        QFile::remove(path);
-        QFile::copy(storeWith(true), path);
         {
             GameController setUp;
             if (!setUp.startUp(path) || !setUp.setRankingInPost(ranking))

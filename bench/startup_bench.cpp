@@ -3,17 +3,13 @@
 // and Form1 on a 600-character game whose store holds 10,000 turns, against the same game with
 // no history.
 // Usage: startup_bench [rounds]   (run under xvfb-run or with QT_QPA_PLATFORM=offscreen)
+#include "BenchStores.h"
 #include "Form1.h"
 #include "GameController.h"
 
-#include "ReferenceText.h"
-
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QMainWindow>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -36,7 +32,7 @@ extern char** environ;
 namespace {
 
 constexpr std::array<const char*, 5> kKinds = {"bare", "label", "form1", "game", "turns"};
-constexpr int kTurns = 10000;
+constexpr int kTurns = kBenchTurns;
 
 // The stores of the "game" and "turns" kinds: the same 600-character game, without and with a
 // history of kTurns turns. Made once by the parent in a scratch folder.
@@ -47,33 +43,7 @@ bool makeHistoryStores(const QString& folder)
 {
     g_turnsStore = folder + QStringLiteral("/turns.mdb");
     g_gameStore = folder + QStringLiteral("/game.mdb");
-    if (!QFile::copy(QStringLiteral(PLIMO_STORE), g_turnsStore))
-        return false;
-    QFile::setPermissions(g_turnsStore, QFile::ReadOwner | QFile::WriteOwner);
-    {
-        GameController game;
-        if (!game.startUp(g_turnsStore))
-            return false;
-        game.referenceEdited(benchmarkReferenceText());
-        game.initialise();
-        for (int turn = 1; turn < kTurns; ++turn) {
-            game.proposalEdited(benchmarkProposal(turn));
-            game.generate();
-        }
-        if (game.save())
-            return false;
-    }
-    if (!QFile::copy(g_turnsStore, g_gameStore))
-        return false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("b"));
-        db.setDatabaseName(g_gameStore);
-        if (!db.open() || !QSqlQuery(db).exec(QStringLiteral("DROP TABLE tours")) ||
-            !QSqlQuery(db).exec(QStringLiteral("VACUUM")))
-            return false;
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("b"));
-    return true;
+    return writeBenchStore(g_turnsStore, true) && writeBenchStore(g_gameStore, false);
 }
 
 long long monotonicNs()

@@ -1,5 +1,6 @@
 // The choice of the game store and the first copy of the user's game.
 #include "StoreLocation.h"
+#include "GameFiles.h"
 #include "RecentGames.h"
 
 #include <QCoreApplication>
@@ -88,7 +89,8 @@ bool copyDefault(const QString& source, const QString& target, QString* error)
         *error = in.errorString();
         return false;
     }
-    QTemporaryFile out(target + QStringLiteral(".XXXXXX"));
+    sweepScratchFiles(QFileInfo(target).absolutePath());
+    QTemporaryFile out(scratchTemplate(target, QCoreApplication::applicationPid()));
     if (!out.open()) {
         *error = out.errorString();
         return false;
@@ -173,8 +175,11 @@ StoreLocation locateStore(const StoreLocationInputs& inputs)
         return found(QDir(inputs.currentDir).absoluteFilePath(inputs.arguments[1]));
 
     for (const QString& recent : inputs.recentGames) {
-        if (QFileInfo::exists(recent))
-            return found(recent);
+        if (QFileInfo::exists(recent)) {
+            StoreLocation location = found(recent);
+            location.recent = true;
+            return location;
+        }
     }
     const QDir executableDir(inputs.executableDir);
     const QString beside = executableDir.absoluteFilePath(kStoreName);

@@ -5,15 +5,18 @@
 #include "StoreFiles.h"
 #include "StoreSchema.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -125,6 +128,60 @@ TEST_F(GameFilesTest, ExistingFileIsNeverReplaced)
     });
     EXPECT_EQ(raced.message(), QStringLiteral("Le fichier existe déjà.\r") + target());
     EXPECT_EQ(fileBytes(target()), QByteArray("notes"));
+}
+
+// A process number no process can have.
+qint64 endedProcess()
+{
+    return QByteArray(fileBytes(QStringLiteral("/proc/sys/kernel/pid_max")).trimmed()).toLongLong();
+}
+
+// Only the user's plain scratch files, left by an ended program of this machine, are swept.
+TEST_F(GameFilesTest, SweepRemovesOnlyTheScratchFilesOfEndedPrograms)
+{
+    const auto scratch = [this](qint64 owner) {
+        return QFileInfo(
+                   scratchTemplate(target(), owner).replace(QLatin1String("XXXXXX"), "a1B2c3"))
+            .fileName();
+    };
+    const QString ended = scratch(endedProcess());
+    const QString tag =
+        QRegularExpression(QStringLiteral("plimo-([0-9a-f]{8})")).match(ended).captured(1);
+    const QString elsewhere =
+        QString(ended).replace(tag, tag == QLatin1String("00000000") ? "11111111" : "00000000");
+    struct Case {
+        QString name;
+        std::function<void(const QString&)> make;
+        bool swept;
+    };
+    const auto file = [](const QString& path) { writeBytes(path, "copie"); };
+    const Case cases[] = {
+        {ended, file, true},
+        {ended + QStringLiteral("-journal"), file, true},
+        {scratch(::getppid()), file, false},
+        {scratch(QCoreApplication::applicationPid()), file, false},
+        {elsewhere, file, false},
+        {QStringLiteral(".copie.mdb.a1B2c3"), file, false},
+        {QStringLiteral("copie.mdb"), file, false},
+        {ended + QStringLiteral(".d"), [](const QString& path) { QDir().mkdir(path); }, false},
+        {ended + QStringLiteral(".lien"),
+         [this](const QString& path) { QFile::link(source(), path); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        const QString path = m_dir.filePath(c.name);
+        c.make(path);
+        sweepScratchFiles(m_dir.path());
+        EXPECT_NE(QFileInfo(path).exists() || QFileInfo(path).isSymLink(), c.swept);
+        EXPECT_EQ(fileBytes(source()), m_sourceBytes);
+    }
+    // Another user's file.
+    const QString others = m_dir.filePath(ended);
+    file(others);
+    if (::chown(QFile::encodeName(others).constData(), 65534, 65534) != 0)
+        GTEST_SKIP() << "only root may give a file to another user";
+    sweepScratchFiles(m_dir.path());
+    EXPECT_TRUE(QFileInfo::exists(others));
 }
 
 // For the length of a write, the files of this process may not grow past this size, as if the

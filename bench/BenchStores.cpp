@@ -1,0 +1,80 @@
+// Writes the benchmarks' stores: the game is played through the controller, as a master would,
+// then the history is dropped from the store when it is not wanted.
+#include "BenchStores.h"
+
+#include "GameController.h"
+#include "ReferenceText.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+namespace {
+
+QTemporaryDir& scratch()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+bool dropHistory(const QString& path)
+{
+    bool ok = false;
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-stores"));
+        db.setDatabaseName(path);
+        ok = db.open() && QSqlQuery(db).exec(QStringLiteral("DROP TABLE tours")) &&
+             QSqlQuery(db).exec(QStringLiteral("VACUUM"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("bench-stores"));
+    return ok;
+}
+
+} // namespace
+
+bool writeBenchStore(const QString& path, bool history, int players)
+{
+    QFile::remove(path);
+    if (QProcess::execute(QStringLiteral(PLIMO_DEFAULT_STORE_TOOL), {path}) != 0)
+        return false;
+    {
+        GameController game;
+        if (!game.startUp(path))
+            return false;
+        game.referenceEdited(benchmarkReferenceText());
+        game.initialise();
+        for (int turn = 1; turn < kBenchTurns; ++turn) {
+            if (players > 0)
+                game.playerEdited(QStringLiteral("Joueur n°%1").arg(turn % players));
+            game.proposalEdited(benchmarkProposal(turn));
+            game.generate();
+        }
+        if (game.save())
+            return false;
+    }
+    return history || dropHistory(path);
+}
+
+QString benchStore(bool history, int players)
+{
+    const QString path = scratch().filePath(
+        QStringLiteral("%1-%2.mdb").arg(history ? "history" : "alone").arg(players));
+    if (!QFile::exists(path) && !writeBenchStore(path, history, players))
+        std::abort();
+    return path;
+}
+
+QString benchStoreCopy(const QString& name, bool history, int players)
+{
+    const QString path = scratch().filePath(name);
+    QFile::remove(path);
+    if (!QFile::copy(benchStore(history, players), path))
+        std::abort();
+    return path;
+}
