@@ -6,9 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-
-#include <functional>
 
 namespace {
 
@@ -62,64 +59,48 @@ TEST_F(StartUpTest, StoreNamedOnTheCommandLineIsTheOneLoaded)
     EXPECT_EQ(GameControllerProbe::store(m_game).path(), m_path);
 }
 
-// A recent game that cannot be opened is passed over as if it had gone and stays in the list, its
-// file untouched; one open in another program, or a file named on the command line, still fails.
+// A recent game that cannot be opened is passed over as if it had gone and stays in the list,
+// its file untouched; one open in another program, or any of them named on the command line,
+// fails the start-up.
 TEST_F(StartUpTest, RecentGameThatCannotBeOpenedIsPassedOver)
 {
-    struct Case {
-        const char* name;
-        std::function<void(const QString&)> make;
-        bool named;          // on the command line rather than first of the recent games
-        const char* failure; // empty when the next recent game opens
-    };
-    QProcess holder;
-    const Case cases[] = {
-        {"not a database", [](const QString& path) { writeBytes(path, "Pas une partie."); }, false,
-         ""},
-        {"empty file", [](const QString& path) { writeBytes(path, ""); }, false, ""},
-        {"folder", [](const QString& path) { QDir().mkdir(path); }, false, ""},
-        {"no données", sampleWith({QStringLiteral("DROP TABLE \"données\"")}), false, ""},
-        {"open in another Plimo",
-         [&](const QString& path) {
-             makeSampleStore(path);
-             holder.start(QStringLiteral(STORE_TEST_HELPER),
-                          {QStringLiteral("hold-game-lock"), path});
-             holder.waitForReadyRead(10000);
-         },
-         false, "Cette partie est déjà ouverte dans un autre Plimo."},
-        {"named", [](const QString& path) { writeBytes(path, "Pas une partie."); }, true,
-         "n'est pas une partie"},
-    };
+    const QString heldElsewhere =
+        QStringLiteral("Cette partie est déjà ouverte dans un autre Plimo.");
     makeSampleStore(m_path);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    QProcess holder;
+    for (const UnopenableFile& c : unopenableFiles(holder)) {
         const QString bad = m_dir.filePath(QString::fromUtf8(c.name) + QStringLiteral(".mdb"));
         c.make(bad);
         const QByteArray before = fileBytes(bad);
-        RecentGames recent;
-        recent.add(m_path);
-        recent.add(bad);
-        QStringList arguments{QStringLiteral("plimo")};
-        if (c.named)
-            arguments << bad;
-        const StoreLocationInputs inputs{arguments,    m_dir.path(), m_dir.path(),
-                                         m_dir.path(), m_dir.path(), recent.paths()};
-
-        GameController game;
-        const StoreStatus status = game.startUp(inputs);
-        EXPECT_EQ(fileBytes(bad), before);
-        if (*c.failure != '\0') {
-            EXPECT_TRUE(status.message().contains(QString::fromUtf8(c.failure)))
-                << qPrintable(status.message());
-            EXPECT_TRUE(status.message().contains(bad));
-            EXPECT_EQ(game.session(), GameSession());
-            EXPECT_EQ(recent.paths().mid(0, 2), (QStringList{bad, m_path}));
-            continue;
+        for (const bool named : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (named ? ", named" : ", recent"));
+            RecentGames recent;
+            recent.add(m_path);
+            recent.add(bad);
+            const QStringList arguments =
+                QStringList{QStringLiteral("plimo")} + (named ? QStringList{bad} : QStringList{});
+            const StoreLocationInputs inputs{arguments,    m_dir.path(), m_dir.path(),
+                                             m_dir.path(), m_dir.path(), recent.paths()};
+            GameController game;
+            StoreStatus status = StoreStatus::success();
+            {
+                PermissionsBind bind;
+                status = game.startUp(inputs);
+            }
+            EXPECT_EQ(fileBytes(bad), before);
+            if (named || QString::fromUtf8(c.reason) == heldElsewhere) {
+                EXPECT_TRUE(status.message().contains(QString::fromUtf8(c.reason)))
+                    << qPrintable(status.message());
+                EXPECT_TRUE(status.message().contains(bad));
+                EXPECT_EQ(game.session(), GameSession());
+                EXPECT_EQ(recent.paths().mid(0, 2), (QStringList{bad, m_path}));
+                continue;
+            }
+            ASSERT_TRUE(status) << qPrintable(status.message());
+            EXPECT_EQ(game.gamePath(), m_path);
+            EXPECT_EQ(game.session(), kSampleGame);
+            EXPECT_EQ(recent.paths().mid(0, 2), (QStringList{m_path, bad}));
         }
-        ASSERT_TRUE(status) << qPrintable(status.message());
-        EXPECT_EQ(game.gamePath(), m_path);
-        EXPECT_EQ(game.session(), kSampleGame);
-        EXPECT_EQ(recent.paths().mid(0, 2), (QStringList{m_path, bad}));
     }
     holder.kill();
     holder.waitForFinished(10000);
