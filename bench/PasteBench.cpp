@@ -32,6 +32,7 @@ class SilentSink : public MessageSink {
   public:
     void inform(const QString&, MessageIcon) override { ++refusals; }
     bool ask(const QString&) override { return false; }
+    Answer askOrCancel(const QString&) override { return Answer::Cancel; }
     int refusals = 0;
 };
 
