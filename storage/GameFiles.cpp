@@ -182,7 +182,7 @@ void sweepScratchFiles(const QString& folder)
         if (!match.hasMatch() || match.captured(1) != machineTag())
             continue;
         const qint64 owner = match.captured(2).toLongLong();
-        if (owner == QCoreApplication::applicationPid() || processRuns(owner))
+        if (processRuns(owner))
             continue;
         const QByteArray path = QFile::encodeName(dir.filePath(name));
         struct stat file {};

@@ -6,7 +6,6 @@
 // player is one of those played.
 #include "GameController.h"
 #include "GameControllerProbe.h"
-#include "GameFiles.h"
 #include "GameStore.h"
 #include "PlayedNames.h"
 #include "Players.h"
@@ -254,10 +253,7 @@ TEST(CrashSafetyTest, KilledSavesUnderANewNameLeaveWholeGames)
             .entryList({QStringLiteral(".partie-*")}, QDir::Files | QDir::Hidden);
     };
     const qsizetype cutShort = scratchFiles().size();
-    const qint64 ended =
-        fileBytes(QStringLiteral("/proc/sys/kernel/pid_max")).trimmed().toLongLong();
-    writeBytes(scratchTemplate(file(last + 1), ended).replace(QLatin1String("XXXXXX"), "a1B2c3"),
-               "copie");
+    writeBytes(endedScratchFile(file(last + 1)), "copie");
     GameController game;
     ASSERT_TRUE(game.startUp(file(last)));
     ASSERT_FALSE(game.saveGameAs(file(last + 1)));

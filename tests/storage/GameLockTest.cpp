@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -19,11 +20,19 @@ namespace {
 
 using Outcome = GameLock::Outcome;
 
-TEST(GameLockTest, GameHeldByAnotherProgramIsRefusedUntilItIsKilled)
+TEST(GameLockTest, GameIsRefusedWhileALiveProgramHoldsIt)
 {
+    // Who keeps the lock file: another program that took the lock, this test holding the file
+    // open and locked, or nobody.
+    enum class Holder { Program, OpenFile, None };
     struct Case {
+        const char* name;
+        Holder holder;
         const char* held;
         const char* taken;
+        // Written over the lock file, dated that many seconds back (ahead when negative).
+        std::optional<QByteArray> content;
+        int age;
         Outcome expected;
     };
     QTemporaryDir games;
@@ -33,87 +42,71 @@ TEST(GameLockTest, GameHeldByAnotherProgramIsRefusedUntilItIsKilled)
     makeSampleStore(game("partie.mdb"));
     makeSampleStore(game("autre.mdb"));
     const Case cases[] = {
-        {"partie.mdb", "partie.mdb", Outcome::HeldElsewhere},
-        {"partie.mdb", "dossier/../lien/partie.mdb", Outcome::HeldElsewhere},
+        {"same path", Holder::Program, "partie.mdb", "partie.mdb", {}, 0, Outcome::HeldElsewhere},
+        {"through a link",
+         Holder::Program,
+         "partie.mdb",
+         "dossier/../lien/partie.mdb",
+         {},
+         0,
+         Outcome::HeldElsewhere},
         // Locked while it is being made, then reached through the link.
-        {"nouvelle.mdb", "lien/nouvelle.mdb", Outcome::HeldElsewhere},
-        {"partie.mdb", "autre.mdb", Outcome::Taken},
+        {"being made",
+         Holder::Program,
+         "nouvelle.mdb",
+         "lien/nouvelle.mdb",
+         {},
+         0,
+         Outcome::HeldElsewhere},
+        {"another game", Holder::Program, "partie.mdb", "autre.mdb", {}, 0, Outcome::Taken},
+        {"emptied under a live program", Holder::Program, "partie.mdb", "partie.mdb", "", 5,
+         Outcome::HeldElsewhere},
+        {"empty, left by a kill", Holder::None, "partie.mdb", "partie.mdb", "", 5, Outcome::Taken},
+        {"cut short", Holder::None, "partie.mdb", "partie.mdb", "12", 5, Outcome::Taken},
+        {"empty, being written", Holder::None, "partie.mdb", "partie.mdb", "", -5,
+         Outcome::HeldElsewhere},
+        {"empty, kept locked", Holder::OpenFile, "partie.mdb", "partie.mdb", "", 5,
+         Outcome::HeldElsewhere},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.taken);
-        QProcess holder;
-        holder.start(QStringLiteral(STORE_TEST_HELPER),
-                     {QStringLiteral("hold-game-lock"), game(c.held)});
-        ASSERT_TRUE(holder.waitForStarted(10000));
-        ASSERT_TRUE(holder.waitForReadyRead(10000)) << qPrintable(holder.readAllStandardError());
-        ASSERT_EQ(holder.readLine().trimmed(), QByteArray("locked"));
-        if (!QFile::exists(game(c.held)))
-            makeSampleStore(game(c.held));
-
-        EXPECT_EQ(GameLock().take(game(c.taken)), c.expected);
-        holder.kill();
-        ASSERT_TRUE(holder.waitForFinished(10000));
-        EXPECT_EQ(GameLock().take(game(c.taken)), Outcome::Taken);
-    }
-}
-
-// A lock file that names no holder is taken at once when it is older than a write takes, and
-// never while a live holder keeps it locked or while it may still be being written.
-TEST(GameLockTest, LockFileLeftUnwrittenIsTakenOverOnlyWhenNobodyWritesIt)
-{
-    enum class Holder { None, OpenFile, Program };
-    struct Case {
-        const char* name;
-        QByteArray content;
-        qint64 ageSeconds; // negative: dated ahead, as a file made this instant may seem
-        Holder holder;
-        Outcome expected;
-    };
-    const Case cases[] = {
-        {"empty, left by a kill", "", 5, Holder::None, Outcome::Taken},
-        {"cut short", "12", 5, Holder::None, Outcome::Taken},
-        {"empty, being written", "", -5, Holder::None, Outcome::HeldElsewhere},
-        {"empty, kept locked", "", 5, Holder::OpenFile, Outcome::HeldElsewhere},
-        {"emptied under a live program", "", 5, Holder::Program, Outcome::HeldElsewhere},
-    };
-    QTemporaryDir games;
-    const QString game = games.filePath(QStringLiteral("partie.mdb"));
-    makeSampleStore(game);
-    const QString lockFile = GameLock::lockFileFor(game);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        const QString lockFile = GameLock::lockFileFor(game(c.held));
         QFile::remove(lockFile);
         QProcess holder;
         if (c.holder == Holder::Program) {
             holder.start(QStringLiteral(STORE_TEST_HELPER),
-                         {QStringLiteral("hold-game-lock"), game});
-            ASSERT_TRUE(holder.waitForReadyRead(10000));
+                         {QStringLiteral("hold-game-lock"), game(c.held)});
+            ASSERT_TRUE(holder.waitForReadyRead(10000))
+                << qPrintable(holder.readAllStandardError());
             ASSERT_EQ(holder.readLine().trimmed(), QByteArray("locked"));
         }
+        if (!QFile::exists(game(c.held)))
+            makeSampleStore(game(c.held));
         QFile file(lockFile);
-        ASSERT_TRUE(file.open(c.holder == Holder::Program
-                                  ? QIODevice::ReadWrite
-                                  : QIODevice::NewOnly | QIODevice::WriteOnly));
-        ASSERT_TRUE(file.resize(0));
-        ASSERT_EQ(file.write(c.content), c.content.size());
-        file.flush();
-        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-c.ageSeconds),
-                                     QFileDevice::FileModificationTime));
-        if (c.holder == Holder::OpenFile)
-            ASSERT_EQ(::flock(file.handle(), LOCK_EX | LOCK_NB), 0);
-        else
-            file.close();
+        if (c.content) {
+            writeBytes(lockFile, *c.content);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-c.age),
+                                         QFileDevice::FileModificationTime));
+            if (c.holder == Holder::OpenFile)
+                ASSERT_EQ(::flock(file.handle(), LOCK_EX | LOCK_NB), 0);
+            else
+                file.close();
+        }
 
         GameLock lock;
-        EXPECT_EQ(lock.take(game), c.expected);
-        // A refused lock leaves the file as it was; a taken one holds its new holder.
-        if (c.expected == Outcome::Taken)
+        EXPECT_EQ(lock.take(game(c.taken)), c.expected);
+        // A refused lock leaves the file as it was; a taken one names its new holder.
+        if (c.content && c.expected == Outcome::Taken)
             EXPECT_TRUE(fileBytes(lockFile).startsWith(QByteArray::number(getpid()) + '\n'));
-        else
-            EXPECT_EQ(fileBytes(lockFile), c.content);
+        else if (c.content)
+            EXPECT_EQ(fileBytes(lockFile), *c.content);
         file.close();
-        holder.kill();
-        holder.waitForFinished(10000);
+        if (c.holder == Holder::Program) {
+            holder.kill();
+            ASSERT_TRUE(holder.waitForFinished(10000));
+            EXPECT_EQ(GameLock().take(game(c.taken)), Outcome::Taken);
+        }
     }
 }
 
