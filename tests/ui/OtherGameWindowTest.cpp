@@ -153,7 +153,8 @@ TEST_F(OtherGameWindowTest, RecentGamesOpenAndAGoneOneLeavesTheList)
     recentItems()[1]->trigger();
     EXPECT_EQ(m_sink.shown.back().icon, MessageIcon::Warning);
     EXPECT_EQ(m_game->gamePath(), m_other);
-    EXPECT_NE(recentItems()[1]->toolTip(), QDir::toNativeSeparators(m_path));
+    for (const QAction* item : recentItems())
+        EXPECT_NE(item->toolTip(), QDir::toNativeSeparators(m_path));
 }
 
 TEST_F(OtherGameWindowTest, LeavingAnUnsavedGameAsksFirst)
