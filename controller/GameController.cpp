@@ -136,9 +136,9 @@ StoreStatus GameController::startUp(const StoreLocationInputs& inputs)
         bool fileRefused = false;
         const StoreStatus opened = load(location.path, {}, &fileRefused);
         // A damaged game the master opened last must not keep every later start from working.
-        if (opened || !location.recent || !fileRefused)
+        if (opened || location.recent < 0 || !fileRefused)
             return opened;
-        candidates.recentGames.removeAll(location.path);
+        candidates.recentGames.removeAt(location.recent);
     }
 }
 

@@ -174,10 +174,10 @@ StoreLocation locateStore(const StoreLocationInputs& inputs)
     if (inputs.arguments.size() == 2)
         return found(QDir(inputs.currentDir).absoluteFilePath(inputs.arguments[1]));
 
-    for (const QString& recent : inputs.recentGames) {
-        if (QFileInfo::exists(recent)) {
-            StoreLocation location = found(recent);
-            location.recent = true;
+    for (qsizetype i = 0; i < inputs.recentGames.size(); ++i) {
+        if (QFileInfo::exists(inputs.recentGames[i])) {
+            StoreLocation location = found(inputs.recentGames[i]);
+            location.recent = i;
             return location;
         }
     }

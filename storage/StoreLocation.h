@@ -18,9 +18,9 @@ struct StoreLocationInputs {
 
 // The store to open, or the text of the critical box when no store can be given.
 struct StoreLocation {
-    QString path;        // absolute; empty on failure
-    QString failure;     // the reason, then the path concerned on a second line (CR alone)
-    bool recent = false; // picked from the recent games, which another candidate may replace
+    QString path;          // absolute; empty on failure
+    QString failure;       // the reason, then the path concerned on a second line (CR alone)
+    qsizetype recent = -1; // its place in the recent games; -1 for any other choice
 
     bool ok() const { return failure.isEmpty(); }
 };
