@@ -5,6 +5,7 @@
 // cost against insertPlainText. Usage: paste_bench [benchmark options]
 #include "Form1.h"
 #include "GameController.h"
+#include "MedianReporter.h"
 #include "MessageSink.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@ class SilentSink : public MessageSink {
   public:
     void inform(const QString&, MessageIcon) override { ++refusals; }
     bool ask(const QString&) override { return false; }
+    Answer askOrCancel(const QString&) override { return Answer::Cancel; }
     int refusals = 0;
 };
 
@@ -128,23 +130,6 @@ void BM_InsertPlainText100k(benchmark::State& state)
     }
 }
 
-// Keeps the medians to print the ratio after the usual table.
-class MedianReporter : public benchmark::ConsoleReporter {
-  public:
-    // Colours only on a terminal, so that a saved report reads cleanly.
-    MedianReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    std::map<std::string, double> medians;
-};
-
 } // namespace
 
 BENCHMARK(BM_RefusedPaste100MB)
@@ -176,11 +161,8 @@ int main(int argc, char** argv)
     g_window = &window;
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto paste = reporter.medians.find("BM_AcceptedPaste100k");
-    const auto insert = reporter.medians.find("BM_InsertPlainText100k");
-    if (paste != reporter.medians.end() && insert != reporter.medians.end())
-        std::printf("accepted paste / insertPlainText (medians): %.2fx\n",
-                    paste->second / insert->second);
+    reporter.printRatio("accepted paste / insertPlainText", "BM_AcceptedPaste100k",
+                        "BM_InsertPlainText100k");
     benchmark::Shutdown();
     return 0;
 }

@@ -77,15 +77,18 @@ StoreStatus GameController::lockFor(const QString& path, GameLock& lock)
     return StoreStatus::failure(lock.failureReason() + QLatin1Char('\r') + nativePath(path));
 }
 
-StoreStatus GameController::load(const QString& path, StoreOptions options)
+StoreStatus GameController::load(const QString& path, StoreOptions options, bool* fileRefused)
 {
     GameLock lock;
     if (const StoreStatus locked = lockFor(path, lock); !locked)
         return locked;
     auto store = std::make_unique<GameStore>(path, options);
     const StoreStatus opened = store->open();
-    if (!opened)
+    if (!opened) {
+        if (fileRefused)
+            *fileRefused = true;
         return opened;
+    }
     m_store = std::move(store);
     m_lock = lock;
     m_engine = PuzzleEngine();
@@ -125,10 +128,18 @@ StoreStatus GameController::load(const QString& path, StoreOptions options)
 
 StoreStatus GameController::startUp(const StoreLocationInputs& inputs)
 {
-    const StoreLocation location = locateStore(inputs);
-    if (!location.ok())
-        return StoreStatus::failure(location.failure);
-    return startUp(location.path);
+    StoreLocationInputs candidates = inputs;
+    for (;;) {
+        const StoreLocation location = locateStore(candidates);
+        if (!location.ok())
+            return StoreStatus::failure(location.failure);
+        bool fileRefused = false;
+        const StoreStatus opened = load(location.path, {}, &fileRefused);
+        // A damaged game the master opened last must not keep every later start from working.
+        if (opened || location.recent < 0 || !fileRefused)
+            return opened;
+        candidates.recentGames.removeAt(location.recent);
+    }
 }
 
 QString GameController::leaveQuestion() const

@@ -52,7 +52,9 @@ class GameController {
     // critical box's text.
     [[nodiscard]] StoreStatus startUp(const QString& storePath, StoreOptions options = {});
     // The same on the store the run's command line, recent games and folders pick (the user's
-    // own game is made on its first run); a store that cannot be given fails the same way.
+    // own game is made on its first run); a store that cannot be given fails the same way. A
+    // recent game that cannot be opened is passed over as if it had gone, and stays in the list
+    // for the menu to tell why; a recent game open in another program fails the start-up.
     [[nodiscard]] StoreStatus startUp(const StoreLocationInputs& inputs);
 
     // The open game's file.
@@ -146,8 +148,9 @@ class GameController {
     PlayerTally& tally();
     // The tally no longer matches the turns; it is read again when next needed.
     void forgetTally();
-    // The game at the path in place of the open one, or the failure, with nothing changed.
-    StoreStatus load(const QString& path, StoreOptions options);
+    // The game at the path in place of the open one, or the failure, with nothing changed;
+    // `fileRefused` tells a file that would not open from a lock that could not be taken.
+    StoreStatus load(const QString& path, StoreOptions options, bool* fileRefused = nullptr);
     // The lock of the game at the path.
     StoreStatus lockFor(const QString& path, GameLock& lock);
 

@@ -4,23 +4,50 @@
 #include "StoreNames.h"
 #include "StoreSchema.h"
 
+#include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSysInfo>
 #include <QTemporaryFile>
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 const QString kSuffix = QStringLiteral(".mdb");
+
+// This machine in scratch names: a process number only tells a process of the machine that ran
+// it, and a folder may be shared between machines.
+const QString& machineTag()
+{
+    static const QString tag = QString::fromLatin1(
+        QCryptographicHash::hash(QSysInfo::machineHostName().toUtf8(), QCryptographicHash::Sha1)
+            .toHex()
+            .left(8));
+    return tag;
+}
+
+// A scratch file, and the files SQLite keeps beside it while it writes.
+const QRegularExpression kScratchName(
+    QStringLiteral(R"(^\..+\.plimo-([0-9a-f]{8})-([0-9]+)\.[A-Za-z0-9]{6}(-journal|-wal|-shm)?$)"));
+
+bool processRuns(qint64 pid)
+{
+    // Another user's process may not be signalled, yet it runs.
+    return ::kill(pid_t(pid), 0) == 0 || errno != ESRCH;
+}
 
 QString systemError()
 {
@@ -62,9 +89,9 @@ StoreStatus writeAside(const QString& target,
     if (nameTaken(path))
         return StoreStatus::failure(nameTakenMessage(path));
     const QFileInfo info(path);
-    // Hidden, and private to the user like every game: the hidden text is not for others.
-    QTemporaryFile scratch(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
-                           QStringLiteral(".XXXXXX"));
+    sweepScratchFiles(info.absolutePath());
+    // Private to the user like every game: the hidden text is not for others.
+    QTemporaryFile scratch(scratchTemplate(path, QCoreApplication::applicationPid()));
     if (!scratch.open())
         return failed(scratch.errorString(), path);
     const QString scratchPath = scratch.fileName();
@@ -138,6 +165,32 @@ QSqlError fillEmptyGame(QSqlDatabase& db, const QList<FieldValue>& look)
 }
 
 } // namespace
+
+QString scratchTemplate(const QString& target, qint64 owner)
+{
+    const QFileInfo info(target);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+           QStringLiteral(".plimo-%1-%2.XXXXXX").arg(machineTag()).arg(owner);
+}
+
+void sweepScratchFiles(const QString& folder)
+{
+    const QDir dir(folder);
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        const QRegularExpressionMatch match = kScratchName.match(name);
+        if (!match.hasMatch() || match.captured(1) != machineTag())
+            continue;
+        const qint64 owner = match.captured(2).toLongLong();
+        if (processRuns(owner))
+            continue;
+        const QByteArray path = QFile::encodeName(dir.filePath(name));
+        struct stat file {};
+        if (::lstat(path.constData(), &file) == 0 && S_ISREG(file.st_mode) &&
+            file.st_uid == ::geteuid())
+            ::unlink(path.constData());
+    }
+}
 
 bool nameTaken(const QString& path)
 {

@@ -18,6 +18,14 @@ bool nameTaken(const QString& path);
 // Why a new game may not take the name, then the path.
 QString nameTakenMessage(const QString& path);
 
+// Where a new game file is written before it takes its name, as a QTemporaryFile template: a
+// hidden file of the target's folder that names its owner, this machine and that process.
+QString scratchTemplate(const QString& target, qint64 owner);
+// Removes from the folder the scratch files that a Plimo of this machine, since ended (killed),
+// left behind: only the user's own plain files named as scratch files are, and never while their
+// process runs.
+void sweepScratchFiles(const QString& folder);
+
 // Makes an empty game at the path: the three tables with one row each, empty texts, a remaining
 // count of 0, no history, and the couleurs row holding this look.
 [[nodiscard]] StoreStatus createEmptyGame(const QString& path, const QList<FieldValue>& look);

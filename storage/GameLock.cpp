@@ -2,13 +2,25 @@
 #include "GameLock.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QLockFile>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
+
+// A holder writes its lock file right after making it; a file still without its holder after
+// this long was left by a holder killed in between.
+constexpr qint64 kWriteMomentMs = 1000;
 
 // The user's runtime folder; the temporary folder when the system names none, so that the lock
 // still binds every Plimo of the machine.
@@ -28,6 +40,34 @@ QHash<QString, std::weak_ptr<QLockFile>>& heldLocks()
 {
     static QHash<QString, std::weak_ptr<QLockFile>> held;
     return held;
+}
+
+// Removes a lock file that names no holder and has been so for longer than a holder takes to
+// write it; true when the lock may be tried again. A live holder keeps its file locked against
+// removal, which the check here honours, so that a lock being taken right now is never stolen.
+bool removeUnwrittenLock(const QLockFile& lock, const QString& file)
+{
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (lock.getLockInfo(&pid, &host, &application))
+        return false;
+    const QByteArray name = QFile::encodeName(file);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT;
+    bool removed = false;
+    struct stat opened {};
+    struct stat named {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 &&
+        ::stat(name.constData(), &named) == 0 && opened.st_ino == named.st_ino &&
+        opened.st_dev == named.st_dev) {
+        const QDateTime written = QFileInfo(file).lastModified();
+        removed = written.msecsTo(QDateTime::currentDateTime()) >= kWriteMomentMs &&
+                  !lock.getLockInfo(&pid, &host, &application) && ::unlink(name.constData()) == 0;
+    }
+    ::close(fd);
+    return removed;
 }
 
 } // namespace
@@ -62,9 +102,10 @@ GameLock::Outcome GameLock::take(const QString& gamePath)
     }
     const QString file = lockFileFor(gamePath);
     auto lock = std::make_shared<QLockFile>(file);
-    // Qt's own stale time stays: a holder that is alive keeps its lock file, old as it may be,
-    // locked against removal; only a file left half-written by a killed holder needs the age.
-    if (lock->tryLock(0)) {
+    // Qt takes over a lock whose holder is gone; a file that a holder killed before writing it
+    // names none, and goes once it is older than the moment a write takes.
+    if (lock->tryLock(0) || (lock->error() == QLockFile::LockFailedError &&
+                             removeUnwrittenLock(*lock, file) && lock->tryLock(0))) {
         heldLocks().insert(key, lock);
         m_lock = std::move(lock);
         return Outcome::Taken;

@@ -1,5 +1,6 @@
 // The choice of the game store and the first copy of the user's game.
 #include "StoreLocation.h"
+#include "GameFiles.h"
 #include "RecentGames.h"
 
 #include <QCoreApplication>
@@ -88,7 +89,8 @@ bool copyDefault(const QString& source, const QString& target, QString* error)
         *error = in.errorString();
         return false;
     }
-    QTemporaryFile out(target + QStringLiteral(".XXXXXX"));
+    sweepScratchFiles(QFileInfo(target).absolutePath());
+    QTemporaryFile out(scratchTemplate(target, QCoreApplication::applicationPid()));
     if (!out.open()) {
         *error = out.errorString();
         return false;
@@ -172,9 +174,12 @@ StoreLocation locateStore(const StoreLocationInputs& inputs)
     if (inputs.arguments.size() == 2)
         return found(QDir(inputs.currentDir).absoluteFilePath(inputs.arguments[1]));
 
-    for (const QString& recent : inputs.recentGames) {
-        if (QFileInfo::exists(recent))
-            return found(recent);
+    for (qsizetype i = 0; i < inputs.recentGames.size(); ++i) {
+        if (QFileInfo::exists(inputs.recentGames[i])) {
+            StoreLocation location = found(inputs.recentGames[i]);
+            location.recent = i;
+            return location;
+        }
     }
     const QDir executableDir(inputs.executableDir);
     const QString beside = executableDir.absoluteFilePath(kStoreName);

@@ -18,8 +18,9 @@ struct StoreLocationInputs {
 
 // The store to open, or the text of the critical box when no store can be given.
 struct StoreLocation {
-    QString path;    // absolute; empty on failure
-    QString failure; // the reason, then the path concerned on a second line (CR alone)
+    QString path;          // absolute; empty on failure
+    QString failure;       // the reason, then the path concerned on a second line (CR alone)
+    qsizetype recent = -1; // its place in the recent games; -1 for any other choice
 
     bool ok() const { return failure.isEmpty(); }
 };
@@ -27,7 +28,8 @@ struct StoreLocation {
 // Picks the store, in this order:
 //  1. the one file named on the command line (it is opened as is: a missing file is reported
 //     by the store, and nothing is created);
-//  2. the most recent game that is still there;
+//  2. the most recent game that is still there (a caller that cannot open it may pick again
+//     without it);
 //  3. plimo.mdb beside the executable;
 //  4. when the packaged default ../share/plimo/plimo.mdb stands beside the executable's folder,
 //     the user's game in <data home>/plimo/plimo.mdb, copied from the default on the first run

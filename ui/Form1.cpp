@@ -8,6 +8,7 @@
 #include "Choosers.h"
 
 #include "ConflictDialog.h"
+#include "DesignLook.h"
 #include "HistoryWindow.h"
 #include "LabelFit.h"
 #include "MessageSink.h"
@@ -26,6 +27,9 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +50,10 @@ namespace {
 
 const QString kCaption = QStringLiteral("DORV - Plimo : Jeux de mots - Version ");
 const QString kFiller = QStringLiteral("--------------------");
+// The caption names the game file, but for the usual one.
+const QString kUsualGameFile = QStringLiteral("plimo.mdb");
+const QString kGameFilter = QStringLiteral("Parties Plimo (*.mdb)");
+const QString kNoRecentGame = QStringLiteral("Aucune partie récente");
 const QString kEarlierTurnsUnreadable =
     QStringLiteral("Les tours précédents n'ont pas pu être relus dans le fichier de la partie : "
                    "ils ne peuvent pas être annulés.");
@@ -312,6 +320,22 @@ void Form1::buildMenus()
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Fichier"));
     file->setObjectName(QStringLiteral("menu_Fichier"));
+    QAction* newGame = addItem(file, "mnu_nouvelle", QStringLiteral("Nouvelle partie…"));
+    newGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    QAction* open = addItem(file, "mnu_ouvrir", QStringLiteral("Ouvrir une partie…"));
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_recentMenu = file->addMenu(QStringLiteral("Parties récentes"));
+    m_recentMenu->setObjectName(QStringLiteral("mnu_recentes"));
+    m_recentMenu->menuAction()->setObjectName(QStringLiteral("mnu_recentes"));
+    m_recentMenu->setToolTipsVisible(true);
+    QAction* saveAs =
+        addItem(file, "mnu_enregistrer_sous", QStringLiteral("Enregistrer la partie sous…"));
+    saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    addItem(file, "filler_parties", kFiller);
+    connect(newGame, &QAction::triggered, this, &Form1::mnu_nouvelle_Click);
+    connect(open, &QAction::triggered, this, &Form1::mnu_ouvrir_Click);
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &Form1::listRecentGames);
+    connect(saveAs, &QAction::triggered, this, &Form1::mnu_enregistrer_sous_Click);
     m_undo = addItem(file, "mnu_annuler_tour", QStringLiteral("Annuler le dernier tour"));
     // Ctrl+Z and Ctrl+Maj+Z stay the panes' own undo and redo of typing. Like the other turn
     // keys it works from every window of the program.
@@ -629,12 +653,9 @@ bool Form1::showStartUp(const StoreStatus& opened)
     placeWindow();
     m_placeOnShow = true;
     showGame();
-    // With a game in progress the master's first paste is a proposal, never the hidden text.
-    if (m_game.session().soluce.isEmpty())
-        m_ref->setFocus(Qt::OtherFocusReason);
-    else
-        m_propal->setFocus(Qt::OtherFocusReason);
+    focusFirstPane();
     applyStoredLook(m_game.storedAppearance());
+    showCaption();
     m_qtChoosers = std::make_unique<QtChoosers>();
     AppearanceTargets targets;
     for (Pane pane : kPanes)
@@ -642,6 +663,166 @@ bool Form1::showStartUp(const StoreStatus& opened)
     targets.actions = m_appearanceActions;
     m_appearance = new AppearanceController(*this, targets, m_game, *m_qtChoosers, *m_sink);
     return true;
+}
+
+// With a game in progress the master's first paste is a proposal, never the hidden text.
+void Form1::focusFirstPane()
+{
+    if (m_game.session().soluce.isEmpty())
+        m_ref->setFocus(Qt::OtherFocusReason);
+    else
+        m_propal->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::showCaption()
+{
+    const QString name = QFileInfo(m_game.gamePath()).fileName();
+    QString caption = kCaption + m_game.version();
+    if (name != kUsualGameFile)
+        caption += QStringLiteral(" — ") + name;
+    setWindowTitle(caption);
+}
+
+bool Form1::mayLeaveGame()
+{
+    const QString question = m_game.leaveQuestion();
+    if (question.isEmpty())
+        return true;
+    switch (m_sink->askOrCancel(question)) {
+    case MessageSink::Answer::Yes:
+        tidyFocusedPane();
+        if (const std::optional<Refusal> refusal = m_game.save()) {
+            m_sink->inform(refusal->text, refusal->icon);
+            return false;
+        }
+        return true;
+    case MessageSink::Answer::No:
+        return true;
+    case MessageSink::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+// Qt's own chooser, in French like the program's other dialogs, whatever the desktop.
+QString Form1::chooseGameFile(const QString& title, bool saving)
+{
+    QFileDialog chooser(this, title, QFileInfo(m_game.gamePath()).absolutePath(), kGameFilter);
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
+    if (saving) {
+        chooser.setAcceptMode(QFileDialog::AcceptSave);
+        chooser.setFileMode(QFileDialog::AnyFile);
+        // The game refuses an existing name itself, and says so.
+        chooser.setOption(QFileDialog::DontConfirmOverwrite);
+    } else {
+        chooser.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return QString();
+    return chooser.selectedFiles().constFirst();
+}
+
+void Form1::mnu_nouvelle_Click()
+{
+    if (!mayLeaveGame())
+        return;
+    const QString path = chooseGameFile(QStringLiteral("Nouvelle partie"), true);
+    if (path.isEmpty())
+        return;
+    if (const std::optional<Refusal> refusal = m_game.newGame(path, designLookFields())) {
+        m_sink->inform(refusal->text, refusal->icon);
+        return;
+    }
+    showOtherGame();
+}
+
+void Form1::mnu_ouvrir_Click()
+{
+    if (!mayLeaveGame())
+        return;
+    const QString path = chooseGameFile(QStringLiteral("Ouvrir une partie"), false);
+    if (!path.isEmpty())
+        openChosenGame(path);
+}
+
+// A save from the menu or its key writes the game as «Enregistrer» does, after the tidy-up of
+// the pane being typed in that the button's focus move makes.
+void Form1::tidyFocusedPane()
+{
+    if (focusWidget() == m_ref)
+        ref_LostFocus();
+    else if (focusWidget() == m_propal)
+        propal_LostFocus();
+}
+
+void Form1::mnu_enregistrer_sous_Click()
+{
+    tidyFocusedPane();
+    const QString path = chooseGameFile(QStringLiteral("Enregistrer la partie sous"), true);
+    if (path.isEmpty())
+        return;
+    if (const std::optional<Refusal> refusal = m_game.saveGameAs(path)) {
+        m_sink->inform(refusal->text, refusal->icon);
+        return;
+    }
+    showOtherGame();
+}
+
+// Rebuilt at each opening: the list follows every game opened, here or at start-up.
+void Form1::listRecentGames()
+{
+    m_recentMenu->clear();
+    const QStringList games = m_game.recentGames();
+    for (const QString& path : games) {
+        // A name's "&" is a character, not the mark of a mnemonic.
+        QString name = QFileInfo(path).fileName();
+        QAction* item = m_recentMenu->addAction(name.replace(u'&', QStringLiteral("&&")));
+        item->setToolTip(QDir::toNativeSeparators(path));
+        connect(item, &QAction::triggered, this, [this, path] { openRecentGame(path); });
+    }
+    if (games.isEmpty())
+        m_recentMenu->addAction(kNoRecentGame)->setEnabled(false);
+}
+
+void Form1::openRecentGame(const QString& path)
+{
+    if (const std::optional<Refusal> gone = m_game.checkRecentGame(path)) {
+        m_sink->inform(gone->text, gone->icon);
+        return;
+    }
+    if (mayLeaveGame())
+        openChosenGame(path);
+}
+
+void Form1::openChosenGame(const QString& path)
+{
+    if (const std::optional<Refusal> refusal = m_game.openGame(path)) {
+        m_sink->inform(refusal->text, refusal->icon);
+        return;
+    }
+    showOtherGame();
+}
+
+// The panes start afresh, without the old game's typing to undo or its formats; the players'
+// list is read again when the master first comes to the field.
+void Form1::showOtherGame()
+{
+    if (m_conflictDialog)
+        m_conflictDialog->close();
+    m_showing = true;
+    for (QPlainTextEdit* pane : {static_cast<QPlainTextEdit*>(m_ref), m_soluce, m_lettres})
+        pane->setPlainText(QString());
+    m_propal->clear();
+    m_playerList->setStringList({});
+    m_showing = false;
+    m_playersListed = false;
+    showGame();
+    focusFirstPane();
+    applyStoredLook(m_game.storedAppearance());
+    // The preview writes the post in the found text's font, which the look may have changed.
+    if (m_previewWindow)
+        showPreview();
+    showCaption();
 }
 
 void Form1::applyStoredLook(const StoredAppearance& stored)

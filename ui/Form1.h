@@ -23,6 +23,7 @@ class QComboBox;
 class QStringListModel;
 class QAction;
 class QDialog;
+class QMenu;
 class AppearanceController;
 class Choosers;
 class MessageSink;
@@ -110,6 +111,25 @@ class Form1 : public QMainWindow {
     void showPreview();
     void openConflictDialog(const Conflict& conflict);
 
+    void mnu_nouvelle_Click();
+    void mnu_ouvrir_Click();
+    void mnu_enregistrer_sous_Click();
+    void listRecentGames();
+    void openRecentGame(const QString& path);
+    // Whether the current game may be left, once the master has answered the question about
+    // unsaved data; Oui saves first.
+    bool mayLeaveGame();
+    // The game file the master picks in Qt's own chooser, opened in the current game's folder,
+    // or "" when cancelled. Saving never offers to replace a file.
+    QString chooseGameFile(const QString& title, bool saving);
+    // Opens the chosen game, or shows why it cannot be opened and keeps the current one.
+    void openChosenGame(const QString& path);
+    // The window on another game file, as start-up shows a game.
+    void showOtherGame();
+    void showCaption();
+    void tidyFocusedPane();
+    void focusFirstPane();
+
     bool showStartUp(const StoreStatus& opened);
     void placeWindow();
     void applyStoredLook(const StoredAppearance& stored);
@@ -141,6 +161,7 @@ class Form1 : public QMainWindow {
     QPushButton* m_clearProposal = nullptr;
     QAction* m_undo = nullptr;
     QAction* m_rankingItem = nullptr;
+    QMenu* m_recentMenu = nullptr;
     QComboBox* m_joueur = nullptr;
     // The game's players, read when the field is first used.
     QStringListModel* m_playerList = nullptr;

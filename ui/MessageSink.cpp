@@ -56,6 +56,15 @@ QMessageBox* MessageBoxSink::createQuestionBox(QWidget* parent, const QString& t
     return box;
 }
 
+QMessageBox* MessageBoxSink::createCancellableQuestionBox(QWidget* parent, const QString& text)
+{
+    QMessageBox* box = createBox(parent, text, MessageIcon::Question);
+    box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    box->setDefaultButton(QMessageBox::Yes);
+    box->setEscapeButton(QMessageBox::Cancel);
+    return box;
+}
+
 void MessageBoxSink::inform(const QString& text, MessageIcon icon)
 {
     std::unique_ptr<QMessageBox> box(createInformBox(m_parent, text, icon));
@@ -66,4 +75,17 @@ bool MessageBoxSink::ask(const QString& text)
 {
     std::unique_ptr<QMessageBox> box(createQuestionBox(m_parent, text));
     return box->exec() == QMessageBox::Yes;
+}
+
+MessageSink::Answer MessageBoxSink::askOrCancel(const QString& text)
+{
+    std::unique_ptr<QMessageBox> box(createCancellableQuestionBox(m_parent, text));
+    switch (box->exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
 }

@@ -16,6 +16,9 @@ class MessageSink {
     virtual void inform(const QString& text, MessageIcon icon) = 0;
     // A question with Yes and No, Yes the default; true for Yes.
     virtual bool ask(const QString& text) = 0;
+    // A question with Yes, No and Cancel, Yes the default; Escape and closing the box cancel.
+    enum class Answer { Yes, No, Cancel };
+    virtual Answer askOrCancel(const QString& text) = 0;
 };
 
 // The real boxes: QMessageBox titled "Plimo", showing each CR-separated line on its own line.
@@ -25,11 +28,14 @@ class MessageBoxSink : public MessageSink {
 
     void inform(const QString& text, MessageIcon icon) override;
     bool ask(const QString& text) override;
+    Answer askOrCancel(const QString& text) override;
 
     // The box inform() shows, built but not yet shown; the caller owns it.
     static QMessageBox* createInformBox(QWidget* parent, const QString& text, MessageIcon icon);
     // The box ask() shows, built but not yet shown; the caller owns it.
     static QMessageBox* createQuestionBox(QWidget* parent, const QString& text);
+    // The box askOrCancel() shows, built but not yet shown; the caller owns it.
+    static QMessageBox* createCancellableQuestionBox(QWidget* parent, const QString& text);
 
   private:
     QWidget* m_parent;

@@ -7,12 +7,17 @@
 #include "GamePrinters.h"
 #include "StoreFiles.h"
 
+#include <QDir>
+#include <QFile>
+#include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
+#include <vector>
 
 // The game most tests play: "LE CHAT DORT", then two accepted turns that solve it.
 namespace dort {
@@ -35,6 +40,41 @@ inline void expectShows(const GameController& game, const Turn& turn)
     EXPECT_EQ(game.session().lettres, turn.lettres);
     EXPECT_EQ(game.session().lettres_trouvees, QString::number(turn.trouvees));
     EXPECT_EQ(game.session().lettres_restantes, QString::number(turn.restantes));
+}
+
+// A file that no game opens from, and words of the reason the critical box gives. The read
+// permission is refused only under a PermissionsBind.
+struct UnopenableFile {
+    const char* name;
+    std::function<void(const QString&)> make;
+    const char* reason;
+};
+
+// Every kind of file a game cannot be opened from; the last is a sound game that `holder`, as
+// another Plimo, keeps open.
+inline std::vector<UnopenableFile> unopenableFiles(QProcess& holder)
+{
+    return {
+        {"not a database", [](const QString& path) { writeBytes(path, "Pas une partie."); },
+         "n'est pas une partie"},
+        {"empty file", [](const QString& path) { writeBytes(path, ""); }, "n'est pas une partie"},
+        {"folder", [](const QString& path) { QDir().mkdir(path); }, "ne peut pas être lu"},
+        {"no read permission",
+         [](const QString& path) {
+             makeSampleStore(path);
+             QFile::setPermissions(path, QFileDevice::WriteOwner);
+         },
+         "ne peut pas être lu"},
+        {"no données", sampleWith({QStringLiteral("DROP TABLE \"données\"")}), "« données »"},
+        {"open in another Plimo",
+         [&holder](const QString& path) {
+             makeSampleStore(path);
+             holder.start(QStringLiteral(STORE_TEST_HELPER),
+                          {QStringLiteral("hold-game-lock"), path});
+             holder.waitForReadyRead(10000);
+         },
+         "Cette partie est déjà ouverte dans un autre Plimo."},
+    };
 }
 
 class ControllerTest : public ::testing::Test {

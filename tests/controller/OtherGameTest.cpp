@@ -39,38 +39,14 @@ class OtherGameTest : public ControllerTest {
 
 TEST_F(OtherGameTest, FileThatCannotBeOpenedLeavesTheOpenGame)
 {
-    struct Case {
-        const char* name;
-        std::function<void(const QString&)> make;
-        const char* reason; // empty for the file that opens
-    };
     QProcess holder;
-    const Case cases[] = {
-        {"not a database", [](const QString& path) { writeBytes(path, "Pas une partie."); },
-         "n'est pas une partie"},
-        {"empty file", [](const QString& path) { writeBytes(path, ""); }, "n'est pas une partie"},
-        {"folder", [](const QString& path) { QDir().mkdir(path); }, "ne peut pas être lu"},
-        {"no read permission",
-         [](const QString& path) {
-             makeSampleStore(path);
-             QFile::setPermissions(path, QFileDevice::WriteOwner);
-         },
-         "ne peut pas être lu"},
-        {"no données", sampleWith({QStringLiteral("DROP TABLE \"données\"")}), "« données »"},
-        {"open in another Plimo",
-         [&](const QString& path) {
-             makeSampleStore(path);
-             holder.start(QStringLiteral(STORE_TEST_HELPER),
-                          {QStringLiteral("hold-game-lock"), path});
-             holder.waitForReadyRead(10000);
-         },
-         "Cette partie est déjà ouverte dans un autre Plimo."},
-        {"a copy in a folder of accents and spaces",
-         [this](const QString& path) { QFile::copy(m_path, path); }, ""},
-    };
+    std::vector<UnopenableFile> cases = unopenableFiles(holder);
+    // The file that opens: its reason is empty.
+    cases.push_back({"a copy in a folder of accents and spaces",
+                     [this](const QString& path) { QFile::copy(m_path, path); }, ""});
     const QString folder = m_dir.filePath(QStringLiteral("Été à l'île, fil n°42"));
     ASSERT_TRUE(QDir().mkdir(folder));
-    for (const Case& c : cases) {
+    for (const UnopenableFile& c : cases) {
         SCOPED_TRACE(c.name);
         const QString path =
             folder + QLatin1Char('/') + QString::fromUtf8(c.name) + QStringLiteral(".mdb");

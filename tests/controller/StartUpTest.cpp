@@ -1,11 +1,11 @@
-// Start-up through the controller: a missing store fails with its path and creates nothing; a
-// store loads its game with the save marker cleared, the loaded state is the one a conflict
-// rolls back to, and the history starts from it with the found count "0", or continues a stored
-// history of the same game with its last found count. The version is the project's.
+// Start-up through the controller: a missing store fails with its path and creates nothing, a
+// recent game that does not open gives way to the next; a store loads its game with the save marker
+// cleared, the loaded state is the one a conflict rolls back to, and the history starts from it
+// with the found count "0", or continues a stored history of the same game with its last found
+// count. The version is the project's.
 #include "ControllerFixture.h"
 
 #include <QDir>
-#include <QFile>
 
 namespace {
 
@@ -15,48 +15,73 @@ const GameSession kSampleGame{QStringLiteral("LE CHAT"),  QStringLiteral("** ***
                               QStringLiteral("LE CHIEN"), QStringLiteral("A C H T "),
                               QStringLiteral("4"),        QStringLiteral("0")};
 
-TEST_F(StartUpTest, MissingStoreFailsWithItsPathAndCreatesNothing)
+// The game start-up settles on: a file given or named on the command line opens, or fails with
+// its path, creating nothing; a recent game that cannot be opened is passed over as if it had
+// gone and stays in the list, its file untouched, unless it is open in another program.
+TEST_F(StartUpTest, OpensTheGameNamedOrTheFirstRecentGameThatOpens)
 {
-    const StoreStatus status = m_game.startUp(m_path);
-
-    EXPECT_FALSE(status.ok());
-    EXPECT_TRUE(status.message().contains(m_path)) << status.message().toStdString();
-    EXPECT_FALSE(QFile::exists(m_path));
-    EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
-    EXPECT_EQ(m_game.session(), GameSession());
-    EXPECT_FALSE(m_game.canUndo());
-}
-
-TEST_F(StartUpTest, MissingStoreNamedOnTheCommandLineFailsTheSameWay)
-{
-    const StoreLocationInputs inputs{{QStringLiteral("plimo"), m_path},
-                                     m_dir.path(),
-                                     m_dir.path(),
-                                     m_dir.path(),
-                                     m_dir.path(),
-                                     {}};
-
-    const StoreStatus status = m_game.startUp(inputs);
-
-    EXPECT_FALSE(status.ok());
-    EXPECT_TRUE(status.message().contains(m_path)) << status.message().toStdString();
-    EXPECT_FALSE(QFile::exists(m_path));
-}
-
-TEST_F(StartUpTest, StoreNamedOnTheCommandLineIsTheOneLoaded)
-{
+    const auto inputs = [this](const QStringList& named, const QStringList& recent) {
+        return StoreLocationInputs{QStringList{QStringLiteral("plimo")} + named,
+                                   m_dir.path(),
+                                   m_dir.path(),
+                                   m_dir.path(),
+                                   m_dir.path(),
+                                   recent};
+    };
+    for (const bool named : {false, true}) {
+        SCOPED_TRACE(named ? "missing, named" : "missing, given");
+        GameController game;
+        const StoreStatus status =
+            named ? game.startUp(inputs({m_path}, {})) : game.startUp(m_path);
+        EXPECT_TRUE(status.message().contains(m_path)) << qPrintable(status.message());
+        EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+        EXPECT_EQ(game.session(), GameSession());
+        EXPECT_FALSE(game.canUndo());
+    }
     makeSampleStore(m_path);
-    const StoreLocationInputs inputs{{QStringLiteral("plimo"), m_path},
-                                     m_dir.path(),
-                                     m_dir.path(),
-                                     m_dir.path(),
-                                     m_dir.path(),
-                                     {}};
+    {
+        GameController game;
+        ASSERT_TRUE(game.startUp(inputs({m_path}, {})));
+        EXPECT_EQ(game.session(), kSampleGame);
+        EXPECT_EQ(GameControllerProbe::store(game).path(), m_path);
+    }
 
-    ASSERT_TRUE(m_game.startUp(inputs).ok());
-
-    EXPECT_EQ(m_game.session(), kSampleGame);
-    EXPECT_EQ(GameControllerProbe::store(m_game).path(), m_path);
+    const QString heldElsewhere =
+        QStringLiteral("Cette partie est déjà ouverte dans un autre Plimo.");
+    QProcess holder;
+    for (const UnopenableFile& c : unopenableFiles(holder)) {
+        const QString bad = m_dir.filePath(QString::fromUtf8(c.name) + QStringLiteral(".mdb"));
+        c.make(bad);
+        const QByteArray before = fileBytes(bad);
+        for (const bool named : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (named ? ", named" : ", recent"));
+            RecentGames recent;
+            recent.add(m_path);
+            recent.add(bad);
+            GameController game;
+            StoreStatus status = StoreStatus::success();
+            {
+                PermissionsBind bind;
+                status =
+                    game.startUp(inputs(named ? QStringList{bad} : QStringList{}, recent.paths()));
+            }
+            EXPECT_EQ(fileBytes(bad), before);
+            if (named || QString::fromUtf8(c.reason) == heldElsewhere) {
+                EXPECT_TRUE(status.message().contains(QString::fromUtf8(c.reason)))
+                    << qPrintable(status.message());
+                EXPECT_TRUE(status.message().contains(bad));
+                EXPECT_EQ(game.session(), GameSession());
+                EXPECT_EQ(recent.paths().mid(0, 2), (QStringList{bad, m_path}));
+                continue;
+            }
+            ASSERT_TRUE(status) << qPrintable(status.message());
+            EXPECT_EQ(game.gamePath(), m_path);
+            EXPECT_EQ(game.session(), kSampleGame);
+            EXPECT_EQ(recent.paths().mid(0, 2), (QStringList{m_path, bad}));
+        }
+    }
+    holder.kill();
+    holder.waitForFinished(10000);
 }
 
 TEST_F(StartUpTest, LoadsTheStoredGameAsNotSavedWithTurnZero)

@@ -228,7 +228,6 @@ TEST(CrashSafetyTest, KilledSavesUnderANewNameLeaveWholeGames)
         player.start(QStringLiteral(STORE_TEST_HELPER),
                      {QStringLiteral("save-as-loop"), dir.path(), QString::number(last)});
         ASSERT_TRUE(player.waitForStarted(10000));
-        // A lock file that a kill left half-written is taken over only once it is stale.
         ASSERT_TRUE(player.waitForReadyRead(60000)) << qPrintable(player.readAllStandardError());
         QThread::msleep(static_cast<unsigned long>(delayMs(random)));
         ASSERT_EQ(player.state(), QProcess::Running) << qPrintable(player.readAllStandardError());
@@ -247,11 +246,18 @@ TEST(CrashSafetyTest, KilledSavesUnderANewNameLeaveWholeGames)
             ASSERT_EQ(state.lastPropal, state.propal) << "kill " << kill << ", file " << n;
         }
     }
-    // Scratch files of the copies cut short are all that a kill leaves beside the games.
-    const qsizetype cutShort =
-        QDir(dir.path())
-            .entryList({QStringLiteral(".partie-*")}, QDir::Files | QDir::Hidden)
-            .size();
+    // Scratch files of the copies cut short are all that a kill leaves beside the games, and
+    // the next save under a new name sweeps them away, one planted for sure among them.
+    const auto scratchFiles = [&] {
+        return QDir(dir.path())
+            .entryList({QStringLiteral(".partie-*")}, QDir::Files | QDir::Hidden);
+    };
+    const qsizetype cutShort = scratchFiles().size();
+    writeBytes(endedScratchFile(file(last + 1)), "copie");
+    GameController game;
+    ASSERT_TRUE(game.startUp(file(last)));
+    ASSERT_FALSE(game.saveGameAs(file(last + 1)));
+    EXPECT_EQ(scratchFiles(), QStringList());
     std::printf("%d kills, %lld copies made, %lld cut short\n", kSaveAsKills, last,
                 qlonglong(cutShort));
 }

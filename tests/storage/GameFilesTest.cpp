@@ -14,6 +14,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -125,6 +126,41 @@ TEST_F(GameFilesTest, ExistingFileIsNeverReplaced)
     });
     EXPECT_EQ(raced.message(), QStringLiteral("Le fichier existe déjà.\r") + target());
     EXPECT_EQ(fileBytes(target()), QByteArray("notes"));
+}
+
+// Only the user's plain scratch files, left by an ended program of this machine, are swept.
+TEST_F(GameFilesTest, SweepRemovesOnlyTheScratchFilesOfEndedPrograms)
+{
+    const auto scratch = [this](qint64 owner) {
+        return QFileInfo(scratchTemplate(target(), owner)).fileName().replace("XXXXXX", "a1B2c3");
+    };
+    const QString ended = QFileInfo(endedScratchFile(target())).fileName();
+    const QString tag = ended.section(QLatin1Char('-'), 1, 1);
+    const auto file = [](const QString& path) { writeBytes(path, "copie"); };
+    const std::tuple<QString, std::function<void(const QString&)>, bool> cases[] = {
+        {ended, file, true},
+        {ended + QStringLiteral("-journal"), file, true},
+        {scratch(::getppid()), file, false},
+        {QString(ended).replace(tag, tag == QLatin1String("00000000") ? "1" : "00000000"), file,
+         false},
+        {QStringLiteral(".copie.mdb.a1B2c3"), file, false},
+        {ended + QStringLiteral(".lien"),
+         [this](const QString& path) { QFile::link(source(), path); }, false},
+    };
+    for (const auto& [name, make, swept] : cases) {
+        SCOPED_TRACE(name.toStdString());
+        make(m_dir.filePath(name));
+        sweepScratchFiles(m_dir.path());
+        EXPECT_NE(entries().contains(name), swept);
+        EXPECT_EQ(fileBytes(source()), m_sourceBytes);
+    }
+    // Another user's file.
+    const QString others = m_dir.filePath(ended);
+    file(others);
+    if (::chown(QFile::encodeName(others).constData(), 65534, 65534) != 0)
+        GTEST_SKIP() << "only root may give a file to another user";
+    sweepScratchFiles(m_dir.path());
+    EXPECT_TRUE(QFileInfo::exists(others));
 }
 
 // For the length of a write, the files of this process may not grow past this size, as if the

@@ -1,8 +1,10 @@
 // One program per game: while another program holds a game's lock, it cannot be taken by
-// whatever path names the game; once that program is killed, its lock is taken over.
+// whatever path names the game; once that program is killed, its lock is taken over, even when
+// it was killed before it could write its lock file.
 #include "GameLock.h"
 #include "StoreFiles.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -10,15 +12,27 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace {
 
 using Outcome = GameLock::Outcome;
 
-TEST(GameLockTest, GameHeldByAnotherProgramIsRefusedUntilItIsKilled)
+TEST(GameLockTest, GameIsRefusedWhileALiveProgramHoldsIt)
 {
+    // Who keeps the lock file: another program that took the lock, this test holding the file
+    // open and locked, or nobody.
+    enum class Holder { Program, OpenFile, None };
     struct Case {
+        const char* name;
+        Holder holder;
         const char* held;
         const char* taken;
+        // Written over the lock file, dated that many seconds back (ahead when negative).
+        std::optional<QByteArray> content;
+        int age;
         Outcome expected;
     };
     QTemporaryDir games;
@@ -28,27 +42,71 @@ TEST(GameLockTest, GameHeldByAnotherProgramIsRefusedUntilItIsKilled)
     makeSampleStore(game("partie.mdb"));
     makeSampleStore(game("autre.mdb"));
     const Case cases[] = {
-        {"partie.mdb", "partie.mdb", Outcome::HeldElsewhere},
-        {"partie.mdb", "dossier/../lien/partie.mdb", Outcome::HeldElsewhere},
+        {"same path", Holder::Program, "partie.mdb", "partie.mdb", {}, 0, Outcome::HeldElsewhere},
+        {"through a link",
+         Holder::Program,
+         "partie.mdb",
+         "dossier/../lien/partie.mdb",
+         {},
+         0,
+         Outcome::HeldElsewhere},
         // Locked while it is being made, then reached through the link.
-        {"nouvelle.mdb", "lien/nouvelle.mdb", Outcome::HeldElsewhere},
-        {"partie.mdb", "autre.mdb", Outcome::Taken},
+        {"being made",
+         Holder::Program,
+         "nouvelle.mdb",
+         "lien/nouvelle.mdb",
+         {},
+         0,
+         Outcome::HeldElsewhere},
+        {"another game", Holder::Program, "partie.mdb", "autre.mdb", {}, 0, Outcome::Taken},
+        {"emptied under a live program", Holder::Program, "partie.mdb", "partie.mdb", "", 5,
+         Outcome::HeldElsewhere},
+        {"empty, left by a kill", Holder::None, "partie.mdb", "partie.mdb", "", 5, Outcome::Taken},
+        {"cut short", Holder::None, "partie.mdb", "partie.mdb", "12", 5, Outcome::Taken},
+        {"empty, being written", Holder::None, "partie.mdb", "partie.mdb", "", -5,
+         Outcome::HeldElsewhere},
+        {"empty, kept locked", Holder::OpenFile, "partie.mdb", "partie.mdb", "", 5,
+         Outcome::HeldElsewhere},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.taken);
+        SCOPED_TRACE(c.name);
+        const QString lockFile = GameLock::lockFileFor(game(c.held));
+        QFile::remove(lockFile);
         QProcess holder;
-        holder.start(QStringLiteral(STORE_TEST_HELPER),
-                     {QStringLiteral("hold-game-lock"), game(c.held)});
-        ASSERT_TRUE(holder.waitForStarted(10000));
-        ASSERT_TRUE(holder.waitForReadyRead(10000)) << qPrintable(holder.readAllStandardError());
-        ASSERT_EQ(holder.readLine().trimmed(), QByteArray("locked"));
+        if (c.holder == Holder::Program) {
+            holder.start(QStringLiteral(STORE_TEST_HELPER),
+                         {QStringLiteral("hold-game-lock"), game(c.held)});
+            ASSERT_TRUE(holder.waitForReadyRead(10000))
+                << qPrintable(holder.readAllStandardError());
+            ASSERT_EQ(holder.readLine().trimmed(), QByteArray("locked"));
+        }
         if (!QFile::exists(game(c.held)))
             makeSampleStore(game(c.held));
+        QFile file(lockFile);
+        if (c.content) {
+            writeBytes(lockFile, *c.content);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-c.age),
+                                         QFileDevice::FileModificationTime));
+            if (c.holder == Holder::OpenFile)
+                ASSERT_EQ(::flock(file.handle(), LOCK_EX | LOCK_NB), 0);
+            else
+                file.close();
+        }
 
-        EXPECT_EQ(GameLock().take(game(c.taken)), c.expected);
-        holder.kill();
-        ASSERT_TRUE(holder.waitForFinished(10000));
-        EXPECT_EQ(GameLock().take(game(c.taken)), Outcome::Taken);
+        GameLock lock;
+        EXPECT_EQ(lock.take(game(c.taken)), c.expected);
+        // A refused lock leaves the file as it was; a taken one names its new holder.
+        if (c.content && c.expected == Outcome::Taken)
+            EXPECT_TRUE(fileBytes(lockFile).startsWith(QByteArray::number(getpid()) + '\n'));
+        else if (c.content)
+            EXPECT_EQ(fileBytes(lockFile), *c.content);
+        file.close();
+        if (c.holder == Holder::Program) {
+            holder.kill();
+            ASSERT_TRUE(holder.waitForFinished(10000));
+            EXPECT_EQ(GameLock().take(game(c.taken)), Outcome::Taken);
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 // Test support: store files made with raw SQL, and a plain connection to look inside them.
 #include "StoreFiles.h"
 
+#include "GameFiles.h"
 #include "GameStore.h"
 
 #include <QFile>
@@ -71,6 +72,14 @@ QByteArray fileBytes(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString endedScratchFile(const QString& target)
+{
+    // No process can have the largest process number.
+    const qint64 ended =
+        fileBytes(QStringLiteral("/proc/sys/kernel/pid_max")).trimmed().toLongLong();
+    return scratchTemplate(target, ended).replace(QLatin1String("XXXXXX"), QLatin1String("a1B2c3"));
 }
 
 RawStore::RawStore(const QString& path)

@@ -26,6 +26,9 @@ std::function<void(const QString&)> sampleWith(QStringList changes);
 // The file's bytes, or an empty array when it is missing.
 QByteArray fileBytes(const QString& path);
 
+// The scratch file that a Plimo of this machine, ended since, left while writing `target`.
+QString endedScratchFile(const QString& target);
+
 // A connection of its own on an existing file, outside GameStore.
 class RawStore {
   public:

@@ -60,7 +60,8 @@ class StoreLocationTest : public ::testing::Test {
     QStringList userEntries() const
     {
         QStringList entries;
-        QDirIterator it(m_root.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System,
+        QDirIterator it(m_root.path(),
+                        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden,
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString entry = QDir(m_root.path()).relativeFilePath(it.next());

@@ -11,6 +11,7 @@
 #include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QThread>
 
 #include <cstdio>
 #include <cstring>
@@ -131,7 +132,12 @@ int saveAsLoop(const QString& folder, qlonglong first)
         if (game.generate().conflict) {
             return 4;
         }
-        if (const std::optional<Refusal> refusal = game.saveGameAs(file(n))) {
+        // A lock file that a kill left unwritten is taken over once the moment of a write is
+        // past.
+        std::optional<Refusal> refusal;
+        for (int attempt = 0; attempt < 50 && (refusal = game.saveGameAs(file(n))); ++attempt)
+            QThread::msleep(100);
+        if (refusal) {
             std::fprintf(stderr, "%s\n", qUtf8Printable(refusal->text));
             return 3;
         }

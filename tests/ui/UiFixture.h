@@ -38,9 +38,15 @@ class RecordingSink : public MessageSink {
         shown.push_back({text, MessageIcon::Question});
         return answer;
     }
+    Answer askOrCancel(const QString& text) override
+    {
+        shown.push_back({text, MessageIcon::Question});
+        return choice;
+    }
 
     std::vector<ShownMessage> shown;
     bool answer = true;
+    Answer choice = Answer::Yes;
 };
 
 class UiFixture : public ::testing::Test {

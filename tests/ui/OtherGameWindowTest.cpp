@@ -1,0 +1,200 @@
+// Going from one game file to another from «Fichier» or its keys in the panes, on real files
+// through Qt's own chooser: the question about unsaved data asked first, a new game, an open, a
+// save under a new name, the recent games, and the caption that names the file.
+#include "StoredWindowFixture.h"
+
+#include <QAbstractItemView>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+
+namespace {
+
+const QString kLeaveQuestion = QStringLiteral(
+    "Vos données n'ont pas été enregistrées.\rVoulez-vous les enregistrer avant de changer de "
+    "partie ?");
+const QString kCaption = QStringLiteral("DORV - Plimo : Jeux de mots - Version 2.5.0");
+
+class OtherGameWindowTest : public StoredWindowFixture {
+  protected:
+    void SetUp() override
+    {
+        StoredWindowFixture::SetUp();
+        m_other = m_dir.filePath(QStringLiteral("autre & partie.mdb"));
+        makeSampleStore(m_other, {QStringLiteral("UPDATE \"données\" SET base = 'UN LOUP'")});
+        // The other game enters the recent games before the window's own.
+        ASSERT_FALSE(GameController().openGame(m_other));
+        ASSERT_NO_FATAL_FAILURE(startOnNewSample());
+        m_sink.choice = MessageSink::Answer::No;
+    }
+
+    void startOnNewSample(StoreOptions options = {})
+    {
+        if (m_window)
+            UiFixture::TearDown();
+        QFile::remove(m_path);
+        makeSampleStore(m_path);
+        ASSERT_TRUE(startWindow(options));
+    }
+
+    // Answers the next chooser through its own widgets: the name typed, then its accept button;
+    // Cancel for "". Keeps its title, folder and filters.
+    void answerChooser(const QString& typed)
+    {
+        m_chooser = {};
+        onModal<QFileDialog>([this, typed](QFileDialog* dialog) {
+            m_chooser << dialog->windowTitle() << dialog->directory().absolutePath()
+                      << dialog->nameFilters();
+            if (typed.isEmpty())
+                return dialog->reject();
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            for (QChar c : typed)
+                QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(c), {});
+            auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+            for (QAbstractButton* button : buttons->buttons()) {
+                if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole)
+                    button->click();
+            }
+        });
+    }
+
+    // The recent games' items as the submenu shows them when it opens.
+    QList<QAction*> recentItems() const
+    {
+        auto* menu = child<QMenu>(QStringLiteral("mnu_recentes"));
+        Q_EMIT menu->aboutToShow();
+        return menu->actions();
+    }
+
+    QString storedBase(const QString& path) const
+    {
+        return RawStore(path).value(QStringLiteral("SELECT base FROM \"données\"")).toString();
+    }
+
+    QString m_other;
+    QStringList m_chooser;
+};
+
+TEST_F(OtherGameWindowTest, NewGameIsMadeThroughQtsOwnChooser)
+{
+    EXPECT_EQ(m_window->windowTitle(), kCaption);
+    answerChooser(QStringLiteral("fil-42"));
+    click(ref());
+    QTest::keyClick(ref(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(m_sink.shown.at(0).text, kLeaveQuestion);
+    EXPECT_EQ(m_chooser, (QStringList{QStringLiteral("Nouvelle partie"), m_dir.path(),
+                                      QStringLiteral("Parties Plimo (*.mdb)")}));
+    const QString made = m_dir.filePath(QStringLiteral("fil-42.mdb"));
+    EXPECT_EQ(m_game->gamePath(), made);
+    EXPECT_EQ(shown(), (QStringList{"", "", "", "", "0"}));
+    EXPECT_EQ(m_window->windowTitle(), kCaption + QStringLiteral(" — fil-42.mdb"));
+    EXPECT_EQ(m_window->focusWidget(), ref());
+
+    // The chooser does not offer to replace a file: the game refuses it with a warning.
+    answerChooser(QStringLiteral("plimo.mdb"));
+    trigger("mnu_nouvelle");
+    EXPECT_EQ(m_sink.shown.back().text, QStringLiteral("Le fichier existe déjà.\r") + m_path);
+    answerChooser(QString());
+    trigger("mnu_nouvelle");
+    EXPECT_EQ(m_game->gamePath(), made);
+}
+
+TEST_F(OtherGameWindowTest, OpenShowsTheOtherGameOrKeepsTheCurrentOne)
+{
+    const QString bad = m_dir.filePath(QStringLiteral("abîmée.mdb"));
+    writeBytes(bad, "Pas une partie.");
+    const QStringList before = shown();
+    answerChooser(QStringLiteral("abîmée.mdb"));
+    QTest::keyClick(propal(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(m_sink.shown.back().icon, MessageIcon::Critical);
+    EXPECT_TRUE(m_sink.shown.back().text.contains(bad));
+    EXPECT_EQ(shown(), before);
+
+    // The offscreen platform does not give the activation back when a dialog closes.
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    generate(QStringLiteral("L ECHAT"));
+    ASSERT_TRUE(m_window->conflictDialog()->isVisible());
+    trigger("mnu_historique");
+    answerChooser(QFileInfo(m_other).fileName());
+    trigger("mnu_ouvrir");
+    EXPECT_EQ(m_game->gamePath(), m_other);
+    EXPECT_EQ(ref()->toPlainText(), QStringLiteral("UN LOUP"));
+    EXPECT_EQ(m_window->windowTitle(), kCaption + QStringLiteral(" — autre & partie.mdb"));
+    EXPECT_FALSE(m_window->conflictDialog()->isVisible());
+    EXPECT_EQ(m_window->historyWindow()->findChild<QAbstractItemView*>()->model()->rowCount(), 1);
+}
+
+TEST_F(OtherGameWindowTest, SaveAsGoesOnWithTheNewFileAndKeepsTheOld)
+{
+    typeInto(ref(), QStringLiteral(" loup"));
+    answerChooser(QStringLiteral("copie"));
+    click(lettres());
+    QTest::keyClick(lettres(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    const QString copy = m_dir.filePath(QStringLiteral("copie.mdb"));
+    EXPECT_TRUE(m_sink.shown.empty()) << "no question: the game goes along";
+    EXPECT_EQ(m_game->gamePath(), copy);
+    EXPECT_EQ(storedBase(copy), QStringLiteral("LE CHAT LOUP"));
+    EXPECT_EQ(storedBase(m_path), QStringLiteral("LE CHAT"));
+    EXPECT_EQ(m_window->windowTitle(), kCaption + QStringLiteral(" — copie.mdb"));
+}
+
+TEST_F(OtherGameWindowTest, RecentGamesOpenAndAGoneOneLeavesTheList)
+{
+    const QList<QAction*> items = recentItems();
+    EXPECT_EQ(items.at(0)->toolTip(), QDir::toNativeSeparators(m_path));
+    EXPECT_EQ(items.at(1)->text(), QStringLiteral("autre && partie.mdb"));
+    items[1]->trigger();
+    EXPECT_EQ(m_game->gamePath(), m_other);
+
+    ASSERT_TRUE(QFile::remove(m_path));
+    recentItems()[1]->trigger();
+    EXPECT_EQ(m_sink.shown.back().icon, MessageIcon::Warning);
+    EXPECT_EQ(m_game->gamePath(), m_other);
+    for (const QAction* item : recentItems())
+        EXPECT_NE(item->toolTip(), QDir::toNativeSeparators(m_path));
+}
+
+TEST_F(OtherGameWindowTest, LeavingAnUnsavedGameAsksFirst)
+{
+    enum class Reference { Empty, Saved, Unsaved };
+    using Answer = MessageSink::Answer;
+    const struct Case {
+        const char* name;
+        Reference reference;
+        Answer answer;
+        bool saveFails;
+        std::size_t boxes; // the question, then the failed save's message
+        bool left;
+        bool stored;
+    } cases[] = {
+        {"no reference", Reference::Empty, Answer::Cancel, false, 0, true, false},
+        {"saved", Reference::Saved, Answer::Cancel, false, 0, true, true},
+        {"Oui", Reference::Unsaved, Answer::Yes, false, 1, true, true},
+        {"Non", Reference::Unsaved, Answer::No, false, 1, true, false},
+        {"Annuler", Reference::Unsaved, Answer::Cancel, false, 1, false, false},
+        {"Oui but the save fails", Reference::Unsaved, Answer::Yes, true, 2, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NO_FATAL_FAILURE(startOnNewSample(StoreOptions{c.saveFails}));
+        if (c.reference == Reference::Empty)
+            trigger("menu_delete");
+        else
+            typeInto(ref(), QStringLiteral(" loup"));
+        if (c.reference == Reference::Saved)
+            clickButton(QStringLiteral("record"));
+        m_sink.shown.clear();
+        m_sink.choice = c.answer;
+        recentItems()[1]->trigger();
+        ASSERT_EQ(m_sink.shown.size(), c.boxes);
+        if (c.boxes > 0)
+            EXPECT_EQ(m_sink.shown[0].text, kLeaveQuestion);
+        EXPECT_EQ(m_game->gamePath(), c.left ? m_other : m_path);
+        EXPECT_EQ(storedBase(m_path), c.stored ? QStringLiteral("LE CHAT LOUP") : "LE CHAT");
+    }
+}
+
+} // namespace
