@@ -96,7 +96,7 @@ Form1::Form1(GameController& game, QWidget* parent)
 
     buildControls(client);
     setUpPanes();
-    buildPlayerField(client);
+    setUpPlayerField();
     buildMenus();
     buildTabOrder();
     // "Initialiser" has none: it starts the puzzle again, and a slip of the fingers must not.
@@ -142,12 +142,13 @@ void Form1::setChoosers(Choosers* choosers)
 }
 
 // One control of the window: its objectName and caption in UTF-8 (a pane's objectName is its
-// suffix, and its caption its accessible name), its place in twips, and what it is: a caption
-// (nothing kept), the pane it shows, or the member keeping a count or a button, with the
-// handler a click on the button calls.
+// suffix, and the caption of a pane or a field its accessible name), its place in twips, and
+// what it is: a caption (nothing kept), the pane it shows, or the member keeping a count, a
+// button, with the handler a click on the button calls, or a field.
 struct Form1::Control {
     using KeptCount = QLabel* Form1::*;
     using KeptButton = QPushButton* Form1::*;
+    using KeptField = QComboBox* Form1::*;
 
     const char* name;
     const char* caption;
@@ -155,11 +156,11 @@ struct Form1::Control {
     int top;
     int width;
     int height;
-    std::variant<std::monostate, Pane, KeptCount, KeptButton> kind = {};
+    std::variant<std::monostate, Pane, KeptCount, KeptButton, KeptField> kind = {};
     void (Form1::*clicked)() = nullptr;
 };
 
-// In the order they are made: the panes, the captions, the counts, the buttons.
+// In the order they are made: the panes, the captions, the counts, the buttons, the field.
 const std::vector<Form1::Control>& Form1::controls()
 {
     static const std::vector<Control> rows = {
@@ -173,6 +174,7 @@ const std::vector<Form1::Control>& Form1::controls()
         {"Label6", "Lettres restantes", 120, 7200, 1815, 300},
         {"Label5", "Lettres trouvées", 11520, 7800, 1725, 300},
         {"Label4", "Lettres restantes", 11520, 8280, 1815, 300},
+        {"lbl_joueur", "Joueur :", 12120, 240, 840, 300},
         {"lettres_trouvées", "0", 13680, 7750, 495, 375, &Form1::m_foundCount},
         {"lettres_restantes", "0", 13680, 8250, 495, 375, &Form1::m_remainingCount},
         {"init", "Initialiser", 480, 9240, 1575, 375, &Form1::m_init, &Form1::init_Click},
@@ -182,6 +184,7 @@ const std::vector<Form1::Control>& Form1::controls()
         {"quit", "Quitter", 13440, 9240, 1575, 375, &Form1::m_quit, &Form1::requestQuit},
         {"Command1", "Effacer texte ci-dessus", 11760, 7080, 3015, 375, &Form1::m_clearProposal,
          &Form1::Command1_Click},
+        {"joueur", "Joueur", 13020, 195, 2355, 390, &Form1::m_joueur},
     };
     return rows;
 }
@@ -213,6 +216,12 @@ void Form1::buildControls(QWidget* client)
             button->setGeometry(geometry);
             connect(button, &QPushButton::clicked, this, control.clicked);
             this->*(*kept) = button;
+        } else if (const auto* kept = std::get_if<Control::KeptField>(&control.kind)) {
+            auto* field = new QComboBox(client);
+            field->setObjectName(name);
+            field->setAccessibleName(caption);
+            field->setGeometry(geometry);
+            this->*(*kept) = field;
         } else {
             addLabel(client, name, caption, geometry);
         }
@@ -277,19 +286,13 @@ QLabel* Form1::addLabel(QWidget* client, const QString& name, const QString& cap
     return label;
 }
 
-// The player of the next turn, on the row of the proposal's caption: right of that caption and
-// within the proposal pane's width, above the pane.
-void Form1::buildPlayerField(QWidget* client)
+// What the player's field does beyond its place: an editable list of the game's players that
+// completes whatever the case and takes no longer a name than the game keeps. Captions grow to
+// their text, so the field's label clears the proposal's caption and the field clears its label;
+// the field ends at the pane's right edge, as tall as the style makes it, centred on its label's
+// row and above the pane.
+void Form1::setUpPlayerField()
 {
-    const QLabel* caption = client->findChild<QLabel*>(QStringLiteral("Label2"));
-    QLabel* label = addLabel(client, QStringLiteral("lbl_joueur"), QStringLiteral("Joueur :"),
-                             twips::rect(12120, 240, 840, 300));
-    const int gap = twips::toPixels(120);
-    label->move(std::max(label->x(), caption->geometry().right() + 1 + gap), label->y());
-
-    m_joueur = new QComboBox(client);
-    m_joueur->setObjectName(QStringLiteral("joueur"));
-    m_joueur->setAccessibleName(QStringLiteral("Joueur"));
     m_joueur->setEditable(true);
     m_joueur->setInsertPolicy(QComboBox::NoInsert);
     m_joueur->lineEdit()->setMaxLength(int(kMaxPlayerNameLength));
@@ -297,8 +300,12 @@ void Form1::buildPlayerField(QWidget* client)
     m_joueur->setModel(m_playerList);
     m_joueur->completer()->setCaseSensitivity(Qt::CaseInsensitive);
 
+    const QLabel* caption = findChild<QLabel*>(QStringLiteral("Label2"));
+    auto* label = findChild<QLabel*>(QStringLiteral("lbl_joueur"));
+    const int gap = twips::toPixels(120);
+    label->move(std::max(label->x(), caption->geometry().right() + 1 + gap), label->y());
     const QRect pane = m_propal->geometry();
-    const int left = label->geometry().right() + 1 + gap / 2;
+    const int left = std::max(m_joueur->x(), label->geometry().right() + 1 + gap / 2);
     const int height = std::min(m_joueur->sizeHint().height(), pane.top() - 2);
     const int top =
         std::clamp(label->geometry().center().y() - height / 2, 0, pane.top() - 1 - height);

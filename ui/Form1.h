@@ -80,7 +80,7 @@ class Form1 : public QMainWindow {
     QWidget* makePane(Pane pane, QWidget* client);
     // What each pane does beyond its place: editing, tabbing, look and the game's handlers.
     void setUpPanes();
-    void buildPlayerField(QWidget* client);
+    void setUpPlayerField();
     void buildMenus();
     void buildTabOrder();
     QLabel* addLabel(QWidget* client, const QString& name, const QString& caption,
