@@ -363,11 +363,22 @@ PlayerTally& GameController::tally()
 {
     if (!m_tally) {
         m_tally.emplace();
-        const QList<Turn>& turns = m_history.all();
-        const qsizetype first = m_history.firstAtHand();
-        // Turn 0 is the puzzle as initialised: it credits nobody.
-        for (qsizetype i = std::max<qsizetype>(1, first); i - first < turns.size(); ++i)
-            m_tally->add(turns[i - first].joueur, turns[i - first].trouvees, i);
+        // Turn 0 is the puzzle as initialised: it credits nobody. The turns still in the store
+        // are read for their players and counts alone; where that fails, the history reads
+        // them whole, as far as it can.
+        const qsizetype stored = m_history.firstAtHand();
+        std::optional<QList<TurnCredit>> credits;
+        if (stored > 1)
+            credits = m_store->loadCredits(1, stored);
+        if (credits) {
+            for (qsizetype i = 0; i < credits->size(); ++i)
+                m_tally->add((*credits)[i].joueur, (*credits)[i].trouvees, i + 1);
+        } else {
+            m_history.all();
+        }
+        for (qsizetype i = std::max<qsizetype>(1, m_history.firstAtHand()); i < m_history.size();
+             ++i)
+            m_tally->add(m_history.atHand(i).joueur, m_history.atHand(i).trouvees, i);
     }
     return *m_tally;
 }

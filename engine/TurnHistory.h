@@ -21,6 +21,14 @@ struct Turn {
     bool operator==(const Turn&) const = default;
 };
 
+// What a turn counts for in the ranking: its player and its found count.
+struct TurnCredit {
+    QString joueur;
+    qint64 trouvees = 0;
+
+    bool operator==(const TurnCredit&) const = default;
+};
+
 // A count caption read as a whole number, blanks around it allowed; nothing when it is none
 // (only a damaged store or another program can bring such a caption).
 std::optional<qint64> captionNumber(const QString& caption);

@@ -110,6 +110,11 @@ class GameStore {
     {
         return m_turns.loadTurns(from, to);
     }
+    // Their players and found counts only (see TurnStore::loadCredits).
+    std::optional<QList<TurnCredit>> loadCredits(qsizetype from, qsizetype to) const
+    {
+        return m_turns.loadCredits(from, to);
+    }
     // The history kept its first `size` turns only; the next save rewrites the rows past them.
     void historyCut(qsizetype size) { m_turns.historyCut(size); }
     // How many leading turns of the history the table tours holds as they are.

@@ -209,6 +209,50 @@ std::optional<QList<Turn>> TurnStore::loadTurns(qsizetype from, qsizetype to) co
     return turns;
 }
 
+// SQLite's typeof() tells what the driver would hand over, so each row is checked as turnsOf
+// checks it without its texts being read.
+std::optional<QList<TurnCredit>> TurnStore::loadCredits(qsizetype from, qsizetype to) const
+{
+    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    const bool withPlayer = shapeOf(db).hasPlayer;
+    const auto isInteger = [](TurnColumn column) {
+        return QStringLiteral("typeof(%1) = 'integer'").arg(turnColumn(column));
+    };
+    const auto isText = [](TurnColumn column) {
+        return QStringLiteral("typeof(%1) IN ('text', 'integer', 'real')").arg(turnColumn(column));
+    };
+    const QString numero = turnColumn(TurnColumn::Numero);
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(
+        QStringLiteral("SELECT %1, %2, %3 AND %4 AND %5 AND %6 AND %7 AND %8, %9 FROM %10 "
+                       "WHERE %1 >= ? AND %1 < ? ORDER BY %1")
+            .arg(numero, turnColumn(TurnColumn::Trouvees), isInteger(TurnColumn::Numero),
+                 isInteger(TurnColumn::Trouvees), isInteger(TurnColumn::Restantes),
+                 isText(TurnColumn::Propal), isText(TurnColumn::Result),
+                 isText(TurnColumn::Lettres),
+                 withPlayer ? turnColumn(TurnColumn::Joueur) : QStringLiteral("''"), turnTable()));
+    query.addBindValue(qlonglong(from));
+    query.addBindValue(qlonglong(to));
+    if (!query.exec()) {
+        return std::nullopt;
+    }
+    QList<TurnCredit> credits;
+    credits.reserve(to - from);
+    while (query.next()) {
+        if (query.value(0).toLongLong() != from + credits.size() || query.value(2).toInt() != 1) {
+            return std::nullopt;
+        }
+        // Read as turnsOf reads the player.
+        credits.append({cleanPlayerName(textFrom(query.value(3)).value_or(QString())),
+                        query.value(1).toLongLong()});
+    }
+    if (query.lastError().isValid() || credits.size() != to - from) {
+        return std::nullopt;
+    }
+    return credits;
+}
+
 // With no turn stored, every row is rewritten. A table this version can replace whole (another
 // program's, with only columns this version knows, in a file of this layout or an older one) is
 // made anew in the store's shape. A keyed table, or one holding columns or a layout of a later

@@ -33,6 +33,9 @@ class TurnStore {
     std::optional<StoredHistory> load();
     // Turns numbered [from, to) of a keyed table; nothing when one is missing or unreadable.
     std::optional<QList<Turn>> loadTurns(qsizetype from, qsizetype to) const;
+    // The players and found counts of the same turns, without their texts: nothing exactly when
+    // loadTurns(from, to) would give nothing.
+    std::optional<QList<TurnCredit>> loadCredits(qsizetype from, qsizetype to) const;
 
     // Inside the store's transaction: writes the turns past those already stored, after
     // deleting the rows past them. With none stored, the table's rows are all rewritten. The

@@ -396,6 +396,50 @@ TEST_F(HistoryStoreTest, UnreadableEarlyTurnStopsUndoSafely)
     }
 }
 
+// The ranking reads the stored turns' players and counts alone: it must find a turn exactly
+// where the history would read it, and the same player and count, whatever another program left
+// in the row.
+TEST_F(HistoryStoreTest, CreditsAreReadExactlyWhereTheTurnsAre)
+{
+    const char* const damages[] = {
+        nullptr,
+        "UPDATE tours SET joueur = X'00' WHERE numero = 3",
+        "UPDATE tours SET joueur = 12 WHERE numero = 3",
+        "DELETE FROM tours WHERE numero = 3",
+        "UPDATE tours SET result = X'00' WHERE numero = 3",
+        "UPDATE tours SET trouvees = 2.5 WHERE numero = 3",
+        "UPDATE tours SET restantes = 'quatre' WHERE numero = 3",
+    };
+    for (const char* damage : damages) {
+        SCOPED_TRACE(damage ? damage : "no damage");
+        remakeStore();
+        playAndSave(m_path, 8);
+        {
+            RawStore raw(m_path);
+            ASSERT_TRUE(raw.exec(QStringLiteral(
+                "UPDATE tours SET joueur = CASE numero % 3 WHEN 0 THEN '' WHEN 1 THEN ' Zoé \t "
+                "x ' ELSE 'Bob' END")));
+            ASSERT_TRUE(raw.exec(QStringLiteral("PRAGMA ignore_check_constraints = 1")));
+            if (damage)
+                ASSERT_TRUE(raw.exec(QString::fromUtf8(damage)));
+        }
+        GameStore store(m_path);
+        ASSERT_TRUE(store.open());
+        const std::optional<StoredHistory> stored = store.loadHistory();
+        ASSERT_TRUE(stored);
+        ASSERT_GT(stored->first, 3);
+        const std::optional<QList<Turn>> turns = store.loadTurns(0, stored->first);
+        const std::optional<QList<TurnCredit>> credits = store.loadCredits(0, stored->first);
+        ASSERT_EQ(credits.has_value(), turns.has_value());
+        if (!turns)
+            continue;
+        QList<TurnCredit> expected;
+        for (const Turn& turn : *turns)
+            expected.append({turn.joueur, turn.trouvees});
+        EXPECT_EQ(*credits, expected);
+    }
+}
+
 // Start-up on a long stored history, then a change to an old row behind the program's back:
 // a save after one more turn leaves the old rows alone, and a save after undo removes the
 // undone rows.
