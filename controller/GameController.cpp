@@ -290,13 +290,19 @@ TextRange GameController::conflictSelection() const
 
 QString GameController::forumPost()
 {
-    QString post = buildForumPost(m_session.soluce, m_session.lettres_trouvees,
-                                  m_session.lettres_restantes, m_session.lettres);
-    if (m_rankingInPost) {
+    // A ranking read anew drops the post built with the one before.
+    if (m_rankingInPost)
         ranking();
-        post += m_rankingBlock;
+    PostInputs inputs{m_session.soluce, m_session.lettres_trouvees, m_session.lettres_restantes,
+                      m_session.lettres, m_rankingInPost};
+    if (!m_post || m_post->inputs != inputs) {
+        QString post = buildForumPost(inputs.foundText, inputs.foundCount, inputs.remainingCount,
+                                      inputs.remainingLetters);
+        if (inputs.ranking)
+            post += m_rankingBlock;
+        m_post = BuiltPost{std::move(inputs), std::move(post)};
     }
-    return post;
+    return m_post->text;
 }
 
 void GameController::playerEdited(const QString& typed)
@@ -314,6 +320,7 @@ const QList<PlayerStanding>& GameController::ranking()
     if (!m_ranking) {
         m_ranking = tally().ranking();
         m_rankingBlock = rankingBlock(*m_ranking);
+        m_post.reset();
     }
     return *m_ranking;
 }

@@ -169,4 +169,18 @@ class GameController {
     std::optional<QList<PlayerStanding>> m_ranking;
     QString m_rankingBlock; // the post's ranking block, with m_ranking
     bool m_rankingInPost = false;
+
+    // What a post is built from besides the ranking.
+    struct PostInputs {
+        QString foundText, foundCount, remainingCount, remainingLetters;
+        bool ranking = false;
+        bool operator==(const PostInputs&) const = default;
+    };
+    // The last post built: "Copier" on an unchanged game hands it out again rather than build
+    // it anew. A new ranking drops it.
+    struct BuiltPost {
+        PostInputs inputs;
+        QString text;
+    };
+    std::optional<BuiltPost> m_post;
 };

@@ -690,6 +690,7 @@ bool Form1::mayLeaveGame()
         return true;
     switch (m_sink->askOrCancel(question)) {
     case MessageSink::Answer::Yes:
+        tidyFocusedPane();
         if (const std::optional<Refusal> refusal = m_game.save()) {
             m_sink->inform(refusal->text, refusal->icon);
             return false;
@@ -744,8 +745,19 @@ void Form1::mnu_ouvrir_Click()
         openChosenGame(path);
 }
 
+// A save from the menu or its key writes the game as «Enregistrer» does, after the tidy-up of
+// the pane being typed in that the button's focus move makes.
+void Form1::tidyFocusedPane()
+{
+    if (focusWidget() == m_ref)
+        ref_LostFocus();
+    else if (focusWidget() == m_propal)
+        propal_LostFocus();
+}
+
 void Form1::mnu_enregistrer_sous_Click()
 {
+    tidyFocusedPane();
     const QString path = chooseGameFile(QStringLiteral("Enregistrer la partie sous"), true);
     if (path.isEmpty())
         return;

@@ -127,6 +127,7 @@ class Form1 : public QMainWindow {
     // The window on another game file, as start-up shows a game.
     void showOtherGame();
     void showCaption();
+    void tidyFocusedPane();
     void focusFirstPane();
 
     bool showStartUp(const StoreStatus& opened);

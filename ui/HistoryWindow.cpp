@@ -3,12 +3,15 @@
 
 #include "LineBreaks.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -227,17 +230,17 @@ HistoryWindow::HistoryWindow(QWidget* parent) : QDialog(parent)
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
     // The numbers take what they need; the proposal and the found text share the rest. The
-    // players' column keeps its width, which no turn has to be measured for.
+    // players' column fits the players' names (see fitPlayerColumn).
     QHeaderView* header = m_table->horizontalHeader();
     for (int column : {kNumber, kFound, kRemaining})
         header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     for (int column : {kProposal, kFoundText})
         header->setSectionResizeMode(column, QHeaderView::Stretch);
-    header->resizeSection(kPlayer, 160);
     m_table->setWordWrap(false);
     QFont mono(QStringLiteral("Courier New"));
     mono.setStyleHint(QFont::TypeWriter);
     m_table->setFont(mono);
+    fitPlayerColumn({});
     connect(m_model, &TurnTableModel::playerTyped, this, &HistoryWindow::playerCorrected);
 
     m_rankingModel = new RankingTableModel(this);
@@ -265,4 +268,34 @@ void HistoryWindow::showHistory(const QList<Turn>& turns, qsizetype firstNumber,
     if (atEnd)
         m_table->scrollToBottom();
     m_rankingModel->setRanking(ranking);
+    fitPlayerColumn(ranking);
+}
+
+int HistoryWindow::playerColumnCap() const
+{
+    return cellWidth(QString(kPlayerColumnCharacters, QLatin1Char('M')));
+}
+
+int HistoryWindow::cellWidth(const QString& text) const
+{
+    // The item's text margins, one focus-frame margin and a pixel on either side.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_table) + 1;
+    return QFontMetrics(m_table->font()).horizontalAdvance(text) + 2 * margin;
+}
+
+// Every turn credited to a player has that player in the ranking, so the longest name is found
+// there, without measuring the turns.
+void HistoryWindow::fitPlayerColumn(const QList<PlayerStanding>& ranking)
+{
+    int widest = 0;
+    for (const PlayerStanding& player : ranking)
+        widest = std::max(widest, cellWidth(player.name));
+    QHeaderView* header = m_table->horizontalHeader();
+    const int width =
+        std::max(header->sectionSizeHint(kPlayer), std::min(widest, playerColumnCap()));
+    // A width the master dragged stays until the names call for another one.
+    if (width == m_playerColumnWidth)
+        return;
+    m_playerColumnWidth = width;
+    header->resizeSection(kPlayer, width);
 }

@@ -60,6 +60,8 @@ class HistoryWindow : public QDialog {
     // The narrowest frame that still shows the counts and the start of both texts, where the
     // window is narrowed to open beside the main window.
     static constexpr int kNarrowestWidth = 480;
+    // The players' column shows this many wide characters at most; longer names are elided.
+    static constexpr int kPlayerColumnCharacters = 16;
 
     explicit HistoryWindow(QWidget* parent = nullptr);
 
@@ -67,14 +69,22 @@ class HistoryWindow : public QDialog {
     // the players' ranking.
     void showHistory(const QList<Turn>& turns, qsizetype firstNumber = 0,
                      const QList<PlayerStanding>& ranking = {});
+    // The widest the players' column grows for a long name.
+    int playerColumnCap() const;
 
   Q_SIGNALS:
     // The master corrected the player of turn `number` (from 1) to this typed name.
     void playerCorrected(qsizetype number, const QString& typed);
 
   private:
+    // The width a cell of the turn table takes to show this text whole.
+    int cellWidth(const QString& text) const;
+    // The players' column as wide as its header or the longest name, up to the cap.
+    void fitPlayerColumn(const QList<PlayerStanding>& ranking);
+
     TurnTableModel* m_model = nullptr;
     QTableView* m_table = nullptr;
     RankingTableModel* m_rankingModel = nullptr;
     QTableView* m_ranking = nullptr;
+    int m_playerColumnWidth = 0;
 };

@@ -3,7 +3,8 @@
 // an undone turn back; a turn's Joueur cell in the history window corrects it and the ranking
 // follows; "Classement dans le message" stays with the game and ends the post with the ranking;
 // "Aperçu du message" draws the post as the clipboard gets it and follows the game.
-#include "StoredWindowFixture.h"
+#include "HistoryWindow.h"
+#include "HistoryWindowFixture.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,42 +12,16 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QRegularExpression>
-#include <QTableView>
 #include <QTextBrowser>
 
-namespace {
-
-QStringList column(const QTableView* table, int column)
-{
-    QStringList cells;
-    for (int row = 0; row < table->model()->rowCount(); ++row)
-        cells << table->model()->index(row, column).data().toString();
-    return cells;
-}
-
-} // namespace
-
-class PlayersWindowTest : public StoredWindowFixture {
+class PlayersWindowTest : public HistoryWindowFixture {
   protected:
-    void SetUp() override
-    {
-        StoredWindowFixture::SetUp();
-        makeSampleStore(m_path);
-        ASSERT_TRUE(startWindow());
-        trigger("menu_delete");
-        initialise(QStringLiteral("le chat dort"));
-    }
-
     QComboBox* joueur() const { return child<QComboBox>(QStringLiteral("joueur")); }
     void playAs(const QString& player, const QString& proposal)
     {
         click(joueur());
         QTest::keyClicks(joueur()->lineEdit(), player);
         generate(proposal);
-    }
-    QTableView* historyTable(const char* name) const
-    {
-        return m_window->historyWindow()->findChild<QTableView*>(QString::fromUtf8(name));
     }
 };
 
@@ -71,6 +46,26 @@ TEST_F(PlayersWindowTest, TheFieldCreditsTheTurnAndCompletesFromThePlayers)
 
     trigger("mnu_annuler_tour");
     EXPECT_EQ(joueur()->currentText(), QStringLiteral("Alice"));
+}
+
+// The column grows to the longest name, and stops at its cap so that the texts keep their room.
+TEST_F(PlayersWindowTest, ThePlayersColumnFitsTheNamesUpToItsCap)
+{
+    trigger("mnu_historique");
+    auto* window = qobject_cast<HistoryWindow*>(m_window->historyWindow());
+    ASSERT_NE(window, nullptr);
+    const QTableView* table = historyTable("historique");
+    const int nobody = table->columnWidth(1);
+    EXPECT_LT(nobody, window->playerColumnCap());
+
+    playAs(QStringLiteral("Jean-Baptiste"), QStringLiteral("la chat mort"));
+    const int named = table->columnWidth(1);
+    EXPECT_GT(named, nobody);
+    EXPECT_LT(named, window->playerColumnCap());
+
+    playAs(QString(40, QLatin1Char('W')), QStringLiteral("le chat fort"));
+    EXPECT_EQ(table->columnWidth(1), window->playerColumnCap());
+    EXPECT_GT(table->columnWidth(2), 0);
 }
 
 TEST_F(PlayersWindowTest, AJoueurCellCorrectsTheTurnAndTheRankingFollows)

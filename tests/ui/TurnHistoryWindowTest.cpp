@@ -5,10 +5,9 @@
 // players, that follows turns played and undone, and the history comes back with the game on the
 // next start. The turn keys work from the history window and the conflict dialog too.
 #include "HistoryWindow.h"
-#include "StoredWindowFixture.h"
+#include "HistoryWindowFixture.h"
 #include "WindowPlacement.h"
 
-#include <QAbstractItemModel>
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
@@ -18,35 +17,8 @@
 
 #include <functional>
 
-namespace {
-
-// The cells of the history table, row by row.
-QList<QStringList> cells(const QTableView* table)
-{
-    QList<QStringList> rows;
-    const QAbstractItemModel* model = table->model();
-    for (int row = 0; row < model->rowCount(); ++row) {
-        QStringList line;
-        for (int column = 0; column < model->columnCount(); ++column)
-            line << model->index(row, column).data().toString();
-        rows << line;
-    }
-    return rows;
-}
-
-} // namespace
-
-class TurnHistoryWindowTest : public StoredWindowFixture {
+class TurnHistoryWindowTest : public HistoryWindowFixture {
   protected:
-    void SetUp() override
-    {
-        StoredWindowFixture::SetUp();
-        makeSampleStore(m_path);
-        ASSERT_TRUE(startWindow());
-        trigger("menu_delete");
-        initialise(QStringLiteral("le chat dort"));
-    }
-
     QAction* undoItem() const { return child<QAction>(QStringLiteral("mnu_annuler_tour")); }
     QStringList counts() const
     {
@@ -108,7 +80,7 @@ TEST_F(TurnHistoryWindowTest, HistoryWindowFollowsTheGameAndOnlyPlayersCanBeEdit
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Historique des tours"));
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(window->isModal());
-    auto* table = window->findChild<QTableView*>(QStringLiteral("historique"));
+    auto* table = historyTable("historique");
     ASSERT_NE(table, nullptr);
 
     QStringList headers;
@@ -116,9 +88,8 @@ TEST_F(TurnHistoryWindowTest, HistoryWindowFollowsTheGameAndOnlyPlayersCanBeEdit
         headers << table->model()->headerData(column, Qt::Horizontal).toString();
     EXPECT_EQ(headers,
               (QStringList{QStringLiteral("Tour"), QStringLiteral("Joueur"),
-                           QStringLiteral("Proposition"),
-                           QStringLiteral("Lettres trouvées"), QStringLiteral("Lettres restantes"),
-                           QStringLiteral("Texte trouvé")}));
+                           QStringLiteral("Proposition"), QStringLiteral("Lettres trouvées"),
+                           QStringLiteral("Lettres restantes"), QStringLiteral("Texte trouvé")}));
     // Turn 0 keeps the found count shown when the puzzle started: the sample game's "0".
     const QList<QStringList> twoTurns = {
         {QStringLiteral("0"), QString(), QString(), QStringLiteral("0"), QStringLiteral("10"),
@@ -188,7 +159,7 @@ TEST_F(TurnHistoryWindowTest, UndoThatCannotReadEarlierTurnsLeavesTheItemAsTheGa
 
     // The history window numbers the turns it can show from where the file could be read.
     trigger("mnu_historique");
-    auto* table = m_window->historyWindow()->findChild<QTableView*>(QStringLiteral("historique"));
+    auto* table = historyTable("historique");
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->model()->rowCount(), 1);
     EXPECT_EQ(table->model()->index(0, 0).data().toString(), QStringLiteral("2"));

@@ -74,6 +74,8 @@ int main(int argc, char** argv)
     if (!dialog->grab().save(folder + QStringLiteral("/conflict-dialog.png")))
         return 4;
     dialog->close();
+    // The main window takes input again once the dialog's closing has gone through.
+    QTest::qWait(200);
 
     play(window, QStringLiteral("la petit chat est mort, dit agnes a l'ete."),
          QStringLiteral("Bob"));

@@ -1,0 +1,49 @@
+// The game the turn history and players window tests play: a window on a store of its own, the
+// page cleared and "LE CHAT DORT" initialised; and the history window's tables as they read.
+#pragma once
+
+#include "StoredWindowFixture.h"
+
+#include <QAbstractItemModel>
+#include <QTableView>
+
+class HistoryWindowFixture : public StoredWindowFixture {
+  protected:
+    void SetUp() override
+    {
+        StoredWindowFixture::SetUp();
+        makeSampleStore(m_path);
+        ASSERT_TRUE(startWindow());
+        trigger("menu_delete");
+        initialise(QStringLiteral("le chat dort"));
+    }
+
+    // A table of the history window: historique or classement.
+    QTableView* historyTable(const char* name) const
+    {
+        return m_window->historyWindow()->findChild<QTableView*>(QString::fromUtf8(name));
+    }
+};
+
+// The cells of a table, row by row.
+inline QList<QStringList> cells(const QTableView* table)
+{
+    QList<QStringList> rows;
+    const QAbstractItemModel* model = table->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        QStringList line;
+        for (int column = 0; column < model->columnCount(); ++column)
+            line << model->index(row, column).data().toString();
+        rows << line;
+    }
+    return rows;
+}
+
+// One column of a table, top to bottom.
+inline QStringList column(const QTableView* table, int column)
+{
+    QStringList cells;
+    for (int row = 0; row < table->model()->rowCount(); ++row)
+        cells << table->model()->index(row, column).data().toString();
+    return cells;
+}
