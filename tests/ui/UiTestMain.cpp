@@ -14,6 +14,8 @@ int main(int argc, char** argv)
     const ScratchUserFolders folders;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Plimo"));
+    // Many tests close their last window; a quit posted then would end the next test's boxes.
+    QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
