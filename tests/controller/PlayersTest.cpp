@@ -26,43 +26,25 @@ Act type(const char* player)
 {
     return {Act::Type, player};
 }
-Act initialise()
-{
-    return {Act::Initialise};
-}
 Act play(const char* player, const QString& proposal)
 {
     return {Act::Play, player, proposal};
-}
-Act undo()
-{
-    return {Act::Undo};
 }
 Act correct(qsizetype turn, const char* player, bool taken = true)
 {
     return {Act::Correct, player, {}, turn, taken};
 }
-Act rankingOn()
-{
-    return {Act::RankingOn};
-}
-Act save()
-{
-    return {Act::Save};
-}
-Act reopen()
-{
-    return {Act::Reopen};
-}
+const Act kInitialise{Act::Initialise}, kUndo{Act::Undo}, kRankingOn{Act::RankingOn},
+    kSave{Act::Save}, kReopen{Act::Reopen};
 
 struct PlayerCase {
     const char* name;
     std::vector<Act> acts;
     QStringList players; // each turn's player, turn 0 first
-    QString field;       // the field joueur afterwards
     QList<PlayerStanding> ranking;
-    std::optional<bool> saved; // nothing: not checked
-    QString block;             // what the post holds after the game's lines
+    QString field = {};                // the field joueur afterwards
+    std::optional<bool> saved = false; // nothing: not checked
+    QString block = {};                // what the post holds after the game's lines
 };
 
 PlayerStanding standing(const char* name, qint64 points, qint64 turns)
@@ -133,115 +115,83 @@ constexpr std::nullopt_t kReadBack = std::nullopt;
 
 const PlayerCase kPlayerCases[] = {
     {"AcceptedTurnCreditsTheCleanNameAndEmptiesTheField",
-     {initialise(), play(" Alice\t ", dort::kFirst)},
+     {kInitialise, play(" Alice\t ", dort::kFirst)},
      {"", "Alice"},
-     "",
-     {standing("Alice", 7, 1)},
-     false,
-     ""},
+     {standing("Alice", 7, 1)}},
     {"InitialisedTurnZeroCreditsNobody",
-     {type("Zoé"), initialise(), correct(0, "Zoé", false)},
+     {type("Zoé"), kInitialise, correct(0, "Zoé", false)},
      {""},
-     "Zoé",
      {},
-     false,
-     ""},
+     "Zoé"},
     {"EmptyFieldCreditsNobody",
-     {initialise(), play("", dort::kFirst), play("Bob", dort::kSecond)},
+     {kInitialise, play("", dort::kFirst), play("Bob", dort::kSecond)},
      {"", "", "Bob"},
-     "",
-     {standing("Bob", 3, 1)},
-     false,
-     ""},
-    {"ConflictLeavesTheField",
-     {initialise(), play("Bob", dort::kTooLong)},
-     {""},
-     "Bob",
-     {},
-     false,
-     ""},
-    {"RefusalLeavesTheField", {initialise(), play("Bob", QString())}, {""}, "Bob", {}, false, ""},
+     {standing("Bob", 3, 1)}},
+    {"ConflictLeavesTheField", {kInitialise, play("Bob", dort::kTooLong)}, {""}, {}, "Bob"},
+    {"RefusalLeavesTheField", {kInitialise, play("Bob", QString())}, {""}, {}, "Bob"},
     {"FirstSpellingKept",
-     {initialise(), play("alice", dort::kFirst), play("ALICE", dort::kSecond)},
+     {kInitialise, play("alice", dort::kFirst), play("ALICE", dort::kSecond)},
      {"", "alice", "alice"},
-     "",
-     {standing("alice", 10, 2)},
-     false,
-     ""},
+     {standing("alice", 10, 2)}},
     {"UndoBringsThePlayerBackAndTakesThemOutOfThePost",
-     {rankingOn(), initialise(), play("Alice", dort::kFirst), undo()},
+     {kRankingOn, kInitialise, play("Alice", dort::kFirst), kUndo},
      {""},
-     "Alice",
      {},
-     false,
-     ""},
+     "Alice"},
     {"UndoOfATurnWithoutPlayerEmptiesTheField",
-     {initialise(), play("", dort::kFirst), play("Bob", dort::kTooLong), undo()},
+     {kInitialise, play("", dort::kFirst), play("Bob", dort::kTooLong), kUndo},
      {""},
-     "",
-     {},
-     false,
-     ""},
+     {}},
     {"UndoMovesThePost",
-     {rankingOn(), initialise(), play("Alice", dort::kFirst), play("Bob", dort::kSecond), undo()},
+     {kRankingOn, kInitialise, play("Alice", dort::kFirst), play("Bob", dort::kSecond), kUndo},
      {"", "Alice"},
-     "Bob",
      {standing("Alice", 7, 1)},
+     "Bob",
      false,
      kAliceFirst},
     {"CorrectionKeepsTheFirstSpellingMovesThePostAndLeavesTheGameUnsaved",
-     {rankingOn(), initialise(), play("Alice", dort::kFirst), play("Bob", dort::kSecond), save(),
+     {kRankingOn, kInitialise, play("Alice", dort::kFirst), play("Bob", dort::kSecond), kSave,
       correct(2, "ALICE")},
      {"", "Alice", "Alice"},
-     "",
      {standing("Alice", 10, 2)},
+     "",
      false,
      QStringLiteral("\r[b]Classement[/b]\r1. Alice : 10 lettres\r")},
     {"EmptiedCellRemovesTheCredit",
-     {initialise(), play("Alice", dort::kFirst), play("Bob", dort::kSecond), save(),
-      correct(1, "")},
+     {kInitialise, play("Alice", dort::kFirst), play("Bob", dort::kSecond), kSave, correct(1, "")},
      {"", "", "Bob"},
-     "",
-     {standing("Bob", 3, 1)},
-     false,
-     ""},
+     {standing("Bob", 3, 1)}},
     {"NoCorrectionPastTheLastTurn",
-     {initialise(), play("Alice", dort::kFirst), save(), correct(2, "Bob", false)},
+     {kInitialise, play("Alice", dort::kFirst), kSave, correct(2, "Bob", false)},
      {"", "Alice"},
-     "",
      {standing("Alice", 7, 1)},
-     true,
-     ""},
-    {"PlayersAndTheRankingOptionComeBackWithTheGame",
-     {rankingOn(), initialise(), play("[Zoé]", dort::kFirst), save(), reopen()},
-     {"", "[Zoé]"},
      "",
+     true},
+    {"PlayersAndTheRankingOptionComeBackWithTheGame",
+     {kRankingOn, kInitialise, play("[Zoé]", dort::kFirst), kSave, kReopen},
+     {"", "[Zoé]"},
      {standing("[Zoé]", 7, 1)},
+     "",
      kReadBack,
      QStringLiteral("\r[b]Classement[/b]\r1. (Zoé) : 7 lettres\r")},
     // More turns than start-up reads: the ranking reads the earlier ones from the store.
     {"RankingOfAGameReadBack",
-     {initialise(), play("Alice", dort::kFirst), play("Bob", dort::kFirst),
-      play("Chloé", dort::kFirst), play("bob", dort::kSecond), save(), reopen()},
+     {kInitialise, play("Alice", dort::kFirst), play("Bob", dort::kFirst),
+      play("Chloé", dort::kFirst), play("bob", dort::kSecond), kSave, kReopen},
      {"", "Alice", "Bob", "Chloé", "Bob"},
-     "",
      {standing("Alice", 7, 1), standing("Bob", 3, 2), standing("Chloé", 0, 1)},
-     kReadBack,
-     ""},
+     "",
+     kReadBack},
     {"RankingOptionStaysOffWithTheGame",
-     {initialise(), play("Alice", dort::kFirst), save(), reopen()},
+     {kInitialise, play("Alice", dort::kFirst), kSave, kReopen},
      {"", "Alice"},
-     "",
      {standing("Alice", 7, 1)},
-     kReadBack,
-     ""},
-    {"PostWithoutAPlayerStaysAsItIs",
-     {rankingOn(), initialise(), play("", dort::kFirst)},
-     {"", ""},
      "",
-     {},
-     false,
-     ""},
+     kReadBack},
+    {"PostWithoutAPlayerStaysAsItIs",
+     {kRankingOn, kInitialise, play("", dort::kFirst)},
+     {"", ""},
+     {}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, PlayerActs, testing::ValuesIn(kPlayerCases),
