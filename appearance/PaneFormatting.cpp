@@ -16,10 +16,12 @@ void mergeOverWholeText(QTextEdit* edit, const QTextCharFormat& format)
 {
     QTextCursor cursor(edit->document());
     cursor.select(QTextCursor::Document);
-    cursor.mergeCharFormat(format);
     // Every line's own format takes it too: a pane emptied later keeps its first line's, and
-    // the first character typed there must not fall back to an older look.
+    // the first character typed there must not fall back to an older look. The lines' formats
+    // go first: changing them alone drops the lines' layout without laying them out again, and
+    // a shown pane would draw none of its text until the next edit.
     cursor.mergeBlockCharFormat(format);
+    cursor.mergeCharFormat(format);
     // Text typed at the end later takes the format too.
     cursor.movePosition(QTextCursor::End);
     edit->setTextCursor(cursor);

@@ -219,6 +219,25 @@ TEST_F(ProposalFormatting, AnEmptyPaneGivesTheFormatToWhatIsTypedNext)
     EXPECT_EQ(formatAt(1).foreground().color(), QColor(0, 0, 255));
 }
 
+// A look applied to a pane on screen, as after the appearance menu or a change of game: the
+// pane still draws its text, not only holds it.
+TEST_F(ProposalFormatting, AShownPaneStillDrawsItsText)
+{
+    applyBackground(&edit, Qt::white);
+    edit.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&edit));
+    for (const QColor& colour : {QColor(Qt::black), QColor(Qt::darkBlue)}) {
+        applyTextColour(&edit, colour);
+        applyFont(&edit, edit.font());
+        const QImage drawn = edit.viewport()->grab().toImage();
+        int inked = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                inked += qGray(drawn.pixel(x, y)) < 128;
+        EXPECT_GT(inked, 20) << qPrintable(colour.name());
+    }
+}
+
 TEST(PlainPanes, TakeColoursAndFontAsAWhole)
 {
     QPlainTextEdit pane;
