@@ -5,7 +5,9 @@
 #include "StoredWindowFixture.h"
 
 #include <QAbstractItemModel>
+#include <QLineEdit>
 #include <QTableView>
+#include <QTest>
 
 class HistoryWindowFixture : public StoredWindowFixture {
   protected:
@@ -22,6 +24,16 @@ class HistoryWindowFixture : public StoredWindowFixture {
     QTableView* historyTable(const char* name) const
     {
         return m_window->historyWindow()->findChild<QTableView*>(QString::fromUtf8(name));
+    }
+
+    // Double-clicks the cell as a user does, a click then a second press; the editor that the
+    // second press opened, or nullptr.
+    static QLineEdit* doubleClickCell(QTableView* table, const QModelIndex& cell)
+    {
+        const QPoint centre = table->visualRect(cell).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, centre);
+        return table->findChild<QLineEdit*>();
     }
 };
 

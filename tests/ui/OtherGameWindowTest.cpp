@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 
 namespace {
 
@@ -192,6 +193,38 @@ TEST_F(OtherGameWindowTest, LeavingAnUnsavedGameAsksFirst)
         ASSERT_EQ(m_sink.shown.size(), c.boxes);
         if (c.boxes > 0)
             EXPECT_EQ(m_sink.shown[0].text, kLeaveQuestion);
+        EXPECT_EQ(m_game->gamePath(), c.left ? m_other : m_path);
+        EXPECT_EQ(storedBase(m_path), c.stored ? QStringLiteral("LE CHAT LOUP") : "LE CHAT");
+    }
+}
+
+// The real question box, answered through its own buttons and Escape.
+TEST_F(OtherGameWindowTest, TheRealLeaveQuestionIsAnsweredThroughItsButtons)
+{
+    const struct {
+        const char* name;
+        QMessageBox::StandardButton button; // NoButton: Escape
+        bool left;
+        bool stored;
+    } cases[] = {{"Oui", QMessageBox::Yes, true, true},
+                 {"Non", QMessageBox::No, true, false},
+                 {"Escape", QMessageBox::NoButton, false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NO_FATAL_FAILURE(startOnNewSample());
+        m_window->setMessageSink(nullptr);
+        typeInto(ref(), QStringLiteral(" loup"));
+        QString asked;
+        onModal<QMessageBox>([&](QMessageBox* box) {
+            asked = box->text();
+            if (c.button == QMessageBox::NoButton)
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                box->button(c.button)->click();
+        });
+        recentItems()[1]->trigger();
+        m_window->setMessageSink(&m_sink);
+        EXPECT_EQ(asked, QString(kLeaveQuestion).replace(QLatin1Char('\r'), QLatin1Char('\n')));
         EXPECT_EQ(m_game->gamePath(), c.left ? m_other : m_path);
         EXPECT_EQ(storedBase(m_path), c.stored ? QStringLiteral("LE CHAT LOUP") : "LE CHAT");
     }

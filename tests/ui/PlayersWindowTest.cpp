@@ -78,9 +78,7 @@ TEST_F(PlayersWindowTest, AJoueurCellCorrectsTheTurnAndTheRankingFollows)
     EXPECT_FALSE(table->model()->flags(table->model()->index(0, 1)) & Qt::ItemIsEditable);
 
     const QModelIndex cell = table->model()->index(1, 1);
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(cell).center());
-    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(cell).center());
-    auto* editor = table->findChild<QLineEdit*>();
+    QLineEdit* editor = doubleClickCell(table, cell);
     ASSERT_NE(editor, nullptr);
     editor->selectAll();
     QTest::keyClicks(editor, QStringLiteral(" Bob "));
@@ -91,6 +89,17 @@ TEST_F(PlayersWindowTest, AJoueurCellCorrectsTheTurnAndTheRankingFollows)
     EXPECT_EQ(cell.data().toString(), QStringLiteral("Bob"));
     EXPECT_EQ(column(historyTable("classement"), 1), QStringList{QStringLiteral("Bob")});
     EXPECT_EQ(saveMarker(), QString());
+
+    // F2 opens the same editor on the current cell.
+    table->setCurrentIndex(cell);
+    QTest::keyClick(table, Qt::Key_F2);
+    editor = qobject_cast<QLineEdit*>(table->indexWidget(cell));
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("Carole"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(cell.data().toString(), QStringLiteral("Carole"));
 }
 
 TEST_F(PlayersWindowTest, TheRankingOptionStaysWithTheGameAndThePreviewFollows)

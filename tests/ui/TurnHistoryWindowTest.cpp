@@ -105,14 +105,10 @@ TEST_F(TurnHistoryWindowTest, HistoryWindowFollowsTheGameAndOnlyPlayersCanBeEdit
     trigger("mnu_annuler_tour");
     EXPECT_EQ(cells(table), twoTurns);
 
-    // A double-click is a click then a second press: the second opens an editor, if any.
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     const QModelIndex cell = table->model()->index(1, 2);
     EXPECT_FALSE(table->model()->flags(cell) & Qt::ItemIsEditable);
-    const QPoint centre = table->visualRect(cell).center();
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, centre);
-    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, centre);
-    EXPECT_EQ(table->findChild<QLineEdit*>(), nullptr) << "no editor opens";
+    EXPECT_EQ(doubleClickCell(table, cell), nullptr) << "no editor opens";
 }
 
 TEST_F(TurnHistoryWindowTest, TheSavedHistoryComesBackWithTheGame)
