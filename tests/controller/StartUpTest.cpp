@@ -118,49 +118,23 @@ TEST_F(StartUpTest, FoundCountComesBackFromAHistoryOfTheSameGame)
     expectShows(again, dort::kTurn1);
 }
 
-// The stored game a conflict right after start-up rolls back to, as the panes hold it.
-struct LoadedRollbackCase {
-    const char* name;
-    QStringList changes; // to the sample store
-    QString proposal;
-    QString soluce; // what the rollback shows
-};
-
-void PrintTo(const LoadedRollbackCase& c, std::ostream* out)
+// Another program may write lone LF breaks: a conflict right after start-up rolls back to the
+// loaded game with the CR LF the panes hold.
+TEST_F(StartUpTest, AConflictRightAfterStartUpRollsBackToTheLoadedGame)
 {
-    *out << c.name;
-}
-
-class LoadedRollbackTest : public ControllerTest,
-                           public ::testing::WithParamInterface<LoadedRollbackCase> {};
-
-TEST_P(LoadedRollbackTest, AConflictRightAfterStartUpRollsBackToTheLoadedGame)
-{
-    startOnSample(GetParam().changes);
-    m_game.proposalEdited(GetParam().proposal);
+    startOnSample({QStringLiteral("UPDATE \"données\" SET base = 'LE' || char(10) || 'CHAT', "
+                                  "result = '**' || char(10) || '****'")});
+    m_game.proposalEdited(QStringLiteral("L\r\nCHAT"));
 
     const EvaluationResult result = m_game.generate();
 
     ASSERT_TRUE(result.conflict);
-    EXPECT_EQ(m_game.session().soluce, GetParam().soluce);
+    EXPECT_EQ(m_game.session().soluce, QStringLiteral("**\r\n****"));
     EXPECT_EQ(m_game.session().lettres, QStringLiteral("A C H T "));
     EXPECT_EQ(m_game.session().lettres_restantes, QStringLiteral("4"));
     EXPECT_EQ(m_game.session().lettres_trouvees, QStringLiteral("0"));
     EXPECT_EQ(m_game.turns().size(), 1);
 }
-
-// Another program may write lone LF breaks: the rollback gives the CR LF the panes hold.
-INSTANTIATE_TEST_SUITE_P(
-    Stored, LoadedRollbackTest,
-    ::testing::Values(
-        LoadedRollbackCase{"Sample", {}, QStringLiteral("L CHAT"), QStringLiteral("** ****")},
-        LoadedRollbackCase{"LoneLineFeeds",
-                           {QStringLiteral("UPDATE \"données\" SET "
-                                           "base = 'LE' || char(10) || 'CHAT', "
-                                           "result = '**' || char(10) || '****'")},
-                           QStringLiteral("L\r\nCHAT"),
-                           QStringLiteral("**\r\n****")}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(StartUpTest, StoredLineBreaksComeBackAsTheLineBreaksOfThePanes)
 {
