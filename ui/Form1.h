@@ -2,6 +2,7 @@
 #pragma once
 
 #include "AppearanceItems.h"
+#include "EngineTypes.h"
 #include "GameSession.h"
 #include "PaneStyle.h"
 
@@ -9,6 +10,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class ConflictDialog;
