@@ -112,10 +112,8 @@ TEST_F(PlayersWindowTest, TheRankingOptionStaysWithTheGameAndThePreviewFollows)
     playAs(QStringLiteral("<b>x</b>"), QStringLiteral("la chat mort"));
     trigger("mnu_apercu");
     QDialog* window = m_window->previewWindow();
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->objectName(), QStringLiteral("form_apercu"));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Aperçu du message"));
-    EXPECT_FALSE(window->isModal());
+    ASSERT_NO_FATAL_FAILURE(
+        expectModeless(window, "form_apercu", QStringLiteral("Aperçu du message")));
     auto* preview = window->findChild<QTextBrowser*>(QStringLiteral("apercu"));
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(preview->isReadOnly());
