@@ -182,16 +182,6 @@ const PlayerCase kPlayerCases[] = {
      {standing("Alice", 7, 1), standing("Bob", 3, 2), standing("Chloé", 0, 1)},
      "",
      kReadBack},
-    {"RankingOptionStaysOffWithTheGame",
-     {kInitialise, play("Alice", dort::kFirst), kSave, kReopen},
-     {"", "Alice"},
-     {standing("Alice", 7, 1)},
-     "",
-     kReadBack},
-    {"PostWithoutAPlayerStaysAsItIs",
-     {kRankingOn, kInitialise, play("", dort::kFirst)},
-     {"", ""},
-     {}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, PlayerActs, testing::ValuesIn(kPlayerCases),

@@ -16,6 +16,13 @@ inline const QString kTooLongText = QStringLiteral(
 
 namespace {
 
+// A named row of the tables that map one text to the text it should give.
+struct TextCase {
+    const char* name;
+    QString input;
+    QString expected;
+};
+
 template <typename Case>
 concept NamedCase = requires(const Case& c)
 {

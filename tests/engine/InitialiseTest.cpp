@@ -62,22 +62,16 @@ const InitCase kInitCases[] = {
 INSTANTIATE_TEST_SUITE_P(Examples, InitialiseExamples, testing::ValuesIn(kInitCases),
                          caseName<InitCase>);
 
-struct RefusalCase {
-    const char* name;
-    QString reference;
-    QString message;
-};
-
-class InitialiseRefusals : public testing::TestWithParam<RefusalCase> {};
+class InitialiseRefusals : public testing::TestWithParam<TextCase> {};
 
 TEST_P(InitialiseRefusals, ShowTheErrorAndChangeNothing)
 {
-    const RefusalCase& c = GetParam();
+    const TextCase& c = GetParam();
     PuzzleEngine engine;
     GameSession session = initialisedSession(engine, QStringLiteral("LE CHAT"));
     session.propal = QStringLiteral("LA CHAR");
     session.lettres_trouvees = QStringLiteral("4");
-    session.ref = c.reference;
+    session.ref = c.input;
     engine.markers().save = QStringLiteral("Y");
     engine.markers().generation = QStringLiteral("1");
     const GameSession before = session;
@@ -86,7 +80,7 @@ TEST_P(InitialiseRefusals, ShowTheErrorAndChangeNothing)
     const std::optional<Refusal> refusal = engine.initialisePuzzle(session);
 
     ASSERT_TRUE(refusal.has_value());
-    EXPECT_EQ(refusal->text, c.message);
+    EXPECT_EQ(refusal->text, c.expected);
     EXPECT_EQ(refusal->icon, MessageIcon::Critical);
     EXPECT_EQ(session, before);
     EXPECT_EQ(engine.counters(), counters);
@@ -94,7 +88,7 @@ TEST_P(InitialiseRefusals, ShowTheErrorAndChangeNothing)
     EXPECT_EQ(engine.markers().generation, QStringLiteral("1"));
 }
 
-const RefusalCase kRefusalCases[] = {
+const TextCase kRefusalCases[] = {
     {"EmptyReference", QString(), QStringLiteral("Il n'y a pas de texte de référence !")},
     {"SixHundredAndOne", QString(601, u'A'), kTooLongText},
     // The length is taken before the spaces collapse.
@@ -102,7 +96,7 @@ const RefusalCase kRefusalCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Refusals, InitialiseRefusals, testing::ValuesIn(kRefusalCases),
-                         caseName<RefusalCase>);
+                         caseName<TextCase>);
 
 TEST(Initialise, TwiceInARowGivesTheSameCounts)
 {

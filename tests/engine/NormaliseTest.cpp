@@ -6,20 +6,14 @@
 
 namespace {
 
-struct NormaliseCase {
-    const char* name;
-    QString input;
-    QString expected;
-};
-
-class ReferenceNormalisation : public testing::TestWithParam<NormaliseCase> {};
+class ReferenceNormalisation : public testing::TestWithParam<TextCase> {};
 
 TEST_P(ReferenceNormalisation, GivesTheExpectedText)
 {
     EXPECT_EQ(PuzzleEngine::normaliseReference(GetParam().input), GetParam().expected);
 }
 
-const NormaliseCase kReferenceCases[] = {
+const TextCase kReferenceCases[] = {
     {"Empty", QString(), QString()},
     {"TrimsAndCapitalises", QStringLiteral("  le chat  "), QStringLiteral("LE CHAT")},
     {"CrLfBecomesASpace", QStringLiteral("la nuit\r\ntombe"), QStringLiteral("LA NUIT TOMBE")},
@@ -40,16 +34,16 @@ const NormaliseCase kReferenceCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReferenceNormalisation, testing::ValuesIn(kReferenceCases),
-                         caseName<NormaliseCase>);
+                         caseName<TextCase>);
 
-class ProposalNormalisation : public testing::TestWithParam<NormaliseCase> {};
+class ProposalNormalisation : public testing::TestWithParam<TextCase> {};
 
 TEST_P(ProposalNormalisation, GivesTheExpectedText)
 {
     EXPECT_EQ(PuzzleEngine::normaliseProposal(GetParam().input), GetParam().expected);
 }
 
-const NormaliseCase kProposalCases[] = {
+const TextCase kProposalCases[] = {
     {"Empty", QString(), QString()},
     {"QuestionMarkAfterLetter", QStringLiteral("c'est vrai?"), QStringLiteral("C'EST VRAI")},
     {"QuestionMarkAfterSpace", QStringLiteral("c'est vrai ?"), QStringLiteral("C'EST VRAI ?")},
@@ -75,7 +69,7 @@ const NormaliseCase kProposalCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, ProposalNormalisation, testing::ValuesIn(kProposalCases),
-                         caseName<NormaliseCase>);
+                         caseName<TextCase>);
 
 TEST(Normalise, UpperCasingNeverChangesTheLength)
 {

@@ -9,22 +9,16 @@
 
 namespace {
 
-struct NameCase {
-    const char* name;
-    QString typed;
-    QString kept;
-};
-
-class PlayerNames : public testing::TestWithParam<NameCase> {};
+class PlayerNames : public testing::TestWithParam<TextCase> {};
 
 TEST_P(PlayerNames, AreReadByTheNameRules)
 {
-    EXPECT_EQ(cleanPlayerName(GetParam().typed), GetParam().kept);
+    EXPECT_EQ(cleanPlayerName(GetParam().input), GetParam().expected);
 }
 
 const QString kForty = QStringLiteral("abcdefghijklmnopqrstuvwxyzabcdefghijklmn");
 
-const NameCase kNameCases[] = {
+const TextCase kTextCases[] = {
     {"Empty", QString(), QString()},
     {"OnlyBlanks", QStringLiteral(" \t\r\n "), QString()},
     {"Trimmed", QStringLiteral("  Alice \t"), QStringLiteral("Alice")},
@@ -40,7 +34,7 @@ const NameCase kNameCases[] = {
     {"CutNeverSplitsAPair", kForty.left(39) + QStringLiteral("\U0001F600"), kForty.left(39)},
 };
 
-INSTANTIATE_TEST_SUITE_P(Rules, PlayerNames, testing::ValuesIn(kNameCases), caseName<NameCase>);
+INSTANTIATE_TEST_SUITE_P(Rules, PlayerNames, testing::ValuesIn(kTextCases), caseName<TextCase>);
 
 // One credited turn: who played it and the letters it revealed.
 struct Play {

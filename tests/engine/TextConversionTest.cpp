@@ -13,11 +13,6 @@ struct BreakCase {
     QString expected;
 };
 
-void PrintTo(const BreakCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
-
 class LineBreaksTest : public ::testing::TestWithParam<BreakCase> {};
 
 TEST_P(LineBreaksTest, EachBreakBecomesTheGivenOne)
@@ -40,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
         BreakCase{"CrLfToPane", QStringLiteral("A\r\nB\rC"), kLf, QStringLiteral("A\nB\nC")},
         BreakCase{"CrLfIsOneBlank", QStringLiteral("A\r\nB"), kBlank, QStringLiteral("A B")},
         BreakCase{"BreaksAtBothEnds", QStringLiteral("\r\nA\r"), kBlank, QStringLiteral(" A ")}),
-    [](const auto& info) { return std::string(info.param.name); });
+    caseName<BreakCase>);
 
 TEST(CaptionNumberTest, ReadsAWholeNumberOrNothing)
 {

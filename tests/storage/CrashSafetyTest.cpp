@@ -39,6 +39,40 @@ qlonglong wholeGameNumber(const GameSession& game)
     return game == expected ? n.toLongLong() : -1;
 }
 
+// Runs the store helper's write loop and kills it a random while after its first line; the seed
+// is recorded so that a failing run can be replayed.
+class RandomKiller {
+  public:
+    explicit RandomKiller(int maxDelayMs) : m_seed(std::random_device{}()), m_random(m_seed),
+                                            m_delayMs(0, maxDelayMs)
+    {
+        ::testing::Test::RecordProperty("seed", std::to_string(m_seed));
+    }
+
+    // Starts the loop with these arguments and kills it while it still runs.
+    ::testing::AssertionResult killMidRun(const QStringList& arguments, int readyMs = 10000)
+    {
+        QProcess helper;
+        helper.start(QStringLiteral(STORE_TEST_HELPER), arguments);
+        if (!helper.waitForStarted(10000))
+            return ::testing::AssertionFailure() << "the helper did not start";
+        if (!helper.waitForReadyRead(readyMs))
+            return ::testing::AssertionFailure() << qPrintable(helper.readAllStandardError());
+        QThread::msleep(static_cast<unsigned long>(m_delayMs(m_random)));
+        if (helper.state() != QProcess::Running)
+            return ::testing::AssertionFailure() << qPrintable(helper.readAllStandardError());
+        helper.kill();
+        if (!helper.waitForFinished(10000) || helper.exitStatus() != QProcess::CrashExit)
+            return ::testing::AssertionFailure() << "the helper did not end killed";
+        return ::testing::AssertionSuccess();
+    }
+
+  private:
+    unsigned m_seed;
+    std::mt19937 m_random;
+    std::uniform_int_distribution<int> m_delayMs;
+};
+
 TEST(CrashSafetyTest, KilledSavesLeaveOneWholeGame)
 {
     QTemporaryDir dir;
@@ -47,24 +81,13 @@ TEST(CrashSafetyTest, KilledSavesLeaveOneWholeGame)
                                           "result = 'RESULTAT 0', propal = 'PROPOSITION 0', "
                                           "lettres = 'LETTRES 0'"),
                            QStringLiteral("UPDATE compteurs SET nb_lettres = 0")});
-    const unsigned seed = std::random_device{}();
-    ::testing::Test::RecordProperty("seed", std::to_string(seed));
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<int> delayMs(0, 25);
+    RandomKiller killer(25);
 
     qlonglong last = 0;
     int killedMidSave = 0;
     for (int kill = 0; kill < kKills; ++kill) {
-        QProcess saver;
-        saver.start(QStringLiteral(STORE_TEST_HELPER),
-                    {QStringLiteral("save-loop"), path, QString::number(last + 1)});
-        ASSERT_TRUE(saver.waitForStarted(10000));
-        ASSERT_TRUE(saver.waitForReadyRead(10000)) << qPrintable(saver.readAllStandardError());
-        QThread::msleep(static_cast<unsigned long>(delayMs(random)));
-        ASSERT_EQ(saver.state(), QProcess::Running) << qPrintable(saver.readAllStandardError());
-        saver.kill();
-        ASSERT_TRUE(saver.waitForFinished(10000));
-        ASSERT_EQ(saver.exitStatus(), QProcess::CrashExit);
+        ASSERT_TRUE(
+            killer.killMidRun({QStringLiteral("save-loop"), path, QString::number(last + 1)}));
         if (QFileInfo(path + QStringLiteral("-journal")).size() > 0) {
             ++killedMidSave;
         }
@@ -141,10 +164,7 @@ TEST(CrashSafetyTest, KilledTurnSavesLeaveTheLastTurnTiedToTheGame)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plimo.mdb"));
     makeSampleStore(path);
-    const unsigned seed = std::random_device{}();
-    ::testing::Test::RecordProperty("seed", std::to_string(seed));
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<int> delayMs(0, 50);
+    RandomKiller killer(50);
 
     // Progress never goes back: a later game, or the same game with at least as many turns.
     std::tuple<qlonglong, qlonglong> last{0, 0};
@@ -153,15 +173,7 @@ TEST(CrashSafetyTest, KilledTurnSavesLeaveTheLastTurnTiedToTheGame)
     for (const QString& name : kPlayedNames)
         played << cleanPlayerName(name);
     for (int kill = 0; kill < kKills; ++kill) {
-        QProcess player;
-        player.start(QStringLiteral(STORE_TEST_HELPER), {QStringLiteral("turn-loop"), path});
-        ASSERT_TRUE(player.waitForStarted(10000));
-        ASSERT_TRUE(player.waitForReadyRead(10000)) << qPrintable(player.readAllStandardError());
-        QThread::msleep(static_cast<unsigned long>(delayMs(random)));
-        ASSERT_EQ(player.state(), QProcess::Running) << qPrintable(player.readAllStandardError());
-        player.kill();
-        ASSERT_TRUE(player.waitForFinished(10000));
-        ASSERT_EQ(player.exitStatus(), QProcess::CrashExit);
+        ASSERT_TRUE(killer.killMidRun({QStringLiteral("turn-loop"), path}));
         if (QFileInfo(path + QStringLiteral("-journal")).size() > 0) {
             ++killedMidSave;
         }
@@ -216,23 +228,13 @@ TEST(CrashSafetyTest, KilledSavesUnderANewNameLeaveWholeGames)
         return dir.filePath(QStringLiteral("partie-%1.mdb").arg(n));
     };
     makeSampleStore(file(0));
-    const unsigned seed = std::random_device{}();
-    ::testing::Test::RecordProperty("seed", std::to_string(seed));
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<int> delayMs(0, 200);
+    RandomKiller killer(200);
 
     qlonglong last = 0;
     for (int kill = 0; kill < kSaveAsKills; ++kill) {
         const QByteArray before = fileBytes(file(last));
-        QProcess player;
-        player.start(QStringLiteral(STORE_TEST_HELPER),
-                     {QStringLiteral("save-as-loop"), dir.path(), QString::number(last)});
-        ASSERT_TRUE(player.waitForStarted(10000));
-        ASSERT_TRUE(player.waitForReadyRead(60000)) << qPrintable(player.readAllStandardError());
-        QThread::msleep(static_cast<unsigned long>(delayMs(random)));
-        ASSERT_EQ(player.state(), QProcess::Running) << qPrintable(player.readAllStandardError());
-        player.kill();
-        ASSERT_TRUE(player.waitForFinished(10000));
+        ASSERT_TRUE(killer.killMidRun(
+            {QStringLiteral("save-as-loop"), dir.path(), QString::number(last)}, 60000));
 
         ASSERT_EQ(fileBytes(file(last)), before) << "kill " << kill;
         for (qlonglong n = last + 1; QFileInfo::exists(file(n)); last = n++) {

@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -162,28 +160,6 @@ TEST_F(GameFilesTest, SweepRemovesOnlyTheScratchFilesOfEndedPrograms)
     sweepScratchFiles(m_dir.path());
     EXPECT_TRUE(QFileInfo::exists(others));
 }
-
-// For the length of a write, the files of this process may not grow past this size, as if the
-// disk were full.
-class DiskFull {
-  public:
-    explicit DiskFull(rlim_t bytes) : m_previous(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit small = m_saved;
-        small.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~DiskFull()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_previous);
-    }
-
-  private:
-    void (*m_previous)(int);
-    rlimit m_saved{};
-};
 
 TEST_F(GameFilesTest, FailedWriteLeavesNothingBehind)
 {

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <linux/capability.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -156,4 +157,18 @@ PermissionsBind::~PermissionsBind()
     if (m_lowered) {
         setPermissionOverrides(true);
     }
+}
+
+DiskFull::DiskFull(rlim_t bytes) : m_previous(std::signal(SIGXFSZ, SIG_IGN))
+{
+    EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &m_saved), 0);
+    rlimit small = m_saved;
+    small.rlim_cur = bytes;
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+}
+
+DiskFull::~DiskFull()
+{
+    setrlimit(RLIMIT_FSIZE, &m_saved);
+    std::signal(SIGXFSZ, m_previous);
 }

@@ -8,6 +8,8 @@
 
 #include <functional>
 
+#include <sys/resource.h>
+
 // The schema plus one sample row per table (the game "LE CHAT", count 4, a full couleurs row).
 QStringList sampleStoreStatements();
 
@@ -57,4 +59,18 @@ class PermissionsBind {
 
   private:
     bool m_lowered = false;
+};
+
+// While it lives, the files of this process may not grow past this size, as if the disk were
+// full; a write past it fails instead of killing the process.
+class DiskFull {
+  public:
+    explicit DiskFull(rlim_t bytes);
+    ~DiskFull();
+    DiskFull(const DiskFull&) = delete;
+    DiskFull& operator=(const DiskFull&) = delete;
+
+  private:
+    void (*m_previous)(int);
+    rlimit m_saved{};
 };

@@ -13,8 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
+#include <optional>
 
 // Paths in failure messages as text.
 static void PrintTo(const QString& text, std::ostream* os)
@@ -241,15 +240,12 @@ TEST_F(StoreLocationTest, AnExistingGameIsNeverCopiedAgain)
             ASSERT_TRUE(QFile::remove(packaged()));
             ASSERT_TRUE(QDir().mkpath(packaged()));
         }
-        rlimit saved{};
-        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = saved;
-        small.rlim_cur = c.diskFull ? 0 : saved.rlim_cur;
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const StoreLocation location = locateStore(inputs());
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previous);
+        const StoreLocation location = [&] {
+            std::optional<DiskFull> full;
+            if (c.diskFull)
+                full.emplace(0);
+            return locateStore(inputs());
+        }();
 
         EXPECT_TRUE(location.ok()) << qPrintable(location.failure);
         EXPECT_EQ(location.path, userGame());
@@ -316,16 +312,11 @@ TEST_F(StoreLocationTest, CopyCutShortLeavesNothingBehind)
 {
     StoreLocationInputs in = inputs();
     in.xdgDataHome = path("new/data");
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     ASSERT_GT(QFileInfo(packaged()).size(), 1024);
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1024;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const StoreLocation location = locateStore(in);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+    const StoreLocation location = [&] {
+        DiskFull full(1024);
+        return locateStore(in);
+    }();
 
     EXPECT_FALSE(location.ok());
     EXPECT_TRUE(location.failure.contains(QLatin1String("File too large")))

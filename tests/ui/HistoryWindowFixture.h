@@ -5,7 +5,10 @@
 #include "StoredWindowFixture.h"
 
 #include <QAbstractItemModel>
+#include <QDialog>
+#include <QLineEdit>
 #include <QTableView>
+#include <QTest>
 
 class HistoryWindowFixture : public StoredWindowFixture {
   protected:
@@ -22,6 +25,26 @@ class HistoryWindowFixture : public StoredWindowFixture {
     QTableView* historyTable(const char* name) const
     {
         return m_window->historyWindow()->findChild<QTableView*>(QString::fromUtf8(name));
+    }
+
+    // The window a menu item opened: shown, not modal, with its name and title.
+    static void expectModeless(const QDialog* window, const char* name, const QString& title)
+    {
+        ASSERT_NE(window, nullptr) << name;
+        EXPECT_EQ(window->objectName(), QString::fromUtf8(name));
+        EXPECT_EQ(window->windowTitle(), title);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_FALSE(window->isModal());
+    }
+
+    // Double-clicks the cell as a user does, a click then a second press; the editor that the
+    // second press opened, or nullptr.
+    static QLineEdit* doubleClickCell(QTableView* table, const QModelIndex& cell)
+    {
+        const QPoint centre = table->visualRect(cell).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, centre);
+        return table->findChild<QLineEdit*>();
     }
 };
 

@@ -4,12 +4,12 @@
 // text), ends with a non-zero code and creates nothing. --help and --version answer on standard
 // output and exit 0, Qt's own options still taken; an unknown option prints the usage on standard
 // error and exits 2, with or without a display. None of them creates anything either.
+#include "ProgramRun.h"
 #include "StoreFiles.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -17,29 +17,6 @@
 namespace {
 
 const QString kUsage = QStringLiteral("Usage : plimo [options] [FICHIER]\n");
-
-struct ProgramRun {
-    int exitCode = -1;
-    QString errors;
-    QString out;
-};
-
-ProgramRun runProgram(const QString& program, const QStringList& arguments, const QString& workDir,
-                      const QString& dataHome)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(PLIMO_ANSWER_BOXES_LIBRARY));
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(workDir);
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return ProgramRun{};
-    return ProgramRun{process.exitCode(), QString::fromUtf8(process.readAllStandardError()),
-                      QString::fromUtf8(process.readAllStandardOutput())};
-}
 
 // Every file below the folder with its bytes, to see that nothing was made or changed.
 QMap<QString, QByteArray> contents(const QString& folder)

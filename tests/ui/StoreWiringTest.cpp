@@ -4,12 +4,12 @@
 // every kind of damaged store either starts with the fallbacks ("Vide", "0", design-time look) or
 // stops the program with the cause in French and the file's path, and the file's bytes change
 // only when the user saves.
+#include "ProgramRun.h"
 #include "StoredWindowFixture.h"
 
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QScreen>
 
 #include <functional>
@@ -200,18 +200,12 @@ TEST_P(FatalStoreProgramTest, ProgramShowsTheErrorAndExitsNonZero)
     GetParam().make(path);
     const QByteArray before = fileBytes(path);
 
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(PLIMO_ANSWER_BOXES_LIBRARY));
-    process.setProcessEnvironment(environment);
-    process.start(program, {});
-    ASSERT_TRUE(process.waitForFinished(30000)) << "the box was not answered";
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_NE(process.exitCode(), 0);
-    const QString errors = QString::fromUtf8(process.readAllStandardError());
-    EXPECT_TRUE(errors.contains(QString::fromUtf8(GetParam().fatalError))) << qPrintable(errors);
-    EXPECT_TRUE(errors.contains(path)) << qPrintable(errors);
+    const ProgramRun run = runProgram(program, {});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.exitCode, -1) << "the program crashed or the box was not answered";
+    EXPECT_TRUE(run.errors.contains(QString::fromUtf8(GetParam().fatalError)))
+        << qPrintable(run.errors);
+    EXPECT_TRUE(run.errors.contains(path)) << qPrintable(run.errors);
     EXPECT_EQ(fileBytes(path), before);
     EXPECT_EQ(QFile::exists(path), GetParam().name != std::string("MissingFile"));
 }

@@ -75,11 +75,8 @@ TEST_F(TurnHistoryWindowTest, HistoryWindowFollowsTheGameAndOnlyPlayersCanBeEdit
     generate(QStringLiteral("la chat mort"));
     trigger("mnu_historique");
     auto* window = m_window->historyWindow();
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->objectName(), QStringLiteral("form_historique"));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Historique des tours"));
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(window->isModal());
+    ASSERT_NO_FATAL_FAILURE(
+        expectModeless(window, "form_historique", QStringLiteral("Historique des tours")));
     auto* table = historyTable("historique");
     ASSERT_NE(table, nullptr);
 
@@ -105,14 +102,10 @@ TEST_F(TurnHistoryWindowTest, HistoryWindowFollowsTheGameAndOnlyPlayersCanBeEdit
     trigger("mnu_annuler_tour");
     EXPECT_EQ(cells(table), twoTurns);
 
-    // A double-click is a click then a second press: the second opens an editor, if any.
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     const QModelIndex cell = table->model()->index(1, 2);
     EXPECT_FALSE(table->model()->flags(cell) & Qt::ItemIsEditable);
-    const QPoint centre = table->visualRect(cell).center();
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, centre);
-    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, centre);
-    EXPECT_EQ(table->findChild<QLineEdit*>(), nullptr) << "no editor opens";
+    EXPECT_EQ(doubleClickCell(table, cell), nullptr) << "no editor opens";
 }
 
 TEST_F(TurnHistoryWindowTest, TheSavedHistoryComesBackWithTheGame)

@@ -38,6 +38,15 @@ void play(Form1& window, const QString& proposal, const QString& player = {})
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Générer")), Qt::LeftButton);
 }
 
+// Waits for the dialog to show and saves its picture; false when either fails.
+bool grabDialog(QDialog* dialog, const QString& file)
+{
+    if (!dialog || !QTest::qWaitForWindowExposed(dialog))
+        return false;
+    QTest::qWait(200);
+    return dialog->grab().save(file);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -67,13 +76,9 @@ int main(int argc, char** argv)
         return 2;
 
     play(window, QStringLiteral("le petitchat est mort"), QStringLiteral("Bob"));
-    auto* dialog = window.conflictDialog();
-    if (!dialog || !QTest::qWaitForWindowExposed(dialog))
+    if (!grabDialog(window.conflictDialog(), folder + QStringLiteral("/conflict-dialog.png")))
         return 3;
-    QTest::qWait(200);
-    if (!dialog->grab().save(folder + QStringLiteral("/conflict-dialog.png")))
-        return 4;
-    dialog->close();
+    window.conflictDialog()->close();
     // The main window takes input again once the dialog's closing has gone through.
     QTest::qWait(200);
 
@@ -82,23 +87,15 @@ int main(int argc, char** argv)
     play(window, QStringLiteral("le petit chat est fort, dit agnès à l'été."),
          QStringLiteral("agnès"));
     window.findChild<QAction*>(QStringLiteral("mnu_historique"))->trigger();
-    QDialog* history = window.historyWindow();
-    if (!history || !QTest::qWaitForWindowExposed(history))
+    if (!grabDialog(window.historyWindow(), folder + QStringLiteral("/history-window.png")))
         return 5;
-    QTest::qWait(200);
-    if (!history->grab().save(folder + QStringLiteral("/history-window.png")))
-        return 6;
     if (argc <= 2)
         return 0;
 
     // The ranking in the post is the game's option, stored with it.
     window.findChild<QAction*>(QStringLiteral("mnu_classement"))->trigger();
     window.findChild<QAction*>(QStringLiteral("mnu_apercu"))->trigger();
-    QDialog* preview = window.previewWindow();
-    if (!preview || !QTest::qWaitForWindowExposed(preview))
+    if (!grabDialog(window.previewWindow(), folder + QStringLiteral("/post-preview.png")))
         return 8;
-    QTest::qWait(200);
-    if (!preview->grab().save(folder + QStringLiteral("/post-preview.png")))
-        return 9;
     return 0;
 }
