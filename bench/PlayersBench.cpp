@@ -88,13 +88,3 @@ void BM_FirstCopyAfterStartUp(benchmark::State& state)
 BENCHMARK(BM_FirstCopyAfterStartUp)->Arg(0)->Arg(1)->Iterations(20)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

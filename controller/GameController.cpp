@@ -299,7 +299,7 @@ QString GameController::forumPost()
         QString post = buildForumPost(inputs.foundText, inputs.foundCount, inputs.remainingCount,
                                       inputs.remainingLetters);
         if (inputs.ranking)
-            post += m_rankingBlock;
+            post += rankingBlock(*m_ranking);
         m_post = BuiltPost{std::move(inputs), std::move(post)};
     }
     return m_post->text;
@@ -319,7 +319,6 @@ const QList<PlayerStanding>& GameController::ranking()
 {
     if (!m_ranking) {
         m_ranking = tally().ranking();
-        m_rankingBlock = rankingBlock(*m_ranking);
         m_post.reset();
     }
     return *m_ranking;

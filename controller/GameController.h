@@ -167,7 +167,6 @@ class GameController {
     // is undone or corrected.
     std::optional<PlayerTally> m_tally;
     std::optional<QList<PlayerStanding>> m_ranking;
-    QString m_rankingBlock; // the post's ranking block, with m_ranking
     bool m_rankingInPost = false;
 
     // What a post is built from besides the ranking.

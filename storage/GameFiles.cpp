@@ -54,11 +54,9 @@ QString systemError()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-// The system's reason, then the path the user chose on a second line.
 StoreStatus failed(const QString& reason, const QString& path)
 {
-    return StoreStatus::failure(QStringLiteral("La partie n'a pas pu être créée : ") + reason +
-                                QLatin1Char('\r') + QDir::toNativeSeparators(path));
+    return StoreStatus::failure(notMadeMessage(reason, path));
 }
 
 // A store failure on the file `written`, told with the path the user chose.
@@ -202,6 +200,12 @@ QString nameTakenMessage(const QString& path)
 {
     return QStringLiteral("Le fichier existe déjà.\r") +
            QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
+QString notMadeMessage(const QString& reason, const QString& path)
+{
+    return QStringLiteral("La partie n'a pas pu être créée : ") + reason + QLatin1Char('\r') +
+           QDir::toNativeSeparators(path);
 }
 
 QString withGameSuffix(const QString& path)

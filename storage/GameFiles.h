@@ -17,6 +17,8 @@ QString withGameSuffix(const QString& path);
 bool nameTaken(const QString& path);
 // Why a new game may not take the name, then the path.
 QString nameTakenMessage(const QString& path);
+// Why a game file could not be made (the system's reason), then the path the user chose.
+QString notMadeMessage(const QString& reason, const QString& path);
 
 // Where a new game file is written before it takes its name, as a QTemporaryFile template: a
 // hidden file of the target's folder that names its owner, this machine and that process.

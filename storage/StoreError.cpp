@@ -7,17 +7,20 @@
 #include <QSqlError>
 
 #include <array>
+#include <utility>
 
 namespace {
 
-// SQLite's primary result codes met on the game's file.
-constexpr int kSqliteBusy = 5;
-constexpr int kSqliteLocked = 6;
-constexpr int kSqliteReadOnly = 8;
-constexpr int kSqliteCorrupt = 11;
-constexpr int kSqliteFull = 13;
+// SQLite's primary result codes met on the game's file, and what each says of it.
 constexpr int kSqliteCantOpen = 14;
-constexpr int kSqliteNotADatabase = 26;
+const std::array<std::pair<int, StoreErrorKind>, 6> kCodeKinds = {{
+    {5, StoreErrorKind::Locked},      // busy
+    {6, StoreErrorKind::Locked},      // locked
+    {8, StoreErrorKind::ReadOnly},    // read-only
+    {11, StoreErrorKind::Unreadable}, // corrupt
+    {13, StoreErrorKind::DiskFull},   // full
+    {26, StoreErrorKind::NotAGame},   // not a database
+}};
 
 struct Sentence {
     StoreErrorKind kind;
@@ -82,29 +85,11 @@ StoreError classifyStoreError(const QString& path, const QSqlError& error)
     }
     if (!isNumber)
         return result;
-    switch (code) {
-    case kSqliteCantOpen:
+    if (code == kSqliteCantOpen)
         result.kind = whyNotOpened(path);
-        break;
-    case kSqliteReadOnly:
-        result.kind = StoreErrorKind::ReadOnly;
-        break;
-    case kSqliteNotADatabase:
-        result.kind = StoreErrorKind::NotAGame;
-        break;
-    case kSqliteCorrupt:
-        result.kind = StoreErrorKind::Unreadable;
-        break;
-    case kSqliteBusy:
-    case kSqliteLocked:
-        result.kind = StoreErrorKind::Locked;
-        break;
-    case kSqliteFull:
-        result.kind = StoreErrorKind::DiskFull;
-        break;
-    default:
-        break;
-    }
+    for (const auto& [known, kind] : kCodeKinds)
+        if (code == known)
+            result.kind = kind;
     return result;
 }
 

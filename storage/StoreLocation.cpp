@@ -27,14 +27,7 @@ StoreLocation found(const QString& path)
 
 StoreLocation failed(const QString& reason, const QString& path)
 {
-    return StoreLocation{QString(), QStringLiteral("La partie n'a pas pu être créée : %1\r%2")
-                                        .arg(reason, QDir::toNativeSeparators(path))};
-}
-
-bool existsOrDangles(const QString& path)
-{
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
+    return StoreLocation{QString(), notMadeMessage(reason, path)};
 }
 
 // The XDG data home: $XDG_DATA_HOME when it is an absolute path, else ~/.local/share.
@@ -52,8 +45,7 @@ QString dataHome(const StoreLocationInputs& inputs)
 QStringList makeFolders(const QString& folder, QString* error)
 {
     QStringList missing;
-    for (QString path = QDir::cleanPath(folder); !existsOrDangles(path);
-         path = QFileInfo(path).path()) {
+    for (QString path = QDir::cleanPath(folder); !nameTaken(path); path = QFileInfo(path).path()) {
         missing.prepend(path);
         if (QFileInfo(path).path() == path)
             break;
@@ -129,7 +121,7 @@ bool copyDefault(const QString& source, const QString& target, QString* error)
     }
     if (!out.rename(target)) {
         // Another start made the game in the meantime: that one is kept.
-        if (existsOrDangles(target))
+        if (nameTaken(target))
             return true;
         *error = out.errorString();
         return false;
@@ -147,7 +139,7 @@ StoreLocation userGame(const StoreLocationInputs& inputs, const QString& package
                           kStoreName);
     const QString folder = QDir::cleanPath(home + QLatin1Char('/') + kDataFolder);
     const QString target = folder + QLatin1Char('/') + kStoreName;
-    if (existsOrDangles(target))
+    if (nameTaken(target))
         return found(target);
 
     QString error;
@@ -183,7 +175,7 @@ StoreLocation locateStore(const StoreLocationInputs& inputs)
     }
     const QDir executableDir(inputs.executableDir);
     const QString beside = executableDir.absoluteFilePath(kStoreName);
-    if (existsOrDangles(beside))
+    if (nameTaken(beside))
         return found(beside);
     const QString packaged = QDir::cleanPath(executableDir.absoluteFilePath(
         QStringLiteral("../share/") + kDataFolder + QLatin1Char('/') + kStoreName));

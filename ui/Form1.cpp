@@ -456,18 +456,15 @@ void Form1::showGame()
 
 void Form1::init_Click()
 {
-    if (const std::optional<Refusal> refusal = m_game.initialise())
-        m_sink->inform(refusal->text, refusal->icon);
+    refused(m_game.initialise());
     showGame();
 }
 
 void Form1::Generer_Click()
 {
     const EvaluationResult result = m_game.generate();
-    if (result.refusal) {
-        m_sink->inform(result.refusal->text, result.refusal->icon);
+    if (refused(result.refusal))
         return;
-    }
     showGame();
     if (result.conflict)
         openConflictDialog(*result.conflict);
@@ -659,10 +656,7 @@ bool Form1::showStartUp(const StoreStatus& opened)
     }
     placeWindow();
     m_placeOnShow = true;
-    showGame();
-    focusFirstPane();
-    applyStoredLook(m_game.storedAppearance());
-    showCaption();
+    showGameFile();
     m_qtChoosers = std::make_unique<QtChoosers>();
     AppearanceTargets targets;
     for (Pane pane : kPanes)
@@ -672,22 +666,33 @@ bool Form1::showStartUp(const StoreStatus& opened)
     return true;
 }
 
-// With a game in progress the master's first paste is a proposal, never the hidden text.
-void Form1::focusFirstPane()
+// The open game in the panes, with its stored look, and its file's name in the caption.
+void Form1::showGameFile()
 {
+    showGame();
+    // With a game in progress the master's first paste is a proposal, never the hidden text.
     if (m_game.session().soluce.isEmpty())
         m_ref->setFocus(Qt::OtherFocusReason);
     else
         m_propal->setFocus(Qt::OtherFocusReason);
-}
-
-void Form1::showCaption()
-{
+    const StoredAppearance stored = m_game.storedAppearance();
+    for (Pane pane : kPanes)
+        applyPaneStyle(pane, styleOver(designStyle(pane), stored.lookFor(paneSuffix(pane))));
+    // The preview writes the post in the found text's font, which the look may have changed.
+    if (m_previewWindow)
+        showPreview();
     const QString name = QFileInfo(m_game.gamePath()).fileName();
     QString caption = kCaption + m_game.version();
     if (name != kUsualGameFile)
         caption += QStringLiteral(" — ") + name;
     setWindowTitle(caption);
+}
+
+bool Form1::refused(const std::optional<Refusal>& refusal)
+{
+    if (refusal)
+        m_sink->inform(refusal->text, refusal->icon);
+    return refusal.has_value();
 }
 
 bool Form1::mayLeaveGame()
@@ -698,11 +703,7 @@ bool Form1::mayLeaveGame()
     switch (m_sink->askOrCancel(question)) {
     case MessageSink::Answer::Yes:
         tidyFocusedPane();
-        if (const std::optional<Refusal> refusal = m_game.save()) {
-            m_sink->inform(refusal->text, refusal->icon);
-            return false;
-        }
-        return true;
+        return !refused(m_game.save());
     case MessageSink::Answer::No:
         return true;
     case MessageSink::Answer::Cancel:
@@ -734,13 +735,8 @@ void Form1::mnu_nouvelle_Click()
     if (!mayLeaveGame())
         return;
     const QString path = chooseGameFile(QStringLiteral("Nouvelle partie"), true);
-    if (path.isEmpty())
-        return;
-    if (const std::optional<Refusal> refusal = m_game.newGame(path, designLookFields())) {
-        m_sink->inform(refusal->text, refusal->icon);
-        return;
-    }
-    showOtherGame();
+    if (!path.isEmpty() && !refused(m_game.newGame(path, designLookFields())))
+        showOtherGame();
 }
 
 void Form1::mnu_ouvrir_Click()
@@ -766,13 +762,8 @@ void Form1::mnu_enregistrer_sous_Click()
 {
     tidyFocusedPane();
     const QString path = chooseGameFile(QStringLiteral("Enregistrer la partie sous"), true);
-    if (path.isEmpty())
-        return;
-    if (const std::optional<Refusal> refusal = m_game.saveGameAs(path)) {
-        m_sink->inform(refusal->text, refusal->icon);
-        return;
-    }
-    showOtherGame();
+    if (!path.isEmpty() && !refused(m_game.saveGameAs(path)))
+        showOtherGame();
 }
 
 // Rebuilt at each opening: the list follows every game opened, here or at start-up.
@@ -793,21 +784,14 @@ void Form1::listRecentGames()
 
 void Form1::openRecentGame(const QString& path)
 {
-    if (const std::optional<Refusal> gone = m_game.checkRecentGame(path)) {
-        m_sink->inform(gone->text, gone->icon);
-        return;
-    }
-    if (mayLeaveGame())
+    if (!refused(m_game.checkRecentGame(path)) && mayLeaveGame())
         openChosenGame(path);
 }
 
 void Form1::openChosenGame(const QString& path)
 {
-    if (const std::optional<Refusal> refusal = m_game.openGame(path)) {
-        m_sink->inform(refusal->text, refusal->icon);
-        return;
-    }
-    showOtherGame();
+    if (!refused(m_game.openGame(path)))
+        showOtherGame();
 }
 
 // The panes start afresh, without the old game's typing to undo or its formats; the players'
@@ -823,19 +807,7 @@ void Form1::showOtherGame()
     m_playerList->setStringList({});
     m_showing = false;
     m_playersListed = false;
-    showGame();
-    focusFirstPane();
-    applyStoredLook(m_game.storedAppearance());
-    // The preview writes the post in the found text's font, which the look may have changed.
-    if (m_previewWindow)
-        showPreview();
-    showCaption();
-}
-
-void Form1::applyStoredLook(const StoredAppearance& stored)
-{
-    for (Pane pane : kPanes)
-        applyPaneStyle(pane, styleOver(designStyle(pane), stored.lookFor(paneSuffix(pane))));
+    showGameFile();
 }
 
 // The outer height counts the frame, which the platform may only know once the window is shown.
@@ -900,8 +872,7 @@ bool Form1::mayClose()
 
 void Form1::saveGame()
 {
-    if (const std::optional<Refusal> refusal = m_game.save())
-        m_sink->inform(refusal->text, refusal->icon);
+    refused(m_game.save());
 }
 
 void Form1::clearPage()

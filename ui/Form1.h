@@ -2,6 +2,7 @@
 #pragma once
 
 #include "AppearanceItems.h"
+#include "EngineTypes.h"
 #include "GameSession.h"
 #include "PaneStyle.h"
 
@@ -9,6 +10,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class ConflictDialog;
@@ -126,13 +128,13 @@ class Form1 : public QMainWindow {
     void openChosenGame(const QString& path);
     // The window on another game file, as start-up shows a game.
     void showOtherGame();
-    void showCaption();
+    void showGameFile();
+    // Shows the refusal's box, if any; true when there was one.
+    bool refused(const std::optional<Refusal>& refusal);
     void tidyFocusedPane();
-    void focusFirstPane();
 
     bool showStartUp(const StoreStatus& opened);
     void placeWindow();
-    void applyStoredLook(const StoredAppearance& stored);
     void saveGame();
     void clearPage();
     void requestQuit();

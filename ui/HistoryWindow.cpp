@@ -64,19 +64,13 @@ bool samePrefix(const QList<Turn>& a, const QList<Turn>& b, qsizetype length)
 
 void TurnTableModel::setTurns(const QList<Turn>& turns, qsizetype firstNumber)
 {
-    if (firstNumber != m_firstNumber) {
-        beginResetModel();
-        m_turns = turns;
-        m_firstNumber = firstNumber;
-        endResetModel();
-        return;
-    }
     const qsizetype before = m_turns.size();
     const qsizetype after = turns.size();
     const qsizetype common = std::min(before, after);
-    if (!samePrefix(m_turns, turns, common)) {
+    if (firstNumber != m_firstNumber || !samePrefix(m_turns, turns, common)) {
         beginResetModel();
         m_turns = turns;
+        m_firstNumber = firstNumber;
         endResetModel();
         return;
     }

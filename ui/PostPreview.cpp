@@ -1,5 +1,6 @@
 // Turning the post's BBCode into the HTML of its preview.
 #include "PostPreview.h"
+#include "LineBreaks.h"
 
 #include <QList>
 #include <QRegularExpression>
@@ -28,20 +29,7 @@ QString closingFor(const QString& tag)
 // Text of the game, shown as it is: never markup, its blanks kept, its line breaks breaks.
 void appendText(QString& html, QStringView text)
 {
-    qsizetype i = 0;
-    while (i < text.size()) {
-        const QChar c = text[i];
-        if (c == u'\r' || c == u'\n') {
-            html += QStringLiteral("<br />");
-            i += (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ? 2 : 1;
-            continue;
-        }
-        qsizetype end = i;
-        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
-            ++end;
-        html += text.mid(i, end - i).toString().toHtmlEscaped();
-        i = end;
-    }
+    html += withLineBreaks(text.toString().toHtmlEscaped(), u"<br />");
 }
 
 } // namespace

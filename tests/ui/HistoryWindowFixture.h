@@ -5,6 +5,7 @@
 #include "StoredWindowFixture.h"
 
 #include <QAbstractItemModel>
+#include <QDialog>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
@@ -24,6 +25,16 @@ class HistoryWindowFixture : public StoredWindowFixture {
     QTableView* historyTable(const char* name) const
     {
         return m_window->historyWindow()->findChild<QTableView*>(QString::fromUtf8(name));
+    }
+
+    // The window a menu item opened: shown, not modal, with its name and title.
+    static void expectModeless(const QDialog* window, const char* name, const QString& title)
+    {
+        ASSERT_NE(window, nullptr) << name;
+        EXPECT_EQ(window->objectName(), QString::fromUtf8(name));
+        EXPECT_EQ(window->windowTitle(), title);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_FALSE(window->isModal());
     }
 
     // Double-clicks the cell as a user does, a click then a second press; the editor that the

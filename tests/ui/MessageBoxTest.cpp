@@ -148,16 +148,6 @@ TEST(QuestionBoxTest, AsksYesOrNoWithYesAsDefault)
     EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Yes));
 }
 
-TEST(QuestionBoxTest, CancellableQuestionTakesEscapeAsCancel)
-{
-    std::unique_ptr<QMessageBox> box(
-        MessageBoxSink::createCancellableQuestionBox(nullptr, QStringLiteral("Changer ?")));
-    EXPECT_EQ(box->icon(), QMessageBox::Question);
-    EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Yes));
-    EXPECT_EQ(box->escapeButton(), box->button(QMessageBox::Cancel));
-}
-
 namespace {
 
 // The rectangle of a label's dark pixels, that is of the text it draws.

@@ -198,32 +198,36 @@ TEST_F(OtherGameWindowTest, LeavingAnUnsavedGameAsksFirst)
     }
 }
 
-// The real question box, answered through its own buttons and Escape.
-TEST_F(OtherGameWindowTest, TheRealLeaveQuestionIsAnsweredThroughItsButtons)
+// The real question box, answered through its own widgets: Entrée takes its default Oui, Escape
+// its Annuler.
+TEST_F(OtherGameWindowTest, TheRealLeaveQuestionIsAnsweredThroughItsWidgets)
 {
     const struct {
         const char* name;
-        QMessageBox::StandardButton button; // NoButton: Escape
+        Qt::Key key; // Qt::Key_unknown: a click on Non
         bool left;
         bool stored;
-    } cases[] = {{"Oui", QMessageBox::Yes, true, true},
-                 {"Non", QMessageBox::No, true, false},
-                 {"Escape", QMessageBox::NoButton, false, false}};
+    } cases[] = {{"Entrée", Qt::Key_Return, true, true},
+                 {"Non", Qt::Key_unknown, true, false},
+                 {"Escape", Qt::Key_Escape, false, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_NO_FATAL_FAILURE(startOnNewSample());
         m_window->setMessageSink(nullptr);
         typeInto(ref(), QStringLiteral(" loup"));
         QString asked;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
         onModal<QMessageBox>([&](QMessageBox* box) {
             asked = box->text();
-            if (c.button == QMessageBox::NoButton)
-                QTest::keyClick(box, Qt::Key_Escape);
+            icon = box->icon();
+            if (c.key == Qt::Key_unknown)
+                box->button(QMessageBox::No)->click();
             else
-                box->button(c.button)->click();
+                QTest::keyClick(box, c.key);
         });
         recentItems()[1]->trigger();
         m_window->setMessageSink(&m_sink);
+        EXPECT_EQ(icon, QMessageBox::Question);
         EXPECT_EQ(asked, QString(kLeaveQuestion).replace(QLatin1Char('\r'), QLatin1Char('\n')));
         EXPECT_EQ(m_game->gamePath(), c.left ? m_other : m_path);
         EXPECT_EQ(storedBase(m_path), c.stored ? QStringLiteral("LE CHAT LOUP") : "LE CHAT");

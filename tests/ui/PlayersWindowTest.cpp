@@ -77,29 +77,34 @@ TEST_F(PlayersWindowTest, AJoueurCellCorrectsTheTurnAndTheRankingFollows)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window->historyWindow()));
     EXPECT_FALSE(table->model()->flags(table->model()->index(0, 1)) & Qt::ItemIsEditable);
 
+    // A double-click and F2 open the cell's editor; what is typed there is trimmed.
     const QModelIndex cell = table->model()->index(1, 1);
-    QLineEdit* editor = doubleClickCell(table, cell);
-    ASSERT_NE(editor, nullptr);
-    editor->selectAll();
-    QTest::keyClicks(editor, QStringLiteral(" Bob "));
-    QTest::keyClick(editor, Qt::Key_Return);
-    // The delegate commits the edit from the event loop.
-    QApplication::processEvents();
+    const struct {
+        bool byF2;
+        QString typed;
+        QString player;
+    } edits[] = {{false, QStringLiteral(" Bob "), QStringLiteral("Bob")},
+                 {true, QStringLiteral("Carole"), QStringLiteral("Carole")}};
+    for (const auto& e : edits) {
+        QLineEdit* editor = nullptr;
+        if (e.byF2) {
+            table->setCurrentIndex(cell);
+            QTest::keyClick(table, Qt::Key_F2);
+            editor = qobject_cast<QLineEdit*>(table->indexWidget(cell));
+        } else {
+            editor = doubleClickCell(table, cell);
+        }
+        ASSERT_NE(editor, nullptr) << e.player.toStdString();
+        editor->selectAll();
+        QTest::keyClicks(editor, e.typed);
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The delegate commits the edit from the event loop.
+        QApplication::processEvents();
 
-    EXPECT_EQ(cell.data().toString(), QStringLiteral("Bob"));
-    EXPECT_EQ(column(historyTable("classement"), 1), QStringList{QStringLiteral("Bob")});
-    EXPECT_EQ(saveMarker(), QString());
-
-    // F2 opens the same editor on the current cell.
-    table->setCurrentIndex(cell);
-    QTest::keyClick(table, Qt::Key_F2);
-    editor = qobject_cast<QLineEdit*>(table->indexWidget(cell));
-    ASSERT_NE(editor, nullptr);
-    editor->selectAll();
-    QTest::keyClicks(editor, QStringLiteral("Carole"));
-    QTest::keyClick(editor, Qt::Key_Return);
-    QApplication::processEvents();
-    EXPECT_EQ(cell.data().toString(), QStringLiteral("Carole"));
+        EXPECT_EQ(cell.data().toString(), e.player);
+        EXPECT_EQ(column(historyTable("classement"), 1), QStringList{e.player});
+        EXPECT_EQ(saveMarker(), QString());
+    }
 }
 
 TEST_F(PlayersWindowTest, TheRankingOptionStaysWithTheGameAndThePreviewFollows)
@@ -107,10 +112,8 @@ TEST_F(PlayersWindowTest, TheRankingOptionStaysWithTheGameAndThePreviewFollows)
     playAs(QStringLiteral("<b>x</b>"), QStringLiteral("la chat mort"));
     trigger("mnu_apercu");
     QDialog* window = m_window->previewWindow();
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->objectName(), QStringLiteral("form_apercu"));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Aperçu du message"));
-    EXPECT_FALSE(window->isModal());
+    ASSERT_NO_FATAL_FAILURE(
+        expectModeless(window, "form_apercu", QStringLiteral("Aperçu du message")));
     auto* preview = window->findChild<QTextBrowser*>(QStringLiteral("apercu"));
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(preview->isReadOnly());

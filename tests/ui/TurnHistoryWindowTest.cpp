@@ -75,11 +75,8 @@ TEST_F(TurnHistoryWindowTest, HistoryWindowFollowsTheGameAndOnlyPlayersCanBeEdit
     generate(QStringLiteral("la chat mort"));
     trigger("mnu_historique");
     auto* window = m_window->historyWindow();
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->objectName(), QStringLiteral("form_historique"));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Historique des tours"));
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(window->isModal());
+    ASSERT_NO_FATAL_FAILURE(
+        expectModeless(window, "form_historique", QStringLiteral("Historique des tours")));
     auto* table = historyTable("historique");
     ASSERT_NE(table, nullptr);
 
