@@ -36,25 +36,6 @@ bool startsGroup(std::size_t index)
     return index > 0 && index < items.size() && items[index].property != items[index - 1].property;
 }
 
-QStringList storedFields(const AppearanceItem& item)
-{
-    switch (item.property) {
-    case PaneProperty::Background:
-        return {lookColumn(LookKind::Background, item.pane)};
-    case PaneProperty::TextColour:
-        return {lookColumn(LookKind::TextColour, item.pane)};
-    case PaneProperty::Font:
-        break;
-    }
-    const QString name = lookColumn(LookKind::FontName, item.pane);
-    const QString size = lookColumn(LookKind::FontSize, item.pane);
-    const QString bold = lookColumn(LookKind::FontBold, item.pane);
-    const QString italic = lookColumn(LookKind::FontItalic, item.pane);
-    if (item.pane == Pane::Propal)
-        return {bold, italic, size, name};
-    return {name, size, bold, italic};
-}
-
 int roundPointSize(double pointSize)
 {
     return static_cast<int>(std::nearbyint(pointSize)); // default rounding: half to even

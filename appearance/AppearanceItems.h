@@ -9,8 +9,6 @@
 
 #include <array>
 
-enum class PaneProperty { Background, TextColour, Font };
-
 struct AppearanceItem {
     const char* objectName; // UTF-8, accents kept ("mnu_fond_trouvé")
     const char* caption;    // UTF-8, typos kept ("Couleur du fonf de référence")
@@ -26,10 +24,6 @@ const std::array<AppearanceItem, kAppearanceItemCount>& appearanceItems();
 // Whether the menu separates the item at this index from the one before: each kind of property
 // (backgrounds, text colours, fonts) is a group of its own.
 bool startsGroup(std::size_t index);
-
-// The couleurs fields an item writes, in the order it writes them. The proposal's font goes
-// bold, italic, size, name; the other panes' name, size, bold, italic.
-QStringList storedFields(const AppearanceItem& item);
 
 // A chooser's point size as a whole number of points, an exact half going to the even one.
 int roundPointSize(double pointSize);

@@ -155,12 +155,12 @@ std::optional<Refusal> GameController::openGame(const QString& path)
     return std::nullopt;
 }
 
-std::optional<Refusal> GameController::newGame(const QString& chosen, const QList<FieldValue>& look)
+std::optional<Refusal> GameController::newGame(const QString& chosen)
 {
     const QString path = gameFileFor(chosen);
     if (nameTaken(path))
         return Refusal{nameTakenMessage(path), MessageIcon::Warning};
-    if (const StoreStatus made = createEmptyGame(path, look); !made)
+    if (const StoreStatus made = createEmptyGame(path, designLookFields()); !made)
         return critical(made);
     return openGame(path);
 }
@@ -428,14 +428,14 @@ StoredAppearance GameController::storedAppearance() const
     return m_store->loadAppearance();
 }
 
-StoreStatus GameController::storeColour(const QString& column, std::int32_t value)
+StoreStatus GameController::storeColour(Pane pane, PaneProperty property, StoredColour value)
 {
-    return m_store->writeColour(column, value);
+    return m_store->writeColour(pane, property, value);
 }
 
-StoreStatus GameController::storeFont(const QString& paneSuffix, const FontChoice& font)
+StoreStatus GameController::storeFont(Pane pane, const FontChoice& font)
 {
-    return m_store->writeFont(paneSuffix, font);
+    return m_store->writeFont(pane, font);
 }
 
 void GameController::clearPage()

@@ -67,7 +67,7 @@ class GameController {
     std::optional<Refusal> openGame(const QString& path);
     // "Nouvelle partie…": an empty game with this look made at the path (".mdb" added when
     // missing), then opened. An existing file is never replaced: a warning says it exists.
-    std::optional<Refusal> newGame(const QString& path, const QList<FieldValue>& look);
+    std::optional<Refusal> newGame(const QString& path);
     // "Enregistrer la partie sous…": the game as it stands, its whole history, look and the
     // tables of later versions written to a new file (".mdb" added when missing), which the
     // game then goes on with. The open file is only read; on failure the game stays on it.
@@ -126,10 +126,10 @@ class GameController {
     std::optional<Refusal> save();
     // The look stored for the four panes, read after a successful start-up.
     StoredAppearance storedAppearance() const;
-    // Stores one pane colour (fond_<pane> or police_<pane>) or the four font fields of a pane
-    // at once, as the appearance menu picks them; a failure holds the critical box's text.
-    [[nodiscard]] StoreStatus storeColour(const QString& column, std::int32_t value);
-    [[nodiscard]] StoreStatus storeFont(const QString& paneSuffix, const FontChoice& font);
+    // Stores a pane's colour (its background or its text) or its font, as the appearance menu
+    // picks them; a failure holds the critical box's text.
+    [[nodiscard]] StoreStatus storeColour(Pane pane, PaneProperty property, StoredColour value);
+    [[nodiscard]] StoreStatus storeFont(Pane pane, const FontChoice& font);
 
     // "Effacer les données de la page".
     void clearPage();

@@ -86,16 +86,6 @@ bool isLookColumn(const QString& column)
     return appearanceColumns().contains(column);
 }
 
-std::optional<Pane> paneWithSuffix(const QString& suffix)
-{
-    for (Pane pane : kPanes) {
-        if (suffix == paneSuffix(pane)) {
-            return pane;
-        }
-    }
-    return std::nullopt;
-}
-
 // The path as the file part of an SQLite URI: every byte that could end or change the path
 // ('?', '#', '%', spaces, non-ASCII) is percent-encoded.
 QString uriFor(const QString& path, bool readOnly)
@@ -120,15 +110,6 @@ StoreStatus StoreStatus::failure(QString message)
     status.m_ok = false;
     status.m_message = std::move(message);
     return status;
-}
-
-const StoredPaneLook& StoredAppearance::lookFor(const QString& suffix) const
-{
-    if (const std::optional<Pane> pane = paneWithSuffix(suffix)) {
-        return panes[static_cast<std::size_t>(*pane)];
-    }
-    static const StoredPaneLook none;
-    return none;
 }
 
 GameStore::GameStore(QString path, StoreOptions options)
@@ -307,25 +288,22 @@ StoreStatus GameStore::writeFields(const QList<FieldValue>& fields)
     return runInTransaction([&] { return updateFirstRow(lookTable(), fields); });
 }
 
-StoreStatus GameStore::writeColour(const QString& column, std::int32_t value)
+StoreStatus GameStore::writeColour(Pane pane, PaneProperty property, StoredColour value)
 {
-    if (!column.startsWith(lookPrefix(LookKind::Background)) &&
-        !column.startsWith(lookPrefix(LookKind::TextColour))) {
-        return failure(QStringLiteral("no such colour column: %1").arg(column));
+    if (property == PaneProperty::Font) {
+        return failure(QStringLiteral("A font is not a colour."));
     }
-    return writeFields({{column, value}});
+    const LookKind kind =
+        property == PaneProperty::Background ? LookKind::Background : LookKind::TextColour;
+    return writeFields({{lookColumn(kind, pane), value}});
 }
 
-StoreStatus GameStore::writeFont(const QString& suffix, const FontChoice& font)
+StoreStatus GameStore::writeFont(Pane pane, const FontChoice& font)
 {
-    const std::optional<Pane> pane = paneWithSuffix(suffix);
-    if (!pane) {
-        return failure(QStringLiteral("no such pane: %1").arg(suffix));
-    }
-    return writeFields({{lookColumn(LookKind::FontName, *pane), font.name},
-                        {lookColumn(LookKind::FontSize, *pane), qRound(font.size)},
-                        {lookColumn(LookKind::FontBold, *pane), int(font.bold)},
-                        {lookColumn(LookKind::FontItalic, *pane), int(font.italic)}});
+    return writeFields({{lookColumn(LookKind::FontName, pane), font.name},
+                        {lookColumn(LookKind::FontSize, pane), qRound(font.size)},
+                        {lookColumn(LookKind::FontBold, pane), int(font.bold)},
+                        {lookColumn(LookKind::FontItalic, pane), int(font.italic)}});
 }
 
 StoreStatus GameStore::copyInto(const QString& emptyFile) const

@@ -4,6 +4,7 @@
 
 #include "FontChoice.h"
 #include "GameSession.h"
+#include "PaneLook.h"
 #include "StoreNames.h"
 #include "StoreSchema.h"
 #include "TurnHistory.h"
@@ -35,36 +36,6 @@ class StoreStatus {
   private:
     bool m_ok = true;
     QString m_message;
-};
-
-// One pane's stored look; an attribute is absent when its field is null, missing, of the wrong
-// type or out of range, and the window then keeps the design-time attribute. By SQLite's
-// storage class: a colour needs an INTEGER within 32 bits (signed, or the same bits unsigned);
-// a size an INTEGER or REAL above 0 and at most 32767; a flag an INTEGER (non-zero is true);
-// a font name TEXT (a number reads as its decimal text). A BLOB is never usable.
-struct StoredPaneLook {
-    std::optional<std::int32_t> background; // fond_<pane>, 0x00BBGGRR, negative = system colour
-    std::optional<std::int32_t> text;       // police_<pane>
-    // font_name_<pane>, font_size_<pane> (points), font_bold_<pane>, font_italic_<pane>
-    StoredFontFields font;
-
-    bool operator==(const StoredPaneLook&) const = default;
-};
-
-// The stored looks of the four panes, in the order of kPanes.
-struct StoredAppearance {
-    std::array<StoredPaneLook, 4> panes;
-
-    // The look of the pane with this suffix ("ref", "soluce", "propal", "lettres").
-    const StoredPaneLook& lookFor(const QString& suffix) const;
-
-    bool operator==(const StoredAppearance&) const = default;
-};
-
-// One couleurs field to write.
-struct FieldValue {
-    QString column;
-    QVariant value;
 };
 
 // How a store is opened. Read-only exists for tests that need a write to fail.
@@ -131,11 +102,11 @@ class GameStore {
     // Writes couleurs fields in one statement; only the 24 known columns are accepted.
     [[nodiscard]] StoreStatus writeFields(const QList<FieldValue>& fields);
 
-    // Writes one colour field (fond_<pane> or police_<pane>).
-    [[nodiscard]] StoreStatus writeColour(const QString& column, std::int32_t value);
+    // Writes one colour of the pane: its background or its text colour.
+    [[nodiscard]] StoreStatus writeColour(Pane pane, PaneProperty property, StoredColour value);
 
-    // Writes the four font fields of the pane with this suffix, the size in whole points.
-    [[nodiscard]] StoreStatus writeFont(const QString& suffix, const FontChoice& font);
+    // Writes the four font fields of the pane, the size in whole points.
+    [[nodiscard]] StoreStatus writeFont(Pane pane, const FontChoice& font);
 
     // Writes the store's last committed state into this empty file, whole: every table and row,
     // those this version does not know included, and the layout version.

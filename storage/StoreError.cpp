@@ -93,10 +93,14 @@ StoreError classifyStoreError(const QString& path, const QSqlError& error)
     return result;
 }
 
+QString nativePath(const QString& path)
+{
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
 QString storeErrorMessage(const StoreError& error, const QString& path)
 {
-    QString message = sentenceFor(error) + QLatin1Char('\r') +
-                      QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    QString message = sentenceFor(error) + QLatin1Char('\r') + nativePath(path);
     if (!error.databaseText.isEmpty())
         message += QStringLiteral("\r(") + error.databaseText + QLatin1Char(')');
     return message;

@@ -30,3 +30,6 @@ StoreError classifyStoreError(const QString& path, const QSqlError& error);
 // The critical box's text: the sentence, the file's path on the next line, then the
 // database's own text in parentheses when there is one.
 QString storeErrorMessage(const StoreError& error, const QString& path);
+
+// The path as the user's system writes it, made absolute: how every message names a file.
+QString nativePath(const QString& path);

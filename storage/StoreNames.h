@@ -6,6 +6,10 @@
 
 #include <array>
 
+// The game file a run opens when nothing else names one, beside the program or in the user's
+// data folder.
+inline QString usualGameFileName() { return QStringLiteral("plimo.mdb"); }
+
 // The four text panes, in the order the window and the couleurs columns list them.
 enum class Pane { Ref, Soluce, Propal, Lettres };
 

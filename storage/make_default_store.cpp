@@ -1,6 +1,6 @@
 // Build tool: writes a fresh default plimo.mdb (empty game, design-time look) unless one exists.
-#include "DesignLook.h"
 #include "GameFiles.h"
+#include "PaneLook.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

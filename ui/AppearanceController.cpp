@@ -81,7 +81,7 @@ void AppearanceController::chooseColour(const AppearanceItem& item, QWidget* pan
     else
         applyTextColour(pane, *colour);
     const StoreStatus status =
-        m_game.storeColour(storedFields(item).first(), storedFromColour(*colour));
+        m_game.storeColour(item.pane, item.property, storedFromColour(*colour));
     if (!status)
         m_messages->inform(status.message(), MessageIcon::Critical);
 }
@@ -94,7 +94,7 @@ void AppearanceController::chooseFont(const AppearanceItem& item, QWidget* pane)
         return;
     const FontChoice choice = fontChoice(*chosen, initial);
     applyFont(pane, fontFromChoice(choice));
-    const StoreStatus status = m_game.storeFont(paneSuffix(item.pane), choice);
+    const StoreStatus status = m_game.storeFont(item.pane, choice);
     if (!status)
         m_messages->inform(status.message(), MessageIcon::Critical);
 }

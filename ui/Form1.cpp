@@ -8,7 +8,6 @@
 #include "Choosers.h"
 
 #include "ConflictDialog.h"
-#include "DesignLook.h"
 #include "HistoryWindow.h"
 #include "LabelFit.h"
 #include "MessageSink.h"
@@ -18,6 +17,7 @@
 #include "PreviewWindow.h"
 #include "ProposalPane.h"
 #include "ReferencePane.h"
+#include "StoredColour.h"
 #include "Twips.h"
 #include "WindowPlacement.h"
 
@@ -257,9 +257,9 @@ void Form1::setUpPanes()
     keepAltLettersOut(m_propal);
     m_propal->setTabChangesFocus(true);
     // The proposal's own font is what a cleared pane falls back to.
-    m_propal->setFont(paneFont(designStyle(Pane::Propal)));
+    m_propal->setFont(paneFont(designLook(Pane::Propal)));
     for (Pane pane : kPanes)
-        applyPaneStyle(pane, designStyle(pane));
+        applyPaneStyle(pane, designLook(pane));
 
     forwardEdit(m_ref, &GameController::referenceEdited);
     forwardEdit(m_lettres, &GameController::remainingLettersEdited);
@@ -677,7 +677,7 @@ void Form1::showGameFile()
         m_propal->setFocus(Qt::OtherFocusReason);
     const StoredAppearance stored = m_game.storedAppearance();
     for (Pane pane : kPanes)
-        applyPaneStyle(pane, styleOver(designStyle(pane), stored.lookFor(paneSuffix(pane))));
+        applyPaneStyle(pane, lookOver(designLook(pane), stored.lookFor(pane)));
     // The preview writes the post in the found text's font, which the look may have changed.
     if (m_previewWindow)
         showPreview();
@@ -735,7 +735,7 @@ void Form1::mnu_nouvelle_Click()
     if (!mayLeaveGame())
         return;
     const QString path = chooseGameFile(QStringLiteral("Nouvelle partie"), true);
-    if (!path.isEmpty() && !refused(m_game.newGame(path, designLookFields())))
+    if (!path.isEmpty() && !refused(m_game.newGame(path)))
         showOtherGame();
 }
 

@@ -1,9 +1,9 @@
-// Appearance rules without the window: which fields each menu item writes, how a stored look
+// Appearance rules without the window: what each menu item chooses, how a stored look
 // lies over the design-time one, how chosen sizes round, how stored colours map, and that
 // formatting the proposal covers every character and the insertion point without touching its
 // text.
 #include "AppearanceItems.h"
-#include "GameStore.h"
+#include "PaneStyle.h"
 #include "PaneFormatting.h"
 #include "StoredColour.h"
 
@@ -29,36 +29,37 @@ const AppearanceItem& item(const char* name)
     throw std::invalid_argument(name);
 }
 
-TEST(AppearanceItems, EachItemWritesItsPanesFieldsInOrder)
+TEST(AppearanceItems, EachItemChoosesItsPanesProperty)
 {
+    using P = PaneProperty;
     const struct {
         const char* item;
-        QStringList fields;
+        Pane pane;
+        PaneProperty property;
     } cases[] = {
-        {"mnu_fond_ref", {"fond_ref"}},
-        {"mnu_fond_trouvé", {"fond_soluce"}},
-        {"mnu_fond_propal", {"fond_propal"}},
-        {"mnu_fond_lettres", {"fond_lettres"}},
-        {"mnu_police_ref", {"police_ref"}},
-        {"mnu_police_trouvé", {"police_soluce"}},
-        {"mnu_police_propal", {"police_propal"}},
-        {"mnu_police_lettres", {"police_lettres"}},
-        {"mnu_font_ref", {"font_name_ref", "font_size_ref", "font_bold_ref", "font_italic_ref"}},
-        {"mnu_font_soluce",
-         {"font_name_soluce", "font_size_soluce", "font_bold_soluce", "font_italic_soluce"}},
-        {"mnu_font_propal",
-         {"font_bold_propal", "font_italic_propal", "font_size_propal", "font_name_propal"}},
-        {"mnu_font_lettres",
-         {"font_name_lettres", "font_size_lettres", "font_bold_lettres", "font_italic_lettres"}},
+        {"mnu_fond_ref", Pane::Ref, P::Background},
+        {"mnu_fond_trouvé", Pane::Soluce, P::Background},
+        {"mnu_fond_propal", Pane::Propal, P::Background},
+        {"mnu_fond_lettres", Pane::Lettres, P::Background},
+        {"mnu_police_ref", Pane::Ref, P::TextColour},
+        {"mnu_police_trouvé", Pane::Soluce, P::TextColour},
+        {"mnu_police_propal", Pane::Propal, P::TextColour},
+        {"mnu_police_lettres", Pane::Lettres, P::TextColour},
+        {"mnu_font_ref", Pane::Ref, P::Font},
+        {"mnu_font_soluce", Pane::Soluce, P::Font},
+        {"mnu_font_propal", Pane::Propal, P::Font},
+        {"mnu_font_lettres", Pane::Lettres, P::Font},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(storedFields(item(c.item)), c.fields) << c.item;
+    for (const auto& c : cases) {
+        EXPECT_EQ(item(c.item).pane, c.pane) << c.item;
+        EXPECT_EQ(item(c.item).property, c.property) << c.item;
+    }
     EXPECT_EQ(std::size(cases), appearanceItems().size());
 }
 
 TEST(PaneStyle, StoredAttributesReplaceTheDesignOnesAndAbsentOnesLeaveThem)
 {
-    const PaneStyle design = designStyle(Pane::Ref);
+    const PaneStyle design = designLook(Pane::Ref);
     StoredPaneLook partial;
     partial.text = 0x000000FF;
     partial.font.size = 10.0;
@@ -82,7 +83,7 @@ TEST(PaneStyle, StoredAttributesReplaceTheDesignOnesAndAbsentOnesLeaveThem)
         {"every attribute", whole, wholeResult},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(styleOver(design, c.look), c.expected) << c.name;
+        EXPECT_EQ(lookOver(design, c.look), c.expected) << c.name;
 }
 
 TEST(FontChoice, PointSizesRoundHalfToEven)

@@ -16,7 +16,7 @@ namespace {
 
 QFont paneFont(double pointSize)
 {
-    QFont font(designStyle(Pane::Soluce).font.name);
+    QFont font(designLook(Pane::Soluce).font.name);
     font.setPointSizeF(pointSize);
     return font;
 }
@@ -55,12 +55,12 @@ TEST_P(PaneFontWidth, LineOfStarsIsAsWideAsTheLetters)
 }
 
 INSTANTIATE_TEST_SUITE_P(DesignAndStoredSizes, PaneFontWidth,
-                         ::testing::Values(designStyle(Pane::Soluce).font.size,
-                                           std::nearbyint(designStyle(Pane::Soluce).font.size)));
+                         ::testing::Values(designLook(Pane::Soluce).font.size,
+                                           std::nearbyint(designLook(Pane::Soluce).font.size)));
 
 TEST(PaneFont, CourierNewResolvesToAFixedPitchFace)
 {
-    const QFontInfo info(paneFont(designStyle(Pane::Soluce).font.size));
+    const QFontInfo info(paneFont(designLook(Pane::Soluce).font.size));
     EXPECT_TRUE(info.fixedPitch()) << qPrintable(info.family());
 }
 

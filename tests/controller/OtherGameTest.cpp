@@ -79,13 +79,13 @@ TEST_F(OtherGameTest, FileThatCannotBeOpenedLeavesTheOpenGame)
 
 TEST_F(OtherGameTest, NewGameIsTheEmptyOneUnderANewName)
 {
-    const std::optional<Refusal> taken = m_game.newGame(m_path, {});
+    const std::optional<Refusal> taken = m_game.newGame(m_path);
     ASSERT_TRUE(taken);
     EXPECT_EQ(taken->icon, MessageIcon::Warning);
     EXPECT_EQ(taken->text, QStringLiteral("Le fichier existe déjà.\r") + m_path);
     expectGameKept();
 
-    ASSERT_FALSE(m_game.newGame(m_dir.filePath(QStringLiteral("fil-42")), {}));
+    ASSERT_FALSE(m_game.newGame(m_dir.filePath(QStringLiteral("fil-42"))));
     EXPECT_EQ(m_game.gamePath(), m_dir.filePath(QStringLiteral("fil-42.mdb")));
     EXPECT_EQ(m_game.session(), (GameSession{"", "", "", "", "0", "0"}));
     EXPECT_FALSE(m_game.canUndo());

@@ -63,8 +63,8 @@ DamageCase unopenable(const char* name, std::function<void(const QString&)> make
 
 void sampleLook(const StoredAppearance& look)
 {
-    EXPECT_EQ(look.lookFor(QStringLiteral("ref")).background, 100);
-    EXPECT_EQ(look.lookFor(QStringLiteral("lettres")).font.name, QStringLiteral("Arial"));
+    EXPECT_EQ(look.lookFor(Pane::Ref).background, 100);
+    EXPECT_EQ(look.lookFor(Pane::Lettres).font.name, QStringLiteral("Arial"));
 }
 
 void noLook(const StoredAppearance& look)
@@ -87,20 +87,20 @@ const QStringList kTextColumns = {QStringLiteral("base"), QStringLiteral("result
 
 void wrongTypeLook(const StoredAppearance& look)
 {
-    const StoredPaneLook& ref = look.lookFor(QStringLiteral("ref"));
+    const StoredPaneLook& ref = look.lookFor(Pane::Ref);
     EXPECT_FALSE(ref.background) << "text in a colour";
     EXPECT_FALSE(ref.text) << "real in a colour";
     EXPECT_FALSE(ref.font.name) << "blob as a font name";
     EXPECT_FALSE(ref.font.size) << "text as a size";
     EXPECT_FALSE(ref.font.bold) << "text as a flag";
     EXPECT_EQ(ref.font.italic, false);
-    const StoredPaneLook& soluce = look.lookFor(QStringLiteral("soluce"));
+    const StoredPaneLook& soluce = look.lookFor(Pane::Soluce);
     EXPECT_FALSE(soluce.background) << "beyond 32 bits";
     EXPECT_EQ(soluce.font.size, 10.5);
     EXPECT_EQ(soluce.font.bold, true) << "any non-zero is true";
-    EXPECT_FALSE(look.lookFor(QStringLiteral("propal")).font.size) << "negative size";
-    EXPECT_EQ(look.lookFor(QStringLiteral("propal")).background, -1) << "unsigned 0xFFFFFFFF";
-    EXPECT_EQ(look.lookFor(QStringLiteral("lettres")).background, 103);
+    EXPECT_FALSE(look.lookFor(Pane::Propal).font.size) << "negative size";
+    EXPECT_EQ(look.lookFor(Pane::Propal).background, -1) << "unsigned 0xFFFFFFFF";
+    EXPECT_EQ(look.lookFor(Pane::Lettres).background, 103);
 }
 
 const DamageCase kCases[] = {
@@ -120,8 +120,8 @@ const DamageCase kCases[] = {
         loaded(QStringLiteral("LE CHAT"), QStringLiteral("** ****"), kVide, kVide,
                QStringLiteral("0")),
         [](const StoredAppearance& look) {
-            EXPECT_FALSE(look.lookFor(QStringLiteral("lettres")).background);
-            EXPECT_EQ(look.lookFor(QStringLiteral("lettres")).text, -2147483640);
+            EXPECT_FALSE(look.lookFor(Pane::Lettres).background);
+            EXPECT_EQ(look.lookFor(Pane::Lettres).text, -2147483640);
             sampleLook(look);
         },
         false, true),
@@ -222,7 +222,7 @@ TEST_P(DamagedStoreTest, OpensOrReportsAndChangesNothingUnlessSaved)
             EXPECT_TRUE(saved.message().contains(QDir::toNativeSeparators(m_path)));
         }
         if (!damage.lookWriteWorks) {
-            EXPECT_FALSE(store.writeColour(QStringLiteral("fond_ref"), 1));
+            EXPECT_FALSE(store.writeColour(Pane::Ref, PaneProperty::Background, 1));
         }
     }
     store.close();

@@ -37,8 +37,8 @@ TEST(DefaultStoreTest, HoldsAnEmptyGameAndTheDesignTimeLook)
     EXPECT_EQ(store.loadGame(), empty);
     const StoredAppearance look = store.loadAppearance();
     for (Pane pane : kPanes) {
-        const PaneStyle design = designStyle(pane);
-        const StoredPaneLook& stored = look.lookFor(paneSuffix(pane));
+        const PaneStyle design = designLook(pane);
+        const StoredPaneLook& stored = look.lookFor(pane);
         EXPECT_EQ(stored.background, design.background) << qPrintable(paneSuffix(pane));
         EXPECT_EQ(stored.text, design.text);
         EXPECT_EQ(stored.font.name, design.font.name);
@@ -46,7 +46,7 @@ TEST(DefaultStoreTest, HoldsAnEmptyGameAndTheDesignTimeLook)
         EXPECT_EQ(stored.font.bold, design.font.bold);
         EXPECT_EQ(stored.font.italic, design.font.italic);
     }
-    EXPECT_EQ(look.lookFor(QStringLiteral("ref")).font.size, 14.0);
+    EXPECT_EQ(look.lookFor(Pane::Ref).font.size, 14.0);
     RawStore raw(path);
     EXPECT_EQ(raw.value(QStringLiteral("SELECT count(*) FROM \"données\"")).toInt(), 1);
     EXPECT_EQ(raw.value(QStringLiteral("SELECT count(*) FROM compteurs")).toInt(), 1);

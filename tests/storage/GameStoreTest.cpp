@@ -75,11 +75,11 @@ TEST_F(GameStoreTest, OnlyTheLowestRowidIsReadAndUpdated)
     ASSERT_TRUE(store.open());
     EXPECT_EQ(store.loadGame().ref, QStringLiteral("PREMIER"));
     EXPECT_EQ(store.loadGame().lettres_restantes, QStringLiteral("9"));
-    EXPECT_EQ(store.loadAppearance().lookFor(QStringLiteral("ref")).background, 77);
-    EXPECT_FALSE(store.loadAppearance().lookFor(QStringLiteral("soluce")).background.has_value());
+    EXPECT_EQ(store.loadAppearance().lookFor(Pane::Ref).background, 77);
+    EXPECT_FALSE(store.loadAppearance().lookFor(Pane::Soluce).background.has_value());
 
     ASSERT_TRUE(store.saveGame(gameWith(QStringLiteral("NOUVEAU"), QStringLiteral("3"))));
-    ASSERT_TRUE(store.writeColour(QStringLiteral("fond_ref"), 55));
+    ASSERT_TRUE(store.writeColour(Pane::Ref, PaneProperty::Background, 55));
     RawStore raw(m_path);
     EXPECT_EQ(raw.value(QStringLiteral("SELECT base FROM \"données\" WHERE rowid = -5")),
               QStringLiteral("NOUVEAU"));
@@ -124,9 +124,9 @@ TEST_F(GameStoreTest, AppearanceWritesComeBackAtTheNextOpen)
     {
         GameStore store(m_path);
         ASSERT_TRUE(store.open());
-        ASSERT_TRUE(store.writeColour(QStringLiteral("fond_soluce"), -2147483643));
-        ASSERT_TRUE(store.writeColour(QStringLiteral("police_lettres"), 0x00FF00));
-        ASSERT_TRUE(store.writeFont(QStringLiteral("propal"),
+        ASSERT_TRUE(store.writeColour(Pane::Soluce, PaneProperty::Background, -2147483643));
+        ASSERT_TRUE(store.writeColour(Pane::Lettres, PaneProperty::TextColour, 0x00FF00));
+        ASSERT_TRUE(store.writeFont(Pane::Propal,
                                     FontChoice{QStringLiteral("DejaVu Sans"), 10, true, true}));
         ASSERT_TRUE(store.writeFields(
             {{QStringLiteral("font_size_ref"), 20}, {QStringLiteral("font_bold_ref"), 0}}));
@@ -134,16 +134,16 @@ TEST_F(GameStoreTest, AppearanceWritesComeBackAtTheNextOpen)
     GameStore store(m_path);
     ASSERT_TRUE(store.open());
     const StoredAppearance look = store.loadAppearance();
-    EXPECT_EQ(look.lookFor(QStringLiteral("soluce")).background, -2147483643);
-    EXPECT_EQ(look.lookFor(QStringLiteral("lettres")).text, 0x00FF00);
-    const StoredPaneLook& propal = look.lookFor(QStringLiteral("propal"));
+    EXPECT_EQ(look.lookFor(Pane::Soluce).background, -2147483643);
+    EXPECT_EQ(look.lookFor(Pane::Lettres).text, 0x00FF00);
+    const StoredPaneLook& propal = look.lookFor(Pane::Propal);
     EXPECT_EQ(propal.font.name, QStringLiteral("DejaVu Sans"));
     EXPECT_EQ(propal.font.size, 10.0);
     EXPECT_EQ(propal.font.bold, true);
     EXPECT_EQ(propal.font.italic, true);
-    EXPECT_EQ(look.lookFor(QStringLiteral("ref")).font.size, 20.0);
-    EXPECT_EQ(look.lookFor(QStringLiteral("ref")).font.bold, false);
-    EXPECT_EQ(look.lookFor(QStringLiteral("soluce")).font.name, QStringLiteral("Arial"));
+    EXPECT_EQ(look.lookFor(Pane::Ref).font.size, 20.0);
+    EXPECT_EQ(look.lookFor(Pane::Ref).font.bold, false);
+    EXPECT_EQ(look.lookFor(Pane::Soluce).font.name, QStringLiteral("Arial"));
 }
 
 TEST_F(GameStoreTest, UnknownColumnsAndPanesAreRefusedWithoutWriting)
@@ -154,8 +154,7 @@ TEST_F(GameStoreTest, UnknownColumnsAndPanesAreRefusedWithoutWriting)
     ASSERT_TRUE(store.open());
     EXPECT_FALSE(store.writeFields({{QStringLiteral("fond_ref = 0; DROP TABLE couleurs; --"), 1}}));
     EXPECT_FALSE(store.writeFields({{QStringLiteral("fond_ref"), 1}, {QStringLiteral("base"), 2}}));
-    EXPECT_FALSE(store.writeColour(QStringLiteral("font_name_ref"), 1));
-    EXPECT_FALSE(store.writeFont(QStringLiteral("trouvé"), FontChoice{}));
+    EXPECT_FALSE(store.writeColour(Pane::Ref, PaneProperty::Font, 1));
     store.close();
     EXPECT_EQ(fileBytes(m_path), before);
 }
@@ -168,7 +167,7 @@ TEST_F(GameStoreTest, ClosedStoreReportsInsteadOfWriting)
     store.close();
     EXPECT_FALSE(store.isOpen());
     EXPECT_FALSE(store.saveGame(gameWith(QStringLiteral("AUTRE"), QStringLiteral("1"))));
-    EXPECT_FALSE(store.writeColour(QStringLiteral("fond_ref"), 1));
+    EXPECT_FALSE(store.writeColour(Pane::Ref, PaneProperty::Background, 1));
     EXPECT_EQ(store.loadGame().ref, QStringLiteral("Vide"));
 }
 

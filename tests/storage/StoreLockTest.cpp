@@ -38,7 +38,7 @@ TEST(StoreLockTest, SaveUnderAnotherProgramsLockReportsThenWorksAfterRelease)
         QStringLiteral("Le fichier de la partie est verrouillé par un autre programme.\r")))
         << qPrintable(locked.message());
     EXPECT_TRUE(locked.message().contains(QDir::toNativeSeparators(path)));
-    EXPECT_FALSE(store.writeColour(QStringLiteral("fond_ref"), 1));
+    EXPECT_FALSE(store.writeColour(Pane::Ref, PaneProperty::Background, 1));
 
     holder.write("release\n");
     holder.closeWriteChannel();
