@@ -1,11 +1,14 @@
-// The game's flow without widgets: start-up, the turn, undo, saving, clearing and quitting.
+// The master's acts on the game: each runs as one act, at whose end the controller announces what
+// changed. The game's file and its players are kept by GameFile and PlayerBoard.
 #include "GameController.h"
 
 #include "ForumPost.h"
-#include "GameFiles.h"
+#include "GameFile.h"
+#include "GameStore.h"
 #include "LineBreaks.h"
+#include "PlayerBoard.h"
+#include "StoreLocation.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -18,29 +21,9 @@ const QString kNoReferenceToQuit = QStringLiteral(
 const QString kUnsavedQuestion =
     QStringLiteral("Vos données n'ont pas été enregistrées.\rVoulez-vous quand même quitter le "
                    "programme ?");
-
 const QString kLeaveQuestion =
     QStringLiteral("Vos données n'ont pas été enregistrées.\rVoulez-vous les enregistrer avant de "
                    "changer de partie ?");
-const QString kOpenElsewhere = QStringLiteral("Cette partie est déjà ouverte dans un autre Plimo.");
-const QString kRecentGameGone =
-    QStringLiteral("Cette partie n'existe plus ; elle est retirée des parties récentes.");
-
-QString nativePath(const QString& path)
-{
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-}
-
-Refusal critical(const StoreStatus& status)
-{
-    return Refusal{status.message(), MessageIcon::Critical};
-}
-
-// The game file a chosen name stands for.
-QString gameFileFor(const QString& chosen)
-{
-    return withGameSuffix(QFileInfo(chosen).absoluteFilePath());
-}
 
 // A stored text as the panes hold it: every line break, a lone CR or LF included, as CR LF.
 QString withCrLfBreaks(const QString& text)
@@ -48,60 +31,197 @@ QString withCrLfBreaks(const QString& text)
     return withLineBreaks(text, u"\r\n");
 }
 
+std::optional<Refusal> refusalOf(const StoreStatus& status)
+{
+    if (status)
+        return std::nullopt;
+    return Refusal{status.message(), MessageIcon::Critical};
+}
+
 } // namespace
 
-GameController::GameController() : m_store(std::make_unique<GameStore>(QString())) {}
+// One act of the master. Acts nest (a save inside a leave); the outermost announces.
+class GameController::Act {
+  public:
+    explicit Act(GameController& game) : m_game(game)
+    {
+        if (m_game.m_acts++ == 0)
+            m_before = m_game.shown();
+    }
+    ~Act()
+    {
+        if (--m_game.m_acts == 0)
+            m_game.announce(m_before);
+    }
+    Act(const Act&) = delete;
+    Act& operator=(const Act&) = delete;
+
+  private:
+    GameController& m_game;
+    Shown m_before;
+};
+
+GameController::GameController(QObject* parent)
+    : QObject(parent), m_file(std::make_unique<GameFile>()),
+      m_board(std::make_unique<PlayerBoard>(m_history, [this](qsizetype firstAtHand) {
+          return m_file->store().loadCredits(1, firstAtHand);
+      }))
+{
+    // Through the file's store, which a save under another name replaces.
+    m_history.setCutListener([this](qsizetype size) { m_file->store().historyCut(size); });
+}
 
 GameController::~GameController() = default;
 
-bool GameController::isSaved() const
+bool GameController::isModified() const
 {
-    return m_engine.markers().save == kSaved;
+    return m_engine.markers().save != kSaved;
 }
 
-StoreStatus GameController::startUp(const QString& storePath, StoreOptions options)
+QStringList GameController::players()
 {
-    return load(storePath, options);
+    return m_board->players();
 }
 
-StoreStatus GameController::lockFor(const QString& path, GameLock& lock)
+const QList<PlayerStanding>& GameController::ranking()
 {
-    switch (lock.take(path)) {
-    case GameLock::Outcome::Taken:
-        return StoreStatus::success();
-    case GameLock::Outcome::HeldElsewhere:
-        return StoreStatus::failure(kOpenElsewhere + QLatin1Char('\r') + nativePath(path));
-    case GameLock::Outcome::Failed:
-        break;
+    return m_board->ranking();
+}
+
+QString GameController::gamePath() const
+{
+    return m_file->path();
+}
+
+StoredAppearance GameController::storedAppearance() const
+{
+    return m_file->store().loadAppearance();
+}
+
+TextRange GameController::conflictSelection() const
+{
+    const qsizetype length = m_session.propal.size();
+    const qsizetype start = std::clamp<qsizetype>(m_engine.conflictPosition() - 1, 0, length);
+    return {start, std::min(start + m_conflictWord.size(), length)};
+}
+
+QString GameController::forumPost()
+{
+    PostInputs inputs{m_session.soluce, m_session.lettres_trouvees, m_session.lettres_restantes,
+                      m_session.lettres, m_rankingInPost};
+    const QList<PlayerStanding> ranking = m_rankingInPost ? m_board->ranking() : QList<PlayerStanding>();
+    if (!m_post || m_post->inputs != inputs || m_post->ranking != ranking) {
+        QString post = buildForumPost(inputs.foundText, inputs.foundCount, inputs.remainingCount,
+                                      inputs.remainingLetters);
+        if (inputs.ranking)
+            post += rankingBlock(ranking);
+        m_post = BuiltPost{std::move(inputs), ranking, std::move(post)};
     }
-    return StoreStatus::failure(lock.failureReason() + QLatin1Char('\r') + nativePath(path));
+    return m_post->text;
 }
 
-StoreStatus GameController::load(const QString& path, StoreOptions options, bool* fileRefused)
+QStringList GameController::recentGames()
 {
-    GameLock lock;
-    if (const StoreStatus locked = lockFor(path, lock); !locked)
-        return locked;
-    auto store = std::make_unique<GameStore>(path, options);
-    const StoreStatus opened = store->open();
-    if (!opened) {
-        if (fileRefused)
-            *fileRefused = true;
-        return opened;
+    return m_file->recentGames();
+}
+
+std::optional<Refusal> GameController::startUp(const QString& path)
+{
+    Act act(*this);
+    std::optional<Refusal> refused = m_file->open(path);
+    if (!refused)
+        loadGame();
+    return refused;
+}
+
+std::optional<Refusal> GameController::startUp(const StoreLocationInputs& inputs)
+{
+    Act act(*this);
+    std::optional<Refusal> refused = m_file->openAtStartUp(inputs);
+    if (!refused)
+        loadGame();
+    return refused;
+}
+
+bool GameController::leave(LeaveWay way, const Asker& ask)
+{
+    Act act(*this);
+    const bool nothingToLose = m_session.ref.isEmpty() || !isModified();
+    if (way == LeaveWay::OtherGame) {
+        if (nothingToLose)
+            return true;
+        switch (ask({kLeaveQuestion, MessageIcon::Question, Question::Buttons::YesNoCancel})) {
+        case Answer::Yes:
+            if (std::optional<Refusal> refused = save()) {
+                ask({refused->text, refused->icon, Question::Buttons::Ok});
+                return false;
+            }
+            return true;
+        case Answer::No:
+            return true;
+        case Answer::Cancel:
+            break;
+        }
+        return false;
     }
-    m_store = std::move(store);
-    m_lock = lock;
+    if (way == LeaveWay::Quit && m_session.ref.isEmpty()) {
+        ask({kNoReferenceToQuit, MessageIcon::Warning, Question::Buttons::Ok});
+        return false;
+    }
+    if (!nothingToLose &&
+        ask({kUnsavedQuestion, MessageIcon::Question, Question::Buttons::YesNo}) != Answer::Yes)
+        return false;
+    m_file->close();
+    return true;
+}
+
+std::optional<Refusal> GameController::openGame(const QString& path)
+{
+    Act act(*this);
+    std::optional<Refusal> refused = m_file->open(QFileInfo(path).absoluteFilePath());
+    if (!refused)
+        loadGame();
+    return refused;
+}
+
+std::optional<Refusal> GameController::newGame(const QString& chosen)
+{
+    Act act(*this);
+    QString path;
+    if (std::optional<Refusal> refused = m_file->makeNew(chosen, &path))
+        return refused;
+    return openGame(path);
+}
+
+std::optional<Refusal> GameController::saveGameAs(const QString& chosen)
+{
+    Act act(*this);
+    tidyPanes();
+    const auto write = [this](GameStore& copy) { return copy.saveGame(m_session, m_history); };
+    if (std::optional<Refusal> refused = m_file->saveAs(chosen, write, m_history.size()))
+        return refused;
+    setSaved(true);
+    m_events.gameOpened = true;
+    return std::nullopt;
+}
+
+std::optional<Refusal> GameController::checkRecentGame(const QString& path)
+{
+    return m_file->checkRecentGame(path);
+}
+
+void GameController::loadGame()
+{
+    GameStore& store = m_file->store();
     m_engine = PuzzleEngine();
     m_conflictWord.clear();
-    // Through the controller's store, which a save under another name replaces.
-    m_history.setCutListener([this](qsizetype size) { m_store->historyCut(size); });
-
-    m_rankingInPost = m_store->loadRankingInPost();
+    m_rankingInPost = store.loadRankingInPost();
     m_player.clear();
-    forgetTally();
+    m_referenceUntidy = m_proposalUntidy = false;
+    m_board->forget();
+    m_events.gameOpened = m_events.historyReset = m_events.players = true;
 
-    m_session = m_store->loadGame();
-    m_session.lettres_trouvees = QStringLiteral("0");
+    m_session = store.loadGame();
     for (QString* text : {&m_session.ref, &m_session.soluce, &m_session.propal, &m_session.lettres})
         *text = withCrLfBreaks(*text);
     // Loading the stored proposal is a change of the proposal like any other.
@@ -110,112 +230,48 @@ StoreStatus GameController::load(const QString& path, StoreOptions options, bool
     // A history that is unreadable or belongs to another game is not used: the history starts
     // from the game as loaded, and the next save writes the table anew. The found count is not
     // stored with the game; a history of this game knows the last turn's.
-    std::optional<StoredHistory> stored = m_store->loadHistory();
-    const bool storedHistoryUsable = stored && historyTiesWith(stored->latest, m_session);
-    if (storedHistoryUsable)
+    std::optional<StoredHistory> stored = store.loadHistory();
+    const bool usable = stored && historyTiesWith(stored->latest, m_session);
+    if (usable)
         m_session.lettres_trouvees = QString::number(stored->latest.last().trouvees);
     m_engine.acceptAsLastTurn(m_session);
-    if (storedHistoryUsable) {
-        m_history.load(
-            std::move(stored->latest), stored->first,
-            [this](qsizetype from, qsizetype to) { return m_store->loadTurns(from, to); });
+    if (usable) {
+        m_history.load(std::move(stored->latest), stored->first,
+                       [this](qsizetype from, qsizetype to) {
+                           return m_file->store().loadTurns(from, to);
+                       });
     } else {
-        startHistory();
-    }
-    m_recent.add(m_store->path());
-    return opened;
-}
-
-StoreStatus GameController::startUp(const StoreLocationInputs& inputs)
-{
-    StoreLocationInputs candidates = inputs;
-    for (;;) {
-        const StoreLocation location = locateStore(candidates);
-        if (!location.ok())
-            return StoreStatus::failure(location.failure);
-        bool fileRefused = false;
-        const StoreStatus opened = load(location.path, {}, &fileRefused);
-        // A damaged game the master opened last must not keep every later start from working.
-        if (opened || location.recent < 0 || !fileRefused)
-            return opened;
-        candidates.recentGames.removeAt(location.recent);
+        restartHistory();
     }
 }
 
-QString GameController::leaveQuestion() const
+void GameController::restartHistory()
 {
-    return m_session.ref.isEmpty() || isSaved() ? QString() : kLeaveQuestion;
-}
-
-std::optional<Refusal> GameController::openGame(const QString& path)
-{
-    const StoreStatus opened = load(QFileInfo(path).absoluteFilePath(), {});
-    if (!opened)
-        return critical(opened);
-    return std::nullopt;
-}
-
-std::optional<Refusal> GameController::newGame(const QString& chosen)
-{
-    const QString path = gameFileFor(chosen);
-    if (nameTaken(path))
-        return Refusal{nameTakenMessage(path), MessageIcon::Warning};
-    if (const StoreStatus made = createEmptyGame(path, designLookFields()); !made)
-        return critical(made);
-    return openGame(path);
-}
-
-std::optional<Refusal> GameController::saveGameAs(const QString& chosen)
-{
-    const QString path = gameFileFor(chosen);
-    if (nameTaken(path))
-        return Refusal{nameTakenMessage(path), MessageIcon::Warning};
-    GameLock lock;
-    if (const StoreStatus locked = lockFor(path, lock); !locked)
-        return critical(locked);
-    const StoreStatus copied = copyGame(
-        *m_store, path, [this](GameStore& copy) { return copy.saveGame(m_session, m_history); });
-    if (!copied)
-        return critical(copied);
-    auto store = std::make_unique<GameStore>(path);
-    if (const StoreStatus opened = store->open(); !opened)
-        return critical(opened);
-    // The new file holds the whole history.
-    store->copiedWith(m_history.size());
-    m_store = std::move(store);
-    m_lock = lock;
-    m_engine.markers().save = kSaved;
-    m_recent.add(path);
-    return std::nullopt;
-}
-
-std::optional<Refusal> GameController::checkRecentGame(const QString& path)
-{
-    if (QFileInfo::exists(path))
-        return std::nullopt;
-    m_recent.remove(path);
-    return Refusal{kRecentGameGone + QLatin1Char('\r') + nativePath(path), MessageIcon::Warning};
-}
-
-void GameController::startHistory()
-{
-    m_tally.emplace();
-    m_ranking.reset();
+    m_board->restart();
     m_history.restart(turnOf(m_session, QString()));
+    m_events.historyReset = m_events.players = true;
 }
 
 void GameController::referenceEdited(const QString& text)
 {
+    Act act(*this);
+    if (text == m_session.ref)
+        return;
     m_session.ref = text;
+    m_referenceUntidy = true;
 }
 
 void GameController::proposalEdited(const QString& text)
 {
+    Act act(*this);
+    if (text != m_session.propal)
+        m_proposalUntidy = true;
     setProposal(text);
 }
 
 void GameController::remainingLettersEdited(const QString& text)
 {
+    Act act(*this);
     m_session.lettres = text;
 }
 
@@ -228,177 +284,127 @@ void GameController::setProposal(const QString& text)
     m_engine.proposalChanged();
 }
 
+void GameController::setSaved(bool saved)
+{
+    m_engine.markers().save = saved ? kSaved : QString();
+}
+
 void GameController::referenceLeft()
 {
+    Act act(*this);
+    m_referenceUntidy = false;
     m_session.ref = PuzzleEngine::normaliseReference(m_session.ref);
 }
 
 void GameController::proposalLeft()
 {
+    Act act(*this);
+    m_proposalUntidy = false;
     if (!m_session.propal.isEmpty())
         setProposal(PuzzleEngine::normaliseProposal(m_session.propal));
 }
 
+void GameController::tidyPanes()
+{
+    if (m_referenceUntidy)
+        referenceLeft();
+    if (m_proposalUntidy)
+        proposalLeft();
+}
+
 void GameController::clearProposal()
 {
+    Act act(*this);
     setProposal(QString());
 }
 
 void GameController::pasteIntoEmptyProposal(const QString& clipboardText)
 {
+    Act act(*this);
     if (m_session.propal.isEmpty())
         setProposal(clipboardText);
 }
 
 std::optional<Refusal> GameController::initialise()
 {
+    Act act(*this);
     if (std::optional<Refusal> refusal = m_engine.initialisePuzzle(m_session))
         return refusal;
-    startHistory();
+    restartHistory();
     return std::nullopt;
 }
 
 EvaluationResult GameController::generate()
 {
+    Act act(*this);
     const EvaluationResult result = m_engine.evaluateProposal(m_session);
     if (result.refusal)
         return result;
     m_conflictWord = result.conflict ? result.conflict->proposalWord : QString();
-    if (result.conflict)
+    if (result.conflict) {
+        m_events.conflict = result.conflict;
         return result;
+    }
     const qsizetype number = m_history.size();
     Turn turn = turnOf(m_session, m_session.propal);
     // Turn 0 credits nobody.
-    const QString player = number > 0 ? cleanPlayerName(m_player) : QString();
-    if (!player.isEmpty()) {
-        turn.joueur = tally().spelling(player);
-        tally().add(turn.joueur, turn.trouvees, number);
-        m_ranking.reset();
-    }
+    if (number > 0)
+        turn.joueur = m_board->spellingFor(m_player, number);
+    m_board->credit(turn.joueur, turn.trouvees, number);
     m_history.append(turn);
+    m_events.turns.append({&GameController::turnPlayed, number});
+    m_events.players = m_events.players || !turn.joueur.isEmpty();
     // The next proposal is not credited to the same player by mistake.
     m_player.clear();
     return result;
 }
 
-TextRange GameController::conflictSelection() const
-{
-    const qsizetype length = m_session.propal.size();
-    const qsizetype start = std::clamp<qsizetype>(m_engine.conflictPosition() - 1, 0, length);
-    return {start, std::min(start + m_conflictWord.size(), length)};
-}
-
-QString GameController::forumPost()
-{
-    // A ranking read anew drops the post built with the one before.
-    if (m_rankingInPost)
-        ranking();
-    PostInputs inputs{m_session.soluce, m_session.lettres_trouvees, m_session.lettres_restantes,
-                      m_session.lettres, m_rankingInPost};
-    if (!m_post || m_post->inputs != inputs) {
-        QString post = buildForumPost(inputs.foundText, inputs.foundCount, inputs.remainingCount,
-                                      inputs.remainingLetters);
-        if (inputs.ranking)
-            post += rankingBlock(*m_ranking);
-        m_post = BuiltPost{std::move(inputs), std::move(post)};
-    }
-    return m_post->text;
-}
-
 void GameController::playerEdited(const QString& typed)
 {
+    Act act(*this);
     m_player = typed;
-}
-
-QStringList GameController::players()
-{
-    return tally().players();
-}
-
-const QList<PlayerStanding>& GameController::ranking()
-{
-    if (!m_ranking) {
-        m_ranking = tally().ranking();
-        m_post.reset();
-    }
-    return *m_ranking;
 }
 
 bool GameController::setTurnPlayer(qsizetype number, const QString& typed)
 {
-    const QList<Turn>& turns = m_history.all();
-    const qsizetype first = m_history.firstAtHand();
-    if (number < std::max<qsizetype>(1, first) || number >= m_history.size())
+    Act act(*this);
+    if (number < std::max<qsizetype>(1, m_history.firstAtHand()) || number >= m_history.size())
         return false;
-    QString player = cleanPlayerName(typed);
-    // The spelling a player first played under is kept.
-    if (!player.isEmpty()) {
-        const QString key = playerKey(player);
-        for (qsizetype i = std::max<qsizetype>(1, first); i < number; ++i) {
-            const QString& earlier = turns[i - first].joueur;
-            if (!earlier.isEmpty() && playerKey(earlier) == key) {
-                player = earlier;
-                break;
-            }
-        }
-    }
-    if (turns[number - first].joueur == player)
+    const QString player = m_board->spellingFor(typed, number);
+    if (m_history.atHand(number).joueur == player)
         return true;
     m_history.setPlayer(number, player);
-    m_engine.markers().save.clear();
-    forgetTally();
+    setSaved(false);
+    m_board->forget();
+    m_events.turns.append({&GameController::turnCorrected, number});
+    m_events.players = true;
     return true;
 }
 
-StoreStatus GameController::setRankingInPost(bool shown)
+std::optional<Refusal> GameController::setRankingInPost(bool shown)
 {
-    const StoreStatus stored = m_store->storeRankingInPost(shown);
-    if (stored)
+    Act act(*this);
+    std::optional<Refusal> refused = refusalOf(m_file->store().storeRankingInPost(shown));
+    if (!refused)
         m_rankingInPost = shown;
-    return stored;
-}
-
-PlayerTally& GameController::tally()
-{
-    if (!m_tally) {
-        m_tally.emplace();
-        // Turn 0 is the puzzle as initialised: it credits nobody. The turns still in the store
-        // are read for their players and counts alone; where that fails, the history reads
-        // them whole, as far as it can.
-        const qsizetype stored = m_history.firstAtHand();
-        std::optional<QList<TurnCredit>> credits;
-        if (stored > 1)
-            credits = m_store->loadCredits(1, stored);
-        if (credits) {
-            for (qsizetype i = 0; i < credits->size(); ++i)
-                m_tally->add((*credits)[i].joueur, (*credits)[i].trouvees, i + 1);
-        } else {
-            m_history.all();
-        }
-        for (qsizetype i = std::max<qsizetype>(1, m_history.firstAtHand()); i < m_history.size();
-             ++i)
-            m_tally->add(m_history.atHand(i).joueur, m_history.atHand(i).trouvees, i);
-    }
-    return *m_tally;
-}
-
-void GameController::forgetTally()
-{
-    m_tally.reset();
-    m_ranking.reset();
+    return refused;
 }
 
 bool GameController::undoLastTurn()
 {
+    Act act(*this);
     if (!canUndo())
         return false;
     const QString undoneProposal = m_history.last().propal;
     const QString undonePlayer = m_history.last().joueur;
     if (!m_history.dropLast())
         return false;
+    m_events.turns.append({&GameController::turnUndone, m_history.size()});
     m_player = undonePlayer;
-    if (!undonePlayer.isEmpty())
-        forgetTally();
+    if (!undonePlayer.isEmpty()) {
+        m_board->forget();
+        m_events.players = true;
+    }
     const Turn& back = m_history.last();
     m_session.soluce = back.result;
     m_session.lettres = back.lettres;
@@ -408,62 +414,87 @@ bool GameController::undoLastTurn()
     setProposal(withCrLfBreaks(undoneProposal));
     m_engine.acceptAsLastTurn(m_session);
     // An undo changes the game even when the proposal comes back unchanged.
-    m_engine.markers().save.clear();
+    setSaved(false);
     return true;
 }
 
 std::optional<Refusal> GameController::save()
 {
+    Act act(*this);
+    tidyPanes();
     if (m_session.ref.isEmpty())
         return Refusal{messages::kNoReference, MessageIcon::Critical};
-    const StoreStatus saved = m_store->saveGame(m_session, m_history);
-    if (!saved)
-        return Refusal{saved.message(), MessageIcon::Critical};
-    m_engine.markers().save = kSaved;
-    return std::nullopt;
+    std::optional<Refusal> refused = refusalOf(m_file->store().saveGame(m_session, m_history));
+    if (!refused)
+        setSaved(true);
+    return refused;
 }
 
-StoredAppearance GameController::storedAppearance() const
+std::optional<Refusal> GameController::storeColour(Pane pane, PaneProperty property,
+                                                   StoredColour value)
 {
-    return m_store->loadAppearance();
+    return refusalOf(m_file->store().writeColour(pane, property, value));
 }
 
-StoreStatus GameController::storeColour(Pane pane, PaneProperty property, StoredColour value)
+std::optional<Refusal> GameController::storeFont(Pane pane, const FontChoice& font)
 {
-    return m_store->writeColour(pane, property, value);
-}
-
-StoreStatus GameController::storeFont(Pane pane, const FontChoice& font)
-{
-    return m_store->writeFont(pane, font);
+    return refusalOf(m_file->store().writeFont(pane, font));
 }
 
 void GameController::clearPage()
 {
+    Act act(*this);
     m_session.ref.clear();
     m_session.soluce.clear();
     setProposal(QString());
     m_session.lettres.clear();
     m_session.lettres_restantes = QStringLiteral("0");
     m_history.clear();
-    m_tally.emplace();
-    m_ranking.reset();
+    m_board->restart();
+    m_events.historyReset = m_events.players = true;
 }
 
-QuitDecision GameController::requestQuit()
+GameController::Shown GameController::shown() const
 {
-    if (m_session.ref.isEmpty())
-        return {QuitDecision::Kind::Refuse, kNoReferenceToQuit, MessageIcon::Warning};
-    if (isSaved()) {
-        m_store->close();
-        return {};
-    }
-    return {QuitDecision::Kind::Ask, kUnsavedQuestion, MessageIcon::Question};
+    return {m_session, isModified(), m_player, canUndo(), m_rankingInPost};
 }
 
-QuitDecision GameController::closeRequested() const
+void GameController::announce(const Shown& before)
 {
-    if (m_session.ref.isEmpty() || isSaved())
-        return {};
-    return {QuitDecision::Kind::Ask, kUnsavedQuestion, MessageIcon::Question};
+    const Events events = std::exchange(m_events, {});
+    // A game just opened goes into the recent games at the master's first act on it.
+    if (!events.gameOpened)
+        m_file->settle();
+    const Shown now = shown();
+    if (events.gameOpened)
+        Q_EMIT gameOpened(gamePath());
+    SessionFields changed;
+    const auto compare = [&](QString GameSession::*field, SessionField flag) {
+        if (events.gameOpened || before.session.*field != now.session.*field)
+            changed |= flag;
+    };
+    compare(&GameSession::ref, SessionField::Ref);
+    compare(&GameSession::soluce, SessionField::Soluce);
+    compare(&GameSession::propal, SessionField::Propal);
+    compare(&GameSession::lettres, SessionField::Lettres);
+    compare(&GameSession::lettres_restantes, SessionField::RemainingCount);
+    compare(&GameSession::lettres_trouvees, SessionField::FoundCount);
+    if (changed)
+        Q_EMIT sessionChanged(changed);
+    if (before.modified != now.modified)
+        Q_EMIT modifiedChanged(now.modified);
+    if (events.gameOpened || before.player != now.player)
+        Q_EMIT playerChanged(now.player);
+    if (events.historyReset)
+        Q_EMIT historyReset();
+    for (const auto& [signal, number] : events.turns)
+        (this->*signal)(number);
+    if (events.gameOpened || before.canUndo != now.canUndo)
+        Q_EMIT undoAvailableChanged(now.canUndo);
+    if (events.gameOpened || before.rankingInPost != now.rankingInPost)
+        Q_EMIT rankingInPostChanged(now.rankingInPost);
+    if (events.players)
+        Q_EMIT playersChanged();
+    if (events.conflict)
+        Q_EMIT conflictFound(*events.conflict);
 }

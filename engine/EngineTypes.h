@@ -1,4 +1,4 @@
-// Values the engine hands back to the window: refusals, conflicts and turn outcomes.
+// Values the game hands back to the window: refusals, questions, conflicts and turn outcomes.
 #pragma once
 
 #include <QString>
@@ -15,6 +15,21 @@ struct Refusal {
 
     bool operator==(const Refusal&) const = default;
 };
+
+// What the game asks the master in a box, and the buttons the box offers: OK alone (a message
+// to read), Oui/Non, or Oui/Non/Annuler. Oui is the default; Escape and the box's frame answer
+// Annuler where it is offered, else Non.
+struct Question {
+    enum class Buttons { Ok, YesNo, YesNoCancel };
+    QString text;
+    MessageIcon icon = MessageIcon::Question;
+    Buttons buttons = Buttons::YesNo;
+
+    bool operator==(const Question&) const = default;
+};
+
+// The master's answer; a box with OK alone answers Yes.
+enum class Answer { Yes, No, Cancel };
 
 // The first pair of words whose lengths differ, as the conflict dialog shows it.
 struct Conflict {

@@ -61,10 +61,12 @@ void PlayerTally::clear()
     m_entries.clear();
 }
 
-QString PlayerTally::spelling(const QString& name) const
+QString PlayerTally::spelling(const QString& name, qsizetype before) const
 {
     const auto found = m_index.constFind(playerKey(name));
-    return found == m_index.constEnd() ? name : m_entries[*found].standing.name;
+    if (found == m_index.constEnd() || m_entries[*found].firstTurn >= before)
+        return name;
+    return m_entries[*found].standing.name;
 }
 
 QStringList PlayerTally::players() const

@@ -36,9 +36,9 @@ class PlayerTally {
     void clear();
     bool isEmpty() const { return m_entries.isEmpty(); }
 
-    // The spelling the game keeps for this name: the first one used, or the name itself for a
-    // player not seen yet.
-    QString spelling(const QString& name) const;
+    // The spelling the game keeps for this name at turn `before`: the first one used before that
+    // turn, or the name itself for a player who had not played yet.
+    QString spelling(const QString& name, qsizetype before) const;
     // The players in the order they first played.
     QStringList players() const;
     // The players in ranking order; the rank of each is its place in the list, from 1.

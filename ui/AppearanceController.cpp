@@ -80,10 +80,9 @@ void AppearanceController::chooseColour(const AppearanceItem& item, QWidget* pan
         applyBackground(pane, *colour);
     else
         applyTextColour(pane, *colour);
-    const StoreStatus status =
-        m_game.storeColour(item.pane, item.property, storedFromColour(*colour));
-    if (!status)
-        m_messages->inform(status.message(), MessageIcon::Critical);
+    if (const std::optional<Refusal> refused =
+            m_game.storeColour(item.pane, item.property, storedFromColour(*colour)))
+        m_messages->inform(refused->text, refused->icon);
 }
 
 void AppearanceController::chooseFont(const AppearanceItem& item, QWidget* pane)
@@ -94,7 +93,6 @@ void AppearanceController::chooseFont(const AppearanceItem& item, QWidget* pane)
         return;
     const FontChoice choice = fontChoice(*chosen, initial);
     applyFont(pane, fontFromChoice(choice));
-    const StoreStatus status = m_game.storeFont(item.pane, choice);
-    if (!status)
-        m_messages->inform(status.message(), MessageIcon::Critical);
+    if (const std::optional<Refusal> refused = m_game.storeFont(item.pane, choice))
+        m_messages->inform(refused->text, refused->icon);
 }

@@ -31,9 +31,6 @@ class AppearanceController : public QObject {
     AppearanceController(QWidget& window, const AppearanceTargets& targets, GameController& game,
                          Choosers& choosers, MessageSink& messages);
 
-    void setMessageSink(MessageSink& messages) { m_messages = &messages; }
-    void setChoosers(Choosers& choosers) { m_choosers = &choosers; }
-
     // One item's handler: the chooser, then the pane, then the couleurs record. A cancelled
     // chooser changes nothing; a failed write is reported and the pane keeps its new look.
     void choose(const AppearanceItem& item);

@@ -1,24 +1,33 @@
 // Layout of the conflict dialog and its OK button.
 #include "ConflictDialog.h"
 
+#include "GameController.h"
 #include "LabelFit.h"
 #include "Twips.h"
+#include "WindowDesign.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
 
-ConflictDialog::ConflictDialog(QWidget* parent) : QDialog(parent)
+namespace {
+
+constexpr int kWidthTwips = 7560;
+constexpr int kHeightTwips = 4425;
+
+} // namespace
+
+ConflictDialog::ConflictDialog(GameController& game, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("form_message"));
     setWindowTitle(QStringLiteral("Plimo"));
-    setFixedSize(twips::toPixels(7560), twips::toPixels(4425));
+    setFixedSize(twips::toPixels(kWidthTwips), twips::toPixels(kHeightTwips));
 
-    const QFont plain(QStringLiteral("MS Sans Serif"), 12);
+    const QFont plain = design::captionFont();
     QFont bold = plain;
     bold.setBold(true);
     QFont buttonFont = bold;
-    buttonFont.setPointSizeF(9.75);
+    buttonFont.setPointSizeF(design::kDialogButtonPoints);
 
     auto* image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
@@ -54,6 +63,8 @@ ConflictDialog::ConflictDialog(QWidget* parent) : QDialog(parent)
         close();
         Q_EMIT okPressed();
     });
+    connect(&game, &GameController::conflictFound, this, &ConflictDialog::showConflict);
+    connect(&game, &GameController::gameOpened, this, &QDialog::close);
 }
 
 QLabel* ConflictDialog::addLabel(const char* name, const QString& text, const QRect& geometry,

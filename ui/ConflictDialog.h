@@ -1,19 +1,23 @@
-// The conflict dialog form_message: the two words whose lengths differ and the word's number.
+// The conflict dialog form_message: the two words whose lengths differ and the word's number,
+// shown by the game's conflicts.
 #pragma once
 
 #include "EngineTypes.h"
 
 #include <QDialog>
 
+class GameController;
 class QLabel;
 class QPushButton;
 
 class ConflictDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit ConflictDialog(QWidget* parent = nullptr);
+    // The dialog shows each conflict the game finds, and closes when another game is opened.
+    explicit ConflictDialog(GameController& game, QWidget* parent = nullptr);
 
-    // Puts the conflict's found word, proposal word and word number into the value labels.
+    // Puts the conflict's found word, proposal word and word number into the value labels, and
+    // brings the dialog to the front.
     void showConflict(const Conflict& conflict);
 
   Q_SIGNALS:

@@ -1,7 +1,8 @@
-// The turn table and the window that shows it.
+// The history window: the turn table above the ranking, following the game.
 #include "HistoryWindow.h"
 
-#include "LineBreaks.h"
+#include "GameController.h"
+#include "WindowDesign.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -12,21 +13,13 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <array>
 
 namespace {
 
-enum TurnColumnIndex { kNumber, kPlayer, kProposal, kFound, kRemaining, kFoundText };
+using Column = TurnTableModel::Column;
 
-const std::array<QString, 6> kHeaders = {QStringLiteral("Tour"),
-                                         QStringLiteral("Joueur"),
-                                         QStringLiteral("Proposition"),
-                                         QStringLiteral("Lettres trouvées"),
-                                         QStringLiteral("Lettres restantes"),
-                                         QStringLiteral("Texte trouvé")};
-
-const std::array<QString, 4> kRankingHeaders = {QStringLiteral("Rang"), QStringLiteral("Joueur"),
-                                                QStringLiteral("Lettres"), QStringLiteral("Tours")};
+// The window opens at this size, before it is placed beside the main window.
+constexpr QSize kOpeningSize(1100, 420);
 
 // The player's cell takes no more characters than the field joueur.
 class PlayerDelegate : public QStyledItemDelegate {
@@ -43,195 +36,32 @@ class PlayerDelegate : public QStyledItemDelegate {
     }
 };
 
-// A text shown on one table line: each line break, CR LF included, one blank.
-QString oneLine(const QString& text)
-{
-    return withLineBreaks(text, u" ");
-}
-
-// A history only grows or shrinks at its end, and only its players are corrected in place, so
-// the last common turn, its player aside, tells whether the rest is still the same.
-bool samePrefix(const QList<Turn>& a, const QList<Turn>& b, qsizetype length)
-{
-    if (length == 0)
-        return true;
-    Turn last = a[length - 1];
-    last.joueur = b[length - 1].joueur;
-    return last == b[length - 1];
-}
-
 } // namespace
 
-void TurnTableModel::setTurns(const QList<Turn>& turns, qsizetype firstNumber)
-{
-    const qsizetype before = m_turns.size();
-    const qsizetype after = turns.size();
-    const qsizetype common = std::min(before, after);
-    if (firstNumber != m_firstNumber || !samePrefix(m_turns, turns, common)) {
-        beginResetModel();
-        m_turns = turns;
-        m_firstNumber = firstNumber;
-        endResetModel();
-        return;
-    }
-    // Names are short: comparing every common row's player stays cheap.
-    qsizetype firstCorrected = common;
-    qsizetype lastCorrected = -1;
-    for (qsizetype i = 0; i < common; ++i) {
-        if (m_turns[i].joueur != turns[i].joueur) {
-            firstCorrected = std::min(firstCorrected, i);
-            lastCorrected = i;
-        }
-    }
-    if (after > before) {
-        beginInsertRows({}, int(before), int(after - 1));
-        m_turns = turns;
-        endInsertRows();
-    } else if (after < before) {
-        beginRemoveRows({}, int(after), int(before - 1));
-        m_turns = turns;
-        endRemoveRows();
-    } else {
-        m_turns = turns;
-    }
-    if (lastCorrected >= 0)
-        Q_EMIT dataChanged(index(int(firstCorrected), kPlayer), index(int(lastCorrected), kPlayer));
-}
-
-int TurnTableModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : int(m_turns.size());
-}
-
-int TurnTableModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : int(kHeaders.size());
-}
-
-QVariant TurnTableModel::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid() || index.row() >= m_turns.size())
-        return {};
-    const int column = index.column();
-    if (role == Qt::TextAlignmentRole && column != kPlayer && column != kProposal &&
-        column != kFoundText)
-        return int(Qt::AlignRight | Qt::AlignVCenter);
-    if (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != Qt::EditRole)
-        return {};
-    const Turn& turn = m_turns[index.row()];
-    switch (column) {
-    case kNumber:
-        return qlonglong(m_firstNumber + index.row());
-    case kPlayer:
-        return turn.joueur;
-    case kProposal:
-        return oneLine(turn.propal);
-    case kFound:
-        return turn.trouvees;
-    case kRemaining:
-        return turn.restantes;
-    default:
-        return oneLine(turn.result);
-    }
-}
-
-Qt::ItemFlags TurnTableModel::flags(const QModelIndex& index) const
-{
-    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (index.isValid() && index.column() == kPlayer && m_firstNumber + index.row() >= 1)
-        flags |= Qt::ItemIsEditable;
-    return flags;
-}
-
-// The game decides what the turn's player becomes; the table then shows it.
-bool TurnTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
-{
-    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
-        return false;
-    Q_EMIT playerTyped(m_firstNumber + index.row(), value.toString());
-    return true;
-}
-
-QVariant TurnTableModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
-        section >= int(kHeaders.size()))
-        return QAbstractTableModel::headerData(section, orientation, role);
-    return kHeaders[section];
-}
-
-void RankingTableModel::setRanking(const QList<PlayerStanding>& ranking)
-{
-    if (ranking == m_ranking)
-        return;
-    beginResetModel();
-    m_ranking = ranking;
-    endResetModel();
-}
-
-int RankingTableModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : int(m_ranking.size());
-}
-
-int RankingTableModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : int(kRankingHeaders.size());
-}
-
-QVariant RankingTableModel::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid() || index.row() >= m_ranking.size())
-        return {};
-    if (role == Qt::TextAlignmentRole && index.column() != 1)
-        return int(Qt::AlignRight | Qt::AlignVCenter);
-    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
-        return {};
-    const PlayerStanding& player = m_ranking[index.row()];
-    switch (index.column()) {
-    case 0:
-        return index.row() + 1;
-    case 1:
-        return player.name;
-    case 2:
-        return player.points;
-    default:
-        return player.turns;
-    }
-}
-
-QVariant RankingTableModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
-        section >= int(kRankingHeaders.size()))
-        return QAbstractTableModel::headerData(section, orientation, role);
-    return kRankingHeaders[section];
-}
-
-HistoryWindow::HistoryWindow(QWidget* parent) : QDialog(parent)
+HistoryWindow::HistoryWindow(GameController& game, QWidget* parent) : QDialog(parent), m_game(game)
 {
     setObjectName(QStringLiteral("form_historique"));
     setWindowTitle(QStringLiteral("Historique des tours"));
     setModal(false);
-    resize(1100, 420);
+    resize(kOpeningSize);
 
     m_model = new TurnTableModel(this);
     m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("historique"));
     m_table->setModel(m_model);
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
-    m_table->setItemDelegateForColumn(kPlayer, new PlayerDelegate(m_table));
+    m_table->setItemDelegateForColumn(Column::kPlayer, new PlayerDelegate(m_table));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
     // The numbers take what they need; the proposal and the found text share the rest. The
     // players' column fits the players' names (see fitPlayerColumn).
     QHeaderView* header = m_table->horizontalHeader();
-    for (int column : {kNumber, kFound, kRemaining})
+    for (int column : {Column::kNumber, Column::kFound, Column::kRemaining})
         header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
-    for (int column : {kProposal, kFoundText})
+    for (int column : {Column::kProposal, Column::kFoundText})
         header->setSectionResizeMode(column, QHeaderView::Stretch);
     m_table->setWordWrap(false);
-    QFont mono(QStringLiteral("Courier New"));
+    QFont mono(design::monospaceFamily());
     mono.setStyleHint(QFont::TypeWriter);
     m_table->setFont(mono);
     fitPlayerColumn({});
@@ -250,6 +80,21 @@ HistoryWindow::HistoryWindow(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_table, 2);
     layout->addWidget(m_ranking, 1);
+
+    connect(this, &HistoryWindow::playerCorrected, &m_game, &GameController::setTurnPlayer);
+    for (auto turnChanged : {&GameController::turnPlayed, &GameController::turnUndone,
+                             &GameController::turnCorrected})
+        connect(&m_game, turnChanged, this, &HistoryWindow::follow);
+    connect(&m_game, &GameController::historyReset, this, &HistoryWindow::follow);
+    connect(&m_game, &GameController::playersChanged, this, &HistoryWindow::follow);
+    follow();
+}
+
+// Reading the turns may read earlier ones back, which moves the first one at hand.
+void HistoryWindow::follow()
+{
+    const QList<Turn>& turns = m_game.turns();
+    showHistory(turns, m_game.firstTurnNumber(), m_game.ranking());
 }
 
 void HistoryWindow::showHistory(const QList<Turn>& turns, qsizetype firstNumber,
@@ -286,10 +131,10 @@ void HistoryWindow::fitPlayerColumn(const QList<PlayerStanding>& ranking)
         widest = std::max(widest, cellWidth(player.name));
     QHeaderView* header = m_table->horizontalHeader();
     const int width =
-        std::max(header->sectionSizeHint(kPlayer), std::min(widest, playerColumnCap()));
+        std::max(header->sectionSizeHint(Column::kPlayer), std::min(widest, playerColumnCap()));
     // A width the master dragged stays until the names call for another one.
     if (width == m_playerColumnWidth)
         return;
     m_playerColumnWidth = width;
-    header->resizeSection(kPlayer, width);
+    header->resizeSection(Column::kPlayer, width);
 }

@@ -65,6 +65,20 @@ QMessageBox* MessageBoxSink::createCancellableQuestionBox(QWidget* parent, const
     return box;
 }
 
+MessageSink::Answer MessageSink::answer(const Question& question)
+{
+    switch (question.buttons) {
+    case Question::Buttons::Ok:
+        inform(question.text, question.icon);
+        return Answer::Yes;
+    case Question::Buttons::YesNo:
+        return ask(question.text) ? Answer::Yes : Answer::No;
+    case Question::Buttons::YesNoCancel:
+        break;
+    }
+    return askOrCancel(question.text);
+}
+
 void MessageBoxSink::inform(const QString& text, MessageIcon icon)
 {
     std::unique_ptr<QMessageBox> box(createInformBox(m_parent, text, icon));

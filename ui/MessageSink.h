@@ -17,8 +17,11 @@ class MessageSink {
     // A question with Yes and No, Yes the default; true for Yes.
     virtual bool ask(const QString& text) = 0;
     // A question with Yes, No and Cancel, Yes the default; Escape and closing the box cancel.
-    enum class Answer { Yes, No, Cancel };
+    using Answer = ::Answer;
     virtual Answer askOrCancel(const QString& text) = 0;
+
+    // The box the question calls for, by its buttons; a box with OK alone answers Yes.
+    Answer answer(const Question& question);
 };
 
 // The real boxes: QMessageBox titled "Plimo", showing each CR-separated line on its own line.

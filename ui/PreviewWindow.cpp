@@ -1,29 +1,49 @@
 // The modeless window that previews the post.
 #include "PreviewWindow.h"
 
+#include "GameController.h"
 #include "PostPreview.h"
 
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-PreviewWindow::PreviewWindow(QWidget* parent) : QDialog(parent)
+namespace {
+
+// The window opens at this size, before it is placed beside the main window.
+constexpr QSize kOpeningSize(640, 420);
+
+} // namespace
+
+PreviewWindow::PreviewWindow(GameController& game, const QWidget* foundTextPane, QWidget* parent)
+    : QDialog(parent), m_game(game), m_foundTextPane(foundTextPane)
 {
     setObjectName(QStringLiteral("form_apercu"));
     setWindowTitle(QStringLiteral("Aperçu du message"));
     setModal(false);
-    resize(640, 420);
+    resize(kOpeningSize);
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("apercu"));
     m_browser->setReadOnly(true);
     m_browser->setOpenLinks(false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_browser);
+
+    // The post is built from the found text, the remaining letters and the two counts.
+    const SessionFields posted = SessionField::Soluce | SessionField::Lettres |
+                                 SessionField::RemainingCount | SessionField::FoundCount;
+    connect(&m_game, &GameController::sessionChanged, this, [this, posted](SessionFields changed) {
+        if (changed & posted)
+            follow();
+    });
+    connect(&m_game, &GameController::playersChanged, this, &PreviewWindow::follow);
+    connect(&m_game, &GameController::rankingInPostChanged, this, &PreviewWindow::follow);
+    follow();
 }
 
-// The game is shown again after every act; only a changed post is drawn again.
-void PreviewWindow::showPost(const QString& post, const QString& monospaceFamily)
+// Only a changed post is drawn again.
+void PreviewWindow::follow()
 {
-    const QString html = postPreviewHtml(post, monospaceFamily);
+    const QString html = postPreviewHtml(m_game.forumPost(), m_foundTextPane->font().family());
     if (html == m_shownHtml)
         return;
     m_shownHtml = html;

@@ -94,8 +94,10 @@ TEST(PlayerTally, KeepsTheFirstSpellingAndTheOrderOfFirstPlay)
     tally.add(QStringLiteral("Émile"), 1, 1);
     tally.add(QStringLiteral("bob"), 1, 2);
     tally.add(QStringLiteral("BOB"), 1, 3);
-    EXPECT_EQ(tally.spelling(QStringLiteral("éMILE")), QStringLiteral("Émile"));
-    EXPECT_EQ(tally.spelling(QStringLiteral("Zoé")), QStringLiteral("Zoé"));
+    EXPECT_EQ(tally.spelling(QStringLiteral("éMILE"), 4), QStringLiteral("Émile"));
+    EXPECT_EQ(tally.spelling(QStringLiteral("Zoé"), 4), QStringLiteral("Zoé"));
+    // Before its first turn a player has no spelling yet: turn 1 itself may be respelled.
+    EXPECT_EQ(tally.spelling(QStringLiteral("ÉMILE"), 1), QStringLiteral("ÉMILE"));
     EXPECT_EQ(tally.players(), QStringList({QStringLiteral("Émile"), QStringLiteral("bob")}));
 }
 

@@ -1,0 +1,160 @@
+// The game file's life: its lock, its store and the recent games.
+#include "GameFile.h"
+
+#include "GameFiles.h"
+#include "GameStore.h"
+#include "StoreError.h"
+#include "StoreLocation.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString kOpenElsewhere = QStringLiteral("Cette partie est déjà ouverte dans un autre Plimo.");
+const QString kRecentGameGone =
+    QStringLiteral("Cette partie n'existe plus ; elle est retirée des parties récentes.");
+
+Refusal critical(const StoreStatus& status)
+{
+    return Refusal{status.message(), MessageIcon::Critical};
+}
+
+Refusal critical(const QString& reason, const QString& path)
+{
+    return Refusal{reason + QLatin1Char('\r') + nativePath(path), MessageIcon::Critical};
+}
+
+// The lock of the game at the path, or why it cannot be had.
+std::optional<Refusal> lockFor(const QString& path, GameLock& lock)
+{
+    switch (lock.take(path)) {
+    case GameLock::Outcome::Taken:
+        return std::nullopt;
+    case GameLock::Outcome::HeldElsewhere:
+        return critical(kOpenElsewhere, path);
+    case GameLock::Outcome::Failed:
+        break;
+    }
+    return critical(lock.failureReason(), path);
+}
+
+// The game file a chosen name stands for, or the warning that the name is taken.
+std::optional<Refusal> freeGameFile(const QString& chosen, QString* path)
+{
+    *path = withGameSuffix(QFileInfo(chosen).absoluteFilePath());
+    if (nameTaken(*path))
+        return Refusal{nameTakenMessage(*path), MessageIcon::Warning};
+    return std::nullopt;
+}
+
+} // namespace
+
+GameFile::GameFile() : m_store(std::make_unique<GameStore>(QString())) {}
+
+// A game opened at start-up and left without an act still goes first in the recent games.
+GameFile::~GameFile()
+{
+    settle();
+}
+
+QString GameFile::path() const
+{
+    return m_store->path();
+}
+
+std::optional<Refusal> GameFile::open(const QString& path, bool* fileRefused)
+{
+    GameLock lock;
+    if (std::optional<Refusal> refused = lockFor(path, lock))
+        return refused;
+    auto store = std::make_unique<GameStore>(path);
+    if (const StoreStatus status = store->open(); !status) {
+        if (fileRefused)
+            *fileRefused = true;
+        return critical(status);
+    }
+    opened(std::move(store), lock);
+    return std::nullopt;
+}
+
+std::optional<Refusal> GameFile::openAtStartUp(const StoreLocationInputs& inputs)
+{
+    StoreLocationInputs candidates = inputs;
+    for (;;) {
+        const StoreLocation location = locateStore(candidates);
+        if (!location.ok())
+            return Refusal{location.failure, MessageIcon::Critical};
+        bool fileRefused = false;
+        std::optional<Refusal> refused = open(location.path, &fileRefused);
+        // A damaged game the master opened last must not keep every later start from working.
+        if (!refused || location.recent < 0 || !fileRefused)
+            return refused;
+        candidates.recentGames.removeAt(location.recent);
+    }
+}
+
+std::optional<Refusal> GameFile::makeNew(const QString& chosen, QString* made)
+{
+    if (std::optional<Refusal> taken = freeGameFile(chosen, made))
+        return taken;
+    if (const StoreStatus status = createEmptyGame(*made, designLookFields()); !status)
+        return critical(status);
+    return std::nullopt;
+}
+
+std::optional<Refusal> GameFile::saveAs(const QString& chosen,
+                                        const std::function<StoreStatus(GameStore&)>& write,
+                                        qsizetype turnsWritten)
+{
+    QString path;
+    if (std::optional<Refusal> taken = freeGameFile(chosen, &path))
+        return taken;
+    GameLock lock;
+    if (std::optional<Refusal> refused = lockFor(path, lock))
+        return refused;
+    if (const StoreStatus copied = copyGame(*m_store, path, write); !copied)
+        return critical(copied);
+    auto store = std::make_unique<GameStore>(path);
+    if (const StoreStatus status = store->open(); !status)
+        return critical(status);
+    // The new file holds the whole history.
+    store->copiedWith(turnsWritten);
+    opened(std::move(store), lock);
+    return std::nullopt;
+}
+
+void GameFile::opened(std::unique_ptr<GameStore> store, const GameLock& lock)
+{
+    m_store = std::move(store);
+    m_lock = lock;
+    m_recentPending = true;
+}
+
+QStringList GameFile::recentGames()
+{
+    settle();
+    return m_recent.paths();
+}
+
+std::optional<Refusal> GameFile::checkRecentGame(const QString& path)
+{
+    if (QFileInfo::exists(path))
+        return std::nullopt;
+    settle();
+    m_recent.remove(path);
+    return Refusal{kRecentGameGone + QLatin1Char('\r') + nativePath(path), MessageIcon::Warning};
+}
+
+void GameFile::settle()
+{
+    if (!m_recentPending)
+        return;
+    m_recentPending = false;
+    m_recent.add(m_store->path());
+}
+
+void GameFile::close()
+{
+    settle();
+    m_store->close();
+}

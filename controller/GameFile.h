@@ -1,0 +1,71 @@
+// The open game's file: the lock that keeps it to this program, its store, and the recent games;
+// opening a game at start-up or from the menu, making a new one, and saving it under a new name.
+#pragma once
+
+#include "EngineTypes.h"
+#include "GameLock.h"
+#include "RecentGames.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class GameStore;
+class StoreStatus;
+struct StoreLocationInputs;
+
+class GameFile {
+  public:
+    // No game yet: a store on no file, which reports every use as a failure.
+    GameFile();
+    ~GameFile();
+    GameFile(const GameFile&) = delete;
+    GameFile& operator=(const GameFile&) = delete;
+
+    GameStore& store() { return *m_store; }
+    const GameStore& store() const { return *m_store; }
+    QString path() const;
+
+    // Takes the game's lock, then opens its store in place of the open one. On failure nothing
+    // changes and the refusal holds the critical box's text; `fileRefused` tells a file that
+    // would not open from a lock that could not be taken.
+    std::optional<Refusal> open(const QString& path, bool* fileRefused = nullptr);
+    // The game the run's command line, recent games and folders pick (the user's own game is made
+    // on its first run), opened. A recent game that cannot be opened is passed over as if it had
+    // gone, and stays in the list for the menu to tell why; a recent game open in another
+    // program fails the start-up.
+    std::optional<Refusal> openAtStartUp(const StoreLocationInputs& inputs);
+    // An empty game with the design-time look made at the chosen name (".mdb" added when
+    // missing), whose path it gives; an existing file is never replaced: a warning says it
+    // exists.
+    std::optional<Refusal> makeNew(const QString& chosen, QString* made);
+    // The open game written to a new file at the chosen name (".mdb" added when missing): a copy
+    // of the open file's last save, into which `write` writes the game as it stands; the game
+    // then goes on with the new file. The open file is only read; on failure it stays open.
+    std::optional<Refusal> saveAs(const QString& chosen,
+                                  const std::function<StoreStatus(GameStore&)>& write,
+                                  qsizetype turnsWritten);
+
+    // The recent games, most recent first.
+    QStringList recentGames();
+    // A recent game whose file has gone leaves the list; the warning says so. Nothing for a game
+    // that is there.
+    std::optional<Refusal> checkRecentGame(const QString& path);
+    // Puts the open game first in the recent games, which a start-up leaves until the master's
+    // first act so that nothing is written to disk before the window shows.
+    void settle();
+
+    // Closes the store; the lock is kept until another game is opened or the program ends.
+    void close();
+
+  private:
+    void opened(std::unique_ptr<GameStore> store, const GameLock& lock);
+
+    std::unique_ptr<GameStore> m_store;
+    GameLock m_lock;
+    RecentGames m_recent;
+    bool m_recentPending = false;
+};

@@ -1,0 +1,102 @@
+// The players' list of the field joueur, and the field's place beside its caption.
+#include "PlayerField.h"
+
+#include "GameController.h"
+#include "Twips.h"
+
+#include <QComboBox>
+#include <QCompleter>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStringListModel>
+
+#include <algorithm>
+
+namespace {
+
+// The room between a caption and what follows it on its row.
+constexpr int kCaptionGapTwips = 120;
+
+} // namespace
+
+// The list completes whatever the case and takes no longer a name than the game keeps.
+PlayerField::PlayerField(GameController& game, QComboBox* field, QObject* parent)
+    : QObject(parent), m_game(game), m_field(field), m_players(new QStringListModel(this))
+{
+    m_field->setEditable(true);
+    m_field->setInsertPolicy(QComboBox::NoInsert);
+    m_field->lineEdit()->setMaxLength(int(kMaxPlayerNameLength));
+    m_field->setModel(m_players);
+    m_field->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    place();
+
+    connect(m_field, &QComboBox::editTextChanged, this, [this](const QString& typed) {
+        if (!m_showing)
+            m_game.playerEdited(typed);
+    });
+    connect(&m_game, &GameController::playerChanged, this, &PlayerField::showPlayer);
+    connect(&m_game, &GameController::playersChanged, this, [this] {
+        if (m_listed)
+            listPlayers();
+    });
+    // Another game's players are read when the master first comes to the field.
+    connect(&m_game, &GameController::gameOpened, this, [this] {
+        m_showing = true;
+        m_players->setStringList({});
+        m_showing = false;
+        m_listed = false;
+    });
+    // The combo box keeps the focus while its line edit takes the typing and the clicks.
+    m_field->installEventFilter(this);
+    m_field->lineEdit()->installEventFilter(this);
+}
+
+// Captions grow to their text, so the field's caption clears the proposal's and the field clears
+// its caption; the field ends at the pane's right edge, as tall as the style makes it, centred on
+// its caption's row and above the pane.
+void PlayerField::place()
+{
+    QWidget* client = m_field->parentWidget();
+    const QLabel* caption = client->findChild<QLabel*>(QStringLiteral("Label2"));
+    auto* label = client->findChild<QLabel*>(QStringLiteral("lbl_joueur"));
+    const QRect pane = client->findChild<QWidget*>(QStringLiteral("propal"))->geometry();
+    const int gap = twips::toPixels(kCaptionGapTwips);
+    label->move(std::max(label->x(), caption->geometry().right() + 1 + gap), label->y());
+    const int left = std::max(m_field->x(), label->geometry().right() + 1 + gap / 2);
+    const int height = std::min(m_field->sizeHint().height(), pane.top() - 2);
+    const int top =
+        std::clamp(label->geometry().center().y() - height / 2, 0, pane.top() - 1 - height);
+    m_field->setGeometry(left, top, pane.right() + 1 - left, height);
+}
+
+void PlayerField::showPlayer(const QString& player)
+{
+    if (m_field->currentText() == player)
+        return;
+    m_showing = true;
+    m_field->setEditText(player);
+    m_showing = false;
+}
+
+// Setting the list must not change what is typed.
+void PlayerField::listPlayers()
+{
+    const QStringList players = m_game.players();
+    m_listed = true;
+    if (players == m_players->stringList())
+        return;
+    const QString typed = m_field->currentText();
+    m_showing = true;
+    m_players->setStringList(players);
+    m_field->setCurrentIndex(-1);
+    m_field->setEditText(typed);
+    m_showing = false;
+}
+
+bool PlayerField::eventFilter(QObject* watched, QEvent* event)
+{
+    if (!m_listed && (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress))
+        listPlayers();
+    return QObject::eventFilter(watched, event);
+}
