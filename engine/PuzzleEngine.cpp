@@ -1,7 +1,6 @@
 // The turn of the puzzle: initialisation, alignment check, reveal pass, recount, snapshots.
 #include "PuzzleEngine.h"
 #include "SpaceRuns.h"
-#include "TurnHistory.h"
 
 #include <algorithm>
 
