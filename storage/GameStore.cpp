@@ -12,7 +12,6 @@
 #include <QSqlRecord>
 #include <QUrl>
 
-#include <atomic>
 #include <cmath>
 #include <limits>
 
@@ -81,11 +80,6 @@ QVariant fieldOf(const QSqlRecord& row, const QString& column)
     return index < 0 ? QVariant() : row.value(index);
 }
 
-bool isLookColumn(const QString& column)
-{
-    return appearanceColumns().contains(column);
-}
-
 // The path as the file part of an SQLite URI: every byte that could end or change the path
 // ('?', '#', '%', spaces, non-ASCII) is percent-encoded.
 QString uriFor(const QString& path, bool readOnly)
@@ -94,12 +88,6 @@ QString uriFor(const QString& path, bool readOnly)
     const QByteArray encoded = QUrl::toPercentEncoding(absolute, "/");
     return QStringLiteral("file:") + QString::fromLatin1(encoded) +
            (readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
-}
-
-QString nextConnectionName()
-{
-    static std::atomic<int> counter{0};
-    return QStringLiteral("plimo-game-store-%1").arg(++counter);
 }
 
 } // namespace
@@ -279,11 +267,8 @@ StoreStatus GameStore::writeFields(const QList<FieldValue>& fields)
     if (fields.isEmpty()) {
         return StoreStatus::success();
     }
-    for (const FieldValue& field : fields) {
-        // Column names go into the SQL text, so only the known ones may pass.
-        if (!isLookColumn(field.column)) {
-            return failure(QStringLiteral("no such column: %1").arg(field.column));
-        }
+    if (const std::optional<QString> refused = unknownLookColumn(fields)) {
+        return failure(*refused);
     }
     return runInTransaction([&] { return updateFirstRow(lookTable(), fields); });
 }
@@ -342,8 +327,7 @@ StoreStatus GameStore::failure(const QSqlError& error) const
 
 StoreStatus GameStore::failure(const QString& sentence) const
 {
-    return StoreStatus::failure(sentence + QLatin1Char('\r') +
-                                QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath()));
+    return StoreStatus::failure(sentence + QLatin1Char('\r') + nativePath(m_path));
 }
 
 // Updates the first row of the table; a table without a row is a failure, not a silent no-op.

@@ -113,6 +113,17 @@ QStringList appearanceColumns()
     return columns;
 }
 
+std::optional<QString> unknownLookColumn(const QList<FieldValue>& fields)
+{
+    const QStringList known = appearanceColumns();
+    for (const FieldValue& field : fields) {
+        if (!known.contains(field.column)) {
+            return QStringLiteral("no such column: %1").arg(field.column);
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<int> storedLayoutVersion(const QSqlDatabase& db)
 {
     QSqlQuery query(db);

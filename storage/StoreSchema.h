@@ -2,6 +2,9 @@
 // in PRAGMA user_version, and the steps that bring an older file up to date.
 #pragma once
 
+#include "PaneLook.h"
+
+#include <QList>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
@@ -22,6 +25,10 @@ QString turnTableStatement();
 
 // The 24 couleurs column names, kind by kind (fond_ref, fond_soluce, ..., font_italic_lettres).
 QStringList appearanceColumns();
+
+// Why these fields cannot be written to couleurs, "no such column: …" for the first that is none
+// of its 24 columns, or nothing. Column names go into the SQL text, so only those may pass.
+std::optional<QString> unknownLookColumn(const QList<FieldValue>& fields);
 
 // The layout version the file records.
 std::optional<int> storedLayoutVersion(const QSqlDatabase& db);
