@@ -126,9 +126,7 @@ QSqlError fillEmptyGame(QSqlDatabase& db, const QList<FieldValue>& look)
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("BEGIN")))
         return query.lastError();
-    const QStringList statements = storeSchemaStatements()
-                                   << QStringLiteral("PRAGMA user_version = %1").arg(kStoreVersion);
-    for (const QString& statement : statements) {
+    for (const QString& statement : storeSchemaStatements()) {
         if (!query.exec(statement))
             return query.lastError();
     }
@@ -150,6 +148,9 @@ QSqlError fillEmptyGame(QSqlDatabase& db, const QList<FieldValue>& look)
         if (!query.exec())
             return query.lastError();
     }
+    // The tables of later versions, and the version, come from the steps an older file takes.
+    if (const std::optional<QSqlError> error = upgradeLayout(db))
+        return *error;
     query.exec(QStringLiteral("COMMIT"));
     return query.lastError();
 }

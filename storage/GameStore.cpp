@@ -228,37 +228,7 @@ bool GameStore::loadRankingInPost() const
 StoreStatus GameStore::storeRankingInPost(bool shown)
 {
     return runInTransaction([&] {
-        QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
-        const QString table = quoted(optionsTable());
-        const QString column = quoted(rankingColumn());
-        if (!query.exec(
-                QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2 INTEGER)").arg(table, column))) {
-            return failure(query.lastError());
-        }
-        // A table another version made may lack the column; it keeps what else it holds.
-        if (!query.exec(QStringLiteral("SELECT 1 FROM pragma_table_info('%1') WHERE name = '%2' "
-                                       "COLLATE NOCASE")
-                            .arg(optionsTable(), rankingColumn()))) {
-            return failure(query.lastError());
-        }
-        const bool hasColumn = query.next();
-        query.finish();
-        if (!hasColumn &&
-            !query.exec(
-                QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 INTEGER").arg(table, column))) {
-            return failure(query.lastError());
-        }
-        if (!query.exec(QStringLiteral("SELECT count(*) FROM %1").arg(table)) || !query.next()) {
-            return failure(query.lastError());
-        }
-        const bool hasRow = query.value(0).toLongLong() > 0;
-        query.finish();
-        if (hasRow) {
-            return updateFirstRow(optionsTable(), {{rankingColumn(), int(shown)}});
-        }
-        query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (?)").arg(table, column));
-        query.addBindValue(int(shown));
-        return query.exec() ? StoreStatus::success() : failure(query.lastError());
+        return updateFirstRow(optionsTable(), {{rankingColumn(), int(shown)}});
     });
 }
 
