@@ -1,5 +1,6 @@
 // Parsing the command line with QCommandLineParser, and the French usage text.
 #include "CommandLine.h"
+#include "StoreNames.h"
 
 #include <QCommandLineParser>
 
@@ -32,9 +33,10 @@ QString usageText()
                     .arg(QString::fromUtf8(row.syntax), -17)
                     .arg(QString::fromUtf8(row.description));
     text += QStringLiteral("\nArgument :\n"
-                           "  FICHIER          La partie à ouvrir ; sans lui, plimo.mdb à côté du "
+                           "  FICHIER          La partie à ouvrir ; sans lui, %1 à côté du "
                            "programme,\n"
-                           "                   sinon la partie de l'utilisateur.\n");
+                           "                   sinon la partie de l'utilisateur.\n")
+                .arg(usualGameFileName());
     return text;
 }
 

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <optional>
+
 struct GameSession {
     QString ref;                     // reference text typed by the game master
     QString soluce;                  // found text: the reference with hidden letters as "*"
@@ -20,3 +22,7 @@ struct SessionMarkers {
     QString save;
     QString generation;
 };
+
+// A count caption read as a whole number, blanks around it allowed; nothing when it is none
+// (only a damaged store or another program can bring such a caption).
+std::optional<qint64> captionNumber(const QString& caption);

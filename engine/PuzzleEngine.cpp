@@ -1,7 +1,6 @@
 // The turn of the puzzle: initialisation, alignment check, reveal pass, recount, snapshots.
 #include "PuzzleEngine.h"
 #include "SpaceRuns.h"
-#include "TurnHistory.h"
 
 #include <algorithm>
 
@@ -41,14 +40,10 @@ qint16 captionToCount(const QString& caption)
 
 } // namespace
 
-PuzzleEngine::PuzzleEngine()
-    : m_version(QStringLiteral(PLIMO_VERSION)), m_characterSet(kCharacterSet)
+PuzzleEngine::PuzzleEngine() : m_version(QStringLiteral(PLIMO_VERSION))
 {
-    for (qsizetype i = 0; i < m_characterSet.size(); ++i)
-        m_characterTable[i + 1] = m_characterSet.at(i);
-    for (const QString& slot : m_characterTable)
-        if (!slot.isEmpty())
-            m_wordCharacters.set(slot.at(0).unicode());
+    for (QChar c : kCharacterSet)
+        m_wordCharacters.set(c.unicode());
 }
 
 void PuzzleEngine::proposalChanged()

@@ -1,4 +1,7 @@
-// The puzzle engine: the working state that exists once per run and the operations of a turn.
+// The puzzle engine, the rules of the game on a GameSession: it tidies the typed reference and
+// proposal, starts a puzzle by masking the reference's letters and counting them, and plays a
+// turn (the word-length check, the reveal, the remaining letters), keeping the accepted state a
+// turn that meets a conflict rolls back to, and the save and generation markers.
 #pragma once
 
 #include "Alphabet.h"
@@ -9,18 +12,7 @@
 
 #include <array>
 #include <bitset>
-#include <cstdint>
-
-using LetterCounters = std::array<int, alphabet::kLetterCount>;
-
-// The accepted state a rolled-back turn returns to.
-struct PuzzleSnapshot {
-    QString savedFoundText;
-    QString savedRemainingLetters;
-    qint16 savedFoundCount = 0;
-    qint16 savedRemainingCount = 0;
-    bool rollbackPending = false;
-};
+#include <optional>
 
 struct RemainingLetters {
     QString text; // each hidden letter n times, then one space
@@ -31,17 +23,12 @@ class PuzzleEngine {
   public:
     static constexpr int kMaxTextLength = 600;
 
-    // Sets the start-up fixed values: version, conflict position, character set and table.
+    // Sets the start-up fixed values: the version, the conflict position and the characters
+    // that belong to a word.
     PuzzleEngine();
 
     const QString& version() const { return m_version; }
-    const QString& characterSet() const { return m_characterSet; }
-    const std::array<QString, 61>& characterTable() const { return m_characterTable; }
-    bool isWordCharacter(QChar c) const { return m_wordCharacters.test(c.unicode()); }
-
-    const LetterCounters& counters() const { return m_counters; }
-    const PuzzleSnapshot& snapshot() const { return m_snapshot; }
-    void setRollbackPending(bool pending) { m_snapshot.rollbackPending = pending; }
+    // Where the latest conflict's proposal word starts, from 1; 0 before any conflict.
     int conflictPosition() const { return m_conflictPosition; }
     SessionMarkers& markers() { return m_markers; }
     const SessionMarkers& markers() const { return m_markers; }
@@ -57,7 +44,7 @@ class PuzzleEngine {
     static QString normaliseProposal(const QString& text);
 
     // Removes one blank after each apostrophe of the proposal, then compares word lengths
-    // of the found text and the proposal. A conflict raises rollbackPending.
+    // of the found text and the proposal. A conflict marks the turn for rollback.
     AlignmentResult checkAlignment(GameSession& session);
 
     // One turn: refusals, alignment check, reveal pass, recount, then snapshot or rollback.
@@ -66,6 +53,7 @@ class PuzzleEngine {
     // Rebuilds the remaining letters and count from the reference and found texts.
     void recountLetters(GameSession& session);
 
+    // The letters still hidden, as the counts give them, in this display order.
     RemainingLetters formatRemainingLetters(alphabet::DisplayOrder order) const;
 
     void takeSnapshot(const GameSession& session);
@@ -81,14 +69,23 @@ class PuzzleEngine {
     void proposalChanged();
 
   private:
+    // The accepted state a rolled-back turn returns to.
+    struct Snapshot {
+        QString savedFoundText;
+        QString savedRemainingLetters;
+        qint16 savedFoundCount = 0;
+        qint16 savedRemainingCount = 0;
+        bool rollbackPending = false; // a conflict was met since: the turn returns here
+    };
+
+    bool isWordCharacter(QChar c) const { return m_wordCharacters.test(c.unicode()); }
     void countReference(const QString& text);
 
     QString m_version;
-    QString m_characterSet;
-    std::array<QString, 61> m_characterTable;
     std::bitset<65536> m_wordCharacters;
-    LetterCounters m_counters{};
-    PuzzleSnapshot m_snapshot;
+    // How many of each alphabet letter are still hidden.
+    std::array<int, alphabet::kLetterCount> m_counters{};
+    Snapshot m_snapshot;
     int m_conflictPosition = 0;
     SessionMarkers m_markers;
 };

@@ -3,15 +3,6 @@
 
 #include <algorithm>
 
-std::optional<qint64> captionNumber(const QString& caption)
-{
-    bool ok = false;
-    const qint64 value = caption.trimmed().toLongLong(&ok);
-    if (!ok)
-        return std::nullopt;
-    return value;
-}
-
 Turn turnOf(const GameSession& game, const QString& proposal)
 {
     // A caption that is no number is stored as 0.

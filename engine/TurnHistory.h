@@ -29,10 +29,6 @@ struct TurnCredit {
     bool operator==(const TurnCredit&) const = default;
 };
 
-// A count caption read as a whole number, blanks around it allowed; nothing when it is none
-// (only a damaged store or another program can bring such a caption).
-std::optional<qint64> captionNumber(const QString& caption);
-
 // The turn a game shows now, played with this proposal, credited to nobody.
 Turn turnOf(const GameSession& game, const QString& proposal);
 

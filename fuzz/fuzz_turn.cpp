@@ -78,7 +78,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             require(session == beforeTurn);
         } else {
             checkPuzzleInvariants(session);
-            require(!engine.snapshot().rollbackPending);
+            // Accepted or rolled back, the game shown is the state the next conflict returns to.
+            GameSession restored = session;
+            engine.restoreSnapshot(restored);
+            require(restored == session);
             if (result.conflict) {
                 require(session.soluce == beforeTurn.soluce);
                 require(session.lettres == beforeTurn.lettres);

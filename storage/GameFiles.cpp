@@ -1,5 +1,6 @@
 // Game files written aside and renamed into place, the way the user's first game is copied.
 #include "GameFiles.h"
+#include "SqlValues.h"
 #include "StoreError.h"
 #include "StoreNames.h"
 #include "StoreSchema.h"
@@ -16,7 +17,6 @@
 #include <QSysInfo>
 #include <QTemporaryFile>
 
-#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -62,10 +62,8 @@ StoreStatus failed(const QString& reason, const QString& path)
 // A store failure on the file `written`, told with the path the user chose.
 StoreStatus failedOn(const StoreStatus& status, const QString& written, const QString& path)
 {
-    const auto native = [](const QString& file) {
-        return QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath());
-    };
-    return StoreStatus::failure(QString(status.message()).replace(native(written), native(path)));
+    return StoreStatus::failure(
+        QString(status.message()).replace(nativePath(written), nativePath(path)));
 }
 
 // So that the new name, not only the file's content, survives a power cut.
@@ -109,12 +107,6 @@ StoreStatus writeAside(const QString& target,
     return status;
 }
 
-QString nextConnectionName()
-{
-    static std::atomic<int> counter{0};
-    return QStringLiteral("plimo-new-game-%1").arg(++counter);
-}
-
 QString insertStatement(const QString& table, const QList<FieldValue>& fields)
 {
     QStringList columns;
@@ -134,9 +126,7 @@ QSqlError fillEmptyGame(QSqlDatabase& db, const QList<FieldValue>& look)
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("BEGIN")))
         return query.lastError();
-    const QStringList statements = storeSchemaStatements()
-                                   << QStringLiteral("PRAGMA user_version = %1").arg(kStoreVersion);
-    for (const QString& statement : statements) {
+    for (const QString& statement : storeSchemaStatements()) {
         if (!query.exec(statement))
             return query.lastError();
     }
@@ -158,6 +148,9 @@ QSqlError fillEmptyGame(QSqlDatabase& db, const QList<FieldValue>& look)
         if (!query.exec())
             return query.lastError();
     }
+    // The tables of later versions, and the version, come from the steps an older file takes.
+    if (const std::optional<QSqlError> error = upgradeLayout(db))
+        return *error;
     query.exec(QStringLiteral("COMMIT"));
     return query.lastError();
 }
@@ -198,8 +191,7 @@ bool nameTaken(const QString& path)
 
 QString nameTakenMessage(const QString& path)
 {
-    return QStringLiteral("Le fichier existe déjà.\r") +
-           QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    return QStringLiteral("Le fichier existe déjà.\r") + nativePath(path);
 }
 
 QString notMadeMessage(const QString& reason, const QString& path)
@@ -215,11 +207,8 @@ QString withGameSuffix(const QString& path)
 
 StoreStatus createEmptyGame(const QString& path, const QList<FieldValue>& look)
 {
-    for (const FieldValue& field : look) {
-        if (!appearanceColumns().contains(field.column))
-            return StoreStatus::failure(QStringLiteral("no such column: %1\r").arg(field.column) +
-                                        QDir::toNativeSeparators(path));
-    }
+    if (const std::optional<QString> refused = unknownLookColumn(look))
+        return StoreStatus::failure(*refused + QLatin1Char('\r') + nativePath(path));
     return writeAside(path, [&](const QString& scratch) {
         const QString name = nextConnectionName();
         QSqlError error;

@@ -28,8 +28,9 @@ QString scratchTemplate(const QString& target, qint64 owner);
 // process runs.
 void sweepScratchFiles(const QString& folder);
 
-// Makes an empty game at the path: the three tables with one row each, empty texts, a remaining
-// count of 0, no history, and the couleurs row holding this look.
+// Makes an empty game at the path in this version's layout: données, compteurs, couleurs and
+// options with one row each, empty texts, a remaining count of 0, no history, the couleurs row
+// holding this look, and the options at their defaults.
 [[nodiscard]] StoreStatus createEmptyGame(const QString& path, const QList<FieldValue>& look);
 
 // Copies the open store's last committed state to the path, lets `finish` write into the copy

@@ -1,5 +1,6 @@
 // The per-game lock files, kept where the system keeps the user's run-time files.
 #include "GameLock.h"
+#include "StoreError.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -112,7 +113,6 @@ GameLock::Outcome GameLock::take(const QString& gamePath)
     }
     if (lock->error() == QLockFile::LockFailedError)
         return Outcome::HeldElsewhere;
-    m_reason =
-        QStringLiteral("Le verrou %1 n'a pas pu être pris.").arg(QDir::toNativeSeparators(file));
+    m_reason = QStringLiteral("Le verrou %1 n'a pas pu être pris.").arg(nativePath(file));
     return Outcome::Failed;
 }

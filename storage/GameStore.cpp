@@ -12,7 +12,6 @@
 #include <QSqlRecord>
 #include <QUrl>
 
-#include <atomic>
 #include <cmath>
 #include <limits>
 
@@ -81,11 +80,6 @@ QVariant fieldOf(const QSqlRecord& row, const QString& column)
     return index < 0 ? QVariant() : row.value(index);
 }
 
-bool isLookColumn(const QString& column)
-{
-    return appearanceColumns().contains(column);
-}
-
 // The path as the file part of an SQLite URI: every byte that could end or change the path
 // ('?', '#', '%', spaces, non-ASCII) is percent-encoded.
 QString uriFor(const QString& path, bool readOnly)
@@ -94,12 +88,6 @@ QString uriFor(const QString& path, bool readOnly)
     const QByteArray encoded = QUrl::toPercentEncoding(absolute, "/");
     return QStringLiteral("file:") + QString::fromLatin1(encoded) +
            (readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
-}
-
-QString nextConnectionName()
-{
-    static std::atomic<int> counter{0};
-    return QStringLiteral("plimo-game-store-%1").arg(++counter);
 }
 
 } // namespace
@@ -240,37 +228,7 @@ bool GameStore::loadRankingInPost() const
 StoreStatus GameStore::storeRankingInPost(bool shown)
 {
     return runInTransaction([&] {
-        QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
-        const QString table = quoted(optionsTable());
-        const QString column = quoted(rankingColumn());
-        if (!query.exec(
-                QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2 INTEGER)").arg(table, column))) {
-            return failure(query.lastError());
-        }
-        // A table another version made may lack the column; it keeps what else it holds.
-        if (!query.exec(QStringLiteral("SELECT 1 FROM pragma_table_info('%1') WHERE name = '%2' "
-                                       "COLLATE NOCASE")
-                            .arg(optionsTable(), rankingColumn()))) {
-            return failure(query.lastError());
-        }
-        const bool hasColumn = query.next();
-        query.finish();
-        if (!hasColumn &&
-            !query.exec(
-                QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 INTEGER").arg(table, column))) {
-            return failure(query.lastError());
-        }
-        if (!query.exec(QStringLiteral("SELECT count(*) FROM %1").arg(table)) || !query.next()) {
-            return failure(query.lastError());
-        }
-        const bool hasRow = query.value(0).toLongLong() > 0;
-        query.finish();
-        if (hasRow) {
-            return updateFirstRow(optionsTable(), {{rankingColumn(), int(shown)}});
-        }
-        query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (?)").arg(table, column));
-        query.addBindValue(int(shown));
-        return query.exec() ? StoreStatus::success() : failure(query.lastError());
+        return updateFirstRow(optionsTable(), {{rankingColumn(), int(shown)}});
     });
 }
 
@@ -279,11 +237,8 @@ StoreStatus GameStore::writeFields(const QList<FieldValue>& fields)
     if (fields.isEmpty()) {
         return StoreStatus::success();
     }
-    for (const FieldValue& field : fields) {
-        // Column names go into the SQL text, so only the known ones may pass.
-        if (!isLookColumn(field.column)) {
-            return failure(QStringLiteral("no such column: %1").arg(field.column));
-        }
+    if (const std::optional<QString> refused = unknownLookColumn(fields)) {
+        return failure(*refused);
     }
     return runInTransaction([&] { return updateFirstRow(lookTable(), fields); });
 }
@@ -342,8 +297,7 @@ StoreStatus GameStore::failure(const QSqlError& error) const
 
 StoreStatus GameStore::failure(const QString& sentence) const
 {
-    return StoreStatus::failure(sentence + QLatin1Char('\r') +
-                                QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath()));
+    return StoreStatus::failure(sentence + QLatin1Char('\r') + nativePath(m_path));
 }
 
 // Updates the first row of the table; a table without a row is a failure, not a silent no-op.

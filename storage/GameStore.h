@@ -1,5 +1,5 @@
-// The game store: plimo.mdb, an SQLite file with the tables données, compteurs, couleurs and
-// tours.
+// The game store: plimo.mdb, an SQLite file with the tables données, compteurs, couleurs, tours
+// and options.
 #pragma once
 
 #include "FontChoice.h"
@@ -94,9 +94,10 @@ class GameStore {
     void copiedWith(qsizetype storedTurns) { m_turns.copiedWith(storedTurns); }
 
     // Whether the post ends with the ranking: the first row's classement in the table options,
-    // false when the table, its row or its value is missing or not an integer.
+    // false when the table, its row or its value is missing or not an integer (a file of an
+    // older layout not written since).
     bool loadRankingInPost() const;
-    // Stores it at once, making the table, its column or its row when the store lacks them.
+    // Stores it at once, in the row the file's layout gives the options.
     [[nodiscard]] StoreStatus storeRankingInPost(bool shown);
 
     // Writes couleurs fields in one statement; only the 24 known columns are accepted.

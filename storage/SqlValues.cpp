@@ -1,8 +1,15 @@
-// Reading SQLite's values by their storage class, and quoting names for SQL text.
+// Reading SQLite's values by their storage class, quoting names for SQL text, naming connections.
 #include "SqlValues.h"
 
+#include <atomic>
 #include <cmath>
 #include <limits>
+
+QString nextConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("plimo-store-%1").arg(++counter);
+}
 
 QString quoted(const QString& identifier)
 {

@@ -1,4 +1,5 @@
-// How the store reads SQLite's values and writes its SQL text, shared by its tables' classes.
+// How the store reads SQLite's values, writes its SQL text and names its connections, shared by
+// its tables' classes.
 #pragma once
 
 #include <QString>
@@ -6,6 +7,9 @@
 
 #include <cstdint>
 #include <optional>
+
+// A name for a new connection that no other connection of the process has.
+QString nextConnectionName();
 
 // The identifier in double quotes, inner quotes doubled.
 QString quoted(const QString& identifier);

@@ -2,6 +2,7 @@
 #include "StoreLocation.h"
 #include "GameFiles.h"
 #include "RecentGames.h"
+#include "StoreNames.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,7 +17,6 @@
 
 namespace {
 
-const QString kStoreName = QStringLiteral("plimo.mdb");
 // The user's folder keeps this name whatever the application's name.
 const QString kDataFolder = QStringLiteral("plimo");
 
@@ -136,9 +136,9 @@ StoreLocation userGame(const StoreLocationInputs& inputs, const QString& package
     if (home.isEmpty())
         return failed(QStringLiteral("ni XDG_DATA_HOME ni HOME ne sont définis."),
                       QStringLiteral("$HOME/.local/share/") + kDataFolder + QLatin1Char('/') +
-                          kStoreName);
+                          usualGameFileName());
     const QString folder = QDir::cleanPath(home + QLatin1Char('/') + kDataFolder);
-    const QString target = folder + QLatin1Char('/') + kStoreName;
+    const QString target = folder + QLatin1Char('/') + usualGameFileName();
     if (nameTaken(target))
         return found(target);
 
@@ -174,11 +174,11 @@ StoreLocation locateStore(const StoreLocationInputs& inputs)
         }
     }
     const QDir executableDir(inputs.executableDir);
-    const QString beside = executableDir.absoluteFilePath(kStoreName);
+    const QString beside = executableDir.absoluteFilePath(usualGameFileName());
     if (nameTaken(beside))
         return found(beside);
     const QString packaged = QDir::cleanPath(executableDir.absoluteFilePath(
-        QStringLiteral("../share/") + kDataFolder + QLatin1Char('/') + kStoreName));
+        QStringLiteral("../share/") + kDataFolder + QLatin1Char('/') + usualGameFileName()));
     if (QFileInfo::exists(packaged))
         return userGame(inputs, packaged);
     return found(beside);

@@ -135,7 +135,7 @@ inline QString turnColumnList(bool withPlayer = false)
     return names.join(QStringLiteral(", "));
 }
 
-// The table of the game's options, made when the first of them is stored, and its column for
-// the ranking in the post (1 shown, 0 not).
+// The table of the game's options, whose first row holds them, and its column for the ranking in
+// the post (1 shown, 0 not).
 inline QString optionsTable() { return QStringLiteral("options"); }
 inline QString rankingColumn() { return QStringLiteral("classement"); }

@@ -4,9 +4,10 @@
 #include "SqlValues.h"
 #include "StoreNames.h"
 
+#include <QList>
 #include <QSqlQuery>
 
-#include <array>
+#include <iterator>
 
 namespace {
 
@@ -18,33 +19,59 @@ QString lookSqlType(LookKind kind)
 
 // The turn's player: '' for a turn that credits nobody, which is what every turn of an older
 // table becomes.
-QString playerColumnDefinition()
+QString playerColumnType()
 {
-    return QStringLiteral("%1 TEXT NOT NULL DEFAULT '' CHECK (typeof(%1) = 'text')")
+    return QStringLiteral("TEXT NOT NULL DEFAULT '' CHECK (typeof(%1) = 'text')")
         .arg(turnColumn(TurnColumn::Joueur));
 }
 
-QString playerColumnName()
+QString playerColumnDefinition()
 {
-    return turnColumn(TurnColumn::Joueur);
+    return turnColumn(TurnColumn::Joueur) + QLatin1Char(' ') + playerColumnType();
 }
 
-// One step of the layout: what turns a file of the version before into one of this version, a
-// column added to a table. It is added only to a table that exists and lacks it; a table made
-// later is made in the newest layout. A step with no column only records its version.
-struct LayoutStep {
-    int version;
-    QString (*table)();
-    QString (*column)();
-    QString (*definition)(); // the column's name, type and constraints
+// A column a layout step brings: its name, then its type and constraints.
+struct StepColumn {
+    QString name;
+    QString type;
 };
 
-const std::array<LayoutStep, 2> kLayoutSteps = {{
+// What a layout step does to its table.
+enum class StepTable {
+    // Adds its columns where the table exists; a table made later is made in the newest layout.
+    Widened,
+    // Makes the table where it is missing. Where another version made it, adds the columns it
+    // lacks and touches nothing else.
+    Made,
+    // The same, and gives the table a row when it has none: its values are read and updated in
+    // that first row.
+    MadeWithOneRow,
+};
+
+// One step of the layout: what turns a file of the version before into one of this version. A
+// step without a table only records its version.
+struct LayoutStep {
+    int version;
+    StepTable shape;
+    QString (*table)();
+    QList<StepColumn> (*columns)();
+};
+
+// The steps in order; the last one's version is the layout this version writes.
+constexpr LayoutStep kLayoutSteps[] = {
     // Version 1: the tables of the first Plimo that kept its history; the version recorded.
-    {1, nullptr, nullptr, nullptr},
+    {1, StepTable::Widened, nullptr, nullptr},
     // Version 2: each turn names its player.
-    {2, turnTable, playerColumnName, playerColumnDefinition},
-}};
+    {2, StepTable::Widened, turnTable,
+     [] {
+         return QList<StepColumn>{{turnColumn(TurnColumn::Joueur), playerColumnType()}};
+     }},
+    // Version 3: the game's options, the ranking in the post first (1 shown, 0 not).
+    {3, StepTable::MadeWithOneRow, optionsTable,
+     [] {
+         return QList<StepColumn>{{rankingColumn(), QStringLiteral("INTEGER DEFAULT 0")}};
+     }},
+};
 
 bool tableExists(const QSqlDatabase& db, const QString& table)
 {
@@ -65,7 +92,60 @@ bool columnExists(const QSqlDatabase& db, const QString& table, const QString& c
     return query.exec() && query.next();
 }
 
+bool tableIsEmpty(const QSqlDatabase& db, const QString& table)
+{
+    QSqlQuery query(db);
+    return query.exec(QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(quoted(table))) &&
+           !query.next();
+}
+
+// Runs the statement; the database's error, or nothing.
+std::optional<QSqlError> run(const QSqlDatabase& db, const QString& statement)
+{
+    QSqlQuery query(db);
+    if (!query.exec(statement)) {
+        return query.lastError();
+    }
+    return std::nullopt;
+}
+
+std::optional<QSqlError> applyStep(const QSqlDatabase& db, const LayoutStep& step)
+{
+    const QString table = step.table();
+    const QList<StepColumn> columns = step.columns();
+    if (!tableExists(db, table)) {
+        if (step.shape == StepTable::Widened) {
+            return std::nullopt;
+        }
+        QStringList definitions;
+        for (const StepColumn& column : columns) {
+            definitions << column.name + QLatin1Char(' ') + column.type;
+        }
+        if (auto error = run(db, QStringLiteral("CREATE TABLE %1 (%2)")
+                                     .arg(quoted(table), definitions.join(QStringLiteral(", "))))) {
+            return error;
+        }
+    } else {
+        for (const StepColumn& column : columns) {
+            if (columnExists(db, table, column.name)) {
+                continue;
+            }
+            if (auto error = run(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                                         .arg(quoted(table), column.name, column.type))) {
+                return error;
+            }
+        }
+    }
+    if (step.shape == StepTable::MadeWithOneRow && tableIsEmpty(db, table)) {
+        return run(db, QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(table)));
+    }
+    return std::nullopt;
+}
+
 } // namespace
+
+// Constant-initialised, so that another file's static tables may read it.
+extern constinit const int kStoreVersion = std::end(kLayoutSteps)[-1].version;
 
 QStringList storeSchemaStatements()
 {
@@ -113,6 +193,17 @@ QStringList appearanceColumns()
     return columns;
 }
 
+std::optional<QString> unknownLookColumn(const QList<FieldValue>& fields)
+{
+    const QStringList known = appearanceColumns();
+    for (const FieldValue& field : fields) {
+        if (!known.contains(field.column)) {
+            return QStringLiteral("no such column: %1").arg(field.column);
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<int> storedLayoutVersion(const QSqlDatabase& db)
 {
     QSqlQuery query(db);
@@ -137,13 +228,8 @@ std::optional<QSqlError> upgradeLayout(const QSqlDatabase& db)
         if (step.version <= stored || !step.table) {
             continue;
         }
-        const QString table = step.table();
-        if (!tableExists(db, table) || columnExists(db, table, step.column())) {
-            continue;
-        }
-        if (!query.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
-                            .arg(quoted(table), step.definition()))) {
-            return query.lastError();
+        if (const std::optional<QSqlError> error = applyStep(db, step)) {
+            return error;
         }
     }
     // PRAGMA takes no bound value; the version is this program's own number.

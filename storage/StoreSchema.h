@@ -2,6 +2,9 @@
 // in PRAGMA user_version, and the steps that bring an older file up to date.
 #pragma once
 
+#include "PaneLook.h"
+
+#include <QList>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
@@ -9,11 +12,13 @@
 
 #include <optional>
 
-// The layout this version writes. 0 is a file made before the layout was recorded, whose
-// tables are those of version 1; version 2 gave each turn its player.
-inline constexpr int kStoreVersion = 2;
+// The layout this version writes: the version of its last layout step (StoreSchema.cpp says what
+// each step brings). 0 is a file made before the layout was recorded, whose tables are those of
+// version 1.
+extern const int kStoreVersion;
 
-// The CREATE TABLE statements of données, compteurs and couleurs, for whoever makes a new file.
+// The CREATE TABLE statements of données, compteurs and couleurs as version 1 made them. A new
+// file is made of them and then brought up to date like any older file.
 QStringList storeSchemaStatements();
 
 // The CREATE TABLE statement of tours. Its constraints keep every value readable and numero a
@@ -23,11 +28,17 @@ QString turnTableStatement();
 // The 24 couleurs column names, kind by kind (fond_ref, fond_soluce, ..., font_italic_lettres).
 QStringList appearanceColumns();
 
+// Why these fields cannot be written to couleurs, "no such column: …" for the first that is none
+// of its 24 columns, or nothing. Column names go into the SQL text, so only those may pass.
+std::optional<QString> unknownLookColumn(const QList<FieldValue>& fields);
+
 // The layout version the file records.
 std::optional<int> storedLayoutVersion(const QSqlDatabase& db);
 
 // Inside the caller's transaction, brings a file of an older layout up to this version's, one
-// step per version, and records the version. A file of a newer layout is left as it is: this
-// version reads and writes only the tables and columns it knows. The database's error, or
-// nothing.
+// step per version, and records the version. A step adds columns to a table, or makes a table
+// (with its single row, for the options) where it is missing; a table of the same name that
+// another version made gains only the columns it lacks. Nothing is ever dropped. A file of a
+// newer layout is left as it is: this version reads and writes only the tables and columns it
+// knows. The database's error, or nothing.
 std::optional<QSqlError> upgradeLayout(const QSqlDatabase& db);

@@ -1,6 +1,7 @@
 // Build tool: writes a fresh default plimo.mdb (empty game, design-time look) unless one exists.
 #include "GameFiles.h"
 #include "PaneLook.h"
+#include "StoreNames.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -11,7 +12,8 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: plimo_default_store <path of plimo.mdb>\n");
+        std::fprintf(stderr, "usage: plimo_default_store <path of %s>\n",
+                     qUtf8Printable(usualGameFileName()));
         return 1;
     }
     // Made aside and renamed into place, so a stopped build never leaves a half-made store, and

@@ -22,27 +22,22 @@ bool isDroppedControl(char32_t c)
     return c <= 0x08 || c == 0x0B || c == 0x0C || (c >= 0x0E && c <= 0x1F) || c == 0x7F;
 }
 
-// Markup may also write a control character as a numeric reference ("&#1;").
-QString htmlWithoutControlCharacters(const QString& html)
+// A character that may follow "&" in a numeric reference.
+bool inReference(QChar c)
 {
-    static const QRegularExpression reference(QStringLiteral("&#([xX][0-9a-fA-F]+|[0-9]+);"));
-    QString result = paste::withoutControlCharacters(html);
-    for (qsizetype at = 0;;) {
-        const QRegularExpressionMatch match = reference.match(result, at);
-        if (!match.hasMatch())
-            return result;
-        const QString number = match.captured(1);
-        bool ok = false;
-        const uint value = number.startsWith(u'x', Qt::CaseInsensitive)
-                               ? number.mid(1).toUInt(&ok, 16)
-                               : number.toUInt(&ok, 10);
-        if (ok && isDroppedControl(value)) {
-            result.remove(match.capturedStart(), match.capturedLength());
-            at = match.capturedStart();
-        } else {
-            at = match.capturedEnd();
-        }
-    }
+    const char16_t u = c.unicode();
+    return (u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'f') || (u >= u'A' && u <= u'F') ||
+           u == u'#' || u == u'x' || u == u'X';
+}
+
+// Where a reference would start that the text before `end` begins ("&", "&#", "&#x1"): what a
+// removal joins there may be a reference too ("&&#1;#2;" leaves "&#2;").
+qsizetype startOfReferenceEndingAt(const QString& text, qsizetype end)
+{
+    qsizetype at = end;
+    while (at > 0 && inReference(text.at(at - 1)))
+        --at;
+    return at > 0 && text.at(at - 1) == u'&' ? at - 1 : end;
 }
 
 // Whether the plain text that a pane would take from source fits. The text is built once;
@@ -64,12 +59,12 @@ std::unique_ptr<QMimeData> cleaned(const QMimeData* source)
     if (source->hasText())
         clean->setText(paste::withoutControlCharacters(source->text()));
     if (source->hasHtml())
-        clean->setHtml(htmlWithoutControlCharacters(source->html()));
+        clean->setHtml(paste::htmlWithoutControlCharacters(source->html()));
     for (const QString& format : kRichTextFormats)
         if (source->hasFormat(format))
             clean->setData(
-                format,
-                htmlWithoutControlCharacters(QString::fromUtf8(source->data(format))).toUtf8());
+                format, paste::htmlWithoutControlCharacters(QString::fromUtf8(source->data(format)))
+                            .toUtf8());
     return clean;
 }
 
@@ -79,6 +74,28 @@ QString paste::withoutControlCharacters(QString text)
 {
     text.removeIf([](QChar c) { return isDroppedControl(c.unicode()); });
     return text;
+}
+
+QString paste::htmlWithoutControlCharacters(const QString& html)
+{
+    static const QRegularExpression reference(QStringLiteral("&#([xX][0-9a-fA-F]+|[0-9]+);"));
+    QString result = paste::withoutControlCharacters(html);
+    for (qsizetype at = 0;;) {
+        const QRegularExpressionMatch match = reference.match(result, at);
+        if (!match.hasMatch())
+            return result;
+        const QString number = match.captured(1);
+        bool ok = false;
+        const uint value = number.startsWith(u'x', Qt::CaseInsensitive)
+                               ? number.mid(1).toUInt(&ok, 16)
+                               : number.toUInt(&ok, 10);
+        if (ok && isDroppedControl(value)) {
+            result.remove(match.capturedStart(), match.capturedLength());
+            at = startOfReferenceEndingAt(result, match.capturedStart());
+        } else {
+            at = match.capturedEnd();
+        }
+    }
 }
 
 // A drop is answered only once it is over: a modal box inside the drop would keep the program

@@ -24,6 +24,9 @@ inline bool fits(const QString& plainText)
 
 // The text without the control characters that show as boxes: tabs and line breaks stay.
 QString withoutControlCharacters(QString text);
+// The same for markup, which may also write such a character as a numeric reference ("&#1;",
+// "&#x1F;").
+QString htmlWithoutControlCharacters(const QString& html);
 
 } // namespace paste
 

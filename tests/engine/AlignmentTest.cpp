@@ -1,8 +1,8 @@
 // The word-length check before the reveal: one blank after each apostrophe of the proposal
 // goes, then words of the found text and of the proposal are compared by length only and the
-// first pair that differs is a conflict that raises the rollback flag. The last word of the
-// found text and empty found words are not compared; texts of any length are checked and the
-// walk always ends.
+// first pair that differs is the conflict, whose position stays until the next one. The last
+// word of the found text and empty found words are not compared; texts of any length are
+// checked and the walk always ends.
 #include "EngineTestSupport.h"
 
 namespace {
@@ -36,7 +36,6 @@ TEST_P(AlignmentCheck, ReportsTheFirstConflict)
     EXPECT_EQ(result.proposalChanged, c.tidiedProposal != c.proposal);
     EXPECT_EQ(session.soluce, c.found);
     EXPECT_EQ(result.conflict, c.conflict);
-    EXPECT_EQ(engine.snapshot().rollbackPending, c.conflict.has_value());
     EXPECT_EQ(engine.conflictPosition(), c.conflict ? c.conflict->position : 0);
 }
 
@@ -128,7 +127,6 @@ TEST(AlignmentLongTexts, ConflictBeyondPositionFiveHundredIsFound)
     EXPECT_EQ(result.conflict->wordNumber, 110);
     EXPECT_EQ(result.conflict->position, 109 * 5 + 1);
     EXPECT_EQ(result.conflict->proposalWord, QStringLiteral("AAAAA"));
-    EXPECT_TRUE(engine.snapshot().rollbackPending);
 }
 
 TEST(AlignmentLongTexts, MatchingTextsOfAnyLengthPass)
@@ -145,7 +143,7 @@ TEST(AlignmentLongTexts, MatchingTextsOfAnyLengthPass)
     }
 }
 
-TEST(Alignment, EachConflictRaisesTheFlagAgainAndMovesThePosition)
+TEST(Alignment, EachConflictMovesThePositionAndACheckWithoutOneKeepsIt)
 {
     PuzzleEngine engine;
     GameSession session;
@@ -153,21 +151,15 @@ TEST(Alignment, EachConflictRaisesTheFlagAgainAndMovesThePosition)
     session.propal = QStringLiteral("A BCD E");
     ASSERT_TRUE(engine.checkAlignment(session).conflict.has_value());
     EXPECT_EQ(engine.conflictPosition(), 1);
-    EXPECT_TRUE(engine.snapshot().rollbackPending);
 
-    // The rollback of that turn lowers the flag; the dialog may still be open.
-    engine.setRollbackPending(false);
     session.propal = QStringLiteral("AB CD E");
     ASSERT_TRUE(engine.checkAlignment(session).conflict.has_value());
     EXPECT_EQ(engine.conflictPosition(), 4);
-    EXPECT_TRUE(engine.snapshot().rollbackPending);
 
-    // A check without conflict keeps the last conflict's position for the dialog.
-    engine.setRollbackPending(false);
+    // The conflict dialog may still be open: it keeps showing the last conflict's position.
     session.propal = QStringLiteral("AB CDE F");
     EXPECT_FALSE(engine.checkAlignment(session).conflict.has_value());
     EXPECT_EQ(engine.conflictPosition(), 4);
-    EXPECT_FALSE(engine.snapshot().rollbackPending);
 }
 
 TEST(Alignment, TidyUpIsAProposalChange)

@@ -1,6 +1,6 @@
-// The fixed tables built at start-up and the remaining-letters format: the version string, the
-// 55-character word set laid out in slots 1 to 55, which characters count as word characters,
-// and how the letter counts are written in the initialisation and the recount display orders.
+// The fixed values set at start-up and the remaining-letters format: the version string, the
+// 55 characters that belong to a word for the alignment check, and how the letter counts are
+// written in the initialisation and the recount display orders.
 #include "EngineTestSupport.h"
 
 namespace {
@@ -12,30 +12,32 @@ TEST(StartUpValues, VersionAndConflictPosition)
     EXPECT_EQ(engine.conflictPosition(), 0);
 }
 
-// Slot n holds the n-th character of the set; slot 0 and the slots after 55 stay empty.
-TEST(CharacterTable, SlotsHoldTheCharacterSetFromOne)
+// Whether the alignment check reads the character as part of a word: between "A" and "B" it
+// makes the proposal's first word as long as the found text's, else that word is "A" alone.
+bool readAsWordCharacter(QChar c)
 {
-    const QString expected =
-        QStringLiteral(".,(’)]'[²/*-ABCDEFGHIJKLMNOPQRSTUVWXYZÀÉÈÙÂÊÎÔÛÄËÏÖÜÇŒÆ");
-    ASSERT_EQ(expected.size(), 55);
-    const PuzzleEngine engine;
-    EXPECT_EQ(engine.characterSet(), expected);
-    for (int slot = 1; slot <= 55; ++slot) {
-        EXPECT_EQ(engine.characterTable().at(slot), QString(expected.at(slot - 1))) << slot;
-        EXPECT_TRUE(engine.isWordCharacter(expected.at(slot - 1))) << slot;
-    }
-    for (int slot : {0, 56, 60})
-        EXPECT_EQ(engine.characterTable().at(slot), QString()) << "slot " << slot;
+    PuzzleEngine engine;
+    GameSession session;
+    session.soluce = QStringLiteral("*** **");
+    session.propal = QStringLiteral("A") + c + QStringLiteral("B CD");
+    return !engine.checkAlignment(session).conflict.has_value();
 }
 
-TEST(CharacterTable, EverythingElseSeparatesWords)
+TEST(WordCharacters, TheFiftyFiveOfTheSetBelongToWords)
+{
+    const QString set = QStringLiteral(".,(’)]'[²/*-ABCDEFGHIJKLMNOPQRSTUVWXYZÀÉÈÙÂÊÎÔÛÄËÏÖÜÇŒÆ");
+    ASSERT_EQ(set.size(), 55);
+    for (QChar c : set)
+        EXPECT_TRUE(readAsWordCharacter(c)) << QString(c).toStdString();
+}
+
+TEST(WordCharacters, EverythingElseSeparatesWords)
 {
     const QString separators = QStringLiteral(" !?:;\"«»a1é\r\n\tµ_+ÿ");
-    const PuzzleEngine engine;
     for (QChar c : separators)
-        EXPECT_FALSE(engine.isWordCharacter(c)) << QString(c).toStdString();
-    // An empty slot must not make the null character a word character.
-    EXPECT_FALSE(engine.isWordCharacter(QChar(u'\0')));
+        EXPECT_FALSE(readAsWordCharacter(c)) << QString(c).toStdString();
+    // The null character is no word character either.
+    EXPECT_FALSE(readAsWordCharacter(QChar(u'\0')));
 }
 
 // Counts of one reference text written in both display orders.

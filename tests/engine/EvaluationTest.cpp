@@ -37,7 +37,9 @@ TEST_P(EvaluationRefusals, ShowTheMessageAndChangeNothing)
     EXPECT_EQ(session, before);
     EXPECT_EQ(engine.markers().generation, QString());
     EXPECT_EQ(engine.markers().save, QStringLiteral("Y"));
-    EXPECT_TRUE(engine.snapshot().savedFoundText.isEmpty());
+    // No snapshot was taken: a rollback still brings back the fresh engine's empty one.
+    engine.restoreSnapshot(session);
+    EXPECT_EQ(session.soluce, QString());
 }
 
 const RefusalCase kRefusalCases[] = {
@@ -87,11 +89,12 @@ TEST_P(EvaluationTurns, RevealAndRecount)
     EXPECT_EQ(session.lettres_restantes, QString::number(c.remainingCount));
     EXPECT_EQ(engine.markers().generation,
               c.foundCount > 0 ? QStringLiteral("1") : QStringLiteral("0"));
-    // The accepted turn is the new snapshot.
-    EXPECT_EQ(engine.snapshot().savedFoundText, c.found);
-    EXPECT_EQ(engine.snapshot().savedRemainingLetters, c.letters);
-    EXPECT_EQ(engine.snapshot().savedFoundCount, c.foundCount);
-    EXPECT_EQ(engine.snapshot().savedRemainingCount, c.remainingCount);
+    // The accepted turn is the new snapshot: a rollback comes back to it.
+    GameSession rolledBack;
+    rolledBack.ref = session.ref;
+    rolledBack.propal = session.propal;
+    engine.restoreSnapshot(rolledBack);
+    EXPECT_EQ(rolledBack, session);
 }
 
 const TurnCase kTurnCases[] = {
@@ -174,7 +177,6 @@ TEST_F(EvaluationTest, ConflictAfterAnAcceptedTurnRollsBackToIt)
     EXPECT_EQ(m_session.lettres, accepted.lettres);
     EXPECT_EQ(m_session.lettres_trouvees, accepted.lettres_trouvees);
     EXPECT_EQ(m_session.lettres_restantes, accepted.lettres_restantes);
-    EXPECT_FALSE(m_engine.snapshot().rollbackPending);
 }
 
 TEST_F(EvaluationTest, EveryConflictRollsBackAlsoTheSecondInARow)
@@ -187,8 +189,8 @@ TEST_F(EvaluationTest, EveryConflictRollsBackAlsoTheSecondInARow)
         EXPECT_TRUE(result.conflict.has_value()) << proposal.toStdString();
         EXPECT_EQ(m_session.soluce, QStringLiteral("** **** *")) << proposal.toStdString();
         EXPECT_EQ(m_session.lettres_restantes, QStringLiteral("7"));
-        EXPECT_FALSE(m_engine.snapshot().rollbackPending);
     }
+    // Each rollback has lowered the flag its conflict raised: this turn is accepted.
     evaluate(QStringLiteral("LE CHAT X"));
     EXPECT_EQ(m_session.soluce, QStringLiteral("LE CHAT X"));
 }

@@ -84,6 +84,10 @@ const RankingCase kRankingCases[] = {
     {"CaseVariantsAreOnePlayerFirstSpellingKept",
      {{"alice", 1}, {"Bob", 2}, {"ALICE", 2}},
      {standing("alice", 3, 2), standing("Bob", 2, 1)}},
+    // Lower case alone keeps a capital sigma apart from a final one.
+    {"CaseFoldingMakesOnePlayerOfEverySigma",
+     {{"ΝΙΚΟΣ", 1}, {"νικος", 2}},
+     {standing("ΝΙΚΟΣ", 3, 2)}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, Ranking, testing::ValuesIn(kRankingCases), caseName<RankingCase>);

@@ -1,9 +1,7 @@
 // The accepted state a conflict returns to and the resets that start a count: what
-// takeSnapshot copies and converts, what restoreSnapshot writes back and leaves alone, and what
-// resetPuzzle and clearLetterCounters empty, including a damaged count caption.
+// takeSnapshot and acceptAsLastTurn keep and convert, including a damaged count caption, what
+// restoreSnapshot writes back and leaves alone, and what resetPuzzle empties.
 #include "EngineTestSupport.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -19,41 +17,64 @@ GameSession playedSession()
     return s;
 }
 
-bool allZero(const LetterCounters& counters)
+// A conflict that has not been rolled back yet: the next turn rolls back whatever it reveals.
+void leaveAConflictPending(PuzzleEngine& engine)
 {
-    return std::all_of(counters.begin(), counters.end(), [](int n) { return n == 0; });
+    GameSession other;
+    other.soluce = QStringLiteral("** **");
+    other.propal = QStringLiteral("A BC D");
+    ASSERT_TRUE(engine.checkAlignment(other).conflict.has_value());
 }
 
-TEST(Snapshot, EmptyUntilTheFirstSnapshot)
+QString remainingLetters(const PuzzleEngine& engine)
 {
-    const PuzzleEngine engine;
-    const PuzzleSnapshot& snap = engine.snapshot();
-    EXPECT_TRUE(snap.savedFoundText.isEmpty());
-    EXPECT_TRUE(snap.savedRemainingLetters.isEmpty());
-    EXPECT_EQ(snap.savedFoundCount, 0);
-    EXPECT_EQ(snap.savedRemainingCount, 0);
-    EXPECT_FALSE(snap.rollbackPending);
+    return engine.formatRemainingLetters(alphabet::DisplayOrder::Recount).text;
+}
+
+// A game loaded at start-up or brought back by an undo is what the next conflict returns to,
+// and a conflict still pending from before is dropped.
+TEST(Snapshot, TheAcceptedGameIsWhatAConflictReturnsTo)
+{
+    const GameSession loaded = playedSession();
+    {
+        PuzzleEngine engine;
+        initialisedSession(engine, QStringLiteral("AUTRE JEU"));
+        engine.acceptAsLastTurn(loaded);
+        GameSession played = loaded;
+        played.propal = QStringLiteral("LES CHAT");
+        GameSession session = played;
+        ASSERT_TRUE(engine.evaluateProposal(session).conflict.has_value());
+        EXPECT_EQ(session, played);
+    }
+    {
+        PuzzleEngine engine;
+        leaveAConflictPending(engine);
+        engine.acceptAsLastTurn(loaded);
+        GameSession session = loaded;
+        session.propal = QStringLiteral("LE CHAT");
+        ASSERT_FALSE(engine.evaluateProposal(session).conflict.has_value());
+        EXPECT_EQ(session.soluce, QStringLiteral("LE CHAT"));
+    }
 }
 
 TEST(Snapshot, SecondSnapshotWinsAndKeepsThePendingFlag)
 {
     PuzzleEngine engine;
-    GameSession first = playedSession();
-    engine.takeSnapshot(first);
-    engine.setRollbackPending(true);
-
+    leaveAConflictPending(engine);
+    engine.takeSnapshot(playedSession());
     GameSession second;
     second.soluce = QStringLiteral("LE CHAT");
     second.lettres_restantes = QStringLiteral("0");
     second.lettres_trouvees = QStringLiteral("13");
     engine.takeSnapshot(second);
 
-    const PuzzleSnapshot& snap = engine.snapshot();
-    EXPECT_EQ(snap.savedFoundText, QStringLiteral("LE CHAT"));
-    EXPECT_TRUE(snap.savedRemainingLetters.isEmpty());
-    EXPECT_EQ(snap.savedFoundCount, 13);
-    EXPECT_EQ(snap.savedRemainingCount, 0);
-    EXPECT_TRUE(snap.rollbackPending);
+    // The conflict is still pending: a turn without one of its own rolls back to the second.
+    GameSession session = playedSession();
+    ASSERT_FALSE(engine.evaluateProposal(session).conflict.has_value());
+    EXPECT_EQ(session.soluce, QStringLiteral("LE CHAT"));
+    EXPECT_TRUE(session.lettres.isEmpty());
+    EXPECT_EQ(session.lettres_trouvees, QStringLiteral("13"));
+    EXPECT_EQ(session.lettres_restantes, QStringLiteral("0"));
 }
 
 TEST(Snapshot, RestoreWritesBackTheFourValuesOnly)
@@ -62,7 +83,7 @@ TEST(Snapshot, RestoreWritesBackTheFourValuesOnly)
     GameSession session = initialisedSession(engine, QStringLiteral("LE CHAT"));
     session.lettres_trouvees = QStringLiteral("0");
     engine.takeSnapshot(session);
-    const LetterCounters countersBefore = engine.counters();
+    const QString countedBefore = remainingLetters(engine);
 
     session.soluce = QStringLiteral("LE CHAT");
     session.lettres = QString();
@@ -72,7 +93,6 @@ TEST(Snapshot, RestoreWritesBackTheFourValuesOnly)
     session.ref = QStringLiteral("AUTRE");
     engine.markers().save = QStringLiteral("Y");
     engine.markers().generation = QStringLiteral("1");
-    engine.setRollbackPending(true);
 
     engine.restoreSnapshot(session);
 
@@ -84,8 +104,7 @@ TEST(Snapshot, RestoreWritesBackTheFourValuesOnly)
     EXPECT_EQ(session.ref, QStringLiteral("AUTRE"));
     EXPECT_EQ(engine.markers().save, QStringLiteral("Y"));
     EXPECT_EQ(engine.markers().generation, QStringLiteral("1"));
-    EXPECT_FALSE(engine.snapshot().rollbackPending);
-    EXPECT_EQ(engine.counters(), countersBefore);
+    EXPECT_EQ(remainingLetters(engine), countedBefore);
 }
 
 // A caption that is not a whole number can only come from a damaged store; it must not
@@ -109,11 +128,9 @@ TEST(Snapshot, CountCaptionsConvertToWholeNumbersOrZero)
         session.lettres_restantes = c.caption;
         session.lettres_trouvees = c.caption;
         engine.takeSnapshot(session);
-        EXPECT_EQ(engine.snapshot().savedRemainingCount, c.count) << c.caption.toStdString();
-        EXPECT_EQ(engine.snapshot().savedFoundCount, c.count) << c.caption.toStdString();
-
         engine.restoreSnapshot(session);
-        EXPECT_EQ(session.lettres_restantes, QString::number(c.count));
+        EXPECT_EQ(session.lettres_restantes, QString::number(c.count)) << c.caption.toStdString();
+        EXPECT_EQ(session.lettres_trouvees, QString::number(c.count)) << c.caption.toStdString();
     }
 }
 
@@ -121,11 +138,11 @@ TEST(Reset, EmptiesTheResultsAndEveryCounter)
 {
     PuzzleEngine engine;
     GameSession session = initialisedSession(engine, QStringLiteral("ALLEZ ÉLÉONORE"));
-    ASSERT_FALSE(allZero(engine.counters()));
+    ASSERT_FALSE(remainingLetters(engine).isEmpty());
     session.propal = QStringLiteral("ALLEZ");
     session.lettres_trouvees = QStringLiteral("3");
     engine.takeSnapshot(session);
-    engine.setRollbackPending(true);
+    leaveAConflictPending(engine);
 
     engine.resetPuzzle(session);
 
@@ -133,11 +150,16 @@ TEST(Reset, EmptiesTheResultsAndEveryCounter)
     EXPECT_TRUE(session.lettres.isEmpty());
     EXPECT_TRUE(session.propal.isEmpty());
     EXPECT_EQ(session.lettres_restantes, QStringLiteral("0"));
-    EXPECT_TRUE(allZero(engine.counters()));
+    EXPECT_TRUE(remainingLetters(engine).isEmpty());
     EXPECT_EQ(session.ref, QStringLiteral("ALLEZ ÉLÉONORE"));
     EXPECT_EQ(session.lettres_trouvees, QStringLiteral("3"));
-    EXPECT_EQ(engine.snapshot().savedFoundText, QStringLiteral("***** ********"));
-    EXPECT_TRUE(engine.snapshot().rollbackPending);
+
+    // The snapshot and the pending conflict are left alone: the next turn rolls back to it.
+    session.soluce = QStringLiteral("***** ********");
+    session.propal = QStringLiteral("ALLEZ ÉLÉONORE");
+    ASSERT_FALSE(engine.evaluateProposal(session).conflict.has_value());
+    EXPECT_EQ(session.soluce, QStringLiteral("***** ********"));
+    EXPECT_EQ(session.lettres_trouvees, QStringLiteral("3"));
 }
 
 TEST(Reset, EmptyingAFilledProposalIsAProposalChange)

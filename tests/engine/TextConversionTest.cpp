@@ -1,8 +1,8 @@
 // The two readings every layer shares: line breaks rewritten in one form (a CR LF pair is one
 // break), and a count caption read as a whole number.
 #include "EngineTestSupport.h"
+#include "GameSession.h"
 #include "LineBreaks.h"
-#include "TurnHistory.h"
 
 namespace {
 

@@ -30,7 +30,6 @@ const GameSession kAllVide = loaded(kVide, kVide, kVide, kVide, QStringLiteral("
 struct DamageCase {
     const char* name;
     std::function<void(const QString& path)> make;
-    StoreOptions options;
     const char* openError; // the open failure's first line, nullptr when the store opens
     GameSession game;
     std::function<void(const StoredAppearance&)> checkLook;
@@ -47,10 +46,9 @@ void PrintTo(const DamageCase& damage, std::ostream* out)
 // A file that opens and loads the given game; saves and appearance writes work or fail.
 DamageCase opening(const char* name, std::function<void(const QString&)> make, GameSession game,
                    std::function<void(const StoredAppearance&)> checkLook, bool saveWorks,
-                   bool lookWriteWorks, StoreOptions options = {})
+                   bool lookWriteWorks)
 {
-    return DamageCase{name,      std::move(make), options,
-                      nullptr,   std::move(game), std::move(checkLook),
+    return DamageCase{name,      std::move(make), nullptr, std::move(game), std::move(checkLook),
                       saveWorks, lookWriteWorks};
 }
 
@@ -58,7 +56,7 @@ DamageCase opening(const char* name, std::function<void(const QString&)> make, G
 DamageCase unopenable(const char* name, std::function<void(const QString&)> make,
                       const char* openError)
 {
-    return DamageCase{name, std::move(make), {}, openError, {}, {}, false, false};
+    return DamageCase{name, std::move(make), openError, {}, {}, false, false};
 }
 
 void sampleLook(const StoredAppearance& look)
@@ -180,8 +178,14 @@ const DamageCase kCases[] = {
             loaded(QStringLiteral("LE CHAT"), QStringLiteral("** ****"), QStringLiteral("LE CHIEN"),
                    QStringLiteral("A C H T "), QStringLiteral("70000")),
             sampleLook, true, true),
-    opening("ReadOnlyFile", sampleWith({}), kSample, sampleLook, false, false,
-            StoreOptions{true, 3000}),
+    opening(
+        "ReadOnlyFile",
+        [](const QString& path) {
+            makeSampleStore(path);
+            QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                            QFileDevice::ReadOther);
+        },
+        kSample, sampleLook, false, false),
 };
 
 class DamagedStoreTest : public ::testing::TestWithParam<DamageCase> {
@@ -202,7 +206,9 @@ TEST_P(DamagedStoreTest, OpensOrReportsAndChangesNothingUnlessSaved)
     const DamageCase& damage = GetParam();
     const bool existed = QFile::exists(m_path);
     const QByteArray before = fileBytes(m_path);
-    GameStore store(m_path, damage.options);
+    // The file's permissions bind even a test run as root.
+    const PermissionsBind bind;
+    GameStore store(m_path);
     const StoreStatus opened = store.open();
     if (damage.openError) {
         ASSERT_FALSE(opened);

@@ -1,6 +1,6 @@
 // The default-store tool: it writes a store that GameStore opens, with an empty game, a count
-// of 0, the design-time look of each pane (sizes in whole points) and the current layout
-// version, and it never replaces a store that is already there.
+// of 0, the design-time look of each pane (sizes in whole points), the options' single row and
+// the current layout version, and it never replaces a store that is already there.
 #include "GameStore.h"
 #include "PaneStyle.h"
 #include "StoreFiles.h"
@@ -51,6 +51,8 @@ TEST(DefaultStoreTest, HoldsAnEmptyGameAndTheDesignTimeLook)
     EXPECT_EQ(raw.value(QStringLiteral("SELECT count(*) FROM \"données\"")).toInt(), 1);
     EXPECT_EQ(raw.value(QStringLiteral("SELECT count(*) FROM compteurs")).toInt(), 1);
     EXPECT_EQ(raw.value(QStringLiteral("SELECT count(*) FROM couleurs")).toInt(), 1);
+    EXPECT_EQ(raw.value(QStringLiteral("SELECT group_concat(classement) FROM options")).toString(),
+              QStringLiteral("0"));
     EXPECT_EQ(raw.value(QStringLiteral("PRAGMA user_version")).toInt(), kStoreVersion);
 }
 

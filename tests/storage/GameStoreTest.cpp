@@ -1,7 +1,9 @@
 // GameStore on a sound file: a saved game comes back whole in a new store, only the first row
 // of each table is read and written, a save writes both tables or neither, the appearance
-// writes land in couleurs, and paths with URI characters open the right file and never create.
+// writes land in couleurs, the ranking option comes back as stored, and paths with URI
+// characters open the right file and never create.
 #include "GameStore.h"
+#include "GameFiles.h"
 #include "StoreFiles.h"
 
 #include <QDir>
@@ -144,6 +146,46 @@ TEST_F(GameStoreTest, AppearanceWritesComeBackAtTheNextOpen)
     EXPECT_EQ(look.lookFor(Pane::Ref).font.size, 20.0);
     EXPECT_EQ(look.lookFor(Pane::Ref).font.bold, false);
     EXPECT_EQ(look.lookFor(Pane::Soluce).font.name, QStringLiteral("Arial"));
+}
+
+// «Classement dans le message» comes back as last stored, in a file of an older layout as in a
+// new game: the options' single row is updated, never added to. A file not written since it was
+// made without options reads as not shown.
+TEST_F(GameStoreTest, TheRankingOptionComesBackAsLastStored)
+{
+    const struct {
+        const char* name;
+        QList<bool> stored;
+        bool loaded;
+    } cases[] = {
+        {"never stored", {}, false},
+        {"on", {true}, true},
+        {"on then off", {true, false}, false},
+        {"off then on", {false, true}, true},
+    };
+    int file = 0;
+    for (const auto& c : cases) {
+        for (const bool newGame : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (newGame ? ", new game" : ", older layout"));
+            const QString path = m_dir.filePath(QStringLiteral("partie-%1.mdb").arg(++file));
+            if (newGame) {
+                ASSERT_TRUE(createEmptyGame(path, {}));
+            } else {
+                makeSampleStore(path);
+            }
+            {
+                GameStore store(path);
+                ASSERT_TRUE(store.open());
+                for (const bool shown : c.stored) {
+                    const StoreStatus status = store.storeRankingInPost(shown);
+                    ASSERT_TRUE(status) << qPrintable(status.message());
+                }
+            }
+            GameStore reopened(path);
+            ASSERT_TRUE(reopened.open());
+            EXPECT_EQ(reopened.loadRankingInPost(), c.loaded);
+        }
+    }
 }
 
 TEST_F(GameStoreTest, UnknownColumnsAndPanesAreRefusedWithoutWriting)

@@ -1,7 +1,7 @@
 // Files of older, newer and foreign layouts, each made by the sqlite3 program from its SQL text,
 // next to what it becomes once this version has opened it and saved two more turns: the layout
-// version it records, the tables and columns it keeps, the turns' players, and whether start-up
-// then reads its history from the end.
+// version it records, the tables and columns it keeps, the turns' players, the options' single
+// row, and whether start-up then reads its history from the end.
 #include "GameStore.h"
 #include "StoreFiles.h"
 
@@ -40,6 +40,7 @@ const char* const kSevenColumns = "numero,propal,result,trouvees,restantes,lettr
 const char* const kPlayers =
     "SELECT group_concat(joueur, '|') FROM (SELECT joueur FROM tours ORDER BY numero)";
 const char* const kFourTables = "compteurs,couleurs,données,tours";
+const char* const kFiveTables = "compteurs,couleurs,données,options,tours";
 
 struct LayoutCase {
     const char* name;
@@ -48,6 +49,7 @@ struct LayoutCase {
     int version;           // PRAGMA user_version afterwards
     const char* tables;    // the file's tables afterwards, by name
     const char* tourCols;  // tours' columns afterwards, in order
+    const char* ranking;   // classement of each row of options afterwards; "" without the table
     qsizetype turns;       // turns start-up finds afterwards; -1: none this version can use
     bool readsFromEnd;     // start-up reads only the latest turns
     const char* keptQuery; // what this version does not know, read afterwards
@@ -57,17 +59,18 @@ struct LayoutCase {
 const LayoutCase kCases[] = {
     // Its turns gain the player column and credit nobody.
     {"PlimoBeforePlayersWithItsHistory", kGameTables + kTodaysTurns, true, kStoreVersion,
-     kFourTables, kSevenColumns, 5, true,
+     kFiveTables, kSevenColumns, "0", 5, true,
      "SELECT group_concat(propal || '/' || joueur, '|') FROM (SELECT * FROM tours ORDER BY numero)",
      "/|LA CHAT/|LE CHIEN/|LE CHOU/|LE CHAT/Ana"},
-    {"OlderPlimoWithoutHistory", kGameTables, true, kStoreVersion, kFourTables, kSevenColumns, 3,
-     true, kPlayers, "||Ana"},
-    {"ThisLayoutWithPlayers",
+    {"OlderPlimoWithoutHistory", kGameTables, true, kStoreVersion, kFiveTables, kSevenColumns, "0",
+     3, true, kPlayers, "||Ana"},
+    // The options come with the third layout.
+    {"PlimoWithPlayersBeforeOptions",
      kGameTables + kTodaysTurns +
          QStringLiteral("ALTER TABLE tours ADD COLUMN joueur TEXT NOT NULL DEFAULT '';\n"
                         "UPDATE tours SET joueur = 'Zoé' WHERE numero > 0;\n"
                         "PRAGMA user_version = 2;\n"),
-     true, 2, kFourTables, kSevenColumns, 5, true, kPlayers, "|Zoé|Zoé||Ana"},
+     true, kStoreVersion, kFiveTables, kSevenColumns, "0", 5, true, kPlayers, "|Zoé|Zoé||Ana"},
     // The player column is not added twice, and the players are read back.
     {"AnotherProgramsToursWithPlayers",
      kGameTables +
@@ -76,7 +79,7 @@ const LayoutCase kCases[] = {
                         "INSERT INTO tours VALUES(3,'','** ****',0,6,'A C E H T T ',NULL);\n"
                         "INSERT INTO tours VALUES(7,'LE CHIEN','** ****',1,4,'A C H T ',"
                         "'  Zoé\tB.');\n"),
-     true, kStoreVersion, kFourTables, kSevenColumns, 4, true, kPlayers, "|Zoé B.||Ana"},
+     true, kStoreVersion, kFiveTables, kSevenColumns, "0", 4, true, kPlayers, "|Zoé B.||Ana"},
     {"LaterVersionWithATableAndColumnsOfItsOwn",
      kGameTables + kTodaysTurns +
          QStringLiteral("CREATE TABLE joueurs (nom TEXT);\n"
@@ -86,26 +89,30 @@ const LayoutCase kCases[] = {
                         "ALTER TABLE couleurs ADD COLUMN fond_joueurs INTEGER;\n"
                         "UPDATE couleurs SET fond_joueurs = 5;\n"
                         "PRAGMA user_version = 7;\n"),
-     true, 7, "compteurs,couleurs,données,joueurs,tours", kSixColumns, 5, true,
+     true, 7, "compteurs,couleurs,données,joueurs,tours", kSixColumns, "", 5, true,
      "SELECT (SELECT group_concat(nom) FROM joueurs) || '/' || (SELECT auteur FROM \"données\") "
      "|| '/' || (SELECT fond_joueurs FROM couleurs)",
      "Zoé/Max/5"},
     // Numbered with a gap, so none of its rows counts as stored: the save rewrites them all.
-    {"AnotherProgramsTours",
+    // Its options gain the ranking and keep what they hold, their row included: none is added.
+    {"AnotherProgramsToursAndOptions",
      kGameTables +
          QStringLiteral("CREATE TABLE tours (numero INTEGER, propal TEXT, result TEXT, "
                         "trouvees INTEGER, restantes INTEGER, lettres TEXT);\n"
                         "INSERT INTO tours VALUES(7,'LE CHIEN','** ****',1,4,'A C H T ');\n"
-                        "INSERT INTO tours VALUES(3,'','** ****',0,6,'A C E H T T ');\n"),
-     true, kStoreVersion, kFourTables, kSevenColumns, 4, true, nullptr, nullptr},
+                        "INSERT INTO tours VALUES(3,'','** ****',0,6,'A C E H T T ');\n"
+                        "CREATE TABLE options (theme TEXT);\n"
+                        "INSERT INTO options VALUES('sombre');\n"),
+     true, kStoreVersion, kFiveTables, kSevenColumns, "0", 4, true,
+     "SELECT group_concat(theme) FROM options", "sombre"},
     {"AnotherProgramsToursWithAColumnOfItsOwn",
      kGameTables +
          QStringLiteral("CREATE TABLE tours (numero INTEGER, propal TEXT, result TEXT, "
                         "trouvees INTEGER, restantes INTEGER, lettres TEXT, note TEXT);\n"
                         "INSERT INTO tours VALUES(7,'LE CHIEN','** ****',1,4,'A C H T ','x');\n"
                         "INSERT INTO tours VALUES(3,'','** ****',0,6,'A C E H T T ','y');\n"),
-     true, kStoreVersion, kFourTables,
-     "numero,propal,result,trouvees,restantes,lettres,note,joueur", 4, false,
+     true, kStoreVersion, kFiveTables,
+     "numero,propal,result,trouvees,restantes,lettres,note,joueur", "0", 4, false,
      "SELECT count(*) FROM tours WHERE note IS NULL", "4"},
     // Without one of the six columns this version cannot write its turns there; it drops
     // nothing of a later version, so the save fails whole and the file stays as it was.
@@ -113,8 +120,8 @@ const LayoutCase kCases[] = {
      kGameTables + QStringLiteral("CREATE TABLE tours (numero INTEGER PRIMARY KEY, propal TEXT, "
                                   "result TEXT, trouvees INTEGER, restantes INTEGER, reste TEXT);\n"
                                   "INSERT INTO tours VALUES(0,'','** ****',0,4,'A C H T ');\n"
-                                  "PRAGMA user_version = 3;\n"),
-     false, 3, kFourTables, "numero,propal,result,trouvees,restantes,reste", -1, false,
+                                  "PRAGMA user_version = 6;\n"),
+     false, 6, kFourTables, "numero,propal,result,trouvees,restantes,reste", "", -1, false,
      "SELECT group_concat(reste) FROM tours", "A C H T "},
 };
 
@@ -198,6 +205,10 @@ TEST_P(LayoutMigrationTest, BecomesWhatThisVersionWrites)
                                            "pragma_table_info('tours')"))
                   .toString(),
               QString::fromUtf8(layout.tourCols));
+    EXPECT_EQ(valueIn(path, QStringLiteral("SELECT group_concat(ifnull(classement, 'NULL'), '|') "
+                                           "FROM options"))
+                  .toString(),
+              QString::fromUtf8(layout.ranking));
     if (layout.keptQuery) {
         EXPECT_EQ(valueIn(path, QString::fromUtf8(layout.keptQuery)).toString(),
                   QString::fromUtf8(layout.kept));

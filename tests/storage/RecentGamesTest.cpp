@@ -33,6 +33,10 @@ TEST(RecentGamesTest, ListFollowsTheGamesOpened)
          games({1, 2, 3, 4, 5, 6, 7, 8, 9}),
          {},
          games({9, 8, 7, 6, 5, 4, 3, 2})},
+        {"reopening one of eight drops none",
+         games({1, 2, 3, 4, 5, 6, 7, 8, 3}),
+         {},
+         games({3, 8, 7, 6, 5, 4, 2, 1})},
         {"removed game", games({1, 2, 3}), games({2})[0], games({3, 1})},
         {"characters INI files quote", games({1}) << quoted, {}, QStringList{quoted} + games({1})},
     };

@@ -17,7 +17,7 @@ TEST(StoreLockTest, SaveUnderAnotherProgramsLockReportsThenWorksAfterRelease)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plimo.mdb"));
     makeSampleStore(path);
-    GameStore store(path, StoreOptions{false, 300});
+    GameStore store(path);
     ASSERT_TRUE(store.open());
 
     QProcess holder;

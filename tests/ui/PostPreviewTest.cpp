@@ -1,7 +1,7 @@
 // The post's preview: its plain text is the post without its tags, one line break for each of the
 // post's own (CR LF, CR or LF), blanks kept; [b], [color], [font=Courier New] and [size=5] draw as
 // a forum draws them; the game's texts, tags the post does not use and unmatched closing tags
-// stay text.
+// stay text; the monospace family given names a font and nothing else.
 #include "PostPreview.h"
 
 #include "GamePrinters.h"
@@ -75,6 +75,21 @@ TEST(PostPreview, DrawsTheTagsAsAForumDoes)
     EXPECT_EQ(count.foreground().color(), QColor(0x41, 0x32, 0xF5));
     EXPECT_NE(plain.fontWeight(), QFont::Bold);
     EXPECT_FALSE(plain.hasProperty(QTextFormat::ForegroundBrush));
+}
+
+// The family comes from the stored look: whatever it holds, it names a font and nothing else.
+TEST(PostPreview, TheFamilyNameCannotRestyleThePreview)
+{
+    for (const QString& family : {QStringLiteral("Mono';color:#FFFFFF;x:'"),
+                                  QStringLiteral("Mono\"><span style=\"color:#FFFFFF\">")}) {
+        QTextDocument document;
+        document.setHtml(postPreviewHtml(
+            QStringLiteral("[font=Courier New][size=5]L* CHAT[/size][/font]"), family));
+        EXPECT_EQ(document.toPlainText(), QStringLiteral("L* CHAT")) << family.toStdString();
+        EXPECT_FALSE(
+            formatOf(document, QStringLiteral("L* CHAT")).hasProperty(QTextFormat::ForegroundBrush))
+            << family.toStdString();
+    }
 }
 
 } // namespace

@@ -19,6 +19,7 @@ TEST(WindowPlacement, BesideTheMainWindowWhereTheScreenHasRoom)
     } cases[] = {
         {"RoomOnTheRight", {13, 13, 1050, 702}, wide, {1063, 13, 600, 400}},
         {"RoomOnTheLeftOnly", {800, 13, 1050, 702}, wide, {200, 13, 600, 400}},
+        {"FitsExactlyOnTheRight", {700, 13, 620, 702}, wide, {1320, 13, 600, 400}},
         {"NarrowedToTheRoomOnTheRight", {13, 13, 1050, 702}, laptop, {1063, 13, 537, 400}},
         {"NarrowedToTheRoomOnTheLeft", {537, 13, 1050, 702}, laptop, {0, 13, 537, 400}},
         {"NarrowestFitsExactly", {13, 13, 1287, 702}, laptop, {1300, 13, 300, 400}},
