@@ -3,9 +3,14 @@
 // each changed; the windows show it through those signals and forward the master's acts.
 #pragma once
 
+#include "Announcer.h"
 #include "EngineTypes.h"
+#include "GameFile.h"
 #include "GameSession.h"
+#include "LeaveRule.h"
 #include "PaneLook.h"
+#include "PlayerBoard.h"
+#include "PostCache.h"
 #include "Players.h"
 #include "PuzzleEngine.h"
 #include "TurnHistory.h"
@@ -18,8 +23,6 @@
 #include <memory>
 #include <optional>
 
-class GameFile;
-class PlayerBoard;
 struct StoreLocationInputs;
 
 // The values of the session an act changed.
@@ -33,10 +36,6 @@ enum class SessionField {
 };
 Q_DECLARE_FLAGS(SessionFields, SessionField)
 Q_DECLARE_OPERATORS_FOR_FLAGS(SessionFields)
-
-// The ways of leaving the game, each with its own question: «Quitter» (the button, the menu item
-// and Ctrl+Q), the window's frame, and another game (new, opened or recent).
-enum class LeaveWay { Quit, Close, OtherGame };
 
 // How the game asks the master: the window shows the question in a box and gives the answer.
 using Asker = std::function<Answer(const Question&)>;
@@ -58,7 +57,7 @@ class GameController : public QObject {
     const GameSession& session() const { return m_session; }
     const SessionMarkers& markers() const { return m_engine.markers(); }
     // Whether the game differs from what its file holds: the save marker is not set.
-    bool isModified() const;
+    bool isModified() const { return m_engine.markers().save != kSavedMarker; }
     const QString& version() const { return m_engine.version(); }
     // How many turns the history holds, turn 0 included.
     qsizetype turnCount() const { return m_history.size(); }
@@ -73,26 +72,29 @@ class GameController : public QObject {
     const QString& player() const { return m_player; }
     // The game's players in the order they first played, and their ranking. The turns are read
     // for them when first needed, not at start-up.
-    QStringList players();
-    const QList<PlayerStanding>& ranking();
+    QStringList players() { return m_board.players(); }
+    const QList<PlayerStanding>& ranking() { return m_board.ranking(); }
     // Whether "Copier" adds the ranking: the game's option.
     bool rankingInPost() const { return m_rankingInPost; }
     // The open game's file.
-    QString gamePath() const;
+    QString gamePath() const { return m_file.path(); }
     // The look stored for the four panes.
-    StoredAppearance storedAppearance() const;
+    StoredAppearance storedAppearance() const { return m_file.appearance(); }
     // The proposal's part that the latest conflict names, kept inside the current proposal.
     TextRange conflictSelection() const;
     // "Copier": the BBCode post of the game as it stands, and the ranking after it when the game
     // asks for it and a turn has a player.
-    QString forumPost();
+    QString forumPost()
+    {
+        return m_post.post(m_session, m_rankingInPost ? std::optional(m_board.ranking()) : std::nullopt);
+    }
     // The recent games, most recent first.
-    QStringList recentGames();
+    QStringList recentGames() { return m_file.recentGames(); }
 
     // Takes the game's lock, opens its file, loads the game and its history, and accepts the
     // loaded state as the last turn. On failure (the game open in another program included)
     // nothing is loaded and the refusal holds the critical box's text.
-    std::optional<Refusal> startUp(const QString& path);
+    std::optional<Refusal> startUp(const QString& path) { return openGame(path); }
     // The same on the file the run's command line, recent games and folders pick (the user's own
     // game is made on its first run). A recent game that cannot be opened is passed over as if
     // it had gone; one open in another program fails the start-up.
@@ -115,7 +117,10 @@ class GameController : public QObject {
     std::optional<Refusal> saveGameAs(const QString& path);
     // A recent game whose file has gone leaves the list; the warning says so. Nothing for a game
     // that is there.
-    std::optional<Refusal> checkRecentGame(const QString& path);
+    std::optional<Refusal> checkRecentGame(const QString& path)
+    {
+        return m_file.checkRecentGame(path);
+    }
 
     // The master's edits of the three editable panes, as plain text with CR LF line breaks.
     // Identical text is no change: the proposal's change handling only runs on a real change.
@@ -147,8 +152,14 @@ class GameController : public QObject {
     std::optional<Refusal> save();
     // Stores a pane's colour (its background or its text) or its font, as the appearance menu
     // picks them; a failure holds the critical box's text.
-    std::optional<Refusal> storeColour(Pane pane, PaneProperty property, StoredColour value);
-    std::optional<Refusal> storeFont(Pane pane, const FontChoice& font);
+    std::optional<Refusal> storeColour(Pane pane, PaneProperty property, StoredColour value)
+    {
+        return m_file.storeColour(pane, property, value);
+    }
+    std::optional<Refusal> storeFont(Pane pane, const FontChoice& font)
+    {
+        return m_file.storeFont(pane, font);
+    }
     // "Effacer les données de la page".
     void clearPage();
 
@@ -174,39 +185,23 @@ class GameController : public QObject {
     void conflictFound(const Conflict& conflict);
 
   private:
-    class Act;
-    // What the signals tell, as it stood when the outermost act began.
-    struct Shown {
-        GameSession session;
-        bool modified = true;
-        QString player;
-        bool canUndo = false;
-        bool rankingInPost = false;
-    };
-    // What an act did beyond what Shown compares.
-    struct Events {
-        bool gameOpened = false;
-        bool historyReset = false;
-        bool players = false;
-        QList<std::pair<void (GameController::*)(qsizetype), qsizetype>> turns;
-        std::optional<Conflict> conflict;
-    };
-    Shown shown() const;
-    void announce(const Shown& before);
-
     void setProposal(const QString& text);
-    void setSaved(bool saved);
+    void setSaved(bool saved) { m_engine.markers().save = saved ? kSavedMarker : QString(); }
     void restartHistory();
     // The tidy-ups of the panes edited since they were last left.
     void tidyPanes();
-    // The game in the open file, once it has been opened in place of the previous one.
-    void loadGame();
+    // The game in the file just opened in place of the previous one, unless it was refused.
+    std::optional<Refusal> loaded(std::optional<Refusal> refused);
+
+    // The save marker of a game as its file holds it.
+    static inline const QString kSavedMarker = QStringLiteral("Y");
 
     PuzzleEngine m_engine;
     GameSession m_session;
     TurnHistory m_history;
-    std::unique_ptr<GameFile> m_file;
-    std::unique_ptr<PlayerBoard> m_board;
+    GameFile m_file;
+    PlayerBoard m_board;
+    Announcer m_announcer;
     // The proposal word of the latest alignment check (empty after a check without conflict).
     QString m_conflictWord;
     QString m_player;
@@ -215,21 +210,5 @@ class GameController : public QObject {
     bool m_referenceUntidy = false;
     bool m_proposalUntidy = false;
 
-    int m_acts = 0;
-    Events m_events;
-
-    // What a post is built from besides the ranking.
-    struct PostInputs {
-        QString foundText, foundCount, remainingCount, remainingLetters;
-        bool ranking = false;
-        bool operator==(const PostInputs&) const = default;
-    };
-    // The last post built: "Copier" on an unchanged game hands it out again rather than build it
-    // anew. A new ranking drops it.
-    struct BuiltPost {
-        PostInputs inputs;
-        QList<PlayerStanding> ranking;
-        QString text;
-    };
-    std::optional<BuiltPost> m_post;
+    PostCache m_post;
 };

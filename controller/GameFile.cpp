@@ -3,6 +3,7 @@
 
 #include "GameFiles.h"
 #include "GameStore.h"
+#include "LineBreaks.h"
 #include "StoreError.h"
 #include "StoreLocation.h"
 
@@ -17,6 +18,13 @@ const QString kRecentGameGone =
 Refusal critical(const StoreStatus& status)
 {
     return Refusal{status.message(), MessageIcon::Critical};
+}
+
+std::optional<Refusal> refusalOf(const StoreStatus& status)
+{
+    if (status)
+        return std::nullopt;
+    return critical(status);
 }
 
 Refusal critical(const QString& reason, const QString& path)
@@ -102,9 +110,8 @@ std::optional<Refusal> GameFile::makeNew(const QString& chosen, QString* made)
     return std::nullopt;
 }
 
-std::optional<Refusal> GameFile::saveAs(const QString& chosen,
-                                        const std::function<StoreStatus(GameStore&)>& write,
-                                        qsizetype turnsWritten)
+std::optional<Refusal> GameFile::saveAs(const QString& chosen, const GameSession& game,
+                                        const TurnHistory& history)
 {
     QString path;
     if (std::optional<Refusal> taken = freeGameFile(chosen, &path))
@@ -112,13 +119,14 @@ std::optional<Refusal> GameFile::saveAs(const QString& chosen,
     GameLock lock;
     if (std::optional<Refusal> refused = lockFor(path, lock))
         return refused;
+    const auto write = [&](GameStore& copy) { return copy.saveGame(game, history); };
     if (const StoreStatus copied = copyGame(*m_store, path, write); !copied)
         return critical(copied);
     auto store = std::make_unique<GameStore>(path);
     if (const StoreStatus status = store->open(); !status)
         return critical(status);
     // The new file holds the whole history.
-    store->copiedWith(turnsWritten);
+    store->copiedWith(history.size());
     opened(std::move(store), lock);
     return std::nullopt;
 }
@@ -128,6 +136,63 @@ void GameFile::opened(std::unique_ptr<GameStore> store, const GameLock& lock)
     m_store = std::move(store);
     m_lock = lock;
     m_recentPending = true;
+}
+
+StoredGame GameFile::load()
+{
+    StoredGame game{m_store->loadGame(), m_store->loadRankingInPost(), m_store->loadHistory()};
+    GameSession& session = game.session;
+    // Every line break, a lone CR or LF included, as CR LF.
+    for (QString* text : {&session.ref, &session.soluce, &session.propal, &session.lettres})
+        *text = withLineBreaks(*text, u"\r\n");
+    // A history that is unreadable or belongs to another game is not used: the history starts
+    // from the game as loaded, and the next save writes the table anew. The found count is not
+    // stored with the game; a history of this game knows the last turn's.
+    if (game.history && !historyTiesWith(game.history->latest, session))
+        game.history.reset();
+    if (game.history)
+        session.lettres_trouvees = QString::number(game.history->latest.last().trouvees);
+    return game;
+}
+
+StoredAppearance GameFile::appearance() const
+{
+    return m_store->loadAppearance();
+}
+
+std::optional<Refusal> GameFile::save(const GameSession& game, const TurnHistory& history)
+{
+    return refusalOf(m_store->saveGame(game, history));
+}
+
+std::optional<Refusal> GameFile::storeRankingInPost(bool shown)
+{
+    return refusalOf(m_store->storeRankingInPost(shown));
+}
+
+std::optional<Refusal> GameFile::storeColour(Pane pane, PaneProperty property, StoredColour value)
+{
+    return refusalOf(m_store->writeColour(pane, property, value));
+}
+
+std::optional<Refusal> GameFile::storeFont(Pane pane, const FontChoice& font)
+{
+    return refusalOf(m_store->writeFont(pane, font));
+}
+
+std::optional<QList<Turn>> GameFile::loadTurns(qsizetype from, qsizetype to) const
+{
+    return m_store->loadTurns(from, to);
+}
+
+std::optional<QList<TurnCredit>> GameFile::loadCredits(qsizetype from, qsizetype to) const
+{
+    return m_store->loadCredits(from, to);
+}
+
+void GameFile::historyCut(qsizetype size)
+{
+    m_store->historyCut(size);
 }
 
 QStringList GameFile::recentGames()

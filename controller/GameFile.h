@@ -4,7 +4,10 @@
 
 #include "EngineTypes.h"
 #include "GameLock.h"
+#include "GameSession.h"
+#include "PaneLook.h"
 #include "RecentGames.h"
+#include "TurnStore.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,6 +20,15 @@ class GameStore;
 class StoreStatus;
 struct StoreLocationInputs;
 
+// The game as its file holds it, its texts with CR LF line breaks as the panes hold them.
+struct StoredGame {
+    GameSession session;
+    bool rankingInPost = false;
+    // The history of this game: nothing when it is unreadable or belongs to another game. The
+    // session's found count is then 0, else the last turn's.
+    std::optional<StoredHistory> history;
+};
+
 class GameFile {
   public:
     // No game yet: a store on no file, which reports every use as a failure.
@@ -25,8 +37,6 @@ class GameFile {
     GameFile(const GameFile&) = delete;
     GameFile& operator=(const GameFile&) = delete;
 
-    GameStore& store() { return *m_store; }
-    const GameStore& store() const { return *m_store; }
     QString path() const;
 
     // Takes the game's lock, then opens its store in place of the open one. On failure nothing
@@ -43,11 +53,25 @@ class GameFile {
     // exists.
     std::optional<Refusal> makeNew(const QString& chosen, QString* made);
     // The open game written to a new file at the chosen name (".mdb" added when missing): a copy
-    // of the open file's last save, into which `write` writes the game as it stands; the game
-    // then goes on with the new file. The open file is only read; on failure it stays open.
-    std::optional<Refusal> saveAs(const QString& chosen,
-                                  const std::function<StoreStatus(GameStore&)>& write,
-                                  qsizetype turnsWritten);
+    // of the open file's last save, into which the game as it stands is saved with its whole
+    // history; the game then goes on with the new file. The open file is only read; on failure it stays open.
+    std::optional<Refusal> saveAs(const QString& chosen, const GameSession& game,
+                                  const TurnHistory& history);
+
+    // The game the open file holds, and the look it keeps for the panes.
+    StoredGame load();
+    StoredAppearance appearance() const;
+    // The writes into the open file, each a refusal holding the critical box's text on failure:
+    // the game and its history, the ranking option, a pane's colour or font.
+    std::optional<Refusal> save(const GameSession& game, const TurnHistory& history);
+    std::optional<Refusal> storeRankingInPost(bool shown);
+    std::optional<Refusal> storeColour(Pane pane, PaneProperty property, StoredColour value);
+    std::optional<Refusal> storeFont(Pane pane, const FontChoice& font);
+    // The stored turns the history reads back, and the players' credits of stored turns.
+    std::optional<QList<Turn>> loadTurns(qsizetype from, qsizetype to) const;
+    std::optional<QList<TurnCredit>> loadCredits(qsizetype from, qsizetype to) const;
+    // The history kept its first `size` turns only; the next save rewrites the rows past them.
+    void historyCut(qsizetype size);
 
     // The recent games, most recent first.
     QStringList recentGames();

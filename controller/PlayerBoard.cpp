@@ -34,6 +34,18 @@ void PlayerBoard::credit(const QString& player, qint64 points, qsizetype number)
     m_ranking.reset();
 }
 
+std::optional<bool> PlayerBoard::correct(qsizetype number, const QString& typed)
+{
+    if (number < std::max<qsizetype>(1, m_history.firstAtHand()) || number >= m_history.size())
+        return std::nullopt;
+    const QString player = spellingFor(typed, number);
+    if (m_history.atHand(number).joueur == player)
+        return false;
+    m_history.setPlayer(number, player);
+    forget();
+    return true;
+}
+
 QStringList PlayerBoard::players()
 {
     return tally().players();

@@ -32,6 +32,9 @@ class PlayerBoard {
     QString spellingFor(const QString& typed, qsizetype number);
     // Turn `number`, just accepted, credits this player (as spellingFor gave it).
     void credit(const QString& player, qint64 points, qsizetype number);
+    // Credits turn `number` (from 1, at hand) of the history to the typed player instead, or to
+    // nobody for an empty name. Nothing when there is no such turn, else whether it changed.
+    std::optional<bool> correct(qsizetype number, const QString& typed);
 
     // The players in the order they first played, and their ranking.
     QStringList players();

@@ -10,6 +10,14 @@ Turn turnOf(const GameSession& game, const QString& proposal)
             captionNumber(game.lettres_restantes).value_or(0), game.lettres};
 }
 
+void showTurn(GameSession& game, const Turn& turn)
+{
+    game.soluce = turn.result;
+    game.lettres = turn.lettres;
+    game.lettres_trouvees = QString::number(turn.trouvees);
+    game.lettres_restantes = QString::number(turn.restantes);
+}
+
 bool historyTiesWith(const QList<Turn>& turns, const GameSession& game)
 {
     if (turns.isEmpty())

@@ -31,6 +31,8 @@ struct TurnCredit {
 
 // The turn a game shows now, played with this proposal, credited to nobody.
 Turn turnOf(const GameSession& game, const QString& proposal);
+// The game as the turn shows it: its found text, remaining letters and two counts.
+void showTurn(GameSession& game, const Turn& turn);
 
 // Whether a history's last turn is the state of this game: found text, remaining letters and
 // remaining count agree. The proposal, the found count and the player are not compared.

@@ -82,13 +82,15 @@ QVariant fieldOf(const QSqlRecord& row, const QString& column)
 
 // The path as the file part of an SQLite URI: every byte that could end or change the path
 // ('?', '#', '%', spaces, non-ASCII) is percent-encoded.
-QString uriFor(const QString& path, bool readOnly)
+QString uriFor(const QString& path)
 {
     const QString absolute = QDir::fromNativeSeparators(QFileInfo(path).absoluteFilePath());
     const QByteArray encoded = QUrl::toPercentEncoding(absolute, "/");
-    return QStringLiteral("file:") + QString::fromLatin1(encoded) +
-           (readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
+    return QStringLiteral("file:") + QString::fromLatin1(encoded) + QStringLiteral("?mode=rw");
 }
+
+// How long a write waits for another program's lock on the file before it fails.
+constexpr int kBusyTimeoutMs = 3000;
 
 } // namespace
 
@@ -100,8 +102,8 @@ StoreStatus StoreStatus::failure(QString message)
     return status;
 }
 
-GameStore::GameStore(QString path, StoreOptions options)
-    : m_path(std::move(path)), m_options(options), m_connectionName(nextConnectionName()),
+GameStore::GameStore(QString path)
+    : m_path(std::move(path)), m_connectionName(nextConnectionName()),
       m_turns(m_connectionName)
 {
 }
@@ -116,9 +118,9 @@ StoreStatus GameStore::open()
     close();
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-        db.setDatabaseName(uriFor(m_path, m_options.readOnly));
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1")
-                                 .arg(m_options.busyTimeoutMs));
+        db.setDatabaseName(uriFor(m_path));
+        db.setConnectOptions(
+            QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
         if (!db.open()) {
             const StoreStatus status = failure(db.lastError());
             db = QSqlDatabase();

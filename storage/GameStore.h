@@ -38,19 +38,13 @@ class StoreStatus {
     QString m_message;
 };
 
-// How a store is opened. Read-only exists for tests that need a write to fail.
-struct StoreOptions {
-    bool readOnly = false;
-    int busyTimeoutMs = 3000;
-};
-
 // The open store. It never creates the file or a row of données, compteurs or couleurs: it reads
 // and updates their first row (lowest rowid); the history's rows are TurnStore's. Each write
 // first brings an older file's layout up to date, in the same transaction. Every failure comes
 // back as a StoreStatus; none aborts.
 class GameStore {
   public:
-    explicit GameStore(QString path, StoreOptions options = {});
+    explicit GameStore(QString path);
     ~GameStore();
     GameStore(const GameStore&) = delete;
     GameStore& operator=(const GameStore&) = delete;
@@ -129,7 +123,6 @@ class GameStore {
     // The game's save, with the history when one is given.
     StoreStatus saveGame(const GameSession& game, const TurnHistory* history);
     QString m_path;
-    StoreOptions m_options;
     QString m_connectionName;
     TurnStore m_turns;
     bool m_open = false;

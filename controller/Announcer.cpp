@@ -1,0 +1,70 @@
+// The controller's signals, from the state before an act and what the act did.
+#include "Announcer.h"
+
+#include "GameController.h"
+
+Announcer::Act::Act(Announcer& announcer) : m_announcer(announcer)
+{
+    if (m_announcer.m_acts++ == 0)
+        m_announcer.m_before = m_announcer.shown();
+}
+
+Announcer::Act::~Act()
+{
+    if (--m_announcer.m_acts == 0)
+        m_announcer.announce();
+}
+
+Announcer::Shown Announcer::shown() const
+{
+    return {m_game.session(), m_game.isModified(), m_game.player(), m_game.canUndo(),
+            m_game.rankingInPost()};
+}
+
+// A view that acts on a signal starts an act of its own: the events are taken first.
+void Announcer::announce()
+{
+    const Events events = std::exchange(m_events, {});
+    m_ended(events.gameOpened);
+    const Shown& before = m_before;
+    const Shown now = shown();
+    // Another game shows every value afresh.
+    const bool all = events.gameOpened;
+    if (all)
+        Q_EMIT m_game.gameOpened(m_game.gamePath());
+    SessionFields changed;
+    const auto compare = [&](QString GameSession::*field, SessionField flag) {
+        if (all || before.session.*field != now.session.*field)
+            changed |= flag;
+    };
+    compare(&GameSession::ref, SessionField::Ref);
+    compare(&GameSession::soluce, SessionField::Soluce);
+    compare(&GameSession::propal, SessionField::Propal);
+    compare(&GameSession::lettres, SessionField::Lettres);
+    compare(&GameSession::lettres_restantes, SessionField::RemainingCount);
+    compare(&GameSession::lettres_trouvees, SessionField::FoundCount);
+    if (changed)
+        Q_EMIT m_game.sessionChanged(changed);
+    if (before.modified != now.modified)
+        Q_EMIT m_game.modifiedChanged(now.modified);
+    if (all || before.player != now.player)
+        Q_EMIT m_game.playerChanged(now.player);
+    if (events.historyReset)
+        Q_EMIT m_game.historyReset();
+    for (const auto& [turn, number] : events.turns) {
+        if (turn == Turn::Played)
+            Q_EMIT m_game.turnPlayed(number);
+        else if (turn == Turn::Undone)
+            Q_EMIT m_game.turnUndone(number);
+        else
+            Q_EMIT m_game.turnCorrected(number);
+    }
+    if (all || before.canUndo != now.canUndo)
+        Q_EMIT m_game.undoAvailableChanged(now.canUndo);
+    if (all || before.rankingInPost != now.rankingInPost)
+        Q_EMIT m_game.rankingInPostChanged(now.rankingInPost);
+    if (events.players)
+        Q_EMIT m_game.playersChanged();
+    if (events.conflict)
+        Q_EMIT m_game.conflictFound(*events.conflict);
+}

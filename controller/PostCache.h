@@ -1,0 +1,26 @@
+// The forum post of the game as it stands, built again only when what it shows has changed.
+#pragma once
+
+#include "GameSession.h"
+#include "Players.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class PostCache {
+  public:
+    // The post of the found text, the two counts and the remaining letters, then the ranking
+    // when it is given.
+    const QString& post(const GameSession& game, const std::optional<QList<PlayerStanding>>& ranking);
+
+  private:
+    struct Inputs {
+        QString foundText, foundCount, remainingCount, remainingLetters;
+        std::optional<QList<PlayerStanding>> ranking;
+        bool operator==(const Inputs&) const = default;
+    };
+    std::optional<Inputs> m_inputs;
+    QString m_post;
+};
