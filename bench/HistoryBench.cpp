@@ -4,7 +4,7 @@
 #include "BenchStores.h"
 #include "Form1.h"
 #include "GameController.h"
-#include "GameControllerProbe.h"
+#include "GameStore.h"
 #include "ReferenceText.h"
 
 #include <QApplication>
@@ -34,9 +34,9 @@ void BM_GameStartUp(benchmark::State& state)
     const QString path = storeWith(int(state.range(0)));
     for (auto _ : state) {
         GameController game;
-        if (!game.startUp(path))
+        if (game.startUp(path))
             state.SkipWithError("start-up failed");
-        benchmark::DoNotOptimize(GameControllerProbe::history(game).size());
+        benchmark::DoNotOptimize(game.turnCount());
     }
 }
 BENCHMARK(BM_GameStartUp)->Arg(0)->Arg(kTurns)->Unit(benchmark::kMillisecond);
@@ -61,7 +61,7 @@ template <typename Save> void timeSaves(benchmark::State& state, int turns, Save
 {
     const QString path = benchStoreCopy(QStringLiteral("save-%1.mdb").arg(turns), turns != 0);
     GameController game;
-    if (!game.startUp(path))
+    if (game.startUp(path))
         state.SkipWithError("start-up failed");
     int turn = 0;
     for (auto _ : state) {
@@ -71,7 +71,7 @@ template <typename Save> void timeSaves(benchmark::State& state, int turns, Save
         if (!save(game))
             state.SkipWithError("save failed");
     }
-    state.counters["turns"] = double(GameControllerProbe::history(game).size());
+    state.counters["turns"] = double(game.turnCount());
 }
 
 // "Enregistrer": données, compteurs and the turns not yet stored.
@@ -84,8 +84,14 @@ BENCHMARK(BM_SaveAfterTurn)->Arg(0)->Arg(kTurns)->Unit(benchmark::kMillisecond);
 // The save as it was before the history: données and compteurs only.
 void BM_SaveWithoutHistoryTable(benchmark::State& state)
 {
-    timeSaves(state, 0, [](GameController& game) {
-        return GameControllerProbe::store(game).saveGame(game.session()).ok();
+    std::unique_ptr<GameStore> store;
+    timeSaves(state, 0, [&store](GameController& game) {
+        if (!store) {
+            store = std::make_unique<GameStore>(game.gamePath());
+            if (!store->open())
+                return false;
+        }
+        return store->saveGame(game.session()).ok();
     });
 }
 BENCHMARK(BM_SaveWithoutHistoryTable)->Unit(benchmark::kMillisecond);
@@ -94,7 +100,7 @@ BENCHMARK(BM_SaveWithoutHistoryTable)->Unit(benchmark::kMillisecond);
 void BM_Undo(benchmark::State& state)
 {
     GameController game;
-    if (!game.startUp(storeWith(kTurns)))
+    if (game.startUp(storeWith(kTurns)))
         state.SkipWithError("start-up failed");
     int turn = 0;
     for (auto _ : state) {
@@ -104,7 +110,7 @@ void BM_Undo(benchmark::State& state)
         playTurn(game, ++turn);
         state.ResumeTiming();
     }
-    state.counters["turns"] = double(GameControllerProbe::history(game).size());
+    state.counters["turns"] = double(game.turnCount());
 }
 BENCHMARK(BM_Undo)->Unit(benchmark::kMicrosecond);
 
@@ -119,8 +125,8 @@ void BM_UndoReadingBack(benchmark::State& state)
         if (!game->startUp(path))
             state.SkipWithError("start-up failed");
         // Down to the last turn at hand: the next undo drops it and reads earlier ones back.
-        while (GameControllerProbe::history(*game).size() - 1 >
-               GameControllerProbe::history(*game).firstAtHand())
+        while (game->turnCount() - 1 >
+               game->firstTurnNumber())
             game->undoLastTurn();
         state.ResumeTiming();
         if (!game->undoLastTurn())

@@ -56,8 +56,7 @@ struct Window {
 
     Window()
     {
-        form = std::make_unique<Form1>(game);
-        form->setMessageSink(&sink);
+        form = std::make_unique<Form1>(game, &sink);
         form->show();
         propal = form->findChild<QTextEdit*>(QStringLiteral("propal"));
         propal->setFocus();

@@ -45,7 +45,7 @@ struct CopyWindow {
     {
         {
             GameController setUp;
-            if (!setUp.startUp(path) || !setUp.setRankingInPost(ranking))
+            if (setUp.startUp(path) || setUp.setRankingInPost(ranking))
                 std::abort();
         }
         if (!window.startUp(path))

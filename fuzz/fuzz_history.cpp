@@ -10,7 +10,6 @@
 // first spelling in the game), which the field then loses; an undo brings it back; the ranking
 // holds every point of the credited turns, highest first.
 #include "GameController.h"
-#include "GameControllerProbe.h"
 #include "Players.h"
 
 #include <cstdint>
@@ -151,7 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 accepted.pop_back();
                 require(sameState(shownBy(game.session()), accepted.back()));
                 require(game.session().propal == undoneProposal);
-                require(!game.isSaved());
+                require(game.isModified());
             }
             require(game.player() == field);
             break;
@@ -165,10 +164,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             accepted.clear();
             break;
         }
-        require(GameControllerProbe::history(game).size() == qsizetype(accepted.size()));
+        require(game.turnCount() == qsizetype(accepted.size()));
         require(game.canUndo() == (accepted.size() > 1));
         if (!accepted.empty()) {
-            const Turn& last = GameControllerProbe::history(game).last();
+            const Turn& last = game.turns().last();
             require(last.result == accepted.back().found);
             require(last.lettres == accepted.back().letters);
             require(last.joueur == accepted.back().player);

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "GameController.h"
-#include "GameControllerProbe.h"
 #include "GamePrinters.h"
 #include "StoreFiles.h"
 
@@ -89,8 +88,17 @@ class ControllerTest : public ::testing::Test {
     void startOnSample(const QStringList& changes = {})
     {
         ASSERT_NO_FATAL_FAILURE(makeSampleStore(m_path, changes));
-        const StoreStatus status = m_game.startUp(m_path);
-        ASSERT_TRUE(status.ok()) << status.message().toStdString();
+        const std::optional<Refusal> refused = m_game.startUp(m_path);
+        ASSERT_FALSE(refused) << refused->text.toStdString();
+    }
+
+    // The sample store with these changes, opened and saved at once: the game as its file holds
+    // it.
+    void startSaved(const QStringList& changes = {})
+    {
+        ASSERT_NO_FATAL_FAILURE(startOnSample(changes));
+        ASSERT_FALSE(m_game.save());
+        ASSERT_FALSE(m_game.isModified());
     }
 
     // A new puzzle from this reference text.

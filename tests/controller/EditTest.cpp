@@ -68,8 +68,8 @@ using EditTest = ControllerTest;
 
 TEST_F(EditTest, LeavingTheProposalTidiesItAsAChange)
 {
-    m_game.proposalEdited(QStringLiteral("  c'est\r\nvrai?  "));
-    GameControllerProbe::engine(m_game).markers().save = QStringLiteral("Y");
+    startSaved({QStringLiteral(
+        "UPDATE \"données\" SET propal = '  c''est' || char(13, 10) || 'vrai?  '")});
 
     m_game.proposalLeft();
 
@@ -79,7 +79,7 @@ TEST_F(EditTest, LeavingTheProposalTidiesItAsAChange)
 
 TEST_F(EditTest, LeavingAnEmptyProposalChangesNothing)
 {
-    GameControllerProbe::engine(m_game).markers().save = QStringLiteral("Y");
+    startSaved({QStringLiteral("UPDATE \"données\" SET propal = ''")});
 
     m_game.proposalLeft();
 
@@ -89,9 +89,8 @@ TEST_F(EditTest, LeavingAnEmptyProposalChangesNothing)
 
 TEST_F(EditTest, LeavingTheReferenceTidiesItAndNothingElse)
 {
-    m_game.proposalEdited(QStringLiteral("x "));
-    GameControllerProbe::engine(m_game).markers().save = QStringLiteral("Y");
-    m_game.referenceEdited(QStringLiteral("  la nuit\r\ntombe  "));
+    startSaved({QStringLiteral("UPDATE \"données\" SET propal = 'x ', "
+                               "base = '  la nuit' || char(13, 10) || 'tombe  '")});
 
     m_game.referenceLeft();
 
@@ -113,7 +112,7 @@ TEST_F(EditTest, RightClickPasteFillsAnEmptyProposalOnly)
 
 TEST_F(EditTest, PastingAnEmptyClipboardIsNoChange)
 {
-    GameControllerProbe::engine(m_game).markers().save = QStringLiteral("Y");
+    startSaved({QStringLiteral("UPDATE \"données\" SET propal = ''")});
 
     m_game.pasteIntoEmptyProposal(QString());
 

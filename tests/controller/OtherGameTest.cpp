@@ -29,7 +29,7 @@ class OtherGameTest : public ControllerTest {
     {
         EXPECT_EQ(m_game.gamePath(), m_path);
         EXPECT_EQ(m_game.session(), m_played);
-        EXPECT_FALSE(m_game.isSaved());
+        EXPECT_TRUE(m_game.isModified());
         EXPECT_EQ(fileBytes(m_path), m_bytes);
     }
 
@@ -101,7 +101,7 @@ TEST_F(OtherGameTest, SaveUnderANewNameTakesTheWholeHistoryAlong)
         ASSERT_NO_FATAL_FAILURE(play(QStringLiteral("LA CHAR D%1").arg(turn)));
     ASSERT_FALSE(m_game.save());
     GameController game;
-    ASSERT_TRUE(game.startUp(m_path));
+    ASSERT_FALSE(game.startUp(m_path));
     game.proposalEdited(dort::kSecond);
     game.generate();
     const QByteArray saved = fileBytes(m_path);
@@ -110,15 +110,15 @@ TEST_F(OtherGameTest, SaveUnderANewNameTakesTheWholeHistoryAlong)
     EXPECT_EQ(game.saveGameAs(m_path)->icon, MessageIcon::Warning);
     ASSERT_FALSE(game.saveGameAs(m_dir.filePath(QStringLiteral("copie"))));
     EXPECT_EQ(game.gamePath(), copy);
-    EXPECT_TRUE(game.isSaved());
+    EXPECT_FALSE(game.isModified());
     EXPECT_EQ(game.recentGames().value(0), copy);
     ASSERT_TRUE(game.undoLastTurn());
     ASSERT_FALSE(game.save());
     EXPECT_EQ(fileBytes(m_path), saved);
 
     GameController reopened;
-    ASSERT_TRUE(reopened.startUp(copy));
-    EXPECT_EQ(GameControllerProbe::history(reopened).size(), kTurns + 1);
+    ASSERT_FALSE(reopened.startUp(copy));
+    EXPECT_EQ(reopened.turnCount(), kTurns + 1);
     while (reopened.undoLastTurn()) {
     }
     expectShows(reopened, dort::kTurn0);

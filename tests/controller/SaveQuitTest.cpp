@@ -1,8 +1,8 @@
-// "Enregistrer", "Effacer les données de la page" and the quit decisions through the controller,
-// on real store files: a save refuses without a reference, reports the database's failure with
-// the save marker unchanged, and otherwise writes the game and its history as they are; clearing
-// empties the page and the history but not the file; quitting is refused without a reference,
-// asked when unsaved, and done at once after a save; closing the frame never refuses.
+// "Enregistrer", "Effacer les données de la page" and leaving the game through the controller, on
+// real store files: a save tidies the panes typed in, refuses without a reference, reports the
+// database's failure with the save marker unchanged, and otherwise writes the game and its
+// history as they are; clearing empties the page and the history but not the file; each way of
+// leaving (quit, frame, another game) asks what it needs and each answer does its part.
 #include "ControllerFixture.h"
 
 namespace {
@@ -18,6 +18,37 @@ QString rowOf(const Turn& turn)
     return QStringList{turn.propal, turn.result, QString::number(turn.trouvees),
                        QString::number(turn.restantes), turn.lettres}
         .join(QLatin1Char('|'));
+}
+
+// The panes typed in since they were last left are tidied as leaving them would, whichever act
+// saves: what is stored is what the panes then show.
+TEST_F(SaveTest, EverySaveTidiesThePanesTypedIn)
+{
+    const std::pair<const char*, std::function<void(GameController&, const QString&)>> saves[] = {
+        {"Enregistrer", [](GameController& g, const QString&) { ASSERT_FALSE(g.save()); }},
+        {"Oui before another game",
+         [](GameController& g, const QString&) {
+             ASSERT_TRUE(g.leave(LeaveWay::OtherGame, [](const Question&) { return Answer::Yes; }));
+         }},
+        {"Enregistrer la partie sous",
+         [](GameController& g, const QString& copy) { ASSERT_FALSE(g.saveGameAs(copy)); }},
+    };
+    for (const auto& [name, save] : saves) {
+        SCOPED_TRACE(name);
+        GameController game;
+        QFile::remove(m_path);
+        ASSERT_NO_FATAL_FAILURE(makeSampleStore(m_path));
+        ASSERT_FALSE(game.startUp(m_path));
+        game.referenceEdited(QStringLiteral("le chat"));
+        game.proposalEdited(QStringLiteral("  le  chien? "));
+        const QString copy = m_dir.filePath(QStringLiteral("copie-%1.mdb").arg(name[0]));
+        save(game, copy);
+        EXPECT_EQ(game.session().ref, QStringLiteral("LE CHAT"));
+        EXPECT_EQ(game.session().propal, QStringLiteral("LE CHIEN"));
+        RawStore raw(game.gamePath());
+        EXPECT_EQ(raw.value(QStringLiteral("SELECT base || '|' || propal FROM \"données\"")),
+                  QStringLiteral("LE CHAT|LE CHIEN"));
+    }
 }
 
 TEST_F(SaveTest, WithoutAReferenceRefusesAndWritesNothing)
@@ -119,12 +150,14 @@ TEST_F(SaveTest, AFailingWriteShowsTheDatabaseMessageAndKeepsTheMarker)
 {
     makeSampleStore(m_path);
     const QByteArray before = fileBytes(m_path);
-    StoreOptions readOnly;
-    readOnly.readOnly = true;
-    ASSERT_TRUE(m_game.startUp(m_path, readOnly).ok());
-    newPuzzle(dort::kReference);
-
-    const std::optional<Refusal> refusal = m_game.save();
+    ASSERT_TRUE(QFile::setPermissions(m_path, QFileDevice::ReadOwner));
+    std::optional<Refusal> refusal;
+    {
+        PermissionsBind bind;
+        ASSERT_FALSE(m_game.startUp(m_path));
+        newPuzzle(dort::kReference);
+        refusal = m_game.save();
+    }
 
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->icon, MessageIcon::Critical);
@@ -157,84 +190,115 @@ TEST_F(ClearPageTest, EmptiesThePageAndTheHistoryButNotTheFile)
     EXPECT_TRUE(m_game.turns().isEmpty());
     EXPECT_EQ(m_game.markers().save, QString());
     EXPECT_EQ(fileBytes(m_path), saved);
-    EXPECT_EQ(m_game.requestQuit().kind, QuitDecision::Kind::Refuse);
+    EXPECT_FALSE(m_game.leave(LeaveWay::Quit, [](const Question&) { return Answer::Yes; }));
 }
 
-// What the master did before asking to quit, and what the button and the frame then decide.
-struct QuitCase {
+// What the master did before leaving the game, and what each way of leaving then asks: nothing,
+// the refusal, the quit question (Oui leaves) or the question before another game (Oui saves
+// first, Non leaves without saving, Annuler stays).
+enum class Asked { Nothing, Refusal, QuitQuestion, SaveQuestion };
+
+struct LeaveCase {
     const char* name;
     void (*before)(GameController&);
-    QuitDecision::Kind onRequest;
-    QuitDecision::Kind onClose;
+    Asked onQuit;
+    Asked onClose;
+    Asked onOtherGame;
 };
 
 const QString kNoReferenceToQuit = QStringLiteral(
     "Vus ne pouvez pas quitter le programme sans avoir au moins renseigné le texte de référence");
 const QString kUnsavedQuestion = QStringLiteral(
     "Vos données n'ont pas été enregistrées.\rVoulez-vous quand même quitter le programme ?");
+const QString kSaveQuestion = QStringLiteral("Vos données n'ont pas été enregistrées.\rVoulez-vous "
+                                             "les enregistrer avant de changer de partie ?");
 
-class QuitTest : public ControllerTest, public ::testing::WithParamInterface<QuitCase> {};
-
-TEST_P(QuitTest, DecidesByReferenceAndSaveMarker)
+Question questionOf(Asked asked)
 {
-    startOnSample();
-    GetParam().before(m_game);
-
-    // The frame's decision first: it must not close the store.
-    const QuitDecision onClose = m_game.closeRequested();
-    EXPECT_EQ(onClose.kind, GetParam().onClose);
-    EXPECT_TRUE(GameControllerProbe::store(m_game).isOpen());
-
-    const QuitDecision onRequest = m_game.requestQuit();
-    EXPECT_EQ(onRequest.kind, GetParam().onRequest);
-    switch (GetParam().onRequest) {
-    case QuitDecision::Kind::Refuse:
-        EXPECT_EQ(onRequest.text, kNoReferenceToQuit);
-        EXPECT_EQ(onRequest.icon, MessageIcon::Warning);
-        break;
-    case QuitDecision::Kind::Ask:
-        EXPECT_EQ(onRequest.text, kUnsavedQuestion);
-        EXPECT_EQ(onRequest.icon, MessageIcon::Question);
-        break;
-    case QuitDecision::Kind::Quit:
+    switch (asked) {
+    case Asked::Refusal:
+        return {kNoReferenceToQuit, MessageIcon::Warning, Question::Buttons::Ok};
+    case Asked::QuitQuestion:
+        return {kUnsavedQuestion, MessageIcon::Question, Question::Buttons::YesNo};
+    case Asked::SaveQuestion:
+        return {kSaveQuestion, MessageIcon::Question, Question::Buttons::YesNoCancel};
+    case Asked::Nothing:
         break;
     }
-    // Only a quit that follows a save closes the store.
-    EXPECT_EQ(GameControllerProbe::store(m_game).isOpen(),
-              GetParam().onRequest != QuitDecision::Kind::Quit);
-    if (GetParam().onClose == QuitDecision::Kind::Ask)
-        EXPECT_EQ(onClose.text, kUnsavedQuestion);
+    return {};
+}
+
+class LeaveTest : public ControllerTest, public ::testing::WithParamInterface<LeaveCase> {};
+
+TEST_P(LeaveTest, EachWayAsksWhatItNeedsAndEachAnswerDoesItsPart)
+{
+    const std::pair<LeaveWay, Asked> ways[] = {{LeaveWay::Quit, GetParam().onQuit},
+                                               {LeaveWay::Close, GetParam().onClose},
+                                               {LeaveWay::OtherGame, GetParam().onOtherGame}};
+    for (const auto& [way, asked] : ways) {
+        for (const Answer answer : {Answer::Yes, Answer::No, Answer::Cancel}) {
+            if (answer == Answer::Cancel && asked != Asked::SaveQuestion)
+                continue;
+            SCOPED_TRACE(testing::Message() << "way " << int(way) << ", answer " << int(answer));
+            GameController game;
+            QFile::remove(m_path);
+            ASSERT_NO_FATAL_FAILURE(makeSampleStore(m_path));
+            ASSERT_FALSE(game.startUp(m_path));
+            GetParam().before(game);
+            const QByteArray stored = fileBytes(m_path);
+            QList<Question> questions;
+            const bool left = game.leave(way, [&](const Question& question) {
+                questions.append(question);
+                return answer;
+            });
+            if (asked == Asked::Nothing) {
+                EXPECT_TRUE(questions.isEmpty());
+                EXPECT_TRUE(left);
+                break;
+            }
+            ASSERT_EQ(questions.size(), 1);
+            EXPECT_EQ(questions[0], questionOf(asked));
+            const bool leaves = asked == Asked::SaveQuestion
+                                    ? answer != Answer::Cancel
+                                    : asked == Asked::QuitQuestion && answer == Answer::Yes;
+            EXPECT_EQ(left, leaves);
+            // Only Oui to the question before another game saves.
+            const bool saved = asked == Asked::SaveQuestion && answer == Answer::Yes;
+            EXPECT_EQ(fileBytes(m_path) != stored, saved);
+            EXPECT_EQ(game.isModified(), !saved);
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Quit, QuitTest,
-    ::testing::Values(QuitCase{"RightAfterStartUp", [](GameController&) {}, QuitDecision::Kind::Ask,
-                               QuitDecision::Kind::Ask},
-                      QuitCase{"AfterASave", [](GameController& g) { ASSERT_FALSE(g.save()); },
-                               QuitDecision::Kind::Quit, QuitDecision::Kind::Quit},
-                      QuitCase{"ProposalChangedAfterASave",
-                               [](GameController& g) {
-                                   ASSERT_FALSE(g.save());
-                                   g.proposalEdited(QStringLiteral("LE CHIENS"));
-                               },
-                               QuitDecision::Kind::Ask, QuitDecision::Kind::Ask},
-                      QuitCase{"NewPuzzleWithAnEmptyProposalAfterASave",
-                               [](GameController& g) {
-                                   g.clearProposal();
-                                   ASSERT_FALSE(g.save());
-                                   g.referenceEdited(QStringLiteral("UN AUTRE"));
-                                   ASSERT_FALSE(g.initialise());
-                               },
-                               QuitDecision::Kind::Quit, QuitDecision::Kind::Quit},
-                      QuitCase{"NoReference",
-                               [](GameController& g) { g.referenceEdited(QString()); },
-                               QuitDecision::Kind::Refuse, QuitDecision::Kind::Quit},
-                      QuitCase{"NoReferenceAfterASave",
-                               [](GameController& g) {
-                                   ASSERT_FALSE(g.save());
-                                   g.clearPage();
-                               },
-                               QuitDecision::Kind::Refuse, QuitDecision::Kind::Quit}),
-    [](const ::testing::TestParamInfo<QuitCase>& info) { return info.param.name; });
+    Leave, LeaveTest,
+    ::testing::Values(
+        LeaveCase{"RightAfterStartUp", [](GameController&) {}, Asked::QuitQuestion,
+                  Asked::QuitQuestion, Asked::SaveQuestion},
+        LeaveCase{"AfterASave", [](GameController& g) { ASSERT_FALSE(g.save()); }, Asked::Nothing,
+                  Asked::Nothing, Asked::Nothing},
+        LeaveCase{"ProposalChangedAfterASave",
+                  [](GameController& g) {
+                      ASSERT_FALSE(g.save());
+                      g.proposalEdited(QStringLiteral("LE CHIENS"));
+                  },
+                  Asked::QuitQuestion, Asked::QuitQuestion, Asked::SaveQuestion},
+        LeaveCase{"NewPuzzleWithAnEmptyProposalAfterASave",
+                  [](GameController& g) {
+                      g.clearProposal();
+                      ASSERT_FALSE(g.save());
+                      g.referenceEdited(QStringLiteral("UN AUTRE"));
+                      ASSERT_FALSE(g.initialise());
+                  },
+                  Asked::Nothing, Asked::Nothing, Asked::Nothing},
+        LeaveCase{"NoReference", [](GameController& g) { g.referenceEdited(QString()); },
+                  Asked::Refusal, Asked::Nothing, Asked::Nothing},
+        LeaveCase{"NoReferenceAfterASave",
+                  [](GameController& g) {
+                      ASSERT_FALSE(g.save());
+                      g.clearPage();
+                  },
+                  Asked::Refusal, Asked::Nothing, Asked::Nothing}),
+    [](const ::testing::TestParamInfo<LeaveCase>& info) { return info.param.name; });
 
 } // namespace

@@ -3,7 +3,6 @@
 // damaged or unrelated tours still loads, a save writes only what changed, and a save whose
 // tours write is refused leaves the file and the save marker as they were.
 #include "GameController.h"
-#include "GameControllerProbe.h"
 #include "GameStore.h"
 #include "StoreFiles.h"
 
@@ -40,18 +39,18 @@ QString proposalFor(const QString& found, int turn)
 
 void playTurn(GameController& game, int turn)
 {
-    const qsizetype before = GameControllerProbe::history(game).size();
+    const qsizetype before = game.turnCount();
     game.proposalEdited(proposalFor(game.session().soluce, turn));
     const EvaluationResult result = game.generate();
     ASSERT_FALSE(result.refusal);
     ASSERT_FALSE(result.conflict);
-    ASSERT_EQ(GameControllerProbe::history(game).size(), before + 1);
+    ASSERT_EQ(game.turnCount(), before + 1);
 }
 
 void startUp(GameController& game, const QString& path)
 {
-    const StoreStatus status = game.startUp(path);
-    ASSERT_TRUE(status) << qPrintable(status.message());
+    const std::optional<Refusal> refused = game.startUp(path);
+    ASSERT_FALSE(refused) << qPrintable(refused->text);
 }
 
 void save(GameController& game)
@@ -137,12 +136,12 @@ TEST_F(HistoryStoreTest, SavedHistoryComesBackWholeAndUndoesToTurnZero)
 
     GameController game;
     startUp(game, m_path);
-    ASSERT_EQ(GameControllerProbe::history(game).size(), 151);
+    ASSERT_EQ(game.turnCount(), 151);
     expectShows(game, Turn{played.last().propal, played.last().result, 0, played.last().restantes,
                            played.last().lettres});
     for (qsizetype turn = 150; turn > 0; --turn) {
         ASSERT_TRUE(game.undoLastTurn()) << "turn " << turn;
-        ASSERT_EQ(GameControllerProbe::history(game).size(), turn);
+        ASSERT_EQ(game.turnCount(), turn);
         expectShows(game, played[turn - 1]);
         // The undone proposal comes back for correction.
         ASSERT_EQ(game.session().propal, played[turn].propal) << "turn " << turn;
@@ -205,7 +204,7 @@ TEST_F(HistoryStoreTest, EmptyTextsAndAnEmptyHistoryAreStored)
     GameController game;
     startUp(game, m_path);
     EXPECT_EQ(game.session().ref, QStringLiteral("AUTRE"));
-    EXPECT_EQ(GameControllerProbe::history(game).size(), 1);
+    EXPECT_EQ(game.turnCount(), 1);
 }
 
 // Statements that make a tours table of another program's making: plain types, no key, no
@@ -273,7 +272,7 @@ TEST_F(HistoryStoreTest, ForeignTableWithNumberingGapIsRenumberedBySave)
                  foreignRow(QStringLiteral("3, '', '** ****', 0, 6, 'A C E H T T '"))});
     GameController game;
     startUp(game, m_path);
-    ASSERT_EQ(GameControllerProbe::history(game).size(), 2);
+    ASSERT_EQ(game.turnCount(), 2);
     save(game);
     RawStore raw(m_path);
     EXPECT_TRUE(isStoreMadeTable(raw));
@@ -368,7 +367,7 @@ TEST_F(HistoryStoreTest, UnreadableEarlyTurnStopsUndoSafely)
         }
         GameController game;
         startUp(game, m_path);
-        ASSERT_EQ(GameControllerProbe::history(game).size(), 151);
+        ASSERT_EQ(game.turnCount(), 151);
         int undone = 0;
         while (game.canUndo() && game.undoLastTurn())
             ++undone;
@@ -378,7 +377,7 @@ TEST_F(HistoryStoreTest, UnreadableEarlyTurnStopsUndoSafely)
         EXPECT_FALSE(game.canUndo());
         EXPECT_TRUE(game.earlierTurnsUnreadable());
         EXPECT_FALSE(game.undoLastTurn());
-        const qsizetype reached = GameControllerProbe::history(game).size() - 1;
+        const qsizetype reached = game.turnCount() - 1;
         EXPECT_GT(reached, 10);
         EXPECT_EQ(game.turns().size(), 1);
         expectShows(game, played[reached]);
@@ -390,7 +389,7 @@ TEST_F(HistoryStoreTest, UnreadableEarlyTurnStopsUndoSafely)
         EXPECT_EQ(count(raw, QStringLiteral("SELECT count(*) FROM tours WHERE numero < 10")), 10);
         GameController reopened;
         startUp(reopened, m_path);
-        EXPECT_EQ(GameControllerProbe::history(reopened).size(), reached + 1);
+        EXPECT_EQ(reopened.turnCount(), reached + 1);
         EXPECT_EQ(reopened.session().soluce, game.session().soluce);
         EXPECT_EQ(reopened.session().propal, game.session().propal);
     }
@@ -482,7 +481,7 @@ TEST_F(HistoryStoreTest, SaveWritesOnlyWhatChanged)
     save(game);
     GameController reopened;
     startUp(reopened, m_path);
-    EXPECT_EQ(GameControllerProbe::history(reopened).size(), 150);
+    EXPECT_EQ(reopened.turnCount(), 150);
     EXPECT_EQ(reopened.turns(), game.turns());
 }
 
@@ -526,7 +525,7 @@ TEST_F(HistoryStoreTest, RefusedHistoryWriteFailsTheWholeSave)
         EXPECT_EQ(refusal->icon, MessageIcon::Critical);
         EXPECT_TRUE(refusal->text.contains(QLatin1String("tours en lecture seule")))
             << qPrintable(refusal->text);
-        EXPECT_FALSE(game.isSaved());
+        EXPECT_TRUE(game.isModified());
         {
             RawStore raw(m_path);
             EXPECT_EQ(raw.value(QStringLiteral(
@@ -538,7 +537,7 @@ TEST_F(HistoryStoreTest, RefusedHistoryWriteFailsTheWholeSave)
             ASSERT_TRUE(raw.exec(QStringLiteral("DROP TRIGGER refus")));
         }
         save(game);
-        EXPECT_TRUE(game.isSaved());
+        EXPECT_FALSE(game.isModified());
         GameController reopened;
         startUp(reopened, m_path);
         EXPECT_EQ(reopened.turns(), game.turns());

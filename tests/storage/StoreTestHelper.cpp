@@ -2,7 +2,6 @@
 // store, the whole game with its turns, or the game under a new name each time), or holds the write
 // lock of a store, or the lock that keeps a game to one program, until told to let go.
 #include "GameController.h"
-#include "GameControllerProbe.h"
 #include "GameLock.h"
 #include "GameStore.h"
 #include "PlayedNames.h"
@@ -78,7 +77,7 @@ int turnLoop(const QString& path)
 {
     constexpr qsizetype kTurnsPerGame = 70;
     GameController game;
-    if (!game.startUp(path)) {
+    if (game.startUp(path)) {
         return 2;
     }
     qlonglong number = gameNumberOf(game.session().ref);
@@ -88,7 +87,7 @@ int turnLoop(const QString& path)
     std::printf("ready\n");
     std::fflush(stdout);
     for (;;) {
-        if (GameControllerProbe::history(game).size() > kTurnsPerGame) {
+        if (game.turnCount() > kTurnsPerGame) {
             if (!startGame(game, ++number)) {
                 return 4;
             }
@@ -96,13 +95,13 @@ int turnLoop(const QString& path)
                    !game.undoLastTurn()) {
             return 4;
         }
-        const qsizetype before = GameControllerProbe::history(game).size();
+        const qsizetype before = game.turnCount();
         game.playerEdited(
             kPlayedNames[QRandomGenerator::global()->bounded(int(kPlayedNames.size()))]);
         game.proposalEdited(randomProposal(game.session().soluce));
         const EvaluationResult result = game.generate();
         if (result.refusal || result.conflict ||
-            GameControllerProbe::history(game).size() != before + 1) {
+            game.turnCount() != before + 1) {
             std::fprintf(stderr, "turn not accepted\n");
             return 4;
         }
@@ -119,7 +118,7 @@ int saveAsLoop(const QString& folder, qlonglong first)
 {
     const auto file = [&](qlonglong n) { return folder + QStringLiteral("/partie-%1.mdb").arg(n); };
     GameController game;
-    if (!game.startUp(file(first))) {
+    if (game.startUp(file(first))) {
         return 2;
     }
     if (gameNumberOf(game.session().ref) == 0 && !startGame(game, 1)) {
