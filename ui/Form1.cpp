@@ -94,7 +94,7 @@ Form1::Form1(GameController& game, MessageSink* messages, Choosers* choosers, QW
     };
     for (const auto& [button, clicked] : clicks)
         connect(button, &QPushButton::clicked, this, clicked);
-    connect(&m_game, &GameController::gameOpened, this, &Form1::showGameFile);
+    connect(&m_game, &GameController::gameOpened, this, &Form1::captionTheFile);
     connect(&m_game, &GameController::undoAvailableChanged, m_undo, &QAction::setEnabled);
     connect(&m_game, &GameController::rankingInPostChanged, m_rankingItem, &QAction::setChecked);
     m_undo->setEnabled(m_game.canUndo());
@@ -202,7 +202,7 @@ bool Form1::started(const std::optional<Refusal>& refused)
 }
 
 // The caption names the game file, but for the usual one.
-void Form1::showGameFile(const QString& path)
+void Form1::captionTheFile(const QString& path)
 {
     const QString name = QFileInfo(path).fileName();
     QString caption = kCaption + m_game.version();

@@ -51,7 +51,7 @@ class Form1 : public QMainWindow {
     void buildTabOrder();
     void installShortcuts();
     bool started(const std::optional<Refusal>& refused);
-    void showGameFile(const QString& path);
+    void captionTheFile(const QString& path);
     // Shows the refusal's box, if any.
     void refused(const std::optional<Refusal>& refusal);
 
