@@ -1,11 +1,13 @@
 // Start-up cost of the main window: time from process start to the end of Form1's first paint,
 // and peak memory, against a bare QMainWindow and one showing a QLabel, measured side by side;
 // and Form1 on a 600-character game whose store holds 10,000 turns, against the same game with
-// no history.
+// no history; and Form1 on that game against a probe that shows the same window and reads the same
+// store without the game's start-up (its lock, its recent games).
 // Usage: startup_bench [rounds]   (run under xvfb-run or with QT_QPA_PLATFORM=offscreen)
 #include "BenchStores.h"
 #include "Form1.h"
 #include "GameController.h"
+#include "GameStore.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -31,7 +33,7 @@ extern char** environ;
 
 namespace {
 
-constexpr std::array<const char*, 5> kKinds = {"bare", "label", "form1", "game", "turns"};
+constexpr std::array<const char*, 6> kKinds = {"bare", "label", "form1", "game", "turns", "probe"};
 constexpr int kTurns = kBenchTurns;
 
 // The stores of the "game" and "turns" kinds: the same 600-character game, without and with a
@@ -91,6 +93,16 @@ int runChild(const std::string& kind, int argc, char** argv)
         if (!form->startUp(store))
             return 1;
         window = std::move(form);
+    } else if (kind == "probe") {
+        // The floor of a start-up: the same window and the same store read, without the game's
+        // lock, recent games or start-up.
+        static GameStore store(QString::fromLocal8Bit(argv[3]));
+        if (!store.open())
+            return 1;
+        store.loadGame();
+        store.loadAppearance();
+        store.loadHistory();
+        window = std::make_unique<Form1>(game);
     } else {
         window = std::make_unique<QMainWindow>();
         if (kind == "label")
@@ -116,7 +128,8 @@ bool runOnce(const char* self, const char* kind, Sample& sample)
     posix_spawn_file_actions_addclose(&actions, out[0]);
     char childFlag[] = "--child";
     std::string kindArg = kind;
-    std::string store = std::strcmp(kind, "game") == 0    ? g_gameStore.toStdString()
+    std::string store = std::strcmp(kind, "game") == 0 || std::strcmp(kind, "probe") == 0
+                            ? g_gameStore.toStdString()
                         : std::strcmp(kind, "turns") == 0 ? g_turnsStore.toStdString()
                                                           : std::string();
     char* args[] = {const_cast<char*>(self), childFlag, kindArg.data(), store.data(), nullptr};
@@ -206,5 +219,7 @@ int main(int argc, char** argv)
                 medians[2] / medians[0], medians[2] / medians[1]);
     std::printf("Form1 with %d turns / the same game without history = %.3f\n", kTurns,
                 medians[4] / medians[3]);
+    std::printf("Form1 on the game / the probe reading the same store = %.3f\n",
+                medians[3] / medians[5]);
     return 0;
 }

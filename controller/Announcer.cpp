@@ -25,17 +25,22 @@ Announcer::Shown Announcer::shown() const
 void Announcer::announce()
 {
     const Events events = std::exchange(m_events, {});
-    m_ended(events.gameOpened);
     const Shown& before = m_before;
     const Shown now = shown();
+    const bool changed = before.session != now.session || before.modified != now.modified ||
+                         before.player != now.player || before.rankingInPost != now.rankingInPost ||
+                         events.historyReset || events.players || !events.turns.isEmpty() ||
+                         events.conflict;
+    if (changed || events.gameOpened)
+        m_ended(events.gameOpened);
     // Another game shows every value afresh.
     const bool all = events.gameOpened;
     if (all)
         Q_EMIT m_game.gameOpened(m_game.gamePath());
-    SessionFields changed;
+    SessionFields fields;
     const auto compare = [&](QString GameSession::*field, SessionField flag) {
         if (all || before.session.*field != now.session.*field)
-            changed |= flag;
+            fields |= flag;
     };
     compare(&GameSession::ref, SessionField::Ref);
     compare(&GameSession::soluce, SessionField::Soluce);
@@ -43,8 +48,8 @@ void Announcer::announce()
     compare(&GameSession::lettres, SessionField::Lettres);
     compare(&GameSession::lettres_restantes, SessionField::RemainingCount);
     compare(&GameSession::lettres_trouvees, SessionField::FoundCount);
-    if (changed)
-        Q_EMIT m_game.sessionChanged(changed);
+    if (fields)
+        Q_EMIT m_game.sessionChanged(fields);
     if (before.modified != now.modified)
         Q_EMIT m_game.modifiedChanged(now.modified);
     if (all || before.player != now.player)

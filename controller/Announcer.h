@@ -16,8 +16,8 @@ class GameController;
 
 class Announcer {
   public:
-    // `ended` hears the end of each outermost act, before the signals, and whether it opened
-    // another game.
+    // `ended` hears the end of each outermost act that changed the game, before the signals, and
+    // whether it opened another game.
     Announcer(GameController& game, std::function<void(bool gameOpened)> ended)
         : m_game(game), m_ended(std::move(ended))
     {

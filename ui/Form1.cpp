@@ -72,9 +72,15 @@ Form1::Form1(GameController& game, MessageSink* messages, Choosers* choosers, QW
     m_controls = buildControls(client);
     m_panes = new PanesView(m_game, m_controls, m_messages, this);
     new PlayerField(m_game, m_controls.joueur, this);
-    m_conflictDialog = std::make_unique<ConflictDialog>(m_game);
-    connect(m_conflictDialog.get(), &ConflictDialog::okPressed, m_panes,
-            &PanesView::selectConflict);
+    // Made at the first conflict, which it then shows; it follows the later ones itself.
+    connect(&m_game, &GameController::conflictFound, this, [this](const Conflict& conflict) {
+        if (m_conflictDialog)
+            return;
+        m_conflictDialog = std::make_unique<ConflictDialog>(m_game);
+        connect(m_conflictDialog.get(), &ConflictDialog::okPressed, m_panes,
+                &PanesView::selectConflict);
+        m_conflictDialog->showConflict(conflict);
+    });
     m_placement = new MainWindowPlacement(this);
     buildMenus();
     buildTabOrder();
@@ -323,7 +329,8 @@ void Form1::endProgram()
 
 void Form1::closeOtherWindows()
 {
-    m_conflictDialog->close();
+    if (m_conflictDialog)
+        m_conflictDialog->close();
     if (m_historyWindow)
         m_historyWindow->close();
     if (m_previewWindow)

@@ -150,8 +150,11 @@ void PanesView::applyStoredLook()
     else
         m_controls.propal->setFocus(Qt::OtherFocusReason);
     const StoredAppearance stored = m_game.storedAppearance();
+    // Formatting the proposal is no edit of its text.
+    m_showing = true;
     for (Pane pane : kPanes)
         applyPaneStyle(m_controls.pane(pane), lookOver(designLook(pane), stored.lookFor(pane)));
+    m_showing = false;
 }
 
 void PanesView::selectConflict()
