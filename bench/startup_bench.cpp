@@ -1,17 +1,21 @@
 // Start-up cost of the main window: time from process start to the end of Form1's first paint,
 // and peak memory, against a bare QMainWindow and one showing a QLabel, measured side by side;
 // and Form1 on a 600-character game whose store holds 10,000 turns, against the same game with
-// no history; and Form1 on that game against a probe that shows the same window and reads the same
-// store without the game's start-up (its lock, its recent games).
+// no history; and Form1 on that game against a probe that shows the same window with the same
+// texts and look, read from the same store, without the game's start-up (its lock, its recent
+// games, its history).
 // Usage: startup_bench [rounds]   (run under xvfb-run or with QT_QPA_PLATFORM=offscreen)
 #include "BenchStores.h"
 #include "Form1.h"
 #include "GameController.h"
 #include "GameStore.h"
+#include "PanesView.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -99,10 +103,18 @@ int runChild(const std::string& kind, int argc, char** argv)
         static GameStore store(QString::fromLocal8Bit(argv[3]));
         if (!store.open())
             return 1;
-        store.loadGame();
-        store.loadAppearance();
+        const GameSession stored = store.loadGame();
+        const StoredAppearance look = store.loadAppearance();
         store.loadHistory();
         window = std::make_unique<Form1>(game);
+        const std::pair<const char*, QString> texts[] = {
+            {"ref", stored.ref}, {"soluce", stored.soluce}, {"lettres", stored.lettres}};
+        for (const auto& [name, text] : texts)
+            window->findChild<QPlainTextEdit*>(QString::fromLatin1(name))->setPlainText(text);
+        window->findChild<QTextEdit*>(QStringLiteral("propal"))->setPlainText(stored.propal);
+        for (Pane pane : kPanes)
+            applyPaneStyle(window->findChild<QWidget*>(paneSuffix(pane)),
+                           lookOver(designLook(pane), look.lookFor(pane)));
     } else {
         window = std::make_unique<QMainWindow>();
         if (kind == "label")
