@@ -5,6 +5,7 @@
 #include "Announcer.h"
 #include "LineBreaks.h"
 #include "StoreLocation.h"
+#include "TurnGuard.h"
 
 #include <QFileInfo>
 
@@ -194,9 +195,11 @@ std::optional<Refusal> GameController::initialise()
     return std::nullopt;
 }
 
-EvaluationResult GameController::generate()
+EvaluationResult GameController::generate(const Asker& ask)
 {
     Announcer::Act act(m_announcer);
+    if (std::optional<EvaluationResult> guarded = guardTurn(m_session, m_history, m_file, ask))
+        return *guarded;
     const EvaluationResult result = m_engine.evaluateProposal(m_session);
     if (result.refusal)
         return result;

@@ -88,6 +88,14 @@ class GameController : public QObject {
     {
         return m_post.post(m_session, m_rankingInPost ? std::optional(m_board.ranking()) : std::nullopt);
     }
+    // Why there is no post to copy: no puzzle in progress (no reference text, or none
+    // initialised), whose post would announce a victory.
+    std::optional<Refusal> refusePost() const
+    {
+        if (m_session.ref.isEmpty() || m_session.soluce.isEmpty())
+            return Refusal{messages::kNoGame, MessageIcon::Warning};
+        return std::nullopt;
+    }
     // The recent games, most recent first.
     QStringList recentGames() { return m_file.recentGames(); }
 
@@ -136,8 +144,10 @@ class GameController : public QObject {
 
     // "Initialiser": a refusal, or a new puzzle whose history starts at its turn 0.
     std::optional<Refusal> initialise();
-    // "Générer": a refusal, a conflict (the turn rolled back), or an accepted turn.
-    EvaluationResult generate();
+    // "Générer": a refusal, a conflict (the turn rolled back), an accepted turn, or nothing done
+    // (skipped) for the last turn's proposal again or an earlier turn's that the master, asked,
+    // chose not to play again.
+    EvaluationResult generate(const Asker& ask);
     void playerEdited(const QString& typed);
     // Credits turn `number` (from 1) to the typed player, or to nobody when the name is empty.
     // A change leaves the game unsaved. False when there is no such turn.

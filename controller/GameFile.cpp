@@ -190,6 +190,11 @@ std::optional<QList<TurnCredit>> GameFile::loadCredits(qsizetype from, qsizetype
     return m_store->loadCredits(from, to);
 }
 
+std::optional<PlayedTurn> GameFile::latestPlaying(const QString& proposal, qsizetype before) const
+{
+    return m_store->latestPlaying(proposal, before);
+}
+
 void GameFile::historyCut(qsizetype size)
 {
     m_store->historyCut(size);

@@ -70,6 +70,7 @@ class GameFile {
     // The stored turns the history reads back, and the players' credits of stored turns.
     std::optional<QList<Turn>> loadTurns(qsizetype from, qsizetype to) const;
     std::optional<QList<TurnCredit>> loadCredits(qsizetype from, qsizetype to) const;
+    std::optional<PlayedTurn> latestPlaying(const QString& proposal, qsizetype before) const;
     // The history kept its first `size` turns only; the next save rewrites the rows past them.
     void historyCut(qsizetype size);
 

@@ -6,7 +6,7 @@
 #include <optional>
 
 // How a message box presents itself; the window maps it to its own icons.
-enum class MessageIcon { None, Critical, Warning, Question };
+enum class MessageIcon { None, Critical, Warning, Question, Information };
 
 // A user-correctable refusal: the exact message and its icon. Nothing changed.
 struct Refusal {
@@ -17,13 +17,14 @@ struct Refusal {
 };
 
 // What the game asks the master in a box, and the buttons the box offers: OK alone (a message
-// to read), Oui/Non, or Oui/Non/Annuler. Oui is the default; Escape and the box's frame answer
-// Annuler where it is offered, else Non.
+// to read), Oui/Non, or Oui/Non/Annuler, with the answer Entrée gives. Escape and the box's frame
+// answer Annuler where it is offered, else Non.
 struct Question {
     enum class Buttons { Ok, YesNo, YesNoCancel };
     QString text;
     MessageIcon icon = MessageIcon::Question;
     Buttons buttons = Buttons::YesNo;
+    bool noByDefault = false;
 
     bool operator==(const Question&) const = default;
 };
@@ -50,6 +51,9 @@ struct EvaluationResult {
     std::optional<Refusal> refusal;   // set: nothing ran, nothing changed
     std::optional<Conflict> conflict; // set: the turn was rolled back
     bool proposalChanged = false;     // the alignment check rewrote the proposal
+    // Set: nothing ran, nothing changed, and nothing is to be shown: the proposal of the last
+    // turn again (a second click), or one of an earlier turn the master chose not to play again.
+    bool skipped = false;
 };
 
 // Texts the engine refuses with. Kept verbatim, typos included.
@@ -61,4 +65,7 @@ inline const QString kNotInitialised =
     QStringLiteral("Vous n'avez pas initialisé la liste de proposition !");
 inline const QString kNoProposal =
     QStringLiteral("Vous n'avez pas renseigné le texte de proposition !");
+inline const QString kGameWon =
+    QStringLiteral("La partie est gagnée : il n'y a plus de lettre à trouver.");
+inline const QString kNoGame = QStringLiteral("Il n'y a pas de partie en cours.");
 } // namespace messages

@@ -200,21 +200,22 @@ AlignmentResult PuzzleEngine::checkAlignment(GameSession& session)
     }
 }
 
+std::optional<Refusal> PuzzleEngine::refuseProposal(const GameSession& session)
+{
+    if (session.soluce.isEmpty())
+        return Refusal{messages::kNotInitialised, MessageIcon::Warning};
+    if (session.propal.isEmpty())
+        return Refusal{messages::kNoProposal, MessageIcon::Warning};
+    if (session.propal.size() > kMaxTextLength)
+        return Refusal{messages::kTooLong, MessageIcon::Critical};
+    return std::nullopt;
+}
+
 EvaluationResult PuzzleEngine::evaluateProposal(GameSession& session)
 {
     EvaluationResult result;
-    if (session.soluce.isEmpty()) {
-        result.refusal = Refusal{messages::kNotInitialised, MessageIcon::Warning};
+    if ((result.refusal = refuseProposal(session)))
         return result;
-    }
-    if (session.propal.isEmpty()) {
-        result.refusal = Refusal{messages::kNoProposal, MessageIcon::Warning};
-        return result;
-    }
-    if (session.propal.size() > kMaxTextLength) {
-        result.refusal = Refusal{messages::kTooLong, MessageIcon::Critical};
-        return result;
-    }
 
     m_markers.generation = QStringLiteral("1");
     const AlignmentResult alignment = checkAlignment(session);

@@ -47,6 +47,8 @@ class PuzzleEngine {
     // of the found text and the proposal. A conflict marks the turn for rollback.
     AlignmentResult checkAlignment(GameSession& session);
 
+    // What a turn is refused for before it runs: no puzzle, no proposal, a proposal too long.
+    static std::optional<Refusal> refuseProposal(const GameSession& session);
     // One turn: refusals, alignment check, reveal pass, recount, then snapshot or rollback.
     EvaluationResult evaluateProposal(GameSession& session);
 

@@ -62,6 +62,15 @@ void TurnHistory::append(const Turn& turn)
     m_turns.append(turn);
 }
 
+qsizetype TurnHistory::latestPlaying(const QString& proposal, qsizetype before) const
+{
+    for (qsizetype i = std::min(before, size()) - 1; i >= std::max<qsizetype>(1, m_first); --i) {
+        if (atHand(i).propal == proposal)
+            return i;
+    }
+    return -1;
+}
+
 bool TurnHistory::dropLast()
 {
     if (!canDropLast())

@@ -38,6 +38,14 @@ void showTurn(GameSession& game, const Turn& turn);
 // remaining count agree. The proposal, the found count and the player are not compared.
 bool historyTiesWith(const QList<Turn>& turns, const GameSession& game);
 
+// A turn by its number and its player, as a question about it names it.
+struct PlayedTurn {
+    qsizetype number = 0;
+    QString joueur;
+
+    bool operator==(const PlayedTurn&) const = default;
+};
+
 // Reads stored turns [from, to) in order, or nothing when they cannot be read whole.
 using TurnLoader = std::function<std::optional<QList<Turn>>(qsizetype from, qsizetype to)>;
 
@@ -60,6 +68,8 @@ class TurnHistory {
     qsizetype firstAtHand() const { return m_first; }
     // Turn i of those at hand: the turns appended or read back since the history was loaded.
     const Turn& atHand(qsizetype i) const { return m_turns[i - m_first]; }
+    // The latest turn at hand before turn `before` that played this proposal, or -1.
+    qsizetype latestPlaying(const QString& proposal, qsizetype before) const;
     // Earlier turns were asked for and could not be read back from the store.
     bool earlierTurnsUnreadable() const { return m_unreadable; }
 

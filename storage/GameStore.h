@@ -80,6 +80,11 @@ class GameStore {
     {
         return m_turns.loadCredits(from, to);
     }
+    // The latest stored turn before `before` that played this proposal (see TurnStore).
+    std::optional<PlayedTurn> latestPlaying(const QString& proposal, qsizetype before) const
+    {
+        return m_turns.latestPlaying(proposal, before);
+    }
     // The history kept its first `size` turns only; the next save rewrites the rows past them.
     void historyCut(qsizetype size) { m_turns.historyCut(size); }
     // How many leading turns of the history the table tours holds as they are.

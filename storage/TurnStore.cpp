@@ -253,6 +253,26 @@ std::optional<QList<TurnCredit>> TurnStore::loadCredits(qsizetype from, qsizetyp
     return credits;
 }
 
+std::optional<PlayedTurn> TurnStore::latestPlaying(const QString& proposal, qsizetype before) const
+{
+    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    const QString numero = turnColumn(TurnColumn::Numero);
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %4 = ? AND %1 >= 1 AND %1 < ? "
+                                 "ORDER BY %1 DESC LIMIT 1")
+                      .arg(numero,
+                           shapeOf(db).hasPlayer ? turnColumn(TurnColumn::Joueur)
+                                                 : QStringLiteral("''"),
+                           turnTable(), turnColumn(TurnColumn::Propal)));
+    query.addBindValue(proposal);
+    query.addBindValue(qlonglong(before));
+    if (!query.exec() || !query.next() || !holdsInteger(query.value(0)))
+        return std::nullopt;
+    return PlayedTurn{qsizetype(query.value(0).toLongLong()),
+                      cleanPlayerName(textFrom(query.value(1)).value_or(QString()))};
+}
+
 // With no turn stored, every row is rewritten. A table this version can replace whole (another
 // program's, with only columns this version knows, in a file of this layout or an older one) is
 // made anew in the store's shape. A keyed table, or one holding columns or a layout of a later

@@ -36,6 +36,8 @@ class TurnStore {
     // The players and found counts of the same turns, without their texts: nothing exactly when
     // loadTurns(from, to) would give nothing.
     std::optional<QList<TurnCredit>> loadCredits(qsizetype from, qsizetype to) const;
+    // The latest turn from 1 and before `before` of a keyed table that played this proposal.
+    std::optional<PlayedTurn> latestPlaying(const QString& proposal, qsizetype before) const;
 
     // Inside the store's transaction: writes the turns past those already stored, after
     // deleting the rows past them. With none stored, the table's rows are all rewritten. The

@@ -59,12 +59,16 @@ ConflictDialog::ConflictDialog(GameController& game, QWidget* parent) : QDialog(
     m_wordNumber =
         addLabel("err_label_position", QString(), twips::rect(3120, 2520, 3495, 375), bold);
 
-    connect(m_ok, &QPushButton::clicked, this, [this] {
-        close();
-        Q_EMIT okPressed();
-    });
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::close);
     connect(&game, &GameController::conflictFound, this, &ConflictDialog::showConflict);
-    connect(&game, &GameController::gameOpened, this, &QDialog::close);
+    // Hidden, not closed: the master did not answer it.
+    connect(&game, &GameController::gameOpened, this, &QDialog::hide);
+}
+
+void ConflictDialog::done(int result)
+{
+    QDialog::done(result);
+    Q_EMIT answered();
 }
 
 QLabel* ConflictDialog::addLabel(const char* name, const QString& text, const QRect& geometry,

@@ -13,7 +13,7 @@ class QPushButton;
 class ConflictDialog : public QDialog {
     Q_OBJECT
   public:
-    // The dialog shows each conflict the game finds, and closes when another game is opened.
+    // The dialog shows each conflict the game finds, and goes when another game is opened.
     explicit ConflictDialog(GameController& game, QWidget* parent = nullptr);
 
     // Puts the conflict's found word, proposal word and word number into the value labels, and
@@ -21,8 +21,11 @@ class ConflictDialog : public QDialog {
     void showConflict(const Conflict& conflict);
 
   Q_SIGNALS:
-    // "OK" was pressed; the dialog has already closed.
-    void okPressed();
+    // The master answered the dialog (its OK, Escape or its frame); it has already closed.
+    void answered();
+
+  protected:
+    void done(int result) override;
 
   private:
     QLabel* addLabel(const char* name, const QString& text, const QRect& geometry,

@@ -46,6 +46,7 @@ const Control kControls[] = {
     {"lbl_joueur", "Joueur :", 12120, 240, 840, 300},
     {"lettres_trouvées", "0", 13680, 7750, 495, 375, &Controls::foundCount},
     {"lettres_restantes", "0", 13680, 8250, 495, 375, &Controls::remainingCount},
+    {"lbl_longueur", "0 / 600", 3900, 240, 1220, 300, &Controls::referenceLength},
     {"init", "Initialiser", 480, 9240, 1575, 375, &Controls::init},
     {"record", "Enregistrer", 2760, 9240, 1575, 375, &Controls::record},
     {"bt_copier", "Copier", 6120, 9240, 1695, 375, &Controls::copier},
@@ -113,14 +114,16 @@ Controls buildControls(QWidget* client)
             widget->setAccessibleName(caption);
             widget->setGeometry(geometry);
         } else if (const auto* kept = std::get_if<KeptCount>(&control.kind)) {
-            QLabel* count = addLabel(client, name, caption, geometry);
-            count->setFont(design::captionFont(design::kCountPoints));
-            growToText(count);
-            QPalette palette = count->palette();
+            QLabel* label = addLabel(client, name, caption, geometry);
+            controls.*(*kept) = label;
+            if (*kept == &Controls::referenceLength)
+                continue;
+            label->setFont(design::captionFont(design::kCountPoints));
+            growToText(label);
+            QPalette palette = label->palette();
             palette.setColor(QPalette::WindowText,
                              colourFromStored(design::kCountColour, palette));
-            count->setPalette(palette);
-            controls.*(*kept) = count;
+            label->setPalette(palette);
         } else if (const auto* kept = std::get_if<KeptButton>(&control.kind)) {
             auto* button = new QPushButton(caption, client);
             button->setObjectName(name);

@@ -20,6 +20,7 @@ struct Controls {
     QPlainTextEdit* lettres = nullptr;
     QLabel* foundCount = nullptr;     // lettres_trouvées
     QLabel* remainingCount = nullptr; // lettres_restantes
+    QLabel* referenceLength = nullptr; // lbl_longueur
     QPushButton* init = nullptr;
     QPushButton* record = nullptr;
     QPushButton* copier = nullptr;
@@ -33,5 +34,6 @@ struct Controls {
 
 // Makes every control of the table on the client area, in the table's order: the panes, the
 // captions, the counts, the buttons, the field. A pane's objectName is its suffix, and the
-// caption of a pane or of the field its accessible name. Captions grow to their text.
+// caption of a pane or of the field its accessible name. Captions grow to their text; the
+// reference text's length ends its caption's row at the pane's right edge.
 Controls buildControls(QWidget* client);

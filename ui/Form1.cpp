@@ -77,8 +77,13 @@ Form1::Form1(GameController& game, MessageSink* messages, Choosers* choosers, QW
         if (m_conflictDialog)
             return;
         m_conflictDialog = std::make_unique<ConflictDialog>(m_game);
-        connect(m_conflictDialog.get(), &ConflictDialog::okPressed, m_panes,
-                &PanesView::selectConflict);
+        // However the box is answered (OK, Escape, its frame), typing replaces the word.
+        connect(m_conflictDialog.get(), &ConflictDialog::answered, this, [this] {
+            m_panes->selectConflict();
+            raise();
+            activateWindow();
+            m_controls.propal->setFocus(Qt::OtherFocusReason);
+        });
         m_conflictDialog->showConflict(conflict);
     });
     m_placement = new MainWindowPlacement(this);
@@ -230,11 +235,17 @@ void Form1::init_Click()
 
 void Form1::Generer_Click()
 {
-    refused(m_game.generate().refusal);
+    refused(m_game.generate([this](const Question& question) {
+                    return m_messages.answer(question);
+                }).refusal);
 }
 
 void Form1::bt_copier_Click()
 {
+    if (const std::optional<Refusal> refusal = m_game.refusePost()) {
+        refused(refusal);
+        return;
+    }
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(m_game.forumPost());
@@ -330,7 +341,7 @@ void Form1::endProgram()
 void Form1::closeOtherWindows()
 {
     if (m_conflictDialog)
-        m_conflictDialog->close();
+        m_conflictDialog->hide();
     if (m_historyWindow)
         m_historyWindow->close();
     if (m_previewWindow)

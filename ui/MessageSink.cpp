@@ -20,6 +20,8 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
         return QMessageBox::Warning;
     case MessageIcon::Question:
         return QMessageBox::Question;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
     case MessageIcon::None:
         break;
     }
@@ -48,11 +50,12 @@ QMessageBox* MessageBoxSink::createInformBox(QWidget* parent, const QString& tex
     return box;
 }
 
-QMessageBox* MessageBoxSink::createQuestionBox(QWidget* parent, const QString& text)
+QMessageBox* MessageBoxSink::createQuestionBox(QWidget* parent, const QString& text,
+                                              bool noByDefault)
 {
     QMessageBox* box = createBox(parent, text, MessageIcon::Question);
     box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    box->setDefaultButton(QMessageBox::Yes);
+    box->setDefaultButton(noByDefault ? QMessageBox::No : QMessageBox::Yes);
     return box;
 }
 
@@ -77,6 +80,14 @@ MessageSink::Answer MessageSink::answer(const Question& question)
         break;
     }
     return askOrCancel(question.text);
+}
+
+MessageSink::Answer MessageBoxSink::answer(const Question& question)
+{
+    if (question.buttons != Question::Buttons::YesNo || !question.noByDefault)
+        return MessageSink::answer(question);
+    std::unique_ptr<QMessageBox> box(createQuestionBox(m_parent, question.text, true));
+    return box->exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
 void MessageBoxSink::inform(const QString& text, MessageIcon icon)

@@ -21,7 +21,7 @@ class MessageSink {
     virtual Answer askOrCancel(const QString& text) = 0;
 
     // The box the question calls for, by its buttons; a box with OK alone answers Yes.
-    Answer answer(const Question& question);
+    virtual Answer answer(const Question& question);
 };
 
 // The real boxes: QMessageBox titled "Plimo", showing each CR-separated line on its own line.
@@ -32,11 +32,14 @@ class MessageBoxSink : public MessageSink {
     void inform(const QString& text, MessageIcon icon) override;
     bool ask(const QString& text) override;
     Answer askOrCancel(const QString& text) override;
+    // As the base does, but a Oui/Non question may have Non as its default.
+    Answer answer(const Question& question) override;
 
     // The box inform() shows, built but not yet shown; the caller owns it.
     static QMessageBox* createInformBox(QWidget* parent, const QString& text, MessageIcon icon);
     // The box ask() shows, built but not yet shown; the caller owns it.
-    static QMessageBox* createQuestionBox(QWidget* parent, const QString& text);
+    static QMessageBox* createQuestionBox(QWidget* parent, const QString& text,
+                                          bool noByDefault = false);
     // The box askOrCancel() shows, built but not yet shown; the caller owns it.
     static QMessageBox* createCancellableQuestionBox(QWidget* parent, const QString& text);
 

@@ -9,6 +9,8 @@
 #include "ProposalPane.h"
 #include "ReferencePane.h"
 #include "StoredColour.h"
+#include "Twips.h"
+#include "WindowDesign.h"
 
 #include <QLabel>
 #include <QTextCharFormat>
@@ -47,9 +49,34 @@ PanesView::PanesView(GameController& game, const Controls& controls, MessageSink
     : QObject(parent), m_game(game), m_controls(controls), m_messages(messages)
 {
     setUpPanes();
+    placeReferenceLength();
     connect(&m_game, &GameController::gameOpened, this, &PanesView::startAfresh);
     connect(&m_game, &GameController::sessionChanged, this,
             [this](SessionFields changed) { show(int(changed)); });
+}
+
+// The length as the limit counts it, in red past the limit, right-aligned at the pane's right
+// edge and clear of the caption before it.
+void PanesView::showReferenceLength()
+{
+    QLabel* label = m_controls.referenceLength;
+    const qsizetype length = m_game.session().ref.size();
+    label->setText(QStringLiteral("%1 / %2").arg(length).arg(PuzzleEngine::kMaxTextLength));
+    QPalette palette = label->parentWidget()->palette();
+    if (length > PuzzleEngine::kMaxTextLength)
+        palette.setColor(QPalette::WindowText, colourFromStored(design::kCountColour, palette));
+    label->setPalette(palette);
+}
+
+void PanesView::placeReferenceLength()
+{
+    QLabel* label = m_controls.referenceLength;
+    const QLabel* caption = label->parentWidget()->findChild<QLabel*>(QStringLiteral("Label1"));
+    const int right = m_controls.ref->geometry().right();
+    const int left = std::max(caption->geometry().right() + 1 + twips::toPixels(design::kCaptionGapTwips),
+                              right + 1 - label->sizeHint().width());
+    label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    label->setGeometry(left, label->y(), right + 1 - left, label->height());
 }
 
 void PanesView::setUpPanes()
@@ -111,8 +138,10 @@ void PanesView::show(int changed)
     const GameSession& game = m_game.session();
     const SessionFields fields = SessionFields::fromInt(changed);
     m_showing = true;
-    if (fields & SessionField::Ref)
+    if (fields & SessionField::Ref) {
         setPlainIfChanged(m_controls.ref, game.ref);
+        showReferenceLength();
+    }
     if (fields & SessionField::Soluce)
         setPlainIfChanged(m_controls.soluce, game.soluce);
     if (fields & SessionField::Lettres)

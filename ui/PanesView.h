@@ -23,6 +23,8 @@ class PanesView : public QObject {
 
   private:
     void setUpPanes();
+    void placeReferenceLength();
+    void showReferenceLength();
     void forwardEdit(QPlainTextEdit* pane, void (GameController::*edited)(const QString&));
     void show(int changed);
     void startAfresh();

@@ -3,6 +3,7 @@
 
 #include "GameController.h"
 #include "Twips.h"
+#include "WindowDesign.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -12,13 +13,6 @@
 #include <QStringListModel>
 
 #include <algorithm>
-
-namespace {
-
-// The room between a caption and what follows it on its row.
-constexpr int kCaptionGapTwips = 120;
-
-} // namespace
 
 // The list completes whatever the case and takes no longer a name than the game keeps.
 PlayerField::PlayerField(GameController& game, QComboBox* field, QObject* parent)
@@ -61,7 +55,7 @@ void PlayerField::place()
     const QLabel* caption = client->findChild<QLabel*>(QStringLiteral("Label2"));
     auto* label = client->findChild<QLabel*>(QStringLiteral("lbl_joueur"));
     const QRect pane = client->findChild<QWidget*>(QStringLiteral("propal"))->geometry();
-    const int gap = twips::toPixels(kCaptionGapTwips);
+    const int gap = twips::toPixels(design::kCaptionGapTwips);
     label->move(std::max(label->x(), caption->geometry().right() + 1 + gap), label->y());
     const int left = std::max(m_field->x(), label->geometry().right() + 1 + gap / 2);
     const int height = std::min(m_field->sizeHint().height(), pane.top() - 2);

@@ -28,8 +28,9 @@ PreviewWindow::PreviewWindow(GameController& game, const QWidget* foundTextPane,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_browser);
 
-    // The post is built from the found text, the remaining letters and the two counts.
-    const SessionFields posted = SessionField::Soluce | SessionField::Lettres |
+    // The post is built from the found text, the remaining letters and the two counts; without a
+    // reference text there is none.
+    const SessionFields posted = SessionField::Ref | SessionField::Soluce | SessionField::Lettres |
                                  SessionField::RemainingCount | SessionField::FoundCount;
     connect(&m_game, &GameController::sessionChanged, this, [this, posted](SessionFields changed) {
         if (changed & posted)
@@ -40,10 +41,13 @@ PreviewWindow::PreviewWindow(GameController& game, const QWidget* foundTextPane,
     follow();
 }
 
-// Only a changed post is drawn again.
+// Only a changed post is drawn again; without a puzzle, the window says why there is none.
 void PreviewWindow::follow()
 {
-    const QString html = postPreviewHtml(m_game.forumPost(), m_foundTextPane->font().family());
+    const std::optional<Refusal> refused = m_game.refusePost();
+    const QString html = refused ? refused->text.toHtmlEscaped()
+                                 : postPreviewHtml(m_game.forumPost(),
+                                                   m_foundTextPane->font().family());
     if (html == m_shownHtml)
         return;
     m_shownHtml = html;

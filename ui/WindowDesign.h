@@ -16,6 +16,9 @@ inline constexpr int kClientHeightTwips = 9795;
 inline constexpr int kOuterHeightTwips = 10530;
 inline constexpr int kPlacementTwips = 200;
 
+// The room between a caption and what follows it on its row.
+inline constexpr int kCaptionGapTwips = 120;
+
 // The captions' and dialogs' face, a Windows bitmap face that LabelFit.h substitutes.
 inline constexpr double kCaptionPoints = 12;
 inline constexpr double kCountPoints = 15;

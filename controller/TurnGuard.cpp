@@ -1,0 +1,54 @@
+// The checks «Générer» makes before a turn, and the question about a proposal played before.
+#include "TurnGuard.h"
+
+#include "GameFile.h"
+#include "PuzzleEngine.h"
+
+namespace {
+
+// The latest turn before the last that played this proposal: those at hand, then the stored
+// ones before them.
+std::optional<PlayedTurn> earlierTurnPlaying(const QString& proposal, const TurnHistory& history,
+                                             const GameFile& file)
+{
+    const qsizetype last = history.size() - 1;
+    if (const qsizetype found = history.latestPlaying(proposal, last); found >= 0)
+        return PlayedTurn{found, history.atHand(found).joueur};
+    if (history.firstAtHand() <= 1)
+        return std::nullopt;
+    return file.latestPlaying(proposal, std::min(history.firstAtHand(), last));
+}
+
+Question playAgainQuestion(const PlayedTurn& turn)
+{
+    QString text = QStringLiteral("Cette proposition a déjà été jouée au tour %1").arg(turn.number);
+    if (!turn.joueur.isEmpty())
+        text += QStringLiteral(" (%1)").arg(turn.joueur);
+    text += QStringLiteral(". La jouer quand même ?");
+    return {text, MessageIcon::Question, Question::Buttons::YesNo, true};
+}
+
+} // namespace
+
+std::optional<EvaluationResult> guardTurn(const GameSession& game, const TurnHistory& history,
+                                          const GameFile& file,
+                                          const std::function<Answer(const Question&)>& ask)
+{
+    EvaluationResult result;
+    if ((result.refusal = PuzzleEngine::refuseProposal(game)))
+        return result;
+    // The turn that was just accepted, asked for again: a double-click is not an act.
+    result.skipped = history.size() > 1 && history.last().propal == game.propal;
+    if (result.skipped)
+        return result;
+    if (captionNumber(game.lettres_restantes) == 0) {
+        result.refusal = Refusal{messages::kGameWon, MessageIcon::Information};
+        return result;
+    }
+    const std::optional<PlayedTurn> earlier = earlierTurnPlaying(game.propal, history, file);
+    if (earlier && ask(playAgainQuestion(*earlier)) != Answer::Yes) {
+        result.skipped = true;
+        return result;
+    }
+    return std::nullopt;
+}
