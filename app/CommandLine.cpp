@@ -33,8 +33,11 @@ QString usageText()
                     .arg(QString::fromUtf8(row.syntax), -17)
                     .arg(QString::fromUtf8(row.description));
     text += QStringLiteral("\nArgument :\n"
-                           "  FICHIER          La partie à ouvrir ; sans lui, %1 à côté du "
-                           "programme,\n"
+                           "  FICHIER          La partie à ouvrir. Sans lui, la première qui "
+                           "convient :\n"
+                           "                   la plus récente des parties récentes si son "
+                           "fichier existe,\n"
+                           "                   %1 à côté du programme,\n"
                            "                   sinon la partie de l'utilisateur.\n")
                 .arg(usualGameFileName());
     return text;

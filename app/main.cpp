@@ -2,6 +2,7 @@
 // options, then creates the game and the main window, which starts on the store named on the
 // command line, beside the executable, or in the user's data folder.
 #include "CommandLine.h"
+#include "EndOnTerm.h"
 #include "Form1.h"
 #include "GameController.h"
 #include "QtFrench.h"
@@ -19,8 +20,11 @@ int main(int argc, char** argv)
     // The name alone titles the message boxes; a display name would also be appended to
     // every window caption by the platform.
     QApplication::setApplicationName(QStringLiteral("Plimo"));
+    // The launcher's name, which Wayland matches the window with (its icon, its entry).
+    QGuiApplication::setDesktopFileName(QStringLiteral(PLIMO_APP_ID));
     // Without Qt's catalogue the program still runs, with Qt's buttons and choosers in English.
     useFrenchQtTexts(app);
+    endOnTerm();
 
     GameController game;
     StoreLocationInputs inputs = applicationStoreInputs();
