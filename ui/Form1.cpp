@@ -287,7 +287,8 @@ void Form1::mnu_historique_Click()
 {
     if (!m_historyWindow)
         m_historyWindow = std::make_unique<HistoryWindow>(m_game);
-    placeBeside(m_historyWindow.get(), this, HistoryWindow::kNarrowestWidth);
+    placeBeside(m_historyWindow.get(), this, controlsArea(), HistoryWindow::kNarrowestWidth,
+                HistoryWindow::kLowestHeight, {m_previewWindow.get()});
     m_historyWindow->show();
     m_historyWindow->raise();
     m_historyWindow->activateWindow();
@@ -304,9 +305,23 @@ void Form1::mnu_apercu_Click()
 {
     if (!m_previewWindow)
         m_previewWindow = std::make_unique<PreviewWindow>(m_game, m_controls.soluce);
+    placeBeside(m_previewWindow.get(), this, controlsArea(), PreviewWindow::kNarrowestWidth,
+                PreviewWindow::kLowestHeight, {m_historyWindow.get()});
     m_previewWindow->show();
     m_previewWindow->raise();
     m_previewWindow->activateWindow();
+}
+
+// The buttons and counts below the panes, which no other window of the program may cover.
+QRect Form1::controlsArea() const
+{
+    const Controls& c = m_controls;
+    QRect area;
+    const QWidget* const controls[] = {c.clearProposal, c.foundCount, c.remainingCount, c.init,
+                                       c.record,        c.copier,     c.generer,        c.quit};
+    for (const QWidget* control : controls)
+        area |= QRect(control->mapToGlobal(QPoint(0, 0)), control->size());
+    return area;
 }
 
 void Form1::requestQuit()

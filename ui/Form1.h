@@ -70,6 +70,7 @@ class Form1 : public QMainWindow {
     // Ends the run at once: the window closes past its guard and the event loop stops.
     void endProgram();
     void closeOtherWindows();
+    QRect controlsArea() const;
 
     GameController& m_game;
     std::unique_ptr<MessageSink> m_boxes;

@@ -15,6 +15,9 @@ class HistoryWindow : public QDialog {
     // The narrowest frame that still shows the counts and the start of both texts, where the
     // window is narrowed to open beside the main window.
     static constexpr int kNarrowestWidth = 480;
+    // The lowest frame that still shows a few turns and the ranking, where it opens below the
+    // main window.
+    static constexpr int kLowestHeight = 240;
     // The players' column shows this many wide characters at most; longer names are elided.
     static constexpr int kPlayerColumnCharacters = 16;
 

@@ -10,6 +10,13 @@ class QTextBrowser;
 class PreviewWindow : public QDialog {
     Q_OBJECT
   public:
+    // The narrowest frame that still shows a post's lines, where the window is narrowed to open
+    // beside the main window.
+    static constexpr int kNarrowestWidth = 360;
+    // The lowest frame that still shows a post of a few lines, where it opens below the main
+    // window.
+    static constexpr int kLowestHeight = 200;
+
     // The post's monospace parts are drawn in the font of the found text's pane.
     PreviewWindow(GameController& game, const QWidget* foundTextPane, QWidget* parent = nullptr);
 

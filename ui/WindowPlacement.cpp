@@ -29,16 +29,46 @@ QRect besideMainWindow(const QRect& mainFrame, const QSize& frame, const QRect& 
     return {QPoint(x, y), QSize(width, frame.height())};
 }
 
-void placeBeside(QWidget* second, const QWidget* mainWindow, int narrowest)
+QRect belowMainWindow(const QRect& mainFrame, const QSize& frame, const QRect& screenArea)
+{
+    const int width = std::min(frame.width(), screenArea.width());
+    const int x = std::max(screenArea.left(),
+                           std::min(mainFrame.left(), screenArea.right() + 1 - width));
+    const int height = std::min(frame.height(), screenArea.bottom() - mainFrame.bottom());
+    return {QPoint(x, mainFrame.bottom() + 1), QSize(width, std::max(0, height))};
+}
+
+QRect keptClearOf(QRect frame, const QRect& clear)
+{
+    if (frame.intersects(clear) && frame.top() < clear.top())
+        frame.setBottom(clear.top() - 1);
+    return frame;
+}
+
+void placeBeside(QWidget* second, const QWidget* mainWindow, const QRect& controls, int narrowest,
+                 int lowest, std::initializer_list<const QWidget*> others)
 {
     if (second->isVisible())
         return;
     const QRect screenArea =
         mainWindow->screen() ? mainWindow->screen()->availableGeometry() : QRect();
-    const QRect frame = second->frameGeometry();
-    const QRect beside =
-        besideMainWindow(mainWindow->frameGeometry(), frame.size(), screenArea, narrowest);
-    second->resize(beside.size() - (frame.size() - second->size()));
+    QRect taken = mainWindow->frameGeometry();
+    for (const QWidget* other : others) {
+        if (other && other->isVisible())
+            taken |= other->frameGeometry();
+    }
+    taken.setTop(mainWindow->frameGeometry().top());
+    // A window never shown has no frame yet: the window manager will give it the main window's.
+    QSize decoration = second->frameGeometry().size() - second->size();
+    if (decoration.isNull())
+        decoration = mainWindow->frameGeometry().size() - mainWindow->size();
+    const QSize frame = second->size() + decoration;
+    QRect beside = besideMainWindow(taken, frame, screenArea, narrowest);
+    if (beside.intersects(taken)) {
+        const QRect below = belowMainWindow(mainWindow->frameGeometry(), frame, screenArea);
+        beside = below.height() >= lowest ? below : keptClearOf(beside, controls);
+    }
+    second->resize(beside.size() - decoration);
     second->move(beside.topLeft());
 }
 

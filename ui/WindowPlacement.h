@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <initializer_list>
+
 class QWidget;
 
 // The frame of a window of this size beside the main window's frame, level with its top: on its
@@ -15,9 +17,22 @@ class QWidget;
 QRect besideMainWindow(const QRect& mainFrame, const QSize& frame, const QRect& screenArea,
                        int narrowest);
 
-// Moves a second window that is not shown yet beside the main window (see besideMainWindow);
-// a shown one stays where the master put it.
-void placeBeside(QWidget* second, const QWidget* mainWindow, int narrowest);
+// The frame of a window of this size below the main window's frame, level with its left and kept
+// on the screen area, as tall as the room there allows.
+QRect belowMainWindow(const QRect& mainFrame, const QSize& frame, const QRect& screenArea);
+
+// A frame that would cover part of `clear` ends above it, as high as it may be: where a second
+// window cannot open beside the main window, it leaves the main window's buttons and counts in
+// sight.
+QRect keptClearOf(QRect frame, const QRect& clear);
+
+// Moves a second window that is not shown yet beside the main window and the other windows shown
+// beside it (see besideMainWindow), so that it covers none of them; where no side has room, below
+// the main window when the room there is at least `lowest` high, else clear of `controls` (the
+// main window's buttons and counts, in global coordinates). A shown one stays where the master
+// put it.
+void placeBeside(QWidget* second, const QWidget* mainWindow, const QRect& controls, int narrowest,
+                 int lowest, std::initializer_list<const QWidget*> others = {});
 
 // Places the main window near the screen's top-left corner at its design outer height, which
 // counts the frame: again at its first showing, once the platform knows its frame, and on X11
