@@ -38,6 +38,18 @@ QString playerKey(const QString& name)
     return name.toCaseFolded();
 }
 
+QString lookalikeKey(const QString& name)
+{
+    const QString decomposed = name.normalized(QString::NormalizationForm_D);
+    QString key;
+    key.reserve(decomposed.size());
+    for (const QChar c : decomposed) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            key += c;
+    }
+    return key.toCaseFolded();
+}
+
 void PlayerTally::add(const QString& player, qint64 points, qsizetype turn)
 {
     if (player.isEmpty())

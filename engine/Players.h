@@ -15,6 +15,9 @@ QString cleanPlayerName(const QString& typed);
 
 // What two spellings of the same player share: names that differ only in case are one player.
 QString playerKey(const QString& name);
+// What two names that look alike share: case and accents set aside («Zoe», «ZOÉ», «Zoé»). They
+// may be two players; the field joueur offers the one who played when the other is typed.
+QString lookalikeKey(const QString& name);
 
 // One line of the ranking.
 struct PlayerStanding {

@@ -8,13 +8,55 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QEvent>
+#include <QIdentityProxyModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStringListModel>
 
 #include <algorithm>
 
-// The list completes whatever the case and takes no longer a name than the game keeps.
+namespace {
+
+// The role holding what a name shares with those that look like it.
+constexpr int kLookalikeRole = Qt::UserRole;
+
+// The players' names, each with what it shares with the names that look like it.
+class LookalikeModel : public QIdentityProxyModel {
+  public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role == kLookalikeRole)
+            return lookalikeKey(QIdentityProxyModel::data(index, Qt::DisplayRole).toString());
+        return QIdentityProxyModel::data(index, role);
+    }
+};
+
+// Offers, in a list under the field, the players whose names begin as typed, case and accents
+// set aside: «Zoe» typed offers «Zoé», who played; what is typed stays unless one is picked.
+class PlayerCompleter : public QCompleter {
+  public:
+    PlayerCompleter(QAbstractItemModel* players, QObject* parent) : QCompleter(parent)
+    {
+        auto* model = new LookalikeModel(this);
+        model->setSourceModel(players);
+        setModel(model);
+        setCompletionRole(kLookalikeRole);
+        setCompletionMode(QCompleter::PopupCompletion);
+    }
+
+    QStringList splitPath(const QString& path) const override { return {lookalikeKey(path)}; }
+    QString pathFromIndex(const QModelIndex& index) const override
+    {
+        return index.data(Qt::DisplayRole).toString();
+    }
+};
+
+} // namespace
+
+// The list completes whatever the case and the accents, and the field takes no longer a name than
+// the game keeps.
 PlayerField::PlayerField(GameController& game, QComboBox* field, QObject* parent)
     : QObject(parent), m_game(game), m_field(field), m_players(new QStringListModel(this))
 {
@@ -22,7 +64,7 @@ PlayerField::PlayerField(GameController& game, QComboBox* field, QObject* parent
     m_field->setInsertPolicy(QComboBox::NoInsert);
     m_field->lineEdit()->setMaxLength(int(kMaxPlayerNameLength));
     m_field->setModel(m_players);
-    m_field->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    m_field->setCompleter(new PlayerCompleter(m_players, m_field));
     place();
 
     connect(m_field, &QComboBox::editTextChanged, this, [this](const QString& typed) {
