@@ -153,22 +153,6 @@ TEST_F(OtherGameWindowTest, RecentGamesOpenAndAGoneOneLeavesTheList)
 }
 
 // Oui saves before the other game opens; a save that fails shows why, and the game stays.
-TEST_F(OtherGameWindowTest, AFailedSaveBeforeAnotherGameKeepsTheGame)
-{
-    ASSERT_TRUE(QFile::setPermissions(m_path, QFileDevice::ReadOwner));
-    const PermissionsBind bind;
-    ASSERT_TRUE(startWindow());
-    typeInto(ref(), QStringLiteral(" loup"));
-    m_sink.choice = MessageSink::Answer::Yes;
-    recentItems()[1]->trigger();
-    ASSERT_EQ(m_sink.shown.size(), 2u);
-    EXPECT_EQ(m_sink.shown[0].text, kLeaveQuestion);
-    EXPECT_EQ(m_sink.shown[1].icon, MessageIcon::Critical);
-    EXPECT_TRUE(m_sink.shown[1].text.contains(QDir::toNativeSeparators(m_path)));
-    EXPECT_EQ(m_game->gamePath(), m_path);
-    EXPECT_EQ(ref()->toPlainText(), QStringLiteral("LE CHAT LOUP"));
-}
-
 // The real question box, answered through its own widgets: Entrée takes its default Oui, Escape
 // its Annuler.
 TEST_F(OtherGameWindowTest, TheRealLeaveQuestionIsAnsweredThroughItsWidgets)
