@@ -204,6 +204,7 @@ struct LeaveCase {
     Asked onQuit;
     Asked onClose;
     Asked onOtherGame;
+    bool savesBefore = true;
 };
 
 const QString kNoReferenceToQuit = QStringLiteral(
@@ -243,9 +244,12 @@ TEST_P(LeaveTest, EachWayAsksWhatItNeedsAndEachAnswerDoesItsPart)
             GameController game;
             QFile::remove(m_path);
             ASSERT_NO_FATAL_FAILURE(makeSampleStore(m_path));
+            const QByteArray made = fileBytes(m_path);
             ASSERT_FALSE(game.startUp(m_path));
             GetParam().before(game);
             const QByteArray stored = fileBytes(m_path);
+            // Opening a game writes nothing into its file; only a save does.
+            EXPECT_EQ(stored != made, GetParam().savesBefore);
             QList<Question> questions;
             const bool left = game.leave(way, [&](const Question& question) {
                 questions.append(question);
@@ -270,11 +274,33 @@ TEST_P(LeaveTest, EachWayAsksWhatItNeedsAndEachAnswerDoesItsPart)
     }
 }
 
+// Oui saves first; a save that fails is told, and the game stays as it was.
+TEST_F(SaveTest, AFailedSaveBeforeAnotherGameKeepsTheGame)
+{
+    makeSampleStore(m_path);
+    ASSERT_TRUE(QFile::setPermissions(m_path, QFileDevice::ReadOwner));
+    const PermissionsBind bind;
+    ASSERT_FALSE(m_game.startUp(m_path));
+    m_game.referenceEdited(QStringLiteral("LE CHAT LOUP"));
+    QList<Question> questions;
+    EXPECT_FALSE(m_game.leave(LeaveWay::OtherGame, [&](const Question& question) {
+        questions.append(question);
+        return Answer::Yes;
+    }));
+    ASSERT_EQ(questions.size(), 2);
+    EXPECT_EQ(questions[0], questionOf(Asked::SaveQuestion));
+    EXPECT_EQ(questions[1].icon, MessageIcon::Critical);
+    EXPECT_EQ(questions[1].buttons, Question::Buttons::Ok);
+    EXPECT_TRUE(questions[1].text.contains(m_path));
+    EXPECT_EQ(m_game.session().ref, QStringLiteral("LE CHAT LOUP"));
+    EXPECT_TRUE(m_game.isModified());
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Leave, LeaveTest,
     ::testing::Values(
         LeaveCase{"RightAfterStartUp", [](GameController&) {}, Asked::QuitQuestion,
-                  Asked::QuitQuestion, Asked::SaveQuestion},
+                  Asked::QuitQuestion, Asked::SaveQuestion, false},
         LeaveCase{"AfterASave", [](GameController& g) { ASSERT_FALSE(g.save()); }, Asked::Nothing,
                   Asked::Nothing, Asked::Nothing},
         LeaveCase{"ProposalChangedAfterASave",
@@ -292,7 +318,7 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   Asked::Nothing, Asked::Nothing, Asked::Nothing},
         LeaveCase{"NoReference", [](GameController& g) { g.referenceEdited(QString()); },
-                  Asked::Refusal, Asked::Nothing, Asked::Nothing},
+                  Asked::Refusal, Asked::Nothing, Asked::Nothing, false},
         LeaveCase{"NoReferenceAfterASave",
                   [](GameController& g) {
                       ASSERT_FALSE(g.save());

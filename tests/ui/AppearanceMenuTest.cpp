@@ -3,9 +3,6 @@
 // pane keeps its new look; an empty proposal gives the new look to what is typed next.
 #include "AppearanceController.h"
 #include "Choosers.h"
-#include "GameStore.h"
-#include "StoreFiles.h"
-#include "StoredColour.h"
 #include "UiFixture.h"
 
 #include <QAbstractSpinBox>
@@ -13,6 +10,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
@@ -21,7 +19,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QValidator>
@@ -34,75 +31,21 @@ static void PrintTo(const FontChoice& font, std::ostream* os)
 
 namespace {
 
-class ScriptedChoosers : public Choosers {
-  public:
-    std::optional<QColor> chooseColour(const QColor& initial, QWidget*) override
-    {
-        initialColour = initial;
-        return colour;
-    }
-    std::optional<QFont> chooseFont(const QFont& initial, QWidget*) override
-    {
-        initialFont = initial;
-        return font;
-    }
-
-    std::optional<QColor> colour;
-    std::optional<QFont> font;
-    QColor initialColour;
-    QFont initialFont;
-};
-
 class AppearanceMenu : public UiFixture {
   protected:
-    void SetUp() override
+    // The value of the game file's couleurs field.
+    QVariant storedLook(const QString& column) const
     {
-        UiFixture::SetUp();
-        ASSERT_TRUE(m_dir.isValid());
-        m_path = m_dir.filePath(QStringLiteral("plimo.mdb"));
-        makeSampleStore(m_path);
-        openStore({});
+        return stored(QStringLiteral("SELECT %1 FROM couleurs ORDER BY rowid LIMIT 1").arg(column));
     }
-
-    void openStore(StoreOptions options)
+    // A saved game with this proposal.
+    void saveWithProposal(const QString& proposal)
     {
-        m_controller.reset();
-        m_store = std::make_unique<GameController>();
-        ASSERT_TRUE(m_store->startUp(m_path, options).ok());
-        m_controller = std::make_unique<AppearanceController>(*m_window, targets(), *m_store,
-                                                              m_choosers, m_sink);
+        typeInto(propal(), proposal);
+        typeInto(ref(), QStringLiteral("le chat"));
+        clickButton(QStringLiteral("record"));
+        ASSERT_FALSE(m_game->isModified());
     }
-
-    // The window's panes and menu items, handed over as the window itself does.
-    AppearanceTargets targets() const
-    {
-        AppearanceTargets handed;
-        for (Pane pane : kPanes)
-            handed.panes[pane] = m_window->paneWidget(pane);
-        for (std::size_t i = 0; i < handed.actions.size(); ++i)
-            handed.actions[i] = child<QAction>(QString::fromUtf8(appearanceItems()[i].objectName));
-        return handed;
-    }
-
-    void TearDown() override
-    {
-        m_controller.reset();
-        m_store.reset();
-        UiFixture::TearDown();
-    }
-
-    QVariant stored(const QString& column) const
-    {
-        return RawStore(m_path).value(
-            QStringLiteral("SELECT %1 FROM couleurs ORDER BY rowid LIMIT 1").arg(column));
-    }
-
-    QTemporaryDir m_dir;
-    QString m_path;
-    ScriptedChoosers m_choosers;
-    // A game of its own on the file, which stores what the menu picks.
-    std::unique_ptr<GameController> m_store;
-    std::unique_ptr<AppearanceController> m_controller;
 };
 
 // A field holds red in its low byte, then green, then blue.
@@ -131,26 +74,23 @@ TEST_F(AppearanceMenu, EachColourItemChangesItsPaneAndItsFieldAtOnce)
         trigger(c.item);
         const auto* pane = child<QWidget>(QString::fromLatin1(c.pane));
         EXPECT_EQ(pane->palette().color(c.role), c.colour) << c.item;
-        EXPECT_EQ(stored(QString::fromLatin1(c.column)).toLongLong(), c.stored) << c.item;
+        EXPECT_EQ(storedLook(QString::fromLatin1(c.column)).toLongLong(), c.stored) << c.item;
     }
     EXPECT_TRUE(m_sink.shown.empty());
 }
 
-// Recolouring alone is no change of the proposal: both markers stay.
+// Recolouring alone is no change of the proposal: the game stays saved.
 TEST_F(AppearanceMenu, ProposalTextColourCoversEveryCharacterAndIsStored)
 {
-    typeInto(propal(), QStringLiteral("LE CHAT"));
-    m_engine->markers().save = QStringLiteral("Y");
-    m_engine->markers().generation = QStringLiteral("1");
+    ASSERT_NO_FATAL_FAILURE(saveWithProposal(QStringLiteral("LE CHAT")));
     m_choosers.colour = QColor(0, 128, 0);
     trigger("mnu_police_propal");
 
     EXPECT_EQ(propal()->toPlainText(), QStringLiteral("LE CHAT"));
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(proposalFormatAt(i).foreground().color(), QColor(0, 128, 0)) << i;
-    EXPECT_EQ(stored(QStringLiteral("police_propal")).toLongLong(), 32768);
-    EXPECT_EQ(m_engine->markers().save, QStringLiteral("Y"));
-    EXPECT_EQ(m_engine->markers().generation, QStringLiteral("1"));
+    EXPECT_EQ(storedLook(QStringLiteral("police_propal")).toLongLong(), 32768);
+    EXPECT_FALSE(m_game->isModified());
 }
 
 // The proposal's new font, like its colour, is no change of the proposal.
@@ -166,8 +106,7 @@ TEST_F(AppearanceMenu, EachFontItemSetsItsPaneAndStoresTheRoundedSize)
                  {"mnu_font_soluce", "soluce", 10.5, 10, true},
                  {"mnu_font_propal", "propal", 11.5, 12, true},
                  {"mnu_font_lettres", "lettres", 16, 16, false}};
-    typeInto(propal(), QStringLiteral("AB"));
-    m_engine->markers().save = QStringLiteral("Y");
+    ASSERT_NO_FATAL_FAILURE(saveWithProposal(QStringLiteral("AB")));
     for (const auto& c : cases) {
         QFont font(QStringLiteral("Courier New"));
         font.setPointSizeF(c.size);
@@ -177,12 +116,12 @@ TEST_F(AppearanceMenu, EachFontItemSetsItsPaneAndStoresTheRoundedSize)
         trigger(c.item);
 
         const QString suffix = QString::fromLatin1(c.suffix);
-        EXPECT_EQ(stored(QStringLiteral("font_name_") + suffix).toString(),
+        EXPECT_EQ(storedLook(QStringLiteral("font_name_") + suffix).toString(),
                   QStringLiteral("Courier New"))
             << c.item;
-        EXPECT_EQ(stored(QStringLiteral("font_size_") + suffix).toInt(), c.stored) << c.item;
-        EXPECT_EQ(stored(QStringLiteral("font_bold_") + suffix).toInt(), 1) << c.item;
-        EXPECT_EQ(stored(QStringLiteral("font_italic_") + suffix).toInt(), c.italic ? 1 : 0)
+        EXPECT_EQ(storedLook(QStringLiteral("font_size_") + suffix).toInt(), c.stored) << c.item;
+        EXPECT_EQ(storedLook(QStringLiteral("font_bold_") + suffix).toInt(), 1) << c.item;
+        EXPECT_EQ(storedLook(QStringLiteral("font_italic_") + suffix).toInt(), c.italic ? 1 : 0)
             << c.item;
         if (suffix == QLatin1String("propal")) {
             for (int i = 0; i < 2; ++i)
@@ -193,7 +132,7 @@ TEST_F(AppearanceMenu, EachFontItemSetsItsPaneAndStoresTheRoundedSize)
             EXPECT_TRUE(shown.bold()) << c.item;
         }
     }
-    EXPECT_EQ(m_engine->markers().save, QStringLiteral("Y"));
+    EXPECT_FALSE(m_game->isModified());
 }
 
 TEST_F(AppearanceMenu, CancellingAChooserChangesNeitherPaneNorRecord)
@@ -201,8 +140,6 @@ TEST_F(AppearanceMenu, CancellingAChooserChangesNeitherPaneNorRecord)
     const QByteArray before = fileBytes(m_path);
     const QColor background = ref()->palette().color(QPalette::Base);
     const QFont font = soluce()->font();
-    m_choosers.colour.reset();
-    m_choosers.font.reset();
     for (const AppearanceItem& item : appearanceItems())
         trigger(item.objectName);
     EXPECT_EQ(ref()->palette().color(QPalette::Base), background);
@@ -213,10 +150,8 @@ TEST_F(AppearanceMenu, CancellingAChooserChangesNeitherPaneNorRecord)
 
 TEST_F(AppearanceMenu, ChoosersStartFromThePanesCurrentLook)
 {
-    m_choosers.colour.reset();
     trigger("mnu_fond_lettres");
     EXPECT_EQ(m_choosers.initialColour, lettres()->palette().color(QPalette::Base));
-    m_choosers.font.reset();
     trigger("mnu_font_ref");
     EXPECT_EQ(m_choosers.initialFont.family(), QStringLiteral("Courier New"));
 }
@@ -240,7 +175,9 @@ TEST_F(AppearanceMenu, AnEmptyProposalGivesTheNewLookToWhatIsTypedNext)
 
 TEST_F(AppearanceMenu, AFailedWriteIsReportedAndThePaneKeepsItsNewLook)
 {
-    openStore(StoreOptions{true, 200});
+    ASSERT_TRUE(QFile::setPermissions(m_path, QFileDevice::ReadOwner));
+    const PermissionsBind bind;
+    ASSERT_TRUE(startWindow());
     const QByteArray before = fileBytes(m_path);
     m_choosers.colour = QColor(1, 2, 3);
     trigger("mnu_fond_ref");
@@ -252,49 +189,21 @@ TEST_F(AppearanceMenu, AFailedWriteIsReportedAndThePaneKeepsItsNewLook)
     EXPECT_TRUE(m_window->isVisible());
 }
 
-// Each item's handed-over action drives the handed-over pane, whatever the widgets are called.
-TEST_F(AppearanceMenu, EachItemDrivesThePaneItIsHanded)
-{
-    QWidget host;
-    AppearanceTargets handed;
-    for (Pane pane : kPanes)
-        handed.panes[pane] = new QPlainTextEdit(&host);
-    for (QAction*& action : handed.actions)
-        action = new QAction(&host);
-    const AppearanceController controller(host, handed, *m_store, m_choosers, m_sink);
-    const QColor windowBackground = lettres()->palette().color(QPalette::Base);
-
-    int shade = 0;
-    for (std::size_t i = 0; i < handed.actions.size(); ++i) {
-        const AppearanceItem& item = appearanceItems()[i];
-        if (item.property != PaneProperty::Background)
-            continue;
-        const QColor colour(10, 20, ++shade);
-        m_choosers.colour = colour;
-        handed.actions[i]->trigger();
-        EXPECT_EQ(handed.panes[item.pane]->palette().color(QPalette::Base), colour)
-            << item.objectName;
-    }
-    // Red in the lowest byte, the shade in the third.
-    const std::pair<const char*, qlonglong> written[] = {{"fond_ref", 0x01140A},
-                                                         {"fond_soluce", 0x02140A},
-                                                         {"fond_propal", 0x03140A},
-                                                         {"fond_lettres", 0x04140A}};
-    for (const auto& [column, value] : written)
-        EXPECT_EQ(stored(QString::fromLatin1(column)).toLongLong(), value) << column;
-    EXPECT_EQ(lettres()->palette().color(QPalette::Base), windowBackground);
-}
-
 TEST_F(AppearanceMenu, AMissingPaneOrActionStopsTheProgram)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    AppearanceTargets noAction = targets();
+    AppearanceTargets targets;
+    for (Pane pane : kPanes)
+        targets.panes[pane] = child<QWidget>(paneSuffix(pane));
+    for (std::size_t i = 0; i < targets.actions.size(); ++i)
+        targets.actions[i] = child<QAction>(QString::fromUtf8(appearanceItems()[i].objectName));
+    AppearanceTargets noAction = targets;
     noAction.actions[11] = nullptr;
-    EXPECT_DEATH(AppearanceController(*m_window, noAction, *m_store, m_choosers, m_sink),
+    EXPECT_DEATH(AppearanceController(*m_window, noAction, *m_game, m_choosers, m_sink),
                  "mnu_font_lettres");
-    AppearanceTargets noPane = targets();
+    AppearanceTargets noPane = targets;
     noPane.panes.erase(Pane::Soluce);
-    EXPECT_DEATH(AppearanceController(*m_window, noPane, *m_store, m_choosers, m_sink), "soluce");
+    EXPECT_DEATH(AppearanceController(*m_window, noPane, *m_game, m_choosers, m_sink), "soluce");
 }
 
 namespace {
@@ -332,8 +241,7 @@ void answerColourChooser(QColorDialog* dialog, const QString& html,
 // and stores it; the same with Cancel changes neither the pane nor the record.
 TEST_F(AppearanceMenu, TheRealColourChooserIsModalAndItsChoiceIsApplied)
 {
-    QtChoosers real;
-    m_controller->setChoosers(real);
+    ASSERT_TRUE(startWindow(&m_sink, nullptr));
     bool answered = false;
     onModal<QColorDialog>([&](QColorDialog* dialog) {
         EXPECT_TRUE(dialog->testOption(QColorDialog::DontUseNativeDialog));
@@ -343,7 +251,7 @@ TEST_F(AppearanceMenu, TheRealColourChooserIsModalAndItsChoiceIsApplied)
     trigger("mnu_fond_trouvé");
     EXPECT_TRUE(answered);
     EXPECT_EQ(soluce()->palette().color(QPalette::Base), QColor(12, 34, 56));
-    EXPECT_EQ(stored(QStringLiteral("fond_soluce")).toLongLong(), 3678732);
+    EXPECT_EQ(storedLook(QStringLiteral("fond_soluce")).toLongLong(), 3678732);
 
     answered = false;
     onModal<QColorDialog>([&](QColorDialog* dialog) {
@@ -353,7 +261,7 @@ TEST_F(AppearanceMenu, TheRealColourChooserIsModalAndItsChoiceIsApplied)
     trigger("mnu_fond_trouvé");
     EXPECT_TRUE(answered);
     EXPECT_EQ(soluce()->palette().color(QPalette::Base), QColor(12, 34, 56));
-    EXPECT_EQ(stored(QStringLiteral("fond_soluce")).toLongLong(), 3678732);
+    EXPECT_EQ(storedLook(QStringLiteral("fond_soluce")).toLongLong(), 3678732);
 }
 
 TEST_F(AppearanceMenu, ItemsAreReachedWithTheMouseThroughTheMenuBar)
@@ -369,40 +277,6 @@ TEST_F(AppearanceMenu, ItemsAreReachedWithTheMouseThroughTheMenuBar)
     (void)QTest::qWaitFor(
         [&] { return lettres()->palette().color(QPalette::Base) == QColor(200, 100, 50); });
     EXPECT_EQ(lettres()->palette().color(QPalette::Base), QColor(200, 100, 50));
-}
-
-// The window's own controller, started on the file, stores at once: a new window on the same
-// file (a restart, without "Enregistrer") shows every choice again.
-TEST_F(AppearanceMenu, ChoicesComeBackOnTheNextStartWithoutSaving)
-{
-    m_controller.reset();
-    m_store.reset();
-    const auto start = [this] {
-        makeWindow();
-        return m_window->startUp(m_path);
-    };
-    ASSERT_TRUE(start());
-    m_window->setChoosers(&m_choosers);
-    m_window->show();
-    m_choosers.colour = QColor(10, 20, 30);
-    trigger("mnu_fond_trouvé");
-    m_choosers.colour = QColor(200, 0, 100);
-    trigger("mnu_police_propal");
-    QFont font(QStringLiteral("Courier New"));
-    font.setPointSizeF(10.5);
-    font.setItalic(true);
-    m_choosers.font = font;
-    trigger("mnu_font_lettres");
-    trigger("mnu_font_propal");
-    EXPECT_NE(m_engine->markers().save, QStringLiteral("Y"));
-
-    ASSERT_TRUE(start());
-    EXPECT_EQ(soluce()->palette().color(QPalette::Base), QColor(10, 20, 30));
-    EXPECT_EQ(lettres()->font().pointSize(), 10);
-    EXPECT_TRUE(lettres()->font().italic());
-    EXPECT_EQ(propal()->currentCharFormat().foreground().color(), QColor(200, 0, 100));
-    EXPECT_EQ(propal()->currentCharFormat().fontPointSize(), 10.0);
-    EXPECT_TRUE(m_sink.shown.empty());
 }
 
 // How a test answers Qt's real font chooser: rows to click in its family, style and size lists
@@ -523,14 +397,14 @@ void PrintTo(const FontItemCase& c, std::ostream* os)
     *os << c.item;
 }
 
-// The four font items with Qt's real chooser. The panes ask for Courier New at 14.25 pt; where
+// The four font items with Qt's real chooser. The panes ask for Courier New at 14 pt; where
 // the system lacks it, the chooser can only show the face that stands in for it.
 class RealFontChooser : public AppearanceMenu, public ::testing::WithParamInterface<FontItemCase> {
   protected:
     void SetUp() override
     {
         AppearanceMenu::SetUp();
-        m_controller->setChoosers(m_real);
+        ASSERT_TRUE(startWindow(&m_sink, nullptr));
         typeInto(propal(), QStringLiteral("LE CHAT"));
     }
 
@@ -540,7 +414,7 @@ class RealFontChooser : public AppearanceMenu, public ::testing::WithParamInterf
     QFont paneFont() const
     {
         if (GetParam().pane != Pane::Propal)
-            return m_window->paneWidget(GetParam().pane)->font();
+            return child<QWidget>(suffix())->font();
         QFont font = propal()->currentFont();
         const QStringList families = propal()->currentCharFormat().fontFamilies().toStringList();
         if (!families.isEmpty())
@@ -561,10 +435,10 @@ class RealFontChooser : public AppearanceMenu, public ::testing::WithParamInterf
     // The stored name, size, bold and italic of the item's pane.
     FontChoice storedFont() const
     {
-        return {stored(QStringLiteral("font_name_") + suffix()).toString(),
-                double(stored(QStringLiteral("font_size_") + suffix()).toInt()),
-                stored(QStringLiteral("font_bold_") + suffix()).toBool(),
-                stored(QStringLiteral("font_italic_") + suffix()).toBool()};
+        return {storedLook(QStringLiteral("font_name_") + suffix()).toString(),
+                double(storedLook(QStringLiteral("font_size_") + suffix()).toInt()),
+                storedLook(QStringLiteral("font_bold_") + suffix()).toBool(),
+                storedLook(QStringLiteral("font_italic_") + suffix()).toBool()};
     }
 
     // A style of the family that is both bold and italic.
@@ -575,15 +449,13 @@ class RealFontChooser : public AppearanceMenu, public ::testing::WithParamInterf
                 return style;
         return {};
     }
-
-    QtChoosers m_real;
 };
 
 TEST_P(RealFontChooser, OkAsOpenedKeepsTheRequestedFamily)
 {
     const QFont requested = paneFont();
     ASSERT_EQ(requested.family(), QStringLiteral("Courier New"));
-    ASSERT_EQ(requested.pointSizeF(), 14.25);
+    ASSERT_EQ(requested.pointSizeF(), 14.0);
 
     const FontChooserOpening opening = choose({});
     EXPECT_EQ(opening.family, QFontInfo(requested).family());
@@ -643,7 +515,7 @@ TEST_P(RealFontChooser, CancelLeavesPaneAndRecordAsTheyWere)
 
     const QFont after = paneFont();
     EXPECT_EQ(after.family(), before.family());
-    EXPECT_EQ(after.pointSizeF(), 14.25);
+    EXPECT_EQ(after.pointSizeF(), 14.0);
     EXPECT_FALSE(after.bold());
     EXPECT_FALSE(after.italic());
     EXPECT_EQ(fileBytes(m_path), file);

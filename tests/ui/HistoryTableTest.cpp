@@ -1,5 +1,6 @@
 // The history window's table: a text shows each of its line breaks as one blank, and a table
 // scrolled to its end follows the turns added, while one scrolled up stays where it is.
+#include "GameController.h"
 #include "HistoryWindow.h"
 
 #include <QApplication>
@@ -67,7 +68,8 @@ class HistoryTableScrollTest : public ::testing::TestWithParam<ScrollCase> {};
 
 TEST_P(HistoryTableScrollTest, ANewTurnIsShownOnlyFromTheEnd)
 {
-    HistoryWindow window;
+    GameController game;
+    HistoryWindow window(game);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     auto* table = window.findChild<QTableView*>(QStringLiteral("historique"));

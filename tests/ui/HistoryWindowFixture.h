@@ -1,8 +1,8 @@
-// The game the turn history and players window tests play: a window on a store of its own, the
-// page cleared and "LE CHAT DORT" initialised; and the history window's tables as they read.
+// The game the turn history and players window tests play: a window on a new game of its own
+// with "LE CHAT DORT" initialised; and the history window's tables as they read.
 #pragma once
 
-#include "StoredWindowFixture.h"
+#include "UiFixture.h"
 
 #include <QAbstractItemModel>
 #include <QDialog>
@@ -10,21 +10,20 @@
 #include <QTableView>
 #include <QTest>
 
-class HistoryWindowFixture : public StoredWindowFixture {
+class HistoryWindowFixture : public UiFixture {
   protected:
     void SetUp() override
     {
-        StoredWindowFixture::SetUp();
-        makeSampleStore(m_path);
-        ASSERT_TRUE(startWindow());
-        trigger("menu_delete");
+        UiFixture::SetUp();
         initialise(QStringLiteral("le chat dort"));
     }
 
+    // The history window, once a menu item has opened it.
+    static QDialog* historyWindow() { return topLevel<QDialog>("form_historique"); }
     // A table of the history window: historique or classement.
-    QTableView* historyTable(const char* name) const
+    static QTableView* historyTable(const char* name)
     {
-        return m_window->historyWindow()->findChild<QTableView*>(QString::fromUtf8(name));
+        return historyWindow()->findChild<QTableView*>(QString::fromUtf8(name));
     }
 
     // The window a menu item opened: shown, not modal, with its name and title.

@@ -1,9 +1,10 @@
 // The real program refuses to start without a store it can use: a game file named on the command
-// line that does not exist, or a first copy of the user's game that cannot be made, shows the
-// critical box with the path (answered by the test library preloaded into it, which echoes its
-// text), ends with a non-zero code and creates nothing. --help and --version answer on standard
-// output and exit 0, Qt's own options still taken; an unknown option prints the usage on standard
-// error and exits 2, with or without a display. None of them creates anything either.
+// line that does not exist, a damaged game beside it, or a first copy of the user's game that
+// cannot be made, shows the critical box with the path (answered by the test library preloaded
+// into it, which echoes its text), ends with a non-zero code and creates nothing. --help and
+// --version answer on standard output and exit 0, Qt's own options still taken; an unknown option
+// prints the usage on standard error and exits 2, with or without a display. None of them creates
+// anything either.
 #include "ProgramRun.h"
 #include "StoreFiles.h"
 
@@ -37,9 +38,10 @@ struct ProgramCase {
     bool storeBeside;     // a portable folder's store beside the program
     bool dataHomeIsAFile; // the user's game cannot be made
     int exitCode;
-    const char* message;   // part of the box's text, or of standard error
-    const char* shownPath; // nullptr: none
-    QString out = {};      // standard output starts with it
+    const char* message;    // part of the box's text, or of standard error
+    const char* shownPath;  // nullptr: none
+    QString out = {};       // standard output starts with it
+    QByteArray beside = {}; // the bytes of the store beside the program, when not the sample's
 };
 
 // Names the case in test output instead of dumping its bytes.
@@ -63,6 +65,8 @@ TEST_P(StoreChoiceProgramTest, AnswersWithItsExitCodeAndCreatesNothing)
     makeSampleStore(root.filePath(QStringLiteral("usr/share/plimo/plimo.mdb")));
     if (c.storeBeside)
         makeSampleStore(root.filePath(QStringLiteral("usr/bin/plimo.mdb")));
+    if (!c.beside.isEmpty())
+        writeBytes(root.filePath(QStringLiteral("usr/bin/plimo.mdb")), c.beside);
     const QString dataHome = root.filePath(QStringLiteral("data"));
     if (c.dataHomeIsAFile)
         writeBytes(dataHome, "pas un dossier");
@@ -87,6 +91,15 @@ const ProgramCase kCases[] = {
      1,
      "Le fichier de la partie n'existe pas.",
      "work/fil-du-forum.mdb"},
+    {"DamagedGameBeside",
+     {},
+     true,
+     false,
+     1,
+     "Ce fichier n'est pas une partie de Plimo.",
+     "usr/bin/plimo.mdb",
+     {},
+     QByteArray("Ceci n'est pas une base de données.\n").repeated(200)},
     {"UserGameCannotBeMade",
      {},
      false,

@@ -1,34 +1,64 @@
 // Set-up and helpers shared by the window tests.
 #include "UiFixture.h"
 
+#include "GameFiles.h"
+#include "PaneLook.h"
+
 #include <QApplication>
+#include <QFile>
 #include <QTest>
 #include <QTextCursor>
 
-void UiFixture::makeWindow()
-{
-    m_window.reset();
-    m_game = std::make_unique<GameController>();
-    m_engine = &GameControllerProbe::engine(*m_game);
-    m_window = std::make_unique<Form1>(*m_game);
-    m_window->setMessageSink(&m_sink);
-}
-
 void UiFixture::SetUp()
 {
-    makeWindow();
-    m_window->show();
-    m_window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    ASSERT_TRUE(m_dir.isValid());
+    m_path = m_dir.filePath(QStringLiteral("plimo.mdb"));
+    ASSERT_NO_FATAL_FAILURE(makeGame());
+    ASSERT_TRUE(startWindow());
 }
 
-void UiFixture::TearDown()
+void UiFixture::makeGame()
 {
-    // A window left open would keep the activation from the next test's window.
+    ASSERT_TRUE(createEmptyGame(m_path, designLookFields()));
+}
+
+bool UiFixture::startWindow(MessageSink* messages, Choosers* choosers)
+{
+    endWindow();
+    m_sink.shown.clear();
+    m_game = std::make_unique<GameController>();
+    m_window = std::make_unique<Form1>(*m_game, messages, choosers);
+    if (!m_window->startUp(m_path))
+        return false;
+    m_window->show();
+    m_window->activateWindow();
+    return QTest::qWaitForWindowActive(m_window.get());
+}
+
+bool UiFixture::startOnSample(const QStringList& changes)
+{
+    endWindow();
+    QFile::remove(m_path);
+    makeSampleStore(m_path, changes);
+    return startWindow();
+}
+
+// A window left open would keep the activation from the next window. Closing the main window
+// would ask the leave question: it is destroyed instead.
+void UiFixture::endWindow()
+{
     for (QWidget* widget : QApplication::topLevelWidgets())
-        widget->close();
+        if (widget != m_window.get())
+            widget->close();
     m_window.reset();
+    m_game.reset();
     QApplication::processEvents();
+}
+
+QStringList UiFixture::shown() const
+{
+    return {ref()->toPlainText(), soluce()->toPlainText(), propal()->toPlainText(),
+            lettres()->toPlainText(), label(QStringLiteral("lettres_restantes"))};
 }
 
 QTextCharFormat UiFixture::proposalFormatAt(int index) const

@@ -1,19 +1,21 @@
-// A shown, active Form1 with its own engine and a message sink that records instead of blocking.
+// A shown, active Form1 on a game file of the test's own, with a message sink that records
+// instead of blocking and choosers that answer as the test sets them.
 #pragma once
 
+#include "Choosers.h"
 #include "EngineTypes.h"
 #include "Form1.h"
 #include "GameController.h"
-#include "GameControllerProbe.h"
 #include "GamePrinters.h"
 #include "MessageSink.h"
-#include "PuzzleEngine.h"
+#include "StoreFiles.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextCharFormat>
 #include <QTextEdit>
@@ -23,6 +25,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct ShownMessage {
@@ -49,16 +52,56 @@ class RecordingSink : public MessageSink {
     Answer choice = Answer::Yes;
 };
 
+// Gives the colour and font set, or cancels when none is; keeps what the chooser opened on.
+class ScriptedChoosers : public Choosers {
+  public:
+    std::optional<QColor> chooseColour(const QColor& initial, QWidget*) override
+    {
+        initialColour = initial;
+        return colour;
+    }
+    std::optional<QFont> chooseFont(const QFont& initial, QWidget*) override
+    {
+        initialFont = initial;
+        return font;
+    }
+
+    std::optional<QColor> colour;
+    std::optional<QFont> font;
+    QColor initialColour;
+    QFont initialFont;
+};
+
 class UiFixture : public ::testing::Test {
   protected:
     void SetUp() override;
-    void TearDown() override;
+    void TearDown() override { endWindow(); }
+    // The game the first window starts on: by default the empty game «Nouvelle partie» makes.
+    virtual void makeGame();
+
+    // A new game and window on m_path, with these boxes and choosers (Qt's own for nullptr):
+    // shown and active when the start-up worked. The old window goes first.
+    bool startWindow(MessageSink* messages, Choosers* choosers);
+    bool startWindow() { return startWindow(&m_sink, &m_choosers); }
+    // The sample game ("LE CHAT", found "** ****", proposal "LE CHIEN", count 4, a stored look)
+    // with these changes, made afresh at m_path, and a window on it.
+    bool startOnSample(const QStringList& changes = {});
+    // Closes the program's other windows, then ends the window and its game without asking.
+    void endWindow();
 
     template <typename T> T* child(const QString& name) const
     {
         T* found = m_window->findChild<T*>(name);
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
+    }
+    // One of the program's windows other than the main one, or nullptr.
+    template <typename T = QWidget> static T* topLevel(const char* name)
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->objectName() == QLatin1String(name))
+                return qobject_cast<T*>(widget);
+        return nullptr;
     }
     QPlainTextEdit* ref() const { return child<QPlainTextEdit>(QStringLiteral("ref")); }
     QPlainTextEdit* soluce() const { return child<QPlainTextEdit>(QStringLiteral("soluce")); }
@@ -67,8 +110,12 @@ class UiFixture : public ::testing::Test {
     QString label(const QString& name) const { return child<QLabel>(name)->text(); }
     QPushButton* button(const QString& name) const { return child<QPushButton>(name); }
     void trigger(const char* item) const { child<QAction>(QString::fromUtf8(item))->trigger(); }
+    // The four texts and the remaining count as the window shows them.
+    QStringList shown() const;
     // The format of the proposal's character at index.
     QTextCharFormat proposalFormatAt(int index) const;
+    // The first value the query reads from the game's file.
+    QVariant stored(const QString& sql) const { return RawStore(m_path).value(sql); }
 
     // A real left click, which moves the focus first as a user's click does.
     void click(QWidget* widget);
@@ -95,12 +142,11 @@ class UiFixture : public ::testing::Test {
         QTimer::singleShot(0, m_onModal);
     }
 
-    // A new game and a window on it; the old window goes first.
-    void makeWindow();
-
+    QTemporaryDir m_dir; // outlives the game, whose file lies in it
+    QString m_path;
     std::unique_ptr<GameController> m_game;
-    PuzzleEngine* m_engine = nullptr; // the game's own engine
     std::unique_ptr<Form1> m_window;
     RecordingSink m_sink;
+    ScriptedChoosers m_choosers;
     std::function<void()> m_onModal;
 };

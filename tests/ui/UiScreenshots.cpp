@@ -38,6 +38,15 @@ void play(Form1& window, const QString& proposal, const QString& player = {})
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Générer")), Qt::LeftButton);
 }
 
+// One of the program's windows other than the main one, by its objectName.
+QDialog* programWindow(const char* name)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == QLatin1String(name))
+            return qobject_cast<QDialog*>(widget);
+    return nullptr;
+}
+
 // Waits for the dialog to show and saves its picture; false when either fails.
 bool grabDialog(QDialog* dialog, const QString& file)
 {
@@ -76,9 +85,10 @@ int main(int argc, char** argv)
         return 2;
 
     play(window, QStringLiteral("le petitchat est mort"), QStringLiteral("Bob"));
-    if (!grabDialog(window.conflictDialog(), folder + QStringLiteral("/conflict-dialog.png")))
+    QDialog* conflict = programWindow("form_message");
+    if (!grabDialog(conflict, folder + QStringLiteral("/conflict-dialog.png")))
         return 3;
-    window.conflictDialog()->close();
+    conflict->close();
     // The main window takes input again once the dialog's closing has gone through.
     QTest::qWait(200);
 
@@ -87,7 +97,8 @@ int main(int argc, char** argv)
     play(window, QStringLiteral("le petit chat est fort, dit agnès à l'été."),
          QStringLiteral("agnès"));
     window.findChild<QAction*>(QStringLiteral("mnu_historique"))->trigger();
-    if (!grabDialog(window.historyWindow(), folder + QStringLiteral("/history-window.png")))
+    if (!grabDialog(programWindow("form_historique"),
+                    folder + QStringLiteral("/history-window.png")))
         return 5;
     if (argc <= 2)
         return 0;
@@ -95,7 +106,7 @@ int main(int argc, char** argv)
     // The ranking in the post is the game's option, stored with it.
     window.findChild<QAction*>(QStringLiteral("mnu_classement"))->trigger();
     window.findChild<QAction*>(QStringLiteral("mnu_apercu"))->trigger();
-    if (!grabDialog(window.previewWindow(), folder + QStringLiteral("/post-preview.png")))
+    if (!grabDialog(programWindow("form_apercu"), folder + QStringLiteral("/post-preview.png")))
         return 8;
     return 0;
 }
