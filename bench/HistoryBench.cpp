@@ -20,7 +20,7 @@ constexpr int kTurns = kBenchTurns;
 void playTurn(GameController& game, int turn)
 {
     game.proposalEdited(benchmarkProposal(turn));
-    game.generate();
+    game.generate([](const Question&) { return Answer::Yes; });
 }
 
 // The game played for kBenchTurns turns, with its history (Arg kBenchTurns) or without (Arg 0).
@@ -125,8 +125,7 @@ void BM_UndoReadingBack(benchmark::State& state)
         if (!game->startUp(path))
             state.SkipWithError("start-up failed");
         // Down to the last turn at hand: the next undo drops it and reads earlier ones back.
-        while (game->turnCount() - 1 >
-               game->firstTurnNumber())
+        while (game->turnCount() - 1 > game->firstTurnNumber())
             game->undoLastTurn();
         state.ResumeTiming();
         if (!game->undoLastTurn())

@@ -15,8 +15,8 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPlainTextEdit>
-#include <QTextEdit>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTimer>
 
 #include <spawn.h>

@@ -106,7 +106,9 @@ std::optional<Refusal> GameController::loaded(std::optional<Refusal> refused)
         restartHistory();
         return std::nullopt;
     }
-    const auto earlier = [this](qsizetype from, qsizetype to) { return m_file.loadTurns(from, to); };
+    const auto earlier = [this](qsizetype from, qsizetype to) {
+        return m_file.loadTurns(from, to);
+    };
     m_history.load(std::move(stored.history->latest), stored.history->first, earlier);
     return std::nullopt;
 }

@@ -10,8 +10,8 @@
 #include "LeaveRule.h"
 #include "PaneLook.h"
 #include "PlayerBoard.h"
-#include "PostCache.h"
 #include "Players.h"
+#include "PostCache.h"
 #include "PuzzleEngine.h"
 #include "TurnHistory.h"
 
@@ -86,7 +86,8 @@ class GameController : public QObject {
     // asks for it and a turn has a player.
     QString forumPost()
     {
-        return m_post.post(m_session, m_rankingInPost ? std::optional(m_board.ranking()) : std::nullopt);
+        return m_post.post(m_session,
+                           m_rankingInPost ? std::optional(m_board.ranking()) : std::nullopt);
     }
     // Why there is no post to copy: no puzzle in progress (no reference text, or none
     // initialised), whose post would announce a victory.

@@ -54,7 +54,8 @@ class GameFile {
     std::optional<Refusal> makeNew(const QString& chosen, QString* made);
     // The open game written to a new file at the chosen name (".mdb" added when missing): a copy
     // of the open file's last save, into which the game as it stands is saved with its whole
-    // history; the game then goes on with the new file. The open file is only read; on failure it stays open.
+    // history; the game then goes on with the new file. The open file is only read; on failure it
+    // stays open.
     std::optional<Refusal> saveAs(const QString& chosen, const GameSession& game,
                                   const TurnHistory& history);
 

@@ -13,7 +13,8 @@ class PostCache {
   public:
     // The post of the found text, the two counts and the remaining letters, then the ranking
     // when it is given.
-    const QString& post(const GameSession& game, const std::optional<QList<PlayerStanding>>& ranking);
+    const QString& post(const GameSession& game,
+                        const std::optional<QList<PlayerStanding>>& ranking);
 
   private:
     struct Inputs {

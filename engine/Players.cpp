@@ -50,6 +50,18 @@ QString lookalikeKey(const QString& name)
     return key.toCaseFolded();
 }
 
+QStringList lookalikes(const QString& typed, const QStringList& players)
+{
+    const QString name = cleanPlayerName(typed);
+    const QString key = lookalikeKey(name);
+    QStringList found;
+    for (const QString& player : players) {
+        if (!name.isEmpty() && player != name && lookalikeKey(player) == key)
+            found << player;
+    }
+    return found;
+}
+
 void PlayerTally::add(const QString& player, qint64 points, qsizetype turn)
 {
     if (player.isEmpty())

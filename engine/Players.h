@@ -18,6 +18,8 @@ QString playerKey(const QString& name);
 // What two names that look alike share: case and accents set aside («Zoe», «ZOÉ», «Zoé»). They
 // may be two players; the field joueur offers the one who played when the other is typed.
 QString lookalikeKey(const QString& name);
+// The players whose names look like the typed one but are spelled otherwise, in their order.
+QStringList lookalikes(const QString& typed, const QStringList& players);
 
 // One line of the ranking.
 struct PlayerStanding {

@@ -10,6 +10,7 @@
 // first spelling in the game), which the field then loses; an undo brings it back; the ranking
 // holds every point of the credited turns, highest first.
 #include "GameController.h"
+#include "PlayOn.h"
 #include "Players.h"
 
 #include <cstdint>
@@ -128,8 +129,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 accepted = {shownBy(game.session())};
             break;
         case 4: {
-            const EvaluationResult result = game.generate();
-            if (result.conflict) {
+            const GameSession before = game.session();
+            const qsizetype turns = game.turnCount();
+            const EvaluationResult result = game.generate(playOn);
+            if (result.skipped || (result.refusal && result.refusal->text == messages::kGameWon)) {
+                // The last turn's proposal again, or a won game: nothing done at all.
+                require(accepted.size() > 1 || !result.skipped);
+                require(game.session() == before && game.turnCount() == turns);
+                require(!result.skipped || before.propal == accepted.back().proposal);
+                require(result.skipped || captionNumber(before.lettres_restantes) == 0);
+            } else if (result.conflict) {
                 require(!accepted.empty());
                 require(sameState(shownBy(game.session()), accepted.back()));
             } else if (!result.refusal) {

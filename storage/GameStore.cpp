@@ -103,8 +103,7 @@ StoreStatus StoreStatus::failure(QString message)
 }
 
 GameStore::GameStore(QString path)
-    : m_path(std::move(path)), m_connectionName(nextConnectionName()),
-      m_turns(m_connectionName)
+    : m_path(std::move(path)), m_connectionName(nextConnectionName()), m_turns(m_connectionName)
 {
 }
 

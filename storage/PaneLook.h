@@ -56,10 +56,7 @@ struct StoredPaneLook {
 struct StoredAppearance {
     std::array<StoredPaneLook, 4> panes;
 
-    const StoredPaneLook& lookFor(Pane pane) const
-    {
-        return panes[static_cast<std::size_t>(pane)];
-    }
+    const StoredPaneLook& lookFor(Pane pane) const { return panes[static_cast<std::size_t>(pane)]; }
 
     bool operator==(const StoredAppearance&) const = default;
 };

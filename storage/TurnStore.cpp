@@ -259,12 +259,12 @@ std::optional<PlayedTurn> TurnStore::latestPlaying(const QString& proposal, qsiz
     const QString numero = turnColumn(TurnColumn::Numero);
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %4 = ? AND %1 >= 1 AND %1 < ? "
-                                 "ORDER BY %1 DESC LIMIT 1")
-                      .arg(numero,
-                           shapeOf(db).hasPlayer ? turnColumn(TurnColumn::Joueur)
-                                                 : QStringLiteral("''"),
-                           turnTable(), turnColumn(TurnColumn::Propal)));
+    query.prepare(
+        QStringLiteral("SELECT %1, %2 FROM %3 WHERE %4 = ? AND %1 >= 1 AND %1 < ? "
+                       "ORDER BY %1 DESC LIMIT 1")
+            .arg(numero,
+                 shapeOf(db).hasPlayer ? turnColumn(TurnColumn::Joueur) : QStringLiteral("''"),
+                 turnTable(), turnColumn(TurnColumn::Propal)));
     query.addBindValue(proposal);
     query.addBindValue(qlonglong(before));
     if (!query.exec() || !query.next() || !holdsInteger(query.value(0)))

@@ -121,8 +121,7 @@ Controls buildControls(QWidget* client)
             label->setFont(design::captionFont(design::kCountPoints));
             growToText(label);
             QPalette palette = label->palette();
-            palette.setColor(QPalette::WindowText,
-                             colourFromStored(design::kCountColour, palette));
+            palette.setColor(QPalette::WindowText, colourFromStored(design::kCountColour, palette));
             label->setPalette(palette);
         } else if (const auto* kept = std::get_if<KeptButton>(&control.kind)) {
             auto* button = new QPushButton(caption, client);

@@ -18,8 +18,8 @@ struct Controls {
     QPlainTextEdit* soluce = nullptr;
     ProposalPane* propal = nullptr;
     QPlainTextEdit* lettres = nullptr;
-    QLabel* foundCount = nullptr;     // lettres_trouvées
-    QLabel* remainingCount = nullptr; // lettres_restantes
+    QLabel* foundCount = nullptr;      // lettres_trouvées
+    QLabel* remainingCount = nullptr;  // lettres_restantes
     QLabel* referenceLength = nullptr; // lbl_longueur
     QPushButton* init = nullptr;
     QPushButton* record = nullptr;

@@ -64,8 +64,7 @@ bool FileMenu::mayLeave()
 // Qt's own chooser, in French like the program's other dialogs, whatever the desktop.
 QString FileMenu::chooseGameFile(const QString& title, bool saving)
 {
-    QFileDialog chooser(m_window, title, QFileInfo(m_game.gamePath()).absolutePath(),
-                        kGameFilter);
+    QFileDialog chooser(m_window, title, QFileInfo(m_game.gamePath()).absolutePath(), kGameFilter);
     chooser.setOption(QFileDialog::DontUseNativeDialog);
     if (saving) {
         chooser.setAcceptMode(QFileDialog::AcceptSave);

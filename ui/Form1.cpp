@@ -99,9 +99,12 @@ Form1::Form1(GameController& game, MessageSink* messages, Choosers* choosers, QW
                                             choosers ? *choosers : *m_qtChoosers, m_messages);
 
     const std::pair<QPushButton*, void (Form1::*)()> clicks[] = {
-        {m_controls.init, &Form1::init_Click},       {m_controls.record, &Form1::saveGame},
-        {m_controls.copier, &Form1::bt_copier_Click}, {m_controls.generer, &Form1::Generer_Click},
-        {m_controls.quit, &Form1::requestQuit},      {m_controls.clearProposal, &Form1::Command1_Click},
+        {m_controls.init, &Form1::init_Click},
+        {m_controls.record, &Form1::saveGame},
+        {m_controls.copier, &Form1::bt_copier_Click},
+        {m_controls.generer, &Form1::Generer_Click},
+        {m_controls.quit, &Form1::requestQuit},
+        {m_controls.clearProposal, &Form1::Command1_Click},
     };
     for (const auto& [button, clicked] : clicks)
         connect(button, &QPushButton::clicked, this, clicked);
@@ -179,17 +182,15 @@ void Form1::buildTabOrder()
 void Form1::installShortcuts()
 {
     installButtonShortcuts(
-        this, {{m_controls.generer,
-                {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)},
-                QStringLiteral("Ctrl+Entrée")},
-               {m_controls.copier,
-                {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
-                QStringLiteral("Ctrl+Maj+C")},
-               {m_controls.record, {QKeySequence(Qt::CTRL | Qt::Key_S)}, QStringLiteral("Ctrl+S")},
-               {m_controls.quit,
-                {QKeySequence(Qt::CTRL | Qt::Key_Q)},
-                QStringLiteral("Ctrl+Q"),
-                false}});
+        this,
+        {{m_controls.generer,
+          {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)},
+          QStringLiteral("Ctrl+Entrée")},
+         {m_controls.copier,
+          {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+          QStringLiteral("Ctrl+Maj+C")},
+         {m_controls.record, {QKeySequence(Qt::CTRL | Qt::Key_S)}, QStringLiteral("Ctrl+S")},
+         {m_controls.quit, {QKeySequence(Qt::CTRL | Qt::Key_Q)}, QStringLiteral("Ctrl+Q"), false}});
 }
 
 bool Form1::startUp(const QString& path)
@@ -235,9 +236,9 @@ void Form1::init_Click()
 
 void Form1::Generer_Click()
 {
-    refused(m_game.generate([this](const Question& question) {
-                    return m_messages.answer(question);
-                }).refusal);
+    refused(
+        m_game.generate([this](const Question& question) { return m_messages.answer(question); })
+            .refusal);
 }
 
 void Form1::bt_copier_Click()

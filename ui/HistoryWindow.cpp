@@ -82,8 +82,8 @@ HistoryWindow::HistoryWindow(GameController& game, QWidget* parent) : QDialog(pa
     layout->addWidget(m_ranking, 1);
 
     connect(this, &HistoryWindow::playerCorrected, &m_game, &GameController::setTurnPlayer);
-    for (auto turnChanged : {&GameController::turnPlayed, &GameController::turnUndone,
-                             &GameController::turnCorrected})
+    for (auto turnChanged :
+         {&GameController::turnPlayed, &GameController::turnUndone, &GameController::turnCorrected})
         connect(&m_game, turnChanged, this, &HistoryWindow::follow);
     connect(&m_game, &GameController::historyReset, this, &HistoryWindow::follow);
     connect(&m_game, &GameController::playersChanged, this, &HistoryWindow::follow);

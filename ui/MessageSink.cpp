@@ -51,7 +51,7 @@ QMessageBox* MessageBoxSink::createInformBox(QWidget* parent, const QString& tex
 }
 
 QMessageBox* MessageBoxSink::createQuestionBox(QWidget* parent, const QString& text,
-                                              bool noByDefault)
+                                               bool noByDefault)
 {
     QMessageBox* box = createBox(parent, text, MessageIcon::Question);
     box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);

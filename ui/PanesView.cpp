@@ -73,8 +73,9 @@ void PanesView::placeReferenceLength()
     QLabel* label = m_controls.referenceLength;
     const QLabel* caption = label->parentWidget()->findChild<QLabel*>(QStringLiteral("Label1"));
     const int right = m_controls.ref->geometry().right();
-    const int left = std::max(caption->geometry().right() + 1 + twips::toPixels(design::kCaptionGapTwips),
-                              right + 1 - label->sizeHint().width());
+    const int left =
+        std::max(caption->geometry().right() + 1 + twips::toPixels(design::kCaptionGapTwips),
+                 right + 1 - label->sizeHint().width());
     label->setAlignment(Qt::AlignRight | Qt::AlignTop);
     label->setGeometry(left, label->y(), right + 1 - left, label->height());
 }

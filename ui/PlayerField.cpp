@@ -5,17 +5,22 @@
 #include "Twips.h"
 #include "WindowDesign.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCompleter>
 #include <QEvent>
 #include <QIdentityProxyModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QStringListModel>
 
 #include <algorithm>
 
 namespace {
+
+// The most players the list under the field shows at once.
+constexpr int kOfferedRows = 5;
 
 // The role holding what a name shares with those that look like it.
 constexpr int kLookalikeRole = Qt::UserRole;
@@ -33,8 +38,8 @@ class LookalikeModel : public QIdentityProxyModel {
     }
 };
 
-// Offers, in a list under the field, the players whose names begin as typed, case and accents
-// set aside: «Zoe» typed offers «Zoé», who played; what is typed stays unless one is picked.
+// Completes the typed name with the rest of a player's whose name begins as typed, case and
+// accents set aside: «Zo» completes to «Zoé».
 class PlayerCompleter : public QCompleter {
   public:
     PlayerCompleter(QAbstractItemModel* players, QObject* parent) : QCompleter(parent)
@@ -43,7 +48,7 @@ class PlayerCompleter : public QCompleter {
         model->setSourceModel(players);
         setModel(model);
         setCompletionRole(kLookalikeRole);
-        setCompletionMode(QCompleter::PopupCompletion);
+        setCompletionMode(QCompleter::InlineCompletion);
     }
 
     QStringList splitPath(const QString& path) const override { return {lookalikeKey(path)}; }
@@ -66,10 +71,21 @@ PlayerField::PlayerField(GameController& game, QComboBox* field, QObject* parent
     m_field->setModel(m_players);
     m_field->setCompleter(new PlayerCompleter(m_players, m_field));
     place();
+    // Under the field, a list that takes neither the keyboard nor the next click, so that a click
+    // on «Générer» plays the turn as typed.
+    m_offers = new QListWidget(m_field);
+    m_offers->setObjectName(QStringLiteral("joueur_offres"));
+    m_offers->setWindowFlags(Qt::ToolTip);
+    m_offers->setFocusPolicy(Qt::NoFocus);
+    connect(m_offers, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        m_field->setEditText(item->text());
+        m_offers->hide();
+    });
 
     connect(m_field, &QComboBox::editTextChanged, this, [this](const QString& typed) {
         if (!m_showing)
             m_game.playerEdited(typed);
+        offerLookalikes();
     });
     connect(&m_game, &GameController::playerChanged, this, &PlayerField::showPlayer);
     connect(&m_game, &GameController::playersChanged, this, [this] {
@@ -130,9 +146,32 @@ void PlayerField::listPlayers()
     m_showing = false;
 }
 
+// A name typed that looks like a player's but is spelled otherwise («Zoe» when «Zoé» played)
+// would be a new player: the players it looks like are offered first, under the field.
+void PlayerField::offerLookalikes()
+{
+    const QStringList offers = m_field->hasFocus() || m_field->lineEdit()->hasFocus()
+                                   ? lookalikes(m_field->currentText(), m_game.players())
+                                   : QStringList();
+    if (offers.isEmpty()) {
+        m_offers->hide();
+        return;
+    }
+    m_offers->clear();
+    m_offers->addItems(offers);
+    const int rows = int(std::min<qsizetype>(offers.size(), kOfferedRows));
+    m_offers->resize(m_field->width(),
+                     m_offers->sizeHintForRow(0) * rows + 2 * m_offers->frameWidth());
+    m_offers->move(m_field->mapToGlobal(QPoint(0, m_field->height())));
+    m_offers->show();
+}
+
 bool PlayerField::eventFilter(QObject* watched, QEvent* event)
 {
-    if (!m_listed && (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress))
+    if (event->type() == QEvent::FocusOut)
+        m_offers->hide();
+    if (!m_listed &&
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress))
         listPlayers();
     return QObject::eventFilter(watched, event);
 }

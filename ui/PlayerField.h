@@ -7,6 +7,7 @@
 class GameController;
 class QComboBox;
 class QLabel;
+class QListWidget;
 class QStringListModel;
 class QWidget;
 
@@ -23,10 +24,12 @@ class PlayerField : public QObject {
     void place();
     void showPlayer(const QString& player);
     void listPlayers();
+    void offerLookalikes();
 
     GameController& m_game;
     QComboBox* m_field;
     QStringListModel* m_players;
+    QListWidget* m_offers = nullptr;
     bool m_listed = false;
     // Set while the view writes into the field: what it writes is already the game's.
     bool m_showing = false;

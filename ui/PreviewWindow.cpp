@@ -45,9 +45,9 @@ PreviewWindow::PreviewWindow(GameController& game, const QWidget* foundTextPane,
 void PreviewWindow::follow()
 {
     const std::optional<Refusal> refused = m_game.refusePost();
-    const QString html = refused ? refused->text.toHtmlEscaped()
-                                 : postPreviewHtml(m_game.forumPost(),
-                                                   m_foundTextPane->font().family());
+    const QString html =
+        refused ? refused->text.toHtmlEscaped()
+                : postPreviewHtml(m_game.forumPost(), m_foundTextPane->font().family());
     if (html == m_shownHtml)
         return;
     m_shownHtml = html;

@@ -32,8 +32,8 @@ QRect besideMainWindow(const QRect& mainFrame, const QSize& frame, const QRect& 
 QRect belowMainWindow(const QRect& mainFrame, const QSize& frame, const QRect& screenArea)
 {
     const int width = std::min(frame.width(), screenArea.width());
-    const int x = std::max(screenArea.left(),
-                           std::min(mainFrame.left(), screenArea.right() + 1 - width));
+    const int x =
+        std::max(screenArea.left(), std::min(mainFrame.left(), screenArea.right() + 1 - width));
     const int height = std::min(frame.height(), screenArea.bottom() - mainFrame.bottom());
     return {QPoint(x, mainFrame.bottom() + 1), QSize(width, std::max(0, height))};
 }
@@ -89,8 +89,7 @@ void MainWindowPlacement::placeNow()
     const int offset = twips::toPixels(design::kPlacementTwips);
     m_window->move(screenArea.topLeft() + QPoint(offset, offset));
     const int frameHeight = m_window->frameGeometry().height() - m_window->height();
-    m_window->resize(m_window->width(),
-                     twips::toPixels(design::kOuterHeightTwips) - frameHeight);
+    m_window->resize(m_window->width(), twips::toPixels(design::kOuterHeightTwips) - frameHeight);
 }
 
 bool MainWindowPlacement::eventFilter(QObject* watched, QEvent* event)

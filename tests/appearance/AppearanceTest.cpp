@@ -3,8 +3,8 @@
 // formatting the proposal covers every character and the insertion point without touching its
 // text.
 #include "AppearanceItems.h"
-#include "PaneStyle.h"
 #include "PaneFormatting.h"
+#include "PaneStyle.h"
 #include "StoredColour.h"
 
 #include <QApplication>

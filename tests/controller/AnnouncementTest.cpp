@@ -3,6 +3,7 @@
 // field's player, the turns, the players, the open file, a conflict), acts inside another act
 // (a save before another game) tell nothing of their own, and a refused act tells nothing.
 #include "ControllerFixture.h"
+#include "PlayOn.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ const auto kPlayedByAlice = [](GameController& g) {
     kSaved(g);
     g.playerEdited(QStringLiteral("Alice"));
     g.proposalEdited(dort::kFirst);
-    ASSERT_FALSE(g.generate().conflict);
+    ASSERT_FALSE(g.generate(playOn).conflict);
 };
 
 class Announcements : public ControllerTest,
@@ -73,11 +74,11 @@ TEST_P(Announcements, TellOnceWhatTheActChanged)
 INSTANTIATE_TEST_SUITE_P(
     Acts, Announcements,
     ::testing::Values(
-        AnnouncementCase{"StartUpShowsEverything",
-                         kNothing,
-                         [](GameController& g) { ASSERT_FALSE(g.openGame(g.gamePath())); },
-                         {"opened", "session:3f", "player:", "reset", "undo:0", "ranking:0",
-                          "players"}},
+        AnnouncementCase{
+            "StartUpShowsEverything",
+            kNothing,
+            [](GameController& g) { ASSERT_FALSE(g.openGame(g.gamePath())); },
+            {"opened", "session:3f", "player:", "reset", "undo:0", "ranking:0", "players"}},
         AnnouncementCase{"TypingTheProposalLeavesTheGameUnsaved",
                          kSaved,
                          [](GameController& g) { g.proposalEdited(QStringLiteral("LE")); },
@@ -86,27 +87,25 @@ INSTANTIATE_TEST_SUITE_P(
                          kSaved,
                          [](GameController& g) { g.referenceEdited(g.session().ref); },
                          {}},
-        AnnouncementCase{"AnAcceptedTurn",
-                         kPlayedByAlice,
-                         [](GameController& g) {
-                             g.playerEdited(QStringLiteral("Bob"));
-                             g.proposalEdited(dort::kSecond);
-                             g.generate();
-                         },
-                         // The field's edit and the proposal's are acts of their own.
-                         {"player:Bob", "session:04", "session:3a", "player:", "played:2",
-                          "players"}},
+        AnnouncementCase{
+            "AnAcceptedTurn",
+            kPlayedByAlice,
+            [](GameController& g) {
+                g.playerEdited(QStringLiteral("Bob"));
+                g.proposalEdited(dort::kSecond);
+                g.generate(playOn);
+            },
+            // The field's edit and the proposal's are acts of their own.
+            {"player:Bob", "session:04", "session:3a", "player:", "played:2", "players"}},
         AnnouncementCase{"AConflictRollsBackAndTellsIt",
                          kSaved,
                          [](GameController& g) {
                              g.proposalEdited(dort::kTooLong);
-                             g.generate();
+                             g.generate(playOn);
                          },
                          {"session:04", "modified:1", "conflict"}},
-        AnnouncementCase{"ARefusalTellsNothing",
-                         kSaved,
-                         [](GameController& g) { g.generate(); },
-                         {}},
+        AnnouncementCase{
+            "ARefusalTellsNothing", kSaved, [](GameController& g) { g.generate(playOn); }, {}},
         AnnouncementCase{"AnUndo",
                          kPlayedByAlice,
                          [](GameController& g) { ASSERT_TRUE(g.undoLastTurn()); },

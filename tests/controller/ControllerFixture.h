@@ -4,6 +4,7 @@
 
 #include "GameController.h"
 #include "GamePrinters.h"
+#include "PlayOn.h"
 #include "StoreFiles.h"
 
 #include <QDir>
@@ -23,6 +24,9 @@ namespace dort {
 inline const QString kReference = QStringLiteral("LE CHAT DORT");
 inline const QString kFirst = QStringLiteral("LA CHAR DORS");
 inline const QString kSecond = QStringLiteral("LE CHAT DORT");
+// Two proposals that align with the reference and reveal nothing after kFirst.
+inline const QString kNothingNew = QStringLiteral("LI CHAS DORE");
+inline const QString kNothingNewEither = QStringLiteral("LU CHIS DORA");
 // A proposal whose second word is one letter too long.
 inline const QString kTooLong = QStringLiteral("LE CHATS DORT");
 
@@ -113,7 +117,7 @@ class ControllerTest : public ::testing::Test {
     void play(const QString& proposal)
     {
         m_game.proposalEdited(proposal);
-        const EvaluationResult result = m_game.generate();
+        const EvaluationResult result = m_game.generate(playOn);
         ASSERT_FALSE(result.refusal) << result.refusal->text.toStdString();
         ASSERT_FALSE(result.conflict) << result.conflict->proposalWord.toStdString();
     }

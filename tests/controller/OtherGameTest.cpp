@@ -3,6 +3,7 @@
 // save under a new name takes the whole history along, goes on with the new file and leaves
 // the old one as last saved; the recent games follow what is opened.
 #include "ControllerFixture.h"
+#include "PlayOn.h"
 
 #include <QDir>
 #include <QFile>
@@ -103,7 +104,7 @@ TEST_F(OtherGameTest, SaveUnderANewNameTakesTheWholeHistoryAlong)
     GameController game;
     ASSERT_FALSE(game.startUp(m_path));
     game.proposalEdited(dort::kSecond);
-    game.generate();
+    game.generate(playOn);
     const QByteArray saved = fileBytes(m_path);
     const QString copy = m_dir.filePath(QStringLiteral("copie.mdb"));
 

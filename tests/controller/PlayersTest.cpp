@@ -5,6 +5,7 @@
 // ranking and the post follow each change, and the players and the ranking option survive a save
 // and a new start-up.
 #include "ControllerFixture.h"
+#include "PlayOn.h"
 
 #include "ForumPost.h"
 
@@ -71,7 +72,7 @@ TEST_P(PlayerActs, FollowTheTurns)
         case Act::Play:
             game->playerEdited(QString::fromUtf8(act.player));
             game->proposalEdited(act.proposal);
-            game->generate();
+            game->generate(playOn);
             break;
         case Act::Undo:
             ASSERT_TRUE(game->undoLastTurn());
@@ -182,8 +183,8 @@ const PlayerCase kPlayerCases[] = {
      QStringLiteral("\r[b]Classement[/b]\r1. (Zoé) : 7 lettres\r")},
     // More turns than start-up reads: the ranking reads the earlier ones from the store.
     {"RankingOfAGameReadBack",
-     {kInitialise, play("Alice", dort::kFirst), play("Bob", dort::kFirst),
-      play("Chloé", dort::kFirst), play("bob", dort::kSecond), kSave, kReopen},
+     {kInitialise, play("Alice", dort::kFirst), play("Bob", dort::kNothingNew),
+      play("Chloé", dort::kNothingNewEither), play("bob", dort::kSecond), kSave, kReopen},
      {"", "Alice", "Bob", "Chloé", "Bob"},
      {standing("Alice", 7, 1), standing("Bob", 3, 2), standing("Chloé", 0, 1)},
      "",

@@ -298,33 +298,33 @@ TEST_F(SaveTest, AFailedSaveBeforeAnotherGameKeepsTheGame)
 
 INSTANTIATE_TEST_SUITE_P(
     Leave, LeaveTest,
-    ::testing::Values(
-        LeaveCase{"RightAfterStartUp", [](GameController&) {}, Asked::QuitQuestion,
-                  Asked::QuitQuestion, Asked::SaveQuestion, false},
-        LeaveCase{"AfterASave", [](GameController& g) { ASSERT_FALSE(g.save()); }, Asked::Nothing,
-                  Asked::Nothing, Asked::Nothing},
-        LeaveCase{"ProposalChangedAfterASave",
-                  [](GameController& g) {
-                      ASSERT_FALSE(g.save());
-                      g.proposalEdited(QStringLiteral("LE CHIENS"));
-                  },
-                  Asked::QuitQuestion, Asked::QuitQuestion, Asked::SaveQuestion},
-        LeaveCase{"NewPuzzleWithAnEmptyProposalAfterASave",
-                  [](GameController& g) {
-                      g.clearProposal();
-                      ASSERT_FALSE(g.save());
-                      g.referenceEdited(QStringLiteral("UN AUTRE"));
-                      ASSERT_FALSE(g.initialise());
-                  },
-                  Asked::Nothing, Asked::Nothing, Asked::Nothing},
-        LeaveCase{"NoReference", [](GameController& g) { g.referenceEdited(QString()); },
-                  Asked::Refusal, Asked::Nothing, Asked::Nothing, false},
-        LeaveCase{"NoReferenceAfterASave",
-                  [](GameController& g) {
-                      ASSERT_FALSE(g.save());
-                      g.clearPage();
-                  },
-                  Asked::Refusal, Asked::Nothing, Asked::Nothing}),
+    ::testing::Values(LeaveCase{"RightAfterStartUp", [](GameController&) {}, Asked::QuitQuestion,
+                                Asked::QuitQuestion, Asked::SaveQuestion, false},
+                      LeaveCase{"AfterASave", [](GameController& g) { ASSERT_FALSE(g.save()); },
+                                Asked::Nothing, Asked::Nothing, Asked::Nothing},
+                      LeaveCase{"ProposalChangedAfterASave",
+                                [](GameController& g) {
+                                    ASSERT_FALSE(g.save());
+                                    g.proposalEdited(QStringLiteral("LE CHIENS"));
+                                },
+                                Asked::QuitQuestion, Asked::QuitQuestion, Asked::SaveQuestion},
+                      LeaveCase{"NewPuzzleWithAnEmptyProposalAfterASave",
+                                [](GameController& g) {
+                                    g.clearProposal();
+                                    ASSERT_FALSE(g.save());
+                                    g.referenceEdited(QStringLiteral("UN AUTRE"));
+                                    ASSERT_FALSE(g.initialise());
+                                },
+                                Asked::Nothing, Asked::Nothing, Asked::Nothing},
+                      LeaveCase{"NoReference",
+                                [](GameController& g) { g.referenceEdited(QString()); },
+                                Asked::Refusal, Asked::Nothing, Asked::Nothing, false},
+                      LeaveCase{"NoReferenceAfterASave",
+                                [](GameController& g) {
+                                    ASSERT_FALSE(g.save());
+                                    g.clearPage();
+                                },
+                                Asked::Refusal, Asked::Nothing, Asked::Nothing}),
     [](const ::testing::TestParamInfo<LeaveCase>& info) { return info.param.name; });
 
 } // namespace

@@ -4,6 +4,7 @@
 // with the found count "0", or continues a stored history of the same game with its last found
 // count. The version is the project's.
 #include "ControllerFixture.h"
+#include "PlayOn.h"
 
 #include "StoreLocation.h"
 
@@ -117,7 +118,7 @@ TEST_F(StartUpTest, FoundCountComesBackFromAHistoryOfTheSameGame)
     EXPECT_EQ(again.session().lettres_trouvees, QStringLiteral("7"));
 
     again.proposalEdited(dort::kTooLong);
-    ASSERT_TRUE(again.generate().conflict);
+    ASSERT_TRUE(again.generate(playOn).conflict);
     expectShows(again, dort::kTurn1);
 }
 
@@ -129,7 +130,7 @@ TEST_F(StartUpTest, AConflictRightAfterStartUpRollsBackToTheLoadedGame)
                                   "result = '**' || char(10) || '****'")});
     m_game.proposalEdited(QStringLiteral("L\r\nCHAT"));
 
-    const EvaluationResult result = m_game.generate();
+    const EvaluationResult result = m_game.generate(playOn);
 
     ASSERT_TRUE(result.conflict);
     EXPECT_EQ(m_game.session().soluce, QStringLiteral("**\r\n****"));

@@ -1,8 +1,11 @@
 // "Générer" and "Copier" through the controller: a refusal or a conflict adds no turn and
-// changes nothing the conflict does not roll back; an accepted turn records the proposal as
-// evaluated, the found text, both counts and the remaining letters; the conflict's selection
-// names the proposal word and stays inside the proposal; the post is built from what is shown.
+// changes nothing the conflict does not roll back; a proposal played before is skipped or asked
+// about, and a won game takes no turn; there is no post without a puzzle; an accepted turn records
+// the proposal as evaluated, the found text, both counts and the remaining letters; the conflict's
+// selection names the proposal word and stays inside the proposal; the post is built from what is
+// shown.
 #include "ControllerFixture.h"
+#include "PlayOn.h"
 
 namespace {
 
@@ -27,7 +30,7 @@ TEST_P(GenerateRefusalTest, AddsNoTurnAndChangesNothing)
     const QList<Turn> turnsBefore = m_game.turns();
     const QString generationBefore = m_game.markers().generation;
 
-    const EvaluationResult result = m_game.generate();
+    const EvaluationResult result = m_game.generate(playOn);
 
     ASSERT_TRUE(result.refusal);
     EXPECT_EQ(*result.refusal, GetParam().refusal);
@@ -55,6 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 using TurnTest = ControllerTest;
 
+using dort::kNothingNew;
+
 TEST_F(TurnTest, AcceptedTurnsAreRecordedAsShown)
 {
     newPuzzle(dort::kReference);
@@ -74,7 +79,7 @@ TEST_F(TurnTest, TurnRecordsTheProposalAfterTheApostropheTidyUp)
     newPuzzle(QStringLiteral("L'ARBRE VERT"));
     m_game.proposalEdited(QStringLiteral("L' ARBRE VRAI"));
 
-    const EvaluationResult result = m_game.generate();
+    const EvaluationResult result = m_game.generate(playOn);
 
     ASSERT_FALSE(result.refusal);
     ASSERT_FALSE(result.conflict);
@@ -84,17 +89,128 @@ TEST_F(TurnTest, TurnRecordsTheProposalAfterTheApostropheTidyUp)
     EXPECT_EQ(m_game.turns().last(), expected);
 }
 
+// A proposal that reveals nothing new, and plays no earlier turn's, is still a turn.
 TEST_F(TurnTest, TurnThatRevealsNothingIsStillATurn)
 {
     newPuzzle(dort::kReference);
     play(dort::kFirst);
 
-    play(dort::kFirst);
+    play(kNothingNew);
 
     ASSERT_EQ(m_game.turns().size(), 3);
     EXPECT_EQ(m_game.turns().last(),
-              (Turn{dort::kFirst, QStringLiteral("L* CHA* DOR*"), 0, 3, QStringLiteral("E TT ")}));
+              (Turn{kNothingNew, QStringLiteral("L* CHA* DOR*"), 0, 3, QStringLiteral("E TT ")}));
     EXPECT_EQ(m_game.markers().generation, QStringLiteral("0"));
+}
+
+// A proposal played before: the last turn's again (a second click, a second Ctrl+Entrée) is no act
+// at all; an earlier turn's is asked about, Non the default; a won game takes no turn.
+struct RepeatCase {
+    const char* name;
+    QStringList played; // the accepted turns after the puzzle, "player|proposal"
+    QString proposal;
+    Answer answer;
+    QString question; // asked, or "" for none
+    std::optional<Refusal> refusal;
+    bool played_ = false; // a turn is added
+};
+
+class RepeatTest : public ControllerTest, public ::testing::WithParamInterface<RepeatCase> {};
+
+TEST_P(RepeatTest, PlaysAskedOrSkips)
+{
+    newPuzzle(dort::kReference);
+    for (const QString& turn : GetParam().played) {
+        m_game.playerEdited(turn.section(u'|', 0, 0));
+        play(turn.section(u'|', 1));
+    }
+    m_game.proposalEdited(GetParam().proposal);
+    const GameSession before = m_game.session();
+    const QList<Turn> turns = m_game.turns();
+    const SessionMarkers markers = m_game.markers();
+    QStringList asked;
+    const EvaluationResult result = m_game.generate([&](const Question& question) {
+        EXPECT_TRUE(question.noByDefault);
+        EXPECT_EQ(question.buttons, Question::Buttons::YesNo);
+        asked << question.text;
+        return GetParam().answer;
+    });
+    EXPECT_EQ(asked,
+              GetParam().question.isEmpty() ? QStringList() : QStringList{GetParam().question});
+    EXPECT_EQ(result.refusal, GetParam().refusal);
+    if (GetParam().played_) {
+        EXPECT_EQ(m_game.turnCount(), turns.size() + 1);
+        return;
+    }
+    EXPECT_EQ(result.skipped, !GetParam().refusal);
+    EXPECT_EQ(m_game.session(), before);
+    EXPECT_EQ(m_game.turns(), turns);
+    EXPECT_EQ(m_game.markers().save, markers.save);
+    EXPECT_EQ(m_game.markers().generation, markers.generation);
+}
+
+const QString kAskedAlice =
+    QStringLiteral("Cette proposition a déjà été jouée au tour 1 (Alice). La jouer quand même ?");
+
+INSTANTIATE_TEST_SUITE_P(
+    Repeats, RepeatTest,
+    ::testing::Values(
+        RepeatCase{"SecondClick", {"Alice|" + dort::kFirst}, dort::kFirst, Answer::Yes, {}, {}},
+        RepeatCase{"SecondClickOnTheWinningTurn",
+                   {"|" + dort::kFirst, "|" + dort::kSecond},
+                   dort::kSecond,
+                   Answer::Yes,
+                   {},
+                   {}},
+        RepeatCase{"WonGameTakesNoTurn",
+                   {"|" + dort::kFirst, "|" + dort::kSecond},
+                   kNothingNew,
+                   Answer::Yes,
+                   {},
+                   Refusal{messages::kGameWon, MessageIcon::Information}},
+        RepeatCase{"EarlierTurnNotPlayedAgain",
+                   {"Alice|" + dort::kFirst, "Bob|" + kNothingNew},
+                   dort::kFirst,
+                   Answer::No,
+                   kAskedAlice,
+                   {}},
+        RepeatCase{"EarlierTurnPlayedAgain",
+                   {"Alice|" + dort::kFirst, "Bob|" + kNothingNew},
+                   dort::kFirst,
+                   Answer::Yes,
+                   kAskedAlice,
+                   {},
+                   true},
+        RepeatCase{
+            "EarlierTurnOfNobody",
+            {"|" + dort::kFirst, "Bob|" + kNothingNew},
+            dort::kFirst,
+            Answer::No,
+            QStringLiteral("Cette proposition a déjà été jouée au tour 1. La jouer quand même ?"),
+            {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Turns still in the file, which start-up did not read, are asked about too.
+TEST_F(TurnTest, AStoredTurnPlayedAgainIsAskedAbout)
+{
+    startOnSample();
+    newPuzzle(dort::kReference);
+    m_game.playerEdited(QStringLiteral("Alice"));
+    play(dort::kFirst);
+    play(kNothingNew);
+    play(dort::kNothingNewEither);
+    ASSERT_FALSE(m_game.save());
+    GameController again;
+    ASSERT_FALSE(again.startUp(m_path));
+    ASSERT_GT(again.firstTurnNumber(), 1);
+    again.proposalEdited(dort::kFirst);
+    QStringList asked;
+    const EvaluationResult result = again.generate([&](const Question& question) {
+        asked << question.text;
+        return Answer::No;
+    });
+    EXPECT_TRUE(result.skipped);
+    EXPECT_EQ(asked, QStringList{kAskedAlice});
 }
 
 TEST_F(TurnTest, ConflictAddsNoTurnAndRollsBackToTheLastTurn)
@@ -103,7 +219,7 @@ TEST_F(TurnTest, ConflictAddsNoTurnAndRollsBackToTheLastTurn)
     play(dort::kFirst);
     m_game.proposalEdited(dort::kTooLong);
 
-    const EvaluationResult result = m_game.generate();
+    const EvaluationResult result = m_game.generate(playOn);
 
     ASSERT_TRUE(result.conflict);
     EXPECT_EQ(result.conflict->proposalWord, QStringLiteral("CHATS"));
@@ -119,7 +235,7 @@ TEST_F(TurnTest, ConflictKeepsTheApostropheTidyUpAndIsNoTurn)
     newPuzzle(QStringLiteral("L'ARBRE VERT"));
     m_game.proposalEdited(QStringLiteral("L' ARBRES VERT"));
 
-    const EvaluationResult result = m_game.generate();
+    const EvaluationResult result = m_game.generate(playOn);
 
     ASSERT_TRUE(result.conflict);
     EXPECT_EQ(m_game.session().propal, QStringLiteral("L'ARBRES VERT"));
@@ -143,7 +259,7 @@ TEST_P(ConflictSelectionTest, NamesTheProposalWord)
     newPuzzle(GetParam().reference);
     m_game.proposalEdited(GetParam().proposal);
 
-    ASSERT_TRUE(m_game.generate().conflict);
+    ASSERT_TRUE(m_game.generate(playOn).conflict);
 
     const TextRange range = m_game.conflictSelection();
     EXPECT_EQ(range.start, GetParam().start);
@@ -166,7 +282,7 @@ TEST_F(TurnTest, ConflictSelectionStaysInsideAShortenedProposal)
 {
     newPuzzle(dort::kReference);
     m_game.proposalEdited(dort::kTooLong);
-    ASSERT_TRUE(m_game.generate().conflict);
+    ASSERT_TRUE(m_game.generate(playOn).conflict);
 
     m_game.proposalEdited(QStringLiteral("LE CH"));
     TextRange range = m_game.conflictSelection();
@@ -188,7 +304,7 @@ TEST_F(TurnTest, AcceptedTurnAfterAConflictSelectsNothing)
 {
     newPuzzle(dort::kReference);
     m_game.proposalEdited(dort::kTooLong);
-    ASSERT_TRUE(m_game.generate().conflict);
+    ASSERT_TRUE(m_game.generate(playOn).conflict);
 
     play(dort::kFirst);
 
@@ -215,11 +331,17 @@ TEST_F(TurnTest, ForumPostOfAPlayedTurn)
                              "[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]\r"));
 }
 
-TEST_F(TurnTest, ForumPostBeforeAnyGameIsTheVictoryFormAroundNothing)
+// The engine's post of no puzzle would announce a victory: «Copier» has none to give.
+TEST_F(TurnTest, NoPostWithoutAPuzzle)
 {
-    EXPECT_EQ(m_game.forumPost(),
-              QStringLiteral("[font=Courier New][size=5][/size][/font]\r\r"
-                             "[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]\r"));
+    const Refusal noGame{messages::kNoGame, MessageIcon::Warning};
+    EXPECT_EQ(m_game.refusePost(), noGame) << "before any game";
+    m_game.referenceEdited(dort::kReference);
+    EXPECT_EQ(m_game.refusePost(), noGame) << "reference typed, not initialised";
+    ASSERT_FALSE(m_game.initialise());
+    EXPECT_EQ(m_game.refusePost(), std::nullopt);
+    m_game.clearPage();
+    EXPECT_EQ(m_game.refusePost(), noGame) << "after the page was cleared";
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // It repeats turn by turn down to turn 0; there is nothing to undo at turn 0 or on a cleared
 // page, and nothing brings an undone turn back but playing it again.
 #include "ControllerFixture.h"
+#include "PlayOn.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ TEST_F(UndoTest, ALaterConflictRollsBackToTheRestoredTurn)
     ASSERT_TRUE(m_game.undoLastTurn());
     m_game.proposalEdited(dort::kTooLong);
 
-    ASSERT_TRUE(m_game.generate().conflict);
+    ASSERT_TRUE(m_game.generate(playOn).conflict);
 
     expectShows(m_game, dort::kTurn1);
     EXPECT_EQ(m_game.turns(), (QList<Turn>{dort::kTurn0, dort::kTurn1}));
@@ -89,7 +90,7 @@ TEST_F(UndoTest, ConflictRightAfterUndoingToTurnZeroRollsBackToTurnZero)
     ASSERT_TRUE(m_game.undoLastTurn());
     m_game.proposalEdited(dort::kTooLong);
 
-    ASSERT_TRUE(m_game.generate().conflict);
+    ASSERT_TRUE(m_game.generate(playOn).conflict);
 
     expectShows(m_game, dort::kTurn0);
 }
@@ -100,7 +101,7 @@ TEST_F(UndoTest, UndoneTurnComesBackOnlyByPlayingItAgain)
     ASSERT_TRUE(m_game.undoLastTurn());
     EXPECT_EQ(m_game.turns().size(), 2);
 
-    const EvaluationResult replay = m_game.generate();
+    const EvaluationResult replay = m_game.generate(playOn);
 
     ASSERT_FALSE(replay.refusal);
     ASSERT_FALSE(replay.conflict);

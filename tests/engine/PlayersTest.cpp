@@ -1,8 +1,8 @@
 // Players: a typed name is cleaned up (control characters dropped, blank runs made one space,
 // trimmed, cut to 40 UTF-16 units without splitting a character), names that differ only in case
-// are one player who keeps the first spelling, the ranking orders by points then by who reached
-// the total first, and the post's ranking block writes one line per player with brackets made
-// parentheses and « lettre» for 0 or 1 point.
+// are one player who keeps the first spelling, names that differ in accents look alike, the ranking
+// orders by points then by who reached the total first, and the post's ranking block writes one
+// line per player with brackets made parentheses and « lettre» for 0 or 1 point.
 #include "Players.h"
 #include "EngineTestSupport.h"
 #include "ForumPost.h"
@@ -35,6 +35,21 @@ const TextCase kTextCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Rules, PlayerNames, testing::ValuesIn(kTextCases), caseName<TextCase>);
+
+// Names that look alike share their key, case and accents set aside; other letters do not.
+TEST(PlayerNames, LookAlikeWhateverTheirCaseAndAccents)
+{
+    const QString zoe = lookalikeKey(QStringLiteral("Zoe"));
+    for (const char* alike : {"Zoé", "ZOÉ", "zoë", "Zoé"})
+        EXPECT_EQ(lookalikeKey(QString::fromUtf8(alike)), zoe) << alike;
+    EXPECT_EQ(lookalikeKey(QStringLiteral("Œdipe")), lookalikeKey(QStringLiteral("œDIPE")));
+    for (const char* other : {"Zoa", "Zo", "Zoé2"})
+        EXPECT_NE(lookalikeKey(QString::fromUtf8(other)), zoe) << other;
+    const QStringList players{QStringLiteral("Zoé"), QStringLiteral("Bob"), QStringLiteral("ZOE")};
+    EXPECT_EQ(lookalikes(QStringLiteral(" zoe "), players), players.mid(0, 1) + players.mid(2));
+    EXPECT_EQ(lookalikes(QStringLiteral("Zoé"), players), QStringList{QStringLiteral("ZOE")});
+    EXPECT_EQ(lookalikes(QStringLiteral("Zo"), players), QStringList());
+}
 
 // One credited turn: who played it and the letters it revealed.
 struct Play {

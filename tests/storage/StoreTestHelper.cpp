@@ -4,6 +4,7 @@
 #include "GameController.h"
 #include "GameLock.h"
 #include "GameStore.h"
+#include "PlayOn.h"
 #include "PlayedNames.h"
 
 #include <QCoreApplication>
@@ -51,10 +52,11 @@ qlonglong gameNumberOf(const QString& reference)
     return words.size() > 1 && words[0] == QLatin1String("PARTIE") ? words[1].toLongLong() : 0;
 }
 
+// Its accented letters are never proposed (see randomProposal): the game is never won.
 bool startGame(GameController& game, qlonglong number)
 {
     game.referenceEdited(
-        QStringLiteral("PARTIE %1 LE VIEUX CHAT NOIR DORT SUR LE TAPIS ROUGE").arg(number));
+        QStringLiteral("PARTIE %1 LE VIEUX CHAT NOIR DORT SUR LE TAPIS ROUGE DÉJÀ").arg(number));
     return !game.initialise();
 }
 
@@ -99,9 +101,8 @@ int turnLoop(const QString& path)
         game.playerEdited(
             kPlayedNames[QRandomGenerator::global()->bounded(int(kPlayedNames.size()))]);
         game.proposalEdited(randomProposal(game.session().soluce));
-        const EvaluationResult result = game.generate();
-        if (result.refusal || result.conflict ||
-            game.turnCount() != before + 1) {
+        const EvaluationResult result = game.generate(playOn);
+        if (result.refusal || result.conflict || game.turnCount() != before + 1) {
             std::fprintf(stderr, "turn not accepted\n");
             return 4;
         }
@@ -128,7 +129,7 @@ int saveAsLoop(const QString& folder, qlonglong first)
     std::fflush(stdout);
     for (qlonglong n = first + 1;; ++n) {
         game.proposalEdited(randomProposal(game.session().soluce));
-        if (game.generate().conflict) {
+        if (game.generate(playOn).conflict) {
             return 4;
         }
         // A lock file that a kill left unwritten is taken over once the moment of a write is

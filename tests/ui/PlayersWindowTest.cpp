@@ -1,8 +1,9 @@
 // The players in the window, with the real widgets: the field joueur credits the turn played, is
-// emptied after it, completes from the game's players whatever the case, and gets the player of
-// an undone turn back; a turn's Joueur cell in the history window corrects it and the ranking
-// follows; "Classement dans le message" stays with the game and ends the post with the ranking;
-// "Aperçu du message" draws the post as the clipboard gets it and follows the game.
+// emptied after it, completes from the game's players whatever the case and the accents, offers a
+// player whose name looks like the one typed, and gets the player of an undone turn back; a turn's
+// Joueur cell in the history window corrects it and the ranking follows; "Classement dans le
+// message" stays with the game and ends the post with the ranking; "Aperçu du message" draws the
+// post as the clipboard gets it and follows the game.
 #include "HistoryWindow.h"
 #include "HistoryWindowFixture.h"
 
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QRegularExpression>
 #include <QTextBrowser>
 
@@ -19,8 +21,7 @@ class PlayersWindowTest : public HistoryWindowFixture {
     QComboBox* joueur() const { return child<QComboBox>(QStringLiteral("joueur")); }
     void playAs(const QString& player, const QString& proposal)
     {
-        click(joueur());
-        QTest::keyClicks(joueur()->lineEdit(), player);
+        typeInto(joueur()->lineEdit(), player);
         generate(proposal);
     }
 };
@@ -46,6 +47,31 @@ TEST_F(PlayersWindowTest, TheFieldCreditsTheTurnAndCompletesFromThePlayers)
 
     trigger("mnu_annuler_tour");
     EXPECT_EQ(joueur()->currentText(), QStringLiteral("Alice"));
+}
+
+// «Zoe» typed when «Zoé» has played: the list under the field offers «Zoé», a click takes it; a
+// new spelling kept as typed still plays, and the list never takes the click on «Générer».
+TEST_F(PlayersWindowTest, ANameThatLooksLikeAPlayersIsOfferedThatPlayer)
+{
+    playAs(QStringLiteral("Zoé"), QStringLiteral("la chat mort"));
+    click(joueur());
+    QTest::keyClicks(joueur()->lineEdit(), QStringLiteral("Zoe"));
+    auto* offers = topLevel<QListWidget>("joueur_offres");
+    ASSERT_NE(offers, nullptr);
+    ASSERT_TRUE(offers->isVisible());
+    ASSERT_GE(offers->count(), 1);
+    EXPECT_EQ(offers->item(0)->text(), QStringLiteral("Zoé"));
+    QTest::mouseClick(offers->viewport(), Qt::LeftButton, {},
+                      offers->visualItemRect(offers->item(0)).center());
+    EXPECT_EQ(joueur()->currentText(), QStringLiteral("Zoé"));
+    EXPECT_FALSE(offers->isVisible());
+
+    QTest::keyClick(joueur()->lineEdit(), Qt::Key_Backspace);
+    QTest::keyClicks(joueur()->lineEdit(), QStringLiteral("e"));
+    EXPECT_TRUE(offers->isVisible());
+    generate(QStringLiteral("le chat fort"));
+    EXPECT_EQ(m_game->turns().last().joueur, QStringLiteral("Zoe"));
+    EXPECT_FALSE(offers->isVisible());
 }
 
 // The column grows to the longest name, and stops at its cap so that the texts keep their room.

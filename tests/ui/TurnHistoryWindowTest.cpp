@@ -98,7 +98,7 @@ TEST_F(TurnHistoryWindowTest, UndoThatCannotReadEarlierTurnsLeavesTheItemAsTheGa
 {
     generate(QStringLiteral("la chat mort"));
     generate(QStringLiteral("le chat fort"));
-    generate(QStringLiteral("le chat fort"));
+    generate(QStringLiteral("le chat sort"));
     clickButton(QStringLiteral("record"));
     ASSERT_TRUE(m_sink.shown.empty());
     {
