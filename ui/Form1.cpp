@@ -77,6 +77,7 @@ Form1::Form1(GameController& game, MessageSink* messages, Choosers* choosers, QW
         if (m_conflictDialog)
             return;
         m_conflictDialog = std::make_unique<ConflictDialog>(m_game);
+        keepAbove(m_conflictDialog.get(), this);
         // However the box is answered (OK, Escape, its frame), typing replaces the word.
         connect(m_conflictDialog.get(), &ConflictDialog::answered, this, [this] {
             m_panes->selectConflict();

@@ -5,6 +5,7 @@
 #include "WindowDesign.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -45,11 +46,33 @@ QRect keptClearOf(QRect frame, const QRect& clear)
     return frame;
 }
 
-void placeBeside(QWidget* second, const QWidget* mainWindow, const QRect& controls, int narrowest,
+bool windowsArePlaced()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+void keepAbove(QWidget* second, QWidget* mainWindow)
+{
+    if (windowsArePlaced())
+        return;
+    second->winId();
+    second->windowHandle()->setTransientParent(mainWindow->windowHandle());
+}
+
+void placeBeside(QWidget* second, QWidget* mainWindow, const QRect& controls, int narrowest,
                  int lowest, std::initializer_list<const QWidget*> others)
 {
     if (second->isVisible())
         return;
+    if (!windowsArePlaced()) {
+        keepAbove(second, mainWindow);
+        const QRect main = mainWindow->frameGeometry();
+        const int room = 2 * (controls.top() - main.top()) - main.height();
+        const QSize decoration = mainWindow->frameGeometry().size() - mainWindow->size();
+        second->resize(std::min(second->width(), main.width() - decoration.width()),
+                       std::max(lowest, std::min(second->height(), room - decoration.height())));
+        return;
+    }
     const QRect screenArea =
         mainWindow->screen() ? mainWindow->screen()->availableGeometry() : QRect();
     QRect taken = mainWindow->frameGeometry();

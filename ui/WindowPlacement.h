@@ -31,8 +31,18 @@ QRect keptClearOf(QRect frame, const QRect& clear);
 // the main window when the room there is at least `lowest` high, else clear of `controls` (the
 // main window's buttons and counts, in global coordinates). A shown one stays where the master
 // put it.
-void placeBeside(QWidget* second, const QWidget* mainWindow, const QRect& controls, int narrowest,
+// Where the program cannot place its windows, the compositor puts the second one centred over the
+// main window: it is kept above the main window and made low enough that, centred, it ends above
+// `controls`.
+void placeBeside(QWidget* second, QWidget* mainWindow, const QRect& controls, int narrowest,
                  int lowest, std::initializer_list<const QWidget*> others = {});
+
+// Whether the program may place its windows: Wayland leaves that to the compositor, which puts a
+// window given a parent over that parent and keeps it above it.
+bool windowsArePlaced();
+// Where the program cannot place its windows, keeps the second one above the main window, which
+// it then never hides behind.
+void keepAbove(QWidget* second, QWidget* mainWindow);
 
 // Places the main window near the screen's top-left corner at its design outer height, which
 // counts the frame: again at its first showing, once the platform knows its frame, and on X11
