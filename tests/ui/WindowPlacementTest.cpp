@@ -1,6 +1,7 @@
 // A second window opens beside the main window: on its right where the screen has room, else on
 // its left; narrowed to the wider side's room where neither side has room for it all, unless
-// that would make it too narrow; always on the screen and level with its top.
+// that would make it too narrow; always on the screen and level with its top. Where no side has
+// room, it opens below the main window, or over it ending above its buttons and counts.
 #include "WindowPlacement.h"
 
 #include <gtest/gtest.h>
@@ -30,4 +31,22 @@ TEST(WindowPlacement, BesideTheMainWindowWhereTheScreenHasRoom)
     for (const auto& c : cases)
         EXPECT_EQ(besideMainWindow(c.mainFrame, QSize(600, 400), c.screen, narrowest), c.expected)
             << c.name;
+}
+
+// Where no side has room: below the main window as tall as the room there lets it be, or, over
+// the main window, ending above its buttons and counts.
+TEST(WindowPlacement, ClearOfTheButtonsAndCountsWhereNoSideHasRoom)
+{
+    const QRect main(13, 13, 1050, 702);
+    const QRect screen(0, 0, 1920, 1080);
+    EXPECT_EQ(belowMainWindow(main, QSize(600, 400), screen), QRect(13, 715, 600, 365));
+    EXPECT_EQ(belowMainWindow(QRect(1500, 13, 1050, 702), QSize(600, 400), screen),
+              QRect(1320, 715, 600, 365))
+        << "kept on the screen";
+    EXPECT_EQ(belowMainWindow(QRect(13, 13, 1050, 1067), QSize(600, 400), screen).height(), 0);
+
+    const QRect controls(21, 500, 1030, 200);
+    EXPECT_EQ(keptClearOf(QRect(13, 13, 600, 700), controls), QRect(13, 13, 600, 487));
+    EXPECT_EQ(keptClearOf(QRect(1100, 13, 600, 800), controls), QRect(1100, 13, 600, 800))
+        << "beside, nothing to clear";
 }
