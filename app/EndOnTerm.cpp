@@ -30,7 +30,8 @@ void endOnTerm()
         char byte = 0;
         while (::read(g_pipe[0], &byte, 1) > 0) {
         }
-        QCoreApplication::quit();
+        // Not quit(), which would first close the windows and ask the master, who may be gone.
+        QCoreApplication::exit(0);
     });
     struct sigaction action {};
     action.sa_handler = onTerm;
