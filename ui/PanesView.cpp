@@ -12,12 +12,15 @@
 #include "Twips.h"
 #include "WindowDesign.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTextCharFormat>
 #include <QTextCursor>
 
 namespace {
 
+// The reference's length is written no smaller than this.
+constexpr double kSmallestLengthPoints = 7;
 // The conflict's word is selected in this colour.
 const QColor kConflictColour(255, 0, 0);
 
@@ -68,15 +71,21 @@ void PanesView::showReferenceLength()
     label->setPalette(palette);
 }
 
+// The whole room between the caption and the pane's right edge, in a face small enough there for
+// a length of four digits, past the limit, to show whole.
 void PanesView::placeReferenceLength()
 {
     QLabel* label = m_controls.referenceLength;
     const QLabel* caption = label->parentWidget()->findChild<QLabel*>(QStringLiteral("Label1"));
     const int right = m_controls.ref->geometry().right();
-    const int left =
-        std::max(caption->geometry().right() + 1 + twips::toPixels(design::kCaptionGapTwips),
-                 right + 1 - label->sizeHint().width());
-    label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    const int left = caption->geometry().right() + 1 + twips::toPixels(design::kCaptionGapTwips);
+    const QString widest = QStringLiteral("9999 / %1").arg(PuzzleEngine::kMaxTextLength);
+    QFont font = label->font();
+    while (font.pointSizeF() > kSmallestLengthPoints &&
+           QFontMetrics(font).horizontalAdvance(widest) > right + 1 - left)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setGeometry(left, label->y(), right + 1 - left, label->height());
 }
 

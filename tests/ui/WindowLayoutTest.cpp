@@ -1,6 +1,6 @@
 // The main window as the game master first sees it: caption, every control's objectName and
 // caption, geometry at 15 twips per pixel, fonts, menus with their exact captions, the tab
-// order, and menu items without handlers changing nothing.
+// order, the reference's length, and menu items without handlers changing nothing.
 #include "UiFixture.h"
 
 #include <QAction>
@@ -154,6 +154,27 @@ TEST_F(WindowLayoutTest, PlayerFieldSitsRightOfTheProposalCaptionAndOverlapsNoth
         for (QWidget* b : controls)
             EXPECT_TRUE(a == b || !a->geometry().intersects(b->geometry()))
                 << a->objectName().toStdString() << " " << b->objectName().toStdString();
+}
+
+// The reference's length as the master types, on its caption's row at the pane's right edge,
+// shown whole, and red past the limit.
+TEST_F(WindowLayoutTest, TheReferencesLengthFollowsTheTypingOnItsCaptionsRow)
+{
+    auto* length = child<QLabel>(QStringLiteral("lbl_longueur"));
+    const QRect caption = child<QWidget>(QStringLiteral("Label1"))->geometry();
+    EXPECT_EQ(length->text(), QStringLiteral("0 / 600"));
+    EXPECT_EQ(length->geometry().right(), ref()->geometry().right());
+    EXPECT_GT(length->geometry().left(), caption.right());
+    EXPECT_TRUE(length->geometry().top() <= caption.bottom() &&
+                caption.top() <= length->geometry().bottom())
+        << "same row";
+    const QColor normal = length->palette().color(QPalette::WindowText);
+    for (const int typed : {599, 601}) {
+        ref()->setPlainText(QString(typed, QLatin1Char('a')));
+        EXPECT_EQ(length->text(), QStringLiteral("%1 / 600").arg(typed));
+        EXPECT_LE(length->sizeHint().width(), length->width()) << "shown whole";
+        EXPECT_EQ(length->palette().color(QPalette::WindowText) != normal, typed > 600);
+    }
 }
 
 TEST_F(WindowLayoutTest, PanesUseCourierAndTheDesignColours)
