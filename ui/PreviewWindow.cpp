@@ -37,13 +37,15 @@ PreviewWindow::PreviewWindow(GameController& game, const QWidget* foundTextPane,
     });
     connect(&m_game, &GameController::playersChanged, this, &PreviewWindow::follow);
     connect(&m_game, &GameController::rankingInPostChanged, this, &PreviewWindow::follow);
+    connect(&m_game, &GameController::forumChanged, this, &PreviewWindow::follow);
     follow();
 }
 
 // Only a changed post is drawn again.
 void PreviewWindow::follow()
 {
-    const QString html = postPreviewHtml(m_game.forumPost(), m_foundTextPane->font().family());
+    const QString html =
+        postPreviewHtml(m_game.forumPostLines(), m_game.forum(), m_foundTextPane->font().family());
     if (html == m_shownHtml)
         return;
     m_shownHtml = html;
