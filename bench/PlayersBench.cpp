@@ -1,6 +1,7 @@
 // Costs of the players, side by side in one run: the window's start-up on a store holding
 // 10,000 turns played by 200 players against the same game without history, and "Copier" with
-// the ranking (once it is known, and the first one after start-up) against "Copier" without it.
+// the ranking (once it is known, and the first one after start-up) against "Copier" without it,
+// and "Copier" after each change of the game for each forum against the forum of origin.
 #include "BenchStores.h"
 #include "Form1.h"
 #include "GameController.h"
@@ -38,14 +39,15 @@ void BM_WindowStartUp(benchmark::State& state)
 }
 BENCHMARK(BM_WindowStartUp)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-// A window on a copy of the 10,000-turn store, the ranking in the post or not.
+// A window on a copy of the 10,000-turn store, the ranking in the post or not, on a forum.
 struct CopyWindow {
-    explicit CopyWindow(bool ranking)
-        : path(benchStoreCopy(QStringLiteral("copy-%1.mdb").arg(int(ranking)), true, kPlayers))
+    explicit CopyWindow(bool ranking, Forum forum = Forum::Origine)
+        : path(benchStoreCopy(QStringLiteral("copy-%1-%2.mdb").arg(int(ranking)).arg(int(forum)),
+                              true, kPlayers))
     {
         {
             GameController setUp;
-            if (setUp.startUp(path) || setUp.setRankingInPost(ranking))
+            if (setUp.startUp(path) || setUp.setRankingInPost(ranking) || setUp.setForum(forum))
                 std::abort();
         }
         if (!window.startUp(path))
@@ -69,6 +71,23 @@ void BM_Copy(benchmark::State& state)
     state.counters["chars"] = double(QGuiApplication::clipboard()->text().size());
 }
 BENCHMARK(BM_Copy)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// "Copier" with the ranking after each change of the remaining letters, so that each click
+// writes the post anew, by forum: the forum of origin (0), phpBB 3, MyBB, Discourse, Markdown.
+void BM_CopyAfterAChange(benchmark::State& state)
+{
+    CopyWindow copy(true, Forum(state.range(0)));
+    const QString letters[2] = {copy.game.session().lettres,
+                                copy.game.session().lettres + QStringLiteral("A ")};
+    qsizetype changes = 0;
+    copy.copier->click();
+    for (auto _ : state) {
+        copy.game.remainingLettersEdited(letters[++changes % 2]);
+        copy.copier->click();
+    }
+    state.counters["chars"] = double(QGuiApplication::clipboard()->text().size());
+}
+BENCHMARK(BM_CopyAfterAChange)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 
 // The first "Copier" after start-up, which reads the turns for the ranking when it is asked for.
 void BM_FirstCopyAfterStartUp(benchmark::State& state)

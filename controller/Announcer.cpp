@@ -17,8 +17,8 @@ Announcer::Act::~Act()
 
 Announcer::Shown Announcer::shown() const
 {
-    return {m_game.session(), m_game.isModified(), m_game.player(), m_game.canUndo(),
-            m_game.rankingInPost()};
+    return {m_game.session(), m_game.isModified(),    m_game.player(),
+            m_game.canUndo(), m_game.rankingInPost(), m_game.forum()};
 }
 
 // A view that acts on a signal starts an act of its own: the events are taken first.
@@ -29,8 +29,8 @@ void Announcer::announce()
     const Shown now = shown();
     const bool changed = before.session != now.session || before.modified != now.modified ||
                          before.player != now.player || before.rankingInPost != now.rankingInPost ||
-                         events.historyReset || events.players || !events.turns.isEmpty() ||
-                         events.conflict;
+                         before.forum != now.forum || events.historyReset || events.players ||
+                         !events.turns.isEmpty() || events.conflict;
     if (changed || events.gameOpened)
         m_ended(events.gameOpened);
     // Another game shows every value afresh.
@@ -68,6 +68,8 @@ void Announcer::announce()
         Q_EMIT m_game.undoAvailableChanged(now.canUndo);
     if (all || before.rankingInPost != now.rankingInPost)
         Q_EMIT m_game.rankingInPostChanged(now.rankingInPost);
+    if (all || before.forum != now.forum)
+        Q_EMIT m_game.forumChanged(now.forum);
     if (events.players)
         Q_EMIT m_game.playersChanged();
     if (events.conflict)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "EngineTypes.h"
+#include "ForumPost.h"
 #include "GameSession.h"
 
 #include <QList>
@@ -53,6 +54,7 @@ class Announcer {
         QString player;
         bool canUndo = false;
         bool rankingInPost = false;
+        Forum forum = Forum::Origine;
     };
     struct Events {
         bool gameOpened = false;

@@ -70,7 +70,7 @@ std::optional<Refusal> GameController::newGame(const QString& chosen)
 {
     Announcer::Act act(m_announcer);
     QString path;
-    if (std::optional<Refusal> refused = m_file.makeNew(chosen, &path))
+    if (std::optional<Refusal> refused = m_file.makeNew(chosen, m_forum, &path))
         return refused;
     return openGame(path);
 }
@@ -94,6 +94,7 @@ std::optional<Refusal> GameController::loaded(std::optional<Refusal> refused)
     m_engine = PuzzleEngine();
     m_session = stored.session;
     m_rankingInPost = stored.rankingInPost;
+    m_forum = stored.forum;
     m_conflictWord.clear();
     m_player.clear();
     m_referenceUntidy = m_proposalUntidy = false;
@@ -241,15 +242,6 @@ bool GameController::setTurnPlayer(qsizetype number, const QString& typed)
         m_announcer.playersChanged();
     }
     return corrected.has_value();
-}
-
-std::optional<Refusal> GameController::setRankingInPost(bool shown)
-{
-    Announcer::Act act(m_announcer);
-    std::optional<Refusal> refused = m_file.storeRankingInPost(shown);
-    if (!refused)
-        m_rankingInPost = shown;
-    return refused;
 }
 
 bool GameController::undoLastTurn()

@@ -74,21 +74,21 @@ class GameController : public QObject {
     // for them when first needed, not at start-up.
     QStringList players() { return m_board.players(); }
     const QList<PlayerStanding>& ranking() { return m_board.ranking(); }
-    // Whether "Copier" adds the ranking: the game's option.
+    // Whether "Copier" adds the ranking, and the forum the post is written for: the game's
+    // options.
     bool rankingInPost() const { return m_rankingInPost; }
+    Forum forum() const { return m_forum; }
     // The open game's file.
     QString gamePath() const { return m_file.path(); }
     // The look stored for the four panes.
     StoredAppearance storedAppearance() const { return m_file.appearance(); }
     // The proposal's part that the latest conflict names, kept inside the current proposal.
     TextRange conflictSelection() const;
-    // "Copier": the BBCode post of the game as it stands, and the ranking after it when the game
-    // asks for it and a turn has a player.
-    QString forumPost()
-    {
-        return m_post.post(m_session,
-                           m_rankingInPost ? std::optional(m_board.ranking()) : std::nullopt);
-    }
+    // "Copier": the post of the game as it stands in the markup of the game's forum, and the
+    // ranking after it when the game asks for it and a turn has a player; and its lines as the
+    // forum shows them.
+    QString forumPost() { return post().text; }
+    const QList<PostLine>& forumPostLines() { return post().lines; }
     // Why there is no post to copy: no puzzle in progress (no reference text, or none
     // initialised), whose post would announce a victory.
     std::optional<Refusal> refusePost() const
@@ -117,8 +117,9 @@ class GameController : public QObject {
     // "Ouvrir une partie…" and a recent game: the game at the path, opened as at start-up. On
     // failure the refusal holds the critical box's text and the open game stays as it was.
     std::optional<Refusal> openGame(const QString& path);
-    // "Nouvelle partie…": an empty game with the design-time look made at the path (".mdb" added
-    // when missing), then opened. An existing file is never replaced: a warning says it exists.
+    // "Nouvelle partie…": an empty game on the open game's forum with the design-time look made at
+    // the path (".mdb" added when missing), then opened. An existing file is never replaced: a
+    // warning says it exists.
     std::optional<Refusal> newGame(const QString& path);
     // "Enregistrer la partie sous…": the game as it stands, its whole history, look and the
     // tables of later versions written to a new file (".mdb" added when missing), which the game
@@ -153,8 +154,17 @@ class GameController : public QObject {
     // Credits turn `number` (from 1) to the typed player, or to nobody when the name is empty.
     // A change leaves the game unsaved. False when there is no such turn.
     bool setTurnPlayer(qsizetype number, const QString& typed);
-    // Stores the ranking option at once.
-    std::optional<Refusal> setRankingInPost(bool shown);
+    // Store an option at once; the game takes it once the file has it.
+    std::optional<Refusal> setRankingInPost(bool shown)
+    {
+        Announcer::Act act(m_announcer);
+        return keptOption(m_rankingInPost, shown, m_file.storeRankingInPost(shown));
+    }
+    std::optional<Refusal> setForum(Forum forum)
+    {
+        Announcer::Act act(m_announcer);
+        return keptOption(m_forum, forum, m_file.storeForum(forum));
+    }
     // "Annuler le dernier tour": back to the turn before. False, with nothing changed, when there
     // is nothing to undo, or when the turn before cannot be read back from the file.
     bool undoLastTurn();
@@ -190,12 +200,26 @@ class GameController : public QObject {
     // The players or their ranking may have changed.
     void playersChanged();
     void rankingInPostChanged(bool shown);
+    void forumChanged(Forum forum);
     // Another game file is open: at start-up, opened, new, or the game saved under a new name.
     void gameOpened(const QString& path);
     // "Générer" met a word of the wrong length; the turn was rolled back.
     void conflictFound(const Conflict& conflict);
 
   private:
+    const ForumPost& post()
+    {
+        return m_post.post(m_session, m_forum,
+                           m_rankingInPost ? std::optional(m_board.ranking()) : std::nullopt);
+    }
+    template <typename Value>
+    static std::optional<Refusal> keptOption(Value& option, Value value,
+                                             std::optional<Refusal> refused)
+    {
+        if (!refused)
+            option = value;
+        return refused;
+    }
     void setProposal(const QString& text);
     void setSaved(bool saved) { m_engine.markers().save = saved ? kSavedMarker : QString(); }
     void restartHistory();
@@ -217,6 +241,7 @@ class GameController : public QObject {
     QString m_conflictWord;
     QString m_player;
     bool m_rankingInPost = false;
+    Forum m_forum = Forum::Origine;
     // The panes typed in since they were last tidied.
     bool m_referenceUntidy = false;
     bool m_proposalUntidy = false;

@@ -101,11 +101,11 @@ std::optional<Refusal> GameFile::openAtStartUp(const StoreLocationInputs& inputs
     }
 }
 
-std::optional<Refusal> GameFile::makeNew(const QString& chosen, QString* made)
+std::optional<Refusal> GameFile::makeNew(const QString& chosen, Forum forum, QString* made)
 {
     if (std::optional<Refusal> taken = freeGameFile(chosen, made))
         return taken;
-    if (const StoreStatus status = createEmptyGame(*made, designLookFields()); !status)
+    if (const StoreStatus status = createEmptyGame(*made, designLookFields(), forum); !status)
         return critical(status);
     return std::nullopt;
 }
@@ -140,7 +140,8 @@ void GameFile::opened(std::unique_ptr<GameStore> store, const GameLock& lock)
 
 StoredGame GameFile::load()
 {
-    StoredGame game{m_store->loadGame(), m_store->loadRankingInPost(), m_store->loadHistory()};
+    StoredGame game{m_store->loadGame(), m_store->loadRankingInPost(), m_store->loadForum(),
+                    m_store->loadHistory()};
     GameSession& session = game.session;
     // Every line break, a lone CR or LF included, as CR LF.
     for (QString* text : {&session.ref, &session.soluce, &session.propal, &session.lettres})
@@ -168,6 +169,11 @@ std::optional<Refusal> GameFile::save(const GameSession& game, const TurnHistory
 std::optional<Refusal> GameFile::storeRankingInPost(bool shown)
 {
     return refusalOf(m_store->storeRankingInPost(shown));
+}
+
+std::optional<Refusal> GameFile::storeForum(Forum forum)
+{
+    return refusalOf(m_store->storeForum(forum));
 }
 
 std::optional<Refusal> GameFile::storeColour(Pane pane, PaneProperty property, StoredColour value)

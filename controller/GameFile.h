@@ -24,6 +24,7 @@ struct StoreLocationInputs;
 struct StoredGame {
     GameSession session;
     bool rankingInPost = false;
+    Forum forum = Forum::Origine;
     // The history of this game: nothing when it is unreadable or belongs to another game. The
     // session's found count is then 0, else the last turn's.
     std::optional<StoredHistory> history;
@@ -48,10 +49,10 @@ class GameFile {
     // gone, and stays in the list for the menu to tell why; a recent game open in another
     // program fails the start-up.
     std::optional<Refusal> openAtStartUp(const StoreLocationInputs& inputs);
-    // An empty game with the design-time look made at the chosen name (".mdb" added when
-    // missing), whose path it gives; an existing file is never replaced: a warning says it
-    // exists.
-    std::optional<Refusal> makeNew(const QString& chosen, QString* made);
+    // An empty game on the forum given, with the design-time look, made at the chosen name
+    // (".mdb" added when missing), whose path it gives; an existing file is never replaced: a
+    // warning says it exists.
+    std::optional<Refusal> makeNew(const QString& chosen, Forum forum, QString* made);
     // The open game written to a new file at the chosen name (".mdb" added when missing): a copy
     // of the open file's last save, into which the game as it stands is saved with its whole
     // history; the game then goes on with the new file. The open file is only read; on failure it
@@ -63,9 +64,10 @@ class GameFile {
     StoredGame load();
     StoredAppearance appearance() const;
     // The writes into the open file, each a refusal holding the critical box's text on failure:
-    // the game and its history, the ranking option, a pane's colour or font.
+    // the game and its history, the ranking and forum options, a pane's colour or font.
     std::optional<Refusal> save(const GameSession& game, const TurnHistory& history);
     std::optional<Refusal> storeRankingInPost(bool shown);
+    std::optional<Refusal> storeForum(Forum forum);
     std::optional<Refusal> storeColour(Pane pane, PaneProperty property, StoredColour value);
     std::optional<Refusal> storeFont(Pane pane, const FontChoice& font);
     // The stored turns the history reads back, and the players' credits of stored turns.

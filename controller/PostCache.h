@@ -1,6 +1,8 @@
-// The forum post of the game as it stands, built again only when what it shows has changed.
+// The forum post of the game as it stands, built again only when what it shows or its forum has
+// changed.
 #pragma once
 
+#include "ForumPost.h"
 #include "GameSession.h"
 #include "Players.h"
 
@@ -12,16 +14,17 @@
 class PostCache {
   public:
     // The post of the found text, the two counts and the remaining letters, then the ranking
-    // when it is given.
-    const QString& post(const GameSession& game,
-                        const std::optional<QList<PlayerStanding>>& ranking);
+    // when it is given, for the forum.
+    const ForumPost& post(const GameSession& game, Forum forum,
+                          const std::optional<QList<PlayerStanding>>& ranking);
 
   private:
     struct Inputs {
+        Forum forum;
         QString foundText, foundCount, remainingCount, remainingLetters;
         std::optional<QList<PlayerStanding>> ranking;
         bool operator==(const Inputs&) const = default;
     };
     std::optional<Inputs> m_inputs;
-    QString m_post;
+    ForumPost m_post;
 };

@@ -1,11 +1,88 @@
-// The BBCode forum post, built from the found text, the two counts and the remaining letters,
-// and the ranking block that may end it.
+// The forum post: the lines the players read, then each forum's markup of them, all drawn from
+// one table of the forums' dialects.
 #include "ForumPost.h"
-#include "PuzzleEngine.h"
+
+#include "LineBreaks.h"
+
+#include <algorithm>
 
 namespace {
 
-const QChar kCr = u'\r';
+// How a forum marks a part up: tags around the text, or a Markdown code block or code span whose
+// fence the text decides, so that nothing in the text can end it.
+enum class Wrap { Tags, CodeBlock, CodeSpan };
+
+struct Markup {
+    Wrap wrap = Wrap::Tags;
+    QStringView open; // the tags before the text, or a code block's info string
+    QStringView close;
+};
+
+struct Dialect {
+    QStringView lineEnd;
+    // Ends a line of words: Markdown runs the lines of a paragraph together unless a line ends
+    // in two blanks.
+    QStringView hardBreak;
+    // A Markdown forum escapes what would format in the post's words and the players' names;
+    // a BBCode forum shows a name's brackets as parentheses.
+    bool markdown;
+    // A forum that collapses runs of blanks outside its code blocks is given no-break spaces for
+    // every blank after the first of a run, or at a line's start, in the monospace parts.
+    bool keepsBlanks;
+    std::array<Markup, 6> parts; // in the order of PostPart
+};
+
+constexpr Markup kPlain{};
+constexpr Markup kBoldRed{Wrap::Tags, u"[b][color=#FF0000]", u"[/color][/b]"};
+constexpr Markup kBold{Wrap::Tags, u"[b]", u"[/b]"};
+constexpr Markup kCode{Wrap::Tags, u"[code]", u"[/code]"};
+constexpr Markup kStrong{Wrap::Tags, u"**", u"**"};
+constexpr Markup kCodeSpan{Wrap::CodeSpan, {}, {}};
+
+// By Forum, as each engine's own parser reads the tags on its default configuration.
+constexpr std::array<Dialect, 5> kDialects = {{
+    // SMF, XenForo, vBulletin: [size] runs from 1 to 7, and 5 is large. The post as it always was.
+    {u"\r",
+     u"",
+     false,
+     true,
+     {kPlain, kPlain, Markup{Wrap::Tags, u"[font=Courier New][size=5]", u"[/size][/font]"},
+      kBoldRed,
+      Markup{Wrap::Tags, u"[font=Courier New][size=5][color=#4132F5]", u"[/color][/size][/font]"},
+      kBold}},
+    // phpBB 3: [size] is a percentage and [font] no tag of its own; [code] keeps blanks in a
+    // monospace box, but reads no tag inside and cannot stand inside [size].
+    {u"\n", u"", false, true, {kPlain, kPlain, kCode, kBoldRed, kCode, kBold}},
+    // MyBB 1.8: [size=5] is 5 points, x-large 24 px beside a 14 px body; it collapses blanks
+    // outside [code] and drops lone CRs.
+    {u"\n",
+     u"",
+     false,
+     false,
+     {kPlain, kPlain, Markup{Wrap::Tags, u"[font=Courier New][size=x-large]", u"[/size][/font]"},
+      kBoldRed,
+      Markup{Wrap::Tags, u"[font=Courier New][size=x-large][color=#4132F5]",
+             u"[/color][/size][/font]"},
+      kBold}},
+    // Discourse: Markdown, with no colour of its own; "text" keeps a code block from being
+    // highlighted as some programming language.
+    {u"\n",
+     u"  ",
+     true,
+     true,
+     {kPlain, kPlain, Markup{Wrap::CodeBlock, u"text", {}}, kStrong, kCodeSpan, kStrong}},
+    // Discord, Reddit and the forums that read Markdown alone.
+    {u"\n",
+     u"  ",
+     true,
+     true,
+     {kPlain, kPlain, Markup{Wrap::CodeBlock, {}, {}}, kStrong, kCodeSpan, kStrong}},
+}};
+
+const Dialect& dialectOf(Forum forum)
+{
+    return kDialects[std::size_t(forum)];
+}
 
 // The remaining count is compared numerically with zero; a caption that does not convert
 // (only a damaged store could bring one) counts as not zero, so the post keeps its counts.
@@ -16,42 +93,200 @@ bool isZero(const QString& caption)
     return ok && value == 0.0;
 }
 
-} // namespace
-
-QString buildForumPost(const QString& foundText, const QString& foundCount,
-                       const QString& remainingCount, const QString& remainingLetters)
+// The forum of origin takes the texts exactly as the panes hold them; every other forum reads
+// LF line breaks only.
+QString shownText(Forum forum, const QString& text)
 {
-    QString post;
-    post += QStringLiteral("[font=Courier New][size=5]") + foundText +
-            QStringLiteral("[/size][/font]") + kCr;
-    if (isZero(remainingCount)) {
-        post += kCr;
-        post += QStringLiteral("[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]") + kCr;
-        return post;
-    }
-    post += QStringLiteral("[b][color=#FF0000]") + foundCount +
-            QStringLiteral("[/color][/b] lettre(s) trouvée(s). ") + kCr;
-    post += QStringLiteral("[b][color=#FF0000]") + remainingCount +
-            QStringLiteral("[/color][/b] lettres à placer ") + kCr;
-    post += QStringLiteral("[font=Courier New][size=5][color=#4132F5]") + remainingLetters +
-            QStringLiteral("[/color][/size][/font]") + kCr;
-    return post;
+    return forum == Forum::Origine ? text : withLineBreaks(text, u"\n");
 }
 
-QString rankingBlock(const QList<PlayerStanding>& ranking)
+QList<PostLine> turnLines(Forum forum, const QString& foundText, const QString& foundCount,
+                          const QString& remainingCount, const QString& remainingLetters)
+{
+    QList<PostLine> lines{{{PostPart::Masked, shownText(forum, foundText)}}};
+    if (isZero(remainingCount)) {
+        lines.append({{}, {{PostPart::Count, QStringLiteral("Bravo, c'est gagné !")}}});
+        return lines;
+    }
+    lines.append({{{PostPart::Count, foundCount},
+                   {PostPart::Text, QStringLiteral(" lettre(s) trouvée(s). ")}},
+                  {{PostPart::Count, remainingCount},
+                   {PostPart::Text, QStringLiteral(" lettres à placer ")}},
+                  {{PostPart::Letters, shownText(forum, remainingLetters)}}});
+    return lines;
+}
+
+void appendRanking(QList<PostLine>& lines, Forum forum, const QList<PlayerStanding>& ranking)
 {
     if (ranking.isEmpty())
-        return {};
-    QString block = kCr + QStringLiteral("[b]Classement[/b]") + kCr;
+        return;
+    lines.append({{}, {{PostPart::Title, QStringLiteral("Classement")}}});
     qsizetype rank = 0;
     for (const PlayerStanding& player : ranking) {
         QString name = player.name;
-        name.replace(QLatin1Char('['), QLatin1Char('('))
-            .replace(QLatin1Char(']'), QLatin1Char(')'));
-        block += QString::number(++rank) + QStringLiteral(". ") + name + QStringLiteral(" : ") +
-                 QString::number(player.points) +
-                 (player.points >= 2 ? QStringLiteral(" lettres") : QStringLiteral(" lettre")) +
-                 kCr;
+        if (!dialectOf(forum).markdown)
+            name.replace(u'[', u'(').replace(u']', u')');
+        lines.append({{PostPart::Text, QString::number(++rank) + QStringLiteral(". ")},
+                      {PostPart::Name, name},
+                      {PostPart::Text, QStringLiteral(" : ") + QString::number(player.points) +
+                                           (player.points >= 2 ? QStringLiteral(" lettres")
+                                                               : QStringLiteral(" lettre"))}});
     }
-    return block;
+}
+
+qsizetype longestRun(QStringView text, QChar c)
+{
+    qsizetype longest = 0;
+    qsizetype run = 0;
+    for (QChar t : text) {
+        run = t == c ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    return longest;
+}
+
+// Whether the character formats wherever it stands in Markdown's text.
+bool formatsAnywhere(QChar c)
+{
+    switch (c.unicode()) {
+    case u'\\':
+    case u'*':
+    case u'_':
+    case u'`':
+    case u'~':
+    case u'|':
+    case u'[':
+    case u'<':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A Markdown text that reads as itself: what formats anywhere is escaped, "#" and ">" where they
+// would start a heading or a quote, and the period of a number that would start a list. The runs
+// between escapes are appended whole.
+void appendMarkdownText(QString& out, QStringView text, bool startsLine, bool isName)
+{
+    qsizetype digits = 0;
+    while (startsLine && digits < text.size() && text[digits] >= u'0' && text[digits] <= u'9')
+        ++digits;
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const bool first = i == 0 && (startsLine || isName);
+        if (formatsAnywhere(c) || (first && (c == u'#' || c == u'>')) ||
+            (digits > 0 && i == digits && (c == u'.' || c == u')'))) {
+            out += text.mid(from, i - from);
+            out += u'\\';
+            from = i;
+        }
+    }
+    out += text.mid(from);
+}
+
+void appendWithBlanksKept(QString& out, QStringView text)
+{
+    const qsizetype start = out.size();
+    out += text;
+    QChar before = u'\n';
+    for (qsizetype i = start; i < out.size(); ++i) {
+        const QChar c = out[i];
+        if (c == u' ' && (before == u' ' || before == u'\n'))
+            out[i] = QChar(QChar::Nbsp);
+        before = c;
+    }
+}
+
+void appendPiece(QString& out, const Dialect& dialect, const PostPiece& piece, bool startsLine)
+{
+    const Markup& markup = dialect.parts[std::size_t(piece.part)];
+    const QString& text = piece.text;
+    if (markup.wrap == Wrap::CodeBlock) {
+        const QString fence(std::max<qsizetype>(3, longestRun(text, u'`') + 1), u'`');
+        out += fence;
+        out += markup.open;
+        out += u'\n';
+        out += text;
+        out += u'\n';
+        out += fence;
+        return;
+    }
+    if (markup.wrap == Wrap::CodeSpan) {
+        if (text.isEmpty())
+            return;
+        const QString ticks(longestRun(text, u'`') + 1, u'`');
+        // A span's content loses one blank at each end when it has one at both, and a backtick
+        // at either end would join the fence.
+        const bool padded =
+            text.startsWith(u'`') || text.endsWith(u'`') ||
+            (text.startsWith(u' ') && text.endsWith(u' ') && text.count(u' ') != text.size());
+        const QStringView pad = padded ? u" " : u"";
+        out += ticks;
+        out += pad;
+        out += text;
+        out += pad;
+        out += ticks;
+        return;
+    }
+    out += markup.open;
+    const bool monospace = piece.part == PostPart::Masked || piece.part == PostPart::Letters;
+    if (dialect.markdown && !monospace)
+        appendMarkdownText(out, text, startsLine && markup.open.isEmpty(),
+                           piece.part == PostPart::Name);
+    else if (!dialect.keepsBlanks && monospace)
+        appendWithBlanksKept(out, text);
+    else
+        out += text;
+    out += markup.close;
+}
+
+QString markedUp(Forum forum, const QList<PostLine>& lines)
+{
+    const Dialect& dialect = dialectOf(forum);
+    qsizetype size = 0;
+    for (const PostLine& line : lines) {
+        size += 64;
+        for (const PostPiece& piece : line)
+            size += piece.text.size();
+    }
+    QString out;
+    out.reserve(size);
+    for (const PostLine& line : lines) {
+        for (qsizetype i = 0; i < line.size(); ++i)
+            appendPiece(out, dialect, line[i], i == 0);
+        const bool block =
+            !line.isEmpty() && dialect.parts[std::size_t(line.last().part)].wrap == Wrap::CodeBlock;
+        if (!line.isEmpty() && !block)
+            out += dialect.hardBreak;
+        out += dialect.lineEnd;
+    }
+    return out;
+}
+
+} // namespace
+
+ForumPost forumPost(Forum forum, const QString& foundText, const QString& foundCount,
+                    const QString& remainingCount, const QString& remainingLetters,
+                    const QList<PlayerStanding>* ranking)
+{
+    ForumPost post{
+        forum, turnLines(forum, foundText, foundCount, remainingCount, remainingLetters), {}};
+    if (ranking)
+        appendRanking(post.lines, forum, *ranking);
+    post.text = markedUp(forum, post.lines);
+    return post;
+}
+
+QString buildForumPost(const QString& foundText, const QString& foundCount,
+                       const QString& remainingCount, const QString& remainingLetters, Forum forum)
+{
+    return forumPost(forum, foundText, foundCount, remainingCount, remainingLetters).text;
+}
+
+QString rankingBlock(const QList<PlayerStanding>& ranking, Forum forum)
+{
+    QList<PostLine> lines;
+    appendRanking(lines, forum, ranking);
+    return markedUp(forum, lines);
 }

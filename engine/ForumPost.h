@@ -1,4 +1,5 @@
-// The BBCode post the game master copies into the forum thread after each turn.
+// The post the game master copies into the forum thread after each turn, in the markup of the
+// thread's forum engine.
 #pragma once
 
 #include "Players.h"
@@ -6,12 +7,53 @@
 #include <QList>
 #include <QString>
 
-// The post built from the four values as the window shows them: the found text, the two count
-// captions and the remaining letters, each line ended by a CR.
-QString buildForumPost(const QString& foundText, const QString& foundCount,
-                       const QString& remainingCount, const QString& remainingLetters);
+#include <array>
 
-// The ranking block that ends a post: an empty line, the title, then one line per player, each
-// ended by a CR. Brackets in a name become parentheses, so that a name cannot change the post's
-// formatting. Empty when nobody is ranked.
-QString rankingBlock(const QList<PlayerStanding>& ranking);
+// The forum engines a post is written for; the forum of origin reads the post Plimo always wrote.
+enum class Forum { Origine, Phpbb3, Mybb, Discourse, Markdown };
+
+inline constexpr std::array<Forum, 5> kForums = {Forum::Origine, Forum::Phpbb3, Forum::Mybb,
+                                                 Forum::Discourse, Forum::Markdown};
+
+// What a piece of the post shows; each forum marks each kind up in its own way.
+enum class PostPart {
+    Text,    // the post's own words
+    Name,    // a player's name, which never changes the post's formatting
+    Masked,  // the found text, monospace and larger, lined up character for character
+    Count,   // a count or the victory line, in bold red
+    Letters, // the remaining letters, monospace and in colour
+    Title,   // the ranking's title, in bold
+};
+
+struct PostPiece {
+    PostPart part = PostPart::Text;
+    QString text; // as the players read it
+    bool operator==(const PostPiece&) const = default;
+};
+
+// One line of the post; an empty line has no piece.
+using PostLine = QList<PostPiece>;
+
+// The post of a turn: its lines as the players read them on the forum, and its text in the
+// forum's markup, every line ended by the forum's line end.
+struct ForumPost {
+    Forum forum = Forum::Origine;
+    QList<PostLine> lines;
+    QString text;
+};
+
+// The post of the four values as the window shows them: the found text, the two count captions
+// and the remaining letters, or the victory line once the remaining count is numerically zero;
+// then the ranking when one is given and it ranks somebody.
+ForumPost forumPost(Forum forum, const QString& foundText, const QString& foundCount,
+                    const QString& remainingCount, const QString& remainingLetters,
+                    const QList<PlayerStanding>* ranking = nullptr);
+
+// The post's text alone, without the ranking.
+QString buildForumPost(const QString& foundText, const QString& foundCount,
+                       const QString& remainingCount, const QString& remainingLetters,
+                       Forum forum = Forum::Origine);
+
+// The ranking block that ends a post: an empty line, the title, then one line per player. Empty
+// when nobody is ranked.
+QString rankingBlock(const QList<PlayerStanding>& ranking, Forum forum = Forum::Origine);

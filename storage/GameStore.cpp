@@ -233,6 +233,25 @@ StoreStatus GameStore::storeRankingInPost(bool shown)
     });
 }
 
+Forum GameStore::loadForum() const
+{
+    const QString stored =
+        textFrom(fieldOf(firstRow(m_connectionName, optionsTable()), forumColumn()))
+            .value_or(QString());
+    for (Forum forum : kForums) {
+        if (forumValue(forum) == stored)
+            return forum;
+    }
+    return Forum::Origine;
+}
+
+StoreStatus GameStore::storeForum(Forum forum)
+{
+    return runInTransaction([&] {
+        return updateFirstRow(optionsTable(), {{forumColumn(), forumValue(forum)}});
+    });
+}
+
 StoreStatus GameStore::writeFields(const QList<FieldValue>& fields)
 {
     if (fields.isEmpty()) {

@@ -98,6 +98,10 @@ class GameStore {
     bool loadRankingInPost() const;
     // Stores it at once, in the row the file's layout gives the options.
     [[nodiscard]] StoreStatus storeRankingInPost(bool shown);
+    // The forum the post is written for: the first row's forum in the table options, the forum
+    // of origin when it is missing or holds a value this version does not know.
+    Forum loadForum() const;
+    [[nodiscard]] StoreStatus storeForum(Forum forum);
 
     // Writes couleurs fields in one statement; only the 24 known columns are accepted.
     [[nodiscard]] StoreStatus writeFields(const QList<FieldValue>& fields);

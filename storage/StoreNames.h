@@ -1,6 +1,8 @@
 // The names of plimo.mdb's tables and columns and of the four panes, each written here only.
 #pragma once
 
+#include "ForumPost.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -139,3 +141,23 @@ inline QString turnColumnList(bool withPlayer = false)
 // the post (1 shown, 0 not).
 inline QString optionsTable() { return QStringLiteral("options"); }
 inline QString rankingColumn() { return QStringLiteral("classement"); }
+
+// The column of options for the forum the thread is on, and the value stored for each forum. A
+// file without the column, or with a value this version does not know, is on the forum of origin.
+inline QString forumColumn() { return QStringLiteral("forum"); }
+inline QString forumValue(Forum forum)
+{
+    switch (forum) {
+    case Forum::Phpbb3:
+        return QStringLiteral("phpbb3");
+    case Forum::Mybb:
+        return QStringLiteral("mybb");
+    case Forum::Discourse:
+        return QStringLiteral("discourse");
+    case Forum::Markdown:
+        return QStringLiteral("markdown");
+    case Forum::Origine:
+        break;
+    }
+    return QStringLiteral("origine");
+}

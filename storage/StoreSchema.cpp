@@ -30,6 +30,12 @@ QString playerColumnDefinition()
     return turnColumn(TurnColumn::Joueur) + QLatin1Char(' ') + playerColumnType();
 }
 
+// The forum of a file that had no forum yet is the forum of origin.
+QString forumType()
+{
+    return QStringLiteral("TEXT DEFAULT '%1'").arg(forumValue(Forum::Origine));
+}
+
 // A column a layout step brings: its name, then its type and constraints.
 struct StepColumn {
     QString name;
@@ -70,6 +76,11 @@ constexpr LayoutStep kLayoutSteps[] = {
     {3, StepTable::MadeWithOneRow, optionsTable,
      [] {
          return QList<StepColumn>{{rankingColumn(), QStringLiteral("INTEGER DEFAULT 0")}};
+     }},
+    // Version 4: the forum the post is written for.
+    {4, StepTable::Widened, optionsTable,
+     [] {
+         return QList<StepColumn>{{forumColumn(), forumType()}};
      }},
 };
 

@@ -7,6 +7,7 @@
 #include "Choosers.h"
 #include "ConflictDialog.h"
 #include "FileMenu.h"
+#include "ForumMenu.h"
 #include "GameController.h"
 #include "HistoryWindow.h"
 #include "LabelFit.h"
@@ -158,6 +159,7 @@ void Form1::buildGameItems(QMenu* file)
     m_rankingItem = addItem(file, "mnu_classement", QStringLiteral("Classement dans le message"));
     m_rankingItem->setCheckable(true);
     QAction* preview = addItem(file, "mnu_apercu", QStringLiteral("Aperçu du message"));
+    new ForumMenu(m_game, file, m_messages);
     addItem(file, "filler_tours", kFiller);
     QAction* clear = addItem(file, "menu_delete", QStringLiteral("Effacer les données de la page"));
     addItem(file, "filler", kFiller);

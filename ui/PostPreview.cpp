@@ -1,73 +1,94 @@
-// Turning the post's BBCode into the HTML of its preview.
+// Drawing the post's lines as each forum draws its markup.
 #include "PostPreview.h"
+
 #include "LineBreaks.h"
 
-#include <QList>
-#include <QRegularExpression>
+#include <array>
 
 namespace {
 
-// The element that draws each of the post's tags. The post writes its tags in lower case while
-// the game's texts are upper case or have their brackets replaced, so no text of the game reads
-// as a tag.
-QString openingFor(const QString& tag, const QString& value, const QString& monospace)
-{
-    if (tag == QLatin1String("b"))
-        return QStringLiteral("<b>");
-    if (tag == QLatin1String("color"))
-        return QStringLiteral("<span style=\"color:%1\">").arg(value);
-    if (tag == QLatin1String("font"))
-        return QStringLiteral("<span style=\"font-family:'%1'\">").arg(monospace);
-    return QStringLiteral("<span style=\"font-size:x-large\">");
-}
+// Where a part is drawn: in the line, in a block of its own with a background (a code box), or
+// on a background of its own within the line (a code span).
+enum class Box { None, Block, Span };
 
-QString closingFor(const QString& tag)
-{
-    return tag == QLatin1String("b") ? QStringLiteral("</b>") : QStringLiteral("</span>");
-}
+struct PartLook {
+    bool monospace = false;
+    const char* size = nullptr; // a font-size keyword
+    const char* colour = nullptr;
+    bool bold = false;
+    Box box = Box::None;
+};
 
-// Text of the game, shown as it is: never markup, its blanks kept, its line breaks breaks.
-void appendText(QString& html, QStringView text)
+constexpr PartLook kPlain{};
+constexpr PartLook kBoldRed{false, nullptr, "#FF0000", true};
+constexpr PartLook kBold{false, nullptr, nullptr, true};
+constexpr PartLook kCodeBlock{true, nullptr, nullptr, false, Box::Block};
+
+// By Forum, then by PostPart. [size=5] and MyBB's x-large are half as large again as the body;
+// phpBB's code box is green, a little smaller than the body; Discourse's code spans are red.
+constexpr std::array<std::array<PartLook, 6>, 5> kLooks = {{
+    {kPlain, kPlain, PartLook{true, "x-large"}, kBoldRed, PartLook{true, "x-large", "#4132F5"},
+     kBold},
+    {kPlain, kPlain, PartLook{true, nullptr, "#2E8B57", false, Box::Block}, kBoldRed,
+     PartLook{true, nullptr, "#2E8B57", false, Box::Block}, kBold},
+    {kPlain, kPlain, PartLook{true, "x-large"}, kBoldRed, PartLook{true, "x-large", "#4132F5"},
+     kBold},
+    {kPlain, kPlain, kCodeBlock, kBold, PartLook{true, nullptr, "#C80001", false, Box::Span},
+     kBold},
+    {kPlain, kPlain, kCodeBlock, kBold, PartLook{true, nullptr, nullptr, false, Box::Span}, kBold},
+}};
+
+const QString kBackground = QStringLiteral("#EEEEEE");
+
+QString styleOf(const PartLook& look, const QString& monospace)
 {
-    html += withLineBreaks(text.toString().toHtmlEscaped(), u"<br />");
+    QString style;
+    if (look.monospace)
+        style += QStringLiteral("font-family:'%1';").arg(monospace);
+    if (look.size)
+        style += QStringLiteral("font-size:%1;").arg(QLatin1String(look.size));
+    if (look.colour)
+        style += QStringLiteral("color:%1;").arg(QLatin1String(look.colour));
+    if (look.bold)
+        style += QStringLiteral("font-weight:bold;");
+    if (look.box == Box::Span)
+        style += QStringLiteral("background-color:%1;").arg(kBackground);
+    return style;
 }
 
 } // namespace
 
-QString postPreviewHtml(const QString& post, const QString& monospaceFamily)
+QString postPreviewHtml(const QList<PostLine>& lines, Forum forum, const QString& monospaceFamily)
 {
-    static const QRegularExpression tagPattern(QStringLiteral(
-        R"(\[(?:(b)|(color)=(#[0-9A-Fa-f]{6})|(font)=Courier New|(size)=5|/(b|color|font|size))\])"));
+    // The family comes from the stored look: whatever it holds, it names a font and nothing else.
     QString monospace = monospaceFamily;
     monospace.remove(QLatin1Char('\'')).remove(QLatin1Char('"'));
     monospace = monospace.toHtmlEscaped();
 
-    QString html = QStringLiteral("<p style=\"white-space:pre-wrap\">");
-    QList<QString> open;
-    qsizetype done = 0;
-    QRegularExpressionMatchIterator tags = tagPattern.globalMatch(post);
-    while (tags.hasNext()) {
-        const QRegularExpressionMatch tag = tags.next();
-        const QString closing = tag.captured(6);
-        // A closing tag that closes nothing open is text, so the HTML stays well formed.
-        if (!closing.isEmpty() && (open.isEmpty() || open.last() != closing))
-            continue;
-        appendText(html, QStringView(post).mid(done, tag.capturedStart() - done));
-        done = tag.capturedEnd();
-        if (!closing.isEmpty()) {
-            html += closingFor(open.takeLast());
+    const std::array<PartLook, 6>& looks = kLooks[std::size_t(forum)];
+    QString html;
+    // Each line is a paragraph, and an empty one ends the post, so that the plain text ends each
+    // line with one line break.
+    // Qt keeps an empty paragraph only when it is marked as one.
+    const QString empty =
+        QStringLiteral("<p style=\"-qt-paragraph-type:empty;margin:0\"><br /></p>");
+    for (const PostLine& line : lines) {
+        if (line.isEmpty()) {
+            html += empty;
             continue;
         }
-        for (int group : {1, 2, 4, 5}) {
-            if (tag.hasCaptured(group)) {
-                const QString name = tag.captured(group);
-                html += openingFor(name, tag.captured(3), monospace);
-                open.append(name);
-            }
+        const bool boxed = looks[std::size_t(line.last().part)].box == Box::Block;
+        html +=
+            QStringLiteral("<p style=\"margin:%1;white-space:pre-wrap;%2\">")
+                .arg(boxed ? QStringLiteral("4px 0") : QStringLiteral("0"),
+                     boxed ? QStringLiteral("background-color:%1;").arg(kBackground) : QString());
+        for (const PostPiece& piece : line) {
+            html += QStringLiteral("<span style=\"%1\">")
+                        .arg(styleOf(looks[std::size_t(piece.part)], monospace));
+            html += withLineBreaks(piece.text.toHtmlEscaped(), u"<br />");
+            html += QStringLiteral("</span>");
         }
+        html += QStringLiteral("</p>");
     }
-    appendText(html, QStringView(post).mid(done));
-    while (!open.isEmpty())
-        html += closingFor(open.takeLast());
-    return html + QStringLiteral("</p>");
+    return html + empty;
 }

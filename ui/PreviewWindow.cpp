@@ -38,6 +38,7 @@ PreviewWindow::PreviewWindow(GameController& game, const QWidget* foundTextPane,
     });
     connect(&m_game, &GameController::playersChanged, this, &PreviewWindow::follow);
     connect(&m_game, &GameController::rankingInPostChanged, this, &PreviewWindow::follow);
+    connect(&m_game, &GameController::forumChanged, this, &PreviewWindow::follow);
     follow();
 }
 
@@ -45,9 +46,9 @@ PreviewWindow::PreviewWindow(GameController& game, const QWidget* foundTextPane,
 void PreviewWindow::follow()
 {
     const std::optional<Refusal> refused = m_game.refusePost();
-    const QString html =
-        refused ? refused->text.toHtmlEscaped()
-                : postPreviewHtml(m_game.forumPost(), m_foundTextPane->font().family());
+    const QString html = refused ? refused->text.toHtmlEscaped()
+                                 : postPreviewHtml(m_game.forumPostLines(), m_game.forum(),
+                                                   m_foundTextPane->font().family());
     if (html == m_shownHtml)
         return;
     m_shownHtml = html;

@@ -1,5 +1,5 @@
-// The preview window form_apercu: the post that "Copier" would give, drawn as a forum draws it,
-// following the game.
+// The preview window form_apercu: the post that "Copier" would give, drawn as the game's forum
+// draws it, following the game.
 #pragma once
 
 #include <QDialog>

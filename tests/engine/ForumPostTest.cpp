@@ -1,7 +1,8 @@
-// The BBCode forum post built from the found text, the two count captions and the remaining
-// letters: four lines while letters remain, the victory form once the remaining count is
-// numerically zero, every line ended by a carriage return alone, the inputs copied unchanged,
-// and a remaining count that does not convert to a number taken as not zero.
+// The forum post built from the found text, the two count captions and the remaining letters:
+// four lines while letters remain, the victory form once the remaining count is numerically zero,
+// and a remaining count that does not convert to a number taken as not zero. The forum of origin
+// ends every line with a carriage return alone and copies the inputs unchanged; every forum
+// writes the same words in its own markup, with names that cannot change its formatting.
 #include "ForumPost.h"
 #include "EngineTestSupport.h"
 
@@ -95,5 +96,62 @@ const PostCase kPostCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Forms, ForumPostForms, testing::ValuesIn(kPostCases), caseName<PostCase>);
+
+struct DialectCase {
+    const char* name;
+    Forum forum;
+    bool victory;
+    QString post;
+};
+
+class ForumDialects : public testing::TestWithParam<DialectCase> {};
+
+// Accented capitals, a run of blanks, backticks and a line break in the found text; brackets and
+// Markdown's formatting characters in the names.
+TEST_P(ForumDialects, WriteTheTurnAndTheRankingInTheForumsMarkup)
+{
+    const DialectCase& c = GetParam();
+    const QList<PlayerStanding> ranking{{QStringLiteral("[Zoé]*_"), 12, 3},
+                                        {QStringLiteral("# Bob`~|<"), 1, 1}};
+    const ForumPost post =
+        c.victory ? forumPost(c.forum, QStringLiteral("LE CHAT"), QStringLiteral("2"),
+                              QStringLiteral("0"), QString())
+                  : forumPost(c.forum, QStringLiteral("L'ÉTÉ  ** ```\r\n*"), QStringLiteral("4"),
+                              QStringLiteral("3"), QStringLiteral("A É "), &ranking);
+    EXPECT_EQ(post.text, c.post);
+}
+
+const DialectCase kDialectCases[] = {
+    {"Origine", Forum::Origine, false,
+     QStringLiteral("[font=Courier New][size=5]L'ÉTÉ  ** ```\r\n*[/size][/font]\r"
+                    "[b][color=#FF0000]4[/color][/b] lettre(s) trouvée(s). \r"
+                    "[b][color=#FF0000]3[/color][/b] lettres à placer \r"
+                    "[font=Courier New][size=5][color=#4132F5]A É [/color][/size][/font]\r\r"
+                    "[b]Classement[/b]\r1. (Zoé)*_ : 12 lettres\r2. # Bob`~|< : 1 lettre\r")},
+    {"Phpbb3", Forum::Phpbb3, false,
+     QStringLiteral("[code]L'ÉTÉ  ** ```\n*[/code]\n"
+                    "[b][color=#FF0000]4[/color][/b] lettre(s) trouvée(s). \n"
+                    "[b][color=#FF0000]3[/color][/b] lettres à placer \n[code]A É [/code]\n\n"
+                    "[b]Classement[/b]\n1. (Zoé)*_ : 12 lettres\n2. # Bob`~|< : 1 lettre\n")},
+    {"Mybb", Forum::Mybb, false,
+     QStringLiteral("[font=Courier New][size=x-large]L'ÉTÉ \u00A0** ```\n*[/size][/font]\n"
+                    "[b][color=#FF0000]4[/color][/b] lettre(s) trouvée(s). \n"
+                    "[b][color=#FF0000]3[/color][/b] lettres à placer \n"
+                    "[font=Courier New][size=x-large][color=#4132F5]A É [/color][/size][/font]\n\n"
+                    "[b]Classement[/b]\n1. (Zoé)*_ : 12 lettres\n2. # Bob`~|< : 1 lettre\n")},
+    {"Discourse", Forum::Discourse, false,
+     QStringLiteral("````text\nL'ÉTÉ  ** ```\n*\n````\n**4** lettre(s) trouvée(s).   \n"
+                    "**3** lettres à placer   \n`A É `  \n\n**Classement**  \n"
+                    "1\\. \\[Zoé]\\*\\_ : 12 lettres  \n2\\. \\# Bob\\`\\~\\|\\< : 1 lettre  \n")},
+    {"Markdown", Forum::Markdown, false,
+     QStringLiteral("````\nL'ÉTÉ  ** ```\n*\n````\n**4** lettre(s) trouvée(s).   \n"
+                    "**3** lettres à placer   \n`A É `  \n\n**Classement**  \n"
+                    "1\\. \\[Zoé]\\*\\_ : 12 lettres  \n2\\. \\# Bob\\`\\~\\|\\< : 1 lettre  \n")},
+    {"MarkdownVictory", Forum::Markdown, true,
+     QStringLiteral("```\nLE CHAT\n```\n\n**Bravo, c'est gagné !**  \n")},
+};
+
+INSTANTIATE_TEST_SUITE_P(Forums, ForumDialects, testing::ValuesIn(kDialectCases),
+                         caseName<DialectCase>);
 
 } // namespace

@@ -1,10 +1,11 @@
-// The post's preview: its plain text is the post without its tags, one line break for each of the
-// post's own (CR LF, CR or LF), blanks kept; [b], [color], [font=Courier New] and [size=5] draw as
-// a forum draws them; the game's texts, tags the post does not use and unmatched closing tags
-// stay text; the monospace family given names a font and nothing else.
+// The post's preview: its plain text is each line's text followed by a line break, blanks and the
+// texts' own line breaks kept, and no name or text of the game ever reads as markup; each forum
+// draws the found text, the counts and the remaining letters in its own face, size, colour and
+// box; the monospace family given names a font and nothing else.
 #include "PostPreview.h"
 
 #include "GamePrinters.h"
+#include "LineBreaks.h"
 
 #include <gtest/gtest.h>
 
@@ -14,68 +15,75 @@
 
 namespace {
 
-struct PreviewCase {
+struct DrawnCase {
     const char* name;
-    QString post;
-    QString plain;
+    Forum forum;
+    bool foundLarger; // than the post's words
+    bool foundBoxed;  // in a block with a background of its own
+    bool countsRed;
+    QColor letters;     // invalid: the text's own colour
+    bool lettersOnBack; // a code span's background
 };
 
-class PostPreviewText : public testing::TestWithParam<PreviewCase> {};
+class PostPreviewDrawing : public testing::TestWithParam<DrawnCase> {};
 
-TEST_P(PostPreviewText, IsThePostWithoutItsTags)
-{
-    QTextDocument document;
-    document.setHtml(postPreviewHtml(GetParam().post, QStringLiteral("Liberation Mono")));
-    EXPECT_EQ(document.toPlainText(), GetParam().plain);
-}
-
-const PreviewCase kPreviewCases[] = {
-    {"CountLine", QStringLiteral("[b][color=#FF0000]12[/color][/b] lettre(s) trouvée(s). \r"),
-     QStringLiteral("12 lettre(s) trouvée(s). \n")},
-    {"BlanksKept", QStringLiteral("[font=Courier New][size=5]LE  ** ***[/size][/font]\r"),
-     QStringLiteral("LE  ** ***\n")},
-    {"EachLineBreakOnce", QStringLiteral("A\r\nB\rC\nD\r\r"), QStringLiteral("A\nB\nC\nD\n\n")},
-    {"MarkupInANameIsText", QStringLiteral("1. <b>x</b> & co : 0 lettre\r"),
-     QStringLiteral("1. <b>x</b> & co : 0 lettre\n")},
-    {"UnknownTagsAreText", QStringLiteral("[i]a[/i] [color=red]b[/color] [size=7]c"),
-     QStringLiteral("[i]a[/i] [color=red]b[/color] [size=7]c")},
-    {"UnmatchedClosingTagsAreText", QStringLiteral("[/b]a[b]b[/size][/b]"),
-     QStringLiteral("[/b]ab[/size]")},
-    {"UpperCaseGameTextIsText", QStringLiteral("[font=Courier New][B]**[/B][/font]"),
-     QStringLiteral("[B]**[/B]")},
-};
-
-INSTANTIATE_TEST_SUITE_P(Cases, PostPreviewText, testing::ValuesIn(kPreviewCases),
-                         [](const testing::TestParamInfo<PreviewCase>& info) {
-                             return std::string(info.param.name);
-                         });
-
-// The format of the first character of `text` in the drawn post.
-QTextCharFormat formatOf(const QTextDocument& document, const QString& text)
+// Just after the first character of `text` in the drawn post.
+QTextCursor cursorAt(const QTextDocument& document, const QString& text)
 {
     QTextCursor cursor = document.find(text);
     EXPECT_FALSE(cursor.isNull()) << text.toStdString();
     cursor.setPosition(cursor.selectionStart() + 1);
-    return cursor.charFormat();
+    return cursor;
 }
 
-TEST(PostPreview, DrawsTheTagsAsAForumDoes)
+TEST_P(PostPreviewDrawing, DrawsEachPartAsItsForumDoes)
 {
+    const DrawnCase& c = GetParam();
+    const QList<PlayerStanding> ranking{{QStringLiteral("<b>x</b> & [co]"), 0, 1}};
+    const ForumPost post = forumPost(c.forum, QStringLiteral("L*  CHAT\r\nX"), QStringLiteral("12"),
+                                     QStringLiteral("3"), QStringLiteral("E T "), &ranking);
     QTextDocument document;
-    document.setHtml(
-        postPreviewHtml(QStringLiteral("[font=Courier New][size=5]L* CHAT[/size][/font]\r"
-                                       "[b][color=#4132F5]12[/color][/b] plain\r"),
-                        QStringLiteral("Liberation Mono")));
-    const QTextCharFormat found = formatOf(document, QStringLiteral("L* CHAT"));
-    const QTextCharFormat count = formatOf(document, QStringLiteral("12"));
-    const QTextCharFormat plain = formatOf(document, QStringLiteral("plain"));
-    EXPECT_EQ(found.fontFamilies().toStringList(), QStringList{QStringLiteral("Liberation Mono")});
-    EXPECT_GT(found.font().pointSizeF(), plain.font().pointSizeF());
+    document.setHtml(postPreviewHtml(post.lines, c.forum, QStringLiteral("Liberation Mono")));
+    QString plain;
+    for (const PostLine& line : post.lines) {
+        for (const PostPiece& piece : line)
+            plain += withLineBreaks(piece.text, u"\n");
+        plain += u'\n';
+    }
+    EXPECT_EQ(document.toPlainText(), plain);
+    EXPECT_TRUE(plain.contains(QStringLiteral("1. <b>x</b> & ")));
+
+    const QTextCursor found = cursorAt(document, QStringLiteral("L*  CHAT"));
+    const QTextCharFormat words = cursorAt(document, QStringLiteral("lettres à")).charFormat();
+    const QTextCharFormat count = cursorAt(document, QStringLiteral("12")).charFormat();
+    const QTextCharFormat letters = cursorAt(document, QStringLiteral("E T")).charFormat();
+    const QStringList mono{QStringLiteral("Liberation Mono")};
+    EXPECT_EQ(found.charFormat().fontFamilies().toStringList(), mono);
+    EXPECT_EQ(found.charFormat().font().pointSizeF() > words.font().pointSizeF(), c.foundLarger);
+    EXPECT_EQ(found.blockFormat().hasProperty(QTextFormat::BackgroundBrush), c.foundBoxed);
     EXPECT_EQ(count.fontWeight(), QFont::Bold);
-    EXPECT_EQ(count.foreground().color(), QColor(0x41, 0x32, 0xF5));
-    EXPECT_NE(plain.fontWeight(), QFont::Bold);
-    EXPECT_FALSE(plain.hasProperty(QTextFormat::ForegroundBrush));
+    EXPECT_EQ(count.foreground().color() == QColor(0xFF, 0, 0), c.countsRed);
+    EXPECT_EQ(letters.fontFamilies().toStringList(), mono);
+    EXPECT_EQ(letters.hasProperty(QTextFormat::ForegroundBrush) ? letters.foreground().color()
+                                                                : QColor(),
+              c.letters);
+    EXPECT_EQ(letters.hasProperty(QTextFormat::BackgroundBrush), c.lettersOnBack);
+    EXPECT_NE(words.fontWeight(), QFont::Bold);
+    EXPECT_FALSE(words.hasProperty(QTextFormat::ForegroundBrush));
 }
+
+const DrawnCase kDrawnCases[] = {
+    {"Origine", Forum::Origine, true, false, true, QColor(0x41, 0x32, 0xF5), false},
+    {"Phpbb3", Forum::Phpbb3, false, true, true, QColor(0x2E, 0x8B, 0x57), false},
+    {"Mybb", Forum::Mybb, true, false, true, QColor(0x41, 0x32, 0xF5), false},
+    {"Discourse", Forum::Discourse, false, true, false, QColor(0xC8, 0x00, 0x01), true},
+    {"Markdown", Forum::Markdown, false, true, false, QColor(), true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Forums, PostPreviewDrawing, testing::ValuesIn(kDrawnCases),
+                         [](const testing::TestParamInfo<DrawnCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 // The family comes from the stored look: whatever it holds, it names a font and nothing else.
 TEST(PostPreview, TheFamilyNameCannotRestyleThePreview)
@@ -83,12 +91,12 @@ TEST(PostPreview, TheFamilyNameCannotRestyleThePreview)
     for (const QString& family : {QStringLiteral("Mono';color:#FFFFFF;x:'"),
                                   QStringLiteral("Mono\"><span style=\"color:#FFFFFF\">")}) {
         QTextDocument document;
-        document.setHtml(postPreviewHtml(
-            QStringLiteral("[font=Courier New][size=5]L* CHAT[/size][/font]"), family));
-        EXPECT_EQ(document.toPlainText(), QStringLiteral("L* CHAT")) << family.toStdString();
-        EXPECT_FALSE(
-            formatOf(document, QStringLiteral("L* CHAT")).hasProperty(QTextFormat::ForegroundBrush))
-            << family.toStdString();
+        document.setHtml(postPreviewHtml({{{PostPart::Masked, QStringLiteral("L* CHAT")}}},
+                                         Forum::Origine, family));
+        EXPECT_EQ(document.toPlainText(), QStringLiteral("L* CHAT\n")) << family.toStdString();
+        EXPECT_FALSE(cursorAt(document, QStringLiteral("L"))
+                         .charFormat()
+                         .hasProperty(QTextFormat::ForegroundBrush));
     }
 }
 

@@ -43,6 +43,7 @@ const Caption kActionCaptions[] = {
     {"mnu_historique", "Historique des tours"},
     {"mnu_classement", "Classement dans le message"},
     {"mnu_apercu", "Aperçu du message"},
+    {"mnu_forum", "Forum du fil"},
     {"filler_tours", "--------------------"},
     {"menu_delete", "Effacer les données de la page"},
     {"filler", "--------------------"},
