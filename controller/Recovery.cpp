@@ -115,7 +115,7 @@ std::optional<Refusal> Recovery::actEnded(const Announcer::Ending& ending, Recov
 {
     const qsizetype size = m_history.size();
     shown.turnCount = size;
-    if (ending.gameOpened || std::exchange(m_reset, false)) {
+    if (std::exchange(m_reset, false) || ending.gameOpened) {
         if (!std::exchange(m_taken, false)) {
             m_savedTurns = std::min(m_file.store().storedTurnCount(), size);
             m_turns.clear();

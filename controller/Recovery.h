@@ -48,7 +48,7 @@ class Recovery {
     // The history changed since the last write.
     bool m_behind = false;
     // The next act's end starts from the game as its file holds it.
-    bool m_reset = true;
+    bool m_reset = false;
     // The record was taken up at the opening: the game is what it holds.
     bool m_taken = false;
     bool m_failing = false;

@@ -298,4 +298,35 @@ TEST_F(RecoveryTest, AFailingWriteIsSaidOnceUntilAWriteSucceeds)
     EXPECT_EQ(shownOf(*m_game), played);
 }
 
+// The act right after the game became what its file holds is kept like any other, whichever way
+// it became so.
+TEST_F(RecoveryTest, TheFirstActAfterAnOpeningOrASaveIsKept)
+{
+    const std::pair<const char*, std::function<void()>> starts[] = {
+        {"opened", [&] { restart(); }},
+        {"taken up",
+         [&] {
+             play(*m_game, dort::kSecond);
+             restart();
+         }},
+        {"Enregistrer", [&] { ASSERT_FALSE(m_game->save()); }},
+        {"saved under a new name",
+         [&] {
+             ASSERT_FALSE(m_game->saveGameAs(m_dir.filePath(QStringLiteral("copie"))));
+             m_path = m_game->gamePath();
+         }},
+    };
+    for (const auto& [name, start] : starts) {
+        SCOPED_TRACE(name);
+        m_path = m_dir.filePath(QStringLiteral("plimo.mdb"));
+        QFile::remove(m_dir.filePath(QStringLiteral("copie.mdb")));
+        ASSERT_NO_FATAL_FAILURE(startSavedGame());
+        start();
+        m_game->clearProposal();
+        const Shown cleared = shownOf(*m_game);
+        restart();
+        EXPECT_EQ(shownOf(*m_game), cleared);
+    }
+}
+
 } // namespace
