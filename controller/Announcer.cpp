@@ -3,10 +3,12 @@
 
 #include "GameController.h"
 
-Announcer::Act::Act(Announcer& announcer) : m_announcer(announcer)
+Announcer::Act::Act(Announcer& announcer, ActKind kind) : m_announcer(announcer)
 {
-    if (m_announcer.m_acts++ == 0)
-        m_announcer.m_before = m_announcer.shown();
+    if (m_announcer.m_acts++ != 0)
+        return;
+    m_announcer.m_before = m_announcer.shown();
+    m_announcer.m_kind = kind;
 }
 
 Announcer::Act::~Act()
@@ -31,8 +33,8 @@ void Announcer::announce()
                          before.player != now.player || before.rankingInPost != now.rankingInPost ||
                          before.forum != now.forum || events.historyReset || events.players ||
                          !events.turns.isEmpty() || events.conflict;
-    if (changed || events.gameOpened)
-        m_ended(events.gameOpened);
+    const std::optional<Refusal> failure = m_ended(
+        {changed, events.gameOpened, events.historyReset, m_kind == ActKind::Typing, events.turns});
     // Another game shows every value afresh.
     const bool all = events.gameOpened;
     if (all)
@@ -57,9 +59,9 @@ void Announcer::announce()
     if (events.historyReset)
         Q_EMIT m_game.historyReset();
     for (const auto& [turn, number] : events.turns) {
-        if (turn == Turn::Played)
+        if (turn == TurnChange::Played)
             Q_EMIT m_game.turnPlayed(number);
-        else if (turn == Turn::Undone)
+        else if (turn == TurnChange::Undone)
             Q_EMIT m_game.turnUndone(number);
         else
             Q_EMIT m_game.turnCorrected(number);
@@ -74,4 +76,6 @@ void Announcer::announce()
         Q_EMIT m_game.playersChanged();
     if (events.conflict)
         Q_EMIT m_game.conflictFound(*events.conflict);
+    if (failure)
+        Q_EMIT m_game.recoveryFailed(*failure);
 }

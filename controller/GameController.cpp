@@ -2,7 +2,6 @@
 // changed. The game's file and its players are kept by GameFile and PlayerBoard.
 #include "GameController.h"
 
-#include "Announcer.h"
 #include "LineBreaks.h"
 #include "StoreLocation.h"
 #include "TurnGuard.h"
@@ -15,10 +14,11 @@ GameController::GameController(QObject* parent)
     : QObject(parent),
       m_board(m_history,
               [this](qsizetype firstAtHand) { return m_file.loadCredits(1, firstAtHand); }),
-      m_announcer(*this, [this](bool gameOpened) {
+      m_recovery(m_file, m_history), m_announcer(*this, [this](const Announcer::Ending& ending) {
           // A game just opened goes into the recent games at the master's first act.
-          if (!gameOpened)
+          if (ending.changed && !ending.gameOpened)
               m_file.settle();
+          return m_recovery.actEnded(ending, {m_session, markers().generation, m_player});
       })
 {
     // Through the file's store, which a save under another name replaces.
@@ -34,10 +34,10 @@ TextRange GameController::conflictSelection() const
     return {start, std::min(start + m_conflictWord.size(), length)};
 }
 
-std::optional<Refusal> GameController::startUp(const StoreLocationInputs& inputs)
+std::optional<Refusal> GameController::startUp(const StoreLocationInputs& inputs, const Asker& ask)
 {
     Announcer::Act act(m_announcer);
-    return loaded(m_file.openAtStartUp(inputs));
+    return loaded(m_file.openAtStartUp(inputs), ask);
 }
 
 bool GameController::leave(LeaveWay way, const Asker& ask)
@@ -60,10 +60,10 @@ bool GameController::leave(LeaveWay way, const Asker& ask)
     return true;
 }
 
-std::optional<Refusal> GameController::openGame(const QString& path)
+std::optional<Refusal> GameController::openGame(const QString& path, const Asker& ask)
 {
     Announcer::Act act(m_announcer);
-    return loaded(m_file.open(QFileInfo(path).absoluteFilePath()));
+    return loaded(m_file.open(QFileInfo(path).absoluteFilePath()), ask);
 }
 
 std::optional<Refusal> GameController::newGame(const QString& chosen)
@@ -86,31 +86,31 @@ std::optional<Refusal> GameController::saveGameAs(const QString& chosen)
     return std::nullopt;
 }
 
-std::optional<Refusal> GameController::loaded(std::optional<Refusal> refused)
+std::optional<Refusal> GameController::loaded(std::optional<Refusal> refused, const Asker& ask)
 {
     if (refused)
         return refused;
     StoredGame stored = m_file.load();
+    m_recovery.offer(stored, ask);
     m_engine = PuzzleEngine();
     m_session = stored.session;
     m_rankingInPost = stored.rankingInPost;
     m_forum = stored.forum;
     m_conflictWord.clear();
-    m_player.clear();
+    m_player = stored.player;
     m_referenceUntidy = m_proposalUntidy = false;
     m_board.forget();
     m_announcer.gameOpened();
     // Loading the stored proposal is a change of the proposal like any other.
     m_engine.proposalChanged();
+    m_engine.markers().generation = stored.generation.value_or(m_engine.markers().generation);
     m_engine.acceptAsLastTurn(m_session);
     if (!stored.history) {
         restartHistory();
         return std::nullopt;
     }
-    const auto earlier = [this](qsizetype from, qsizetype to) {
-        return m_file.loadTurns(from, to);
-    };
-    m_history.load(std::move(stored.history->latest), stored.history->first, earlier);
+    m_history.load(std::move(stored.history->latest), stored.history->first,
+                   std::bind_front(&GameFile::loadTurns, &m_file));
     return std::nullopt;
 }
 
@@ -123,7 +123,7 @@ void GameController::restartHistory()
 
 void GameController::referenceEdited(const QString& text)
 {
-    Announcer::Act act(m_announcer);
+    Announcer::Act act(m_announcer, Announcer::ActKind::Typing);
     if (text == m_session.ref)
         return;
     m_session.ref = text;
@@ -132,7 +132,7 @@ void GameController::referenceEdited(const QString& text)
 
 void GameController::proposalEdited(const QString& text)
 {
-    Announcer::Act act(m_announcer);
+    Announcer::Act act(m_announcer, Announcer::ActKind::Typing);
     if (text != m_session.propal)
         m_proposalUntidy = true;
     setProposal(text);
@@ -140,7 +140,7 @@ void GameController::proposalEdited(const QString& text)
 
 void GameController::remainingLettersEdited(const QString& text)
 {
-    Announcer::Act act(m_announcer);
+    Announcer::Act act(m_announcer, Announcer::ActKind::Typing);
     m_session.lettres = text;
 }
 
@@ -184,7 +184,7 @@ void GameController::clearProposal()
 
 void GameController::pasteIntoEmptyProposal(const QString& clipboardText)
 {
-    Announcer::Act act(m_announcer);
+    Announcer::Act act(m_announcer, Announcer::ActKind::Typing);
     if (m_session.propal.isEmpty())
         setProposal(clipboardText);
 }
@@ -228,7 +228,7 @@ EvaluationResult GameController::generate(const Asker& ask)
 
 void GameController::playerEdited(const QString& typed)
 {
-    Announcer::Act act(m_announcer);
+    Announcer::Act act(m_announcer, Announcer::ActKind::Typing);
     m_player = typed;
 }
 

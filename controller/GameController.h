@@ -13,6 +13,7 @@
 #include "Players.h"
 #include "PostCache.h"
 #include "PuzzleEngine.h"
+#include "Recovery.h"
 #include "TurnHistory.h"
 
 #include <QFlags>
@@ -36,9 +37,6 @@ enum class SessionField {
 };
 Q_DECLARE_FLAGS(SessionFields, SessionField)
 Q_DECLARE_OPERATORS_FOR_FLAGS(SessionFields)
-
-// How the game asks the master: the window shows the question in a box and gives the answer.
-using Asker = std::function<Answer(const Question&)>;
 
 // The proposal's characters to select after a conflict, as engine positions from 0 (the
 // proposal's line breaks count as CR LF there).
@@ -102,21 +100,27 @@ class GameController : public QObject {
 
     // Takes the game's lock, opens its file, loads the game and its history, and accepts the
     // loaded state as the last turn. On failure (the game open in another program included)
-    // nothing is loaded and the refusal holds the critical box's text.
-    std::optional<Refusal> startUp(const QString& path) { return openGame(path); }
+    // nothing is loaded and the refusal holds the critical box's text. When the file keeps a
+    // recovery record of unsaved work, `ask` is asked whether to take it up (see Recovery);
+    // without anyone to ask, the saved game opens and the record goes.
+    std::optional<Refusal> startUp(const QString& path, const Asker& ask = {})
+    {
+        return openGame(path, ask);
+    }
     // The same on the file the run's command line, recent games and folders pick (the user's own
     // game is made on its first run). A recent game that cannot be opened is passed over as if
     // it had gone; one open in another program fails the start-up.
-    std::optional<Refusal> startUp(const StoreLocationInputs& inputs);
+    std::optional<Refusal> startUp(const StoreLocationInputs& inputs, const Asker& ask = {});
 
     // Whether the game may be left this way, once the master has answered what leaving needs:
     // «Quitter» is refused without a reference text and asks before unsaved work goes, the frame
     // asks the same, and another game asks whether to save first (Oui saves, and a failed save
-    // keeps the game; Annuler keeps it). A quit or a close that goes ahead closes the file.
+    // keeps the game; Annuler keeps it). A quit or a close that goes ahead closes the file and
+    // drops its recovery record; another game drops it once it is open.
     bool leave(LeaveWay way, const Asker& ask);
     // "Ouvrir une partie…" and a recent game: the game at the path, opened as at start-up. On
     // failure the refusal holds the critical box's text and the open game stays as it was.
-    std::optional<Refusal> openGame(const QString& path);
+    std::optional<Refusal> openGame(const QString& path, const Asker& ask = {});
     // "Nouvelle partie…": an empty game on the open game's forum with the design-time look made at
     // the path (".mdb" added when missing), then opened. An existing file is never replaced: a
     // warning says it exists.
@@ -205,6 +209,8 @@ class GameController : public QObject {
     void gameOpened(const QString& path);
     // "Générer" met a word of the wrong length; the turn was rolled back.
     void conflictFound(const Conflict& conflict);
+    // The recovery record of the game could not be written: the warning to show.
+    void recoveryFailed(const Refusal& warning);
 
   private:
     const ForumPost& post()
@@ -221,12 +227,18 @@ class GameController : public QObject {
         return refused;
     }
     void setProposal(const QString& text);
-    void setSaved(bool saved) { m_engine.markers().save = saved ? kSavedMarker : QString(); }
+    // The game is as its file holds it, or no longer; a save took the recovery record with it.
+    void setSaved(bool saved)
+    {
+        m_engine.markers().save = saved ? kSavedMarker : QString();
+        if (saved)
+            m_recovery.saved();
+    }
     void restartHistory();
     // The tidy-ups of the panes edited since they were last left.
     void tidyPanes();
     // The game in the file just opened in place of the previous one, unless it was refused.
-    std::optional<Refusal> loaded(std::optional<Refusal> refused);
+    std::optional<Refusal> loaded(std::optional<Refusal> refused, const Asker& ask);
 
     // The save marker of a game as its file holds it.
     static inline const QString kSavedMarker = QStringLiteral("Y");
@@ -236,6 +248,7 @@ class GameController : public QObject {
     TurnHistory m_history;
     GameFile m_file;
     PlayerBoard m_board;
+    Recovery m_recovery;
     Announcer m_announcer;
     // The proposal word of the latest alignment check (empty after a check without conflict).
     QString m_conflictWord;

@@ -70,6 +70,11 @@ QString GameFile::path() const
     return m_store->path();
 }
 
+bool GameFile::isOpen() const
+{
+    return m_store->isOpen();
+}
+
 std::optional<Refusal> GameFile::open(const QString& path, bool* fileRefused)
 {
     GameLock lock;
@@ -133,6 +138,7 @@ std::optional<Refusal> GameFile::saveAs(const QString& chosen, const GameSession
 
 void GameFile::opened(std::unique_ptr<GameStore> store, const GameLock& lock)
 {
+    m_store->dropRecovery();
     m_store = std::move(store);
     m_lock = lock;
     m_recentPending = true;
@@ -141,7 +147,7 @@ void GameFile::opened(std::unique_ptr<GameStore> store, const GameLock& lock)
 StoredGame GameFile::load()
 {
     StoredGame game{m_store->loadGame(), m_store->loadRankingInPost(), m_store->loadForum(),
-                    m_store->loadHistory()};
+                    m_store->loadHistory(), {}, {}};
     GameSession& session = game.session;
     // Every line break, a lone CR or LF included, as CR LF.
     for (QString* text : {&session.ref, &session.soluce, &session.propal, &session.lettres})
@@ -232,5 +238,6 @@ void GameFile::settle()
 void GameFile::close()
 {
     settle();
+    m_store->dropRecovery();
     m_store->close();
 }

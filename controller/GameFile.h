@@ -28,6 +28,10 @@ struct StoredGame {
     // The history of this game: nothing when it is unreadable or belongs to another game. The
     // session's found count is then 0, else the last turn's.
     std::optional<StoredHistory> history;
+    // A game taken up from its recovery record also brings back the field joueur and the
+    // generation marker.
+    QString player;
+    std::optional<QString> generation;
 };
 
 class GameFile {
@@ -39,10 +43,14 @@ class GameFile {
     GameFile& operator=(const GameFile&) = delete;
 
     QString path() const;
+    bool isOpen() const;
+    // The open game's store, for the recovery record.
+    GameStore& store() { return *m_store; }
 
-    // Takes the game's lock, then opens its store in place of the open one. On failure nothing
-    // changes and the refusal holds the critical box's text; `fileRefused` tells a file that
-    // would not open from a lock that could not be taken.
+    // Takes the game's lock, then opens its store in place of the open one, whose recovery
+    // record goes: the master left that game. On failure nothing changes and the refusal holds
+    // the critical box's text; `fileRefused` tells a file that would not open from a lock that
+    // could not be taken.
     std::optional<Refusal> open(const QString& path, bool* fileRefused = nullptr);
     // The game the run's command line, recent games and folders pick (the user's own game is made
     // on its first run), opened. A recent game that cannot be opened is passed over as if it had
@@ -86,7 +94,8 @@ class GameFile {
     // first act so that nothing is written to disk before the window shows.
     void settle();
 
-    // Closes the store; the lock is kept until another game is opened or the program ends.
+    // The master left the game: its recovery record goes, and the store is closed; the lock is
+    // kept until another game is opened or the program ends.
     void close();
 
   private:

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // How a message box presents itself; the window maps it to its own icons.
@@ -31,6 +32,9 @@ struct Question {
 
 // The master's answer; a box with OK alone answers Yes.
 enum class Answer { Yes, No, Cancel };
+
+// How the game asks the master: the window shows the question in a box and gives the answer.
+using Asker = std::function<Answer(const Question&)>;
 
 // The first pair of words whose lengths differ, as the conflict dialog shows it.
 struct Conflict {

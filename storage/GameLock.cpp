@@ -43,16 +43,17 @@ QHash<QString, std::weak_ptr<QLockFile>>& heldLocks()
     return held;
 }
 
-// Removes a lock file that names no holder and has been so for longer than a holder takes to
-// write it; true when the lock may be tried again. A live holder keeps its file locked against
-// removal, which the check here honours, so that a lock being taken right now is never stolen.
-bool removeUnwrittenLock(const QLockFile& lock, const QString& file)
+// Removes a lock file whose holder is gone; true when the lock may be tried again. A holder locks
+// its lock file (flock) from the moment it makes it until it lets go, and the system drops that
+// lock when the holder ends however it ends: a file nobody locks has no live holder, whatever
+// process now has the process id it names. Qt's own check trusts that id, and waits out a lock
+// whose id another program has taken since. A file that names no holder may be one being made
+// right now, before its maker locked it: it goes only once it is older than a write takes.
+bool removeAbandonedLock(const QLockFile& lock, const QString& file)
 {
     qint64 pid = 0;
     QString host;
     QString application;
-    if (lock.getLockInfo(&pid, &host, &application))
-        return false;
     const QByteArray name = QFile::encodeName(file);
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -64,8 +65,9 @@ bool removeUnwrittenLock(const QLockFile& lock, const QString& file)
         ::stat(name.constData(), &named) == 0 && opened.st_ino == named.st_ino &&
         opened.st_dev == named.st_dev) {
         const QDateTime written = QFileInfo(file).lastModified();
-        removed = written.msecsTo(QDateTime::currentDateTime()) >= kWriteMomentMs &&
-                  !lock.getLockInfo(&pid, &host, &application) && ::unlink(name.constData()) == 0;
+        removed = (lock.getLockInfo(&pid, &host, &application) ||
+                   written.msecsTo(QDateTime::currentDateTime()) >= kWriteMomentMs) &&
+                  ::unlink(name.constData()) == 0;
     }
     ::close(fd);
     return removed;
@@ -103,10 +105,8 @@ GameLock::Outcome GameLock::take(const QString& gamePath)
     }
     const QString file = lockFileFor(gamePath);
     auto lock = std::make_shared<QLockFile>(file);
-    // Qt takes over a lock whose holder is gone; a file that a holder killed before writing it
-    // names none, and goes once it is older than the moment a write takes.
     if (lock->tryLock(0) || (lock->error() == QLockFile::LockFailedError &&
-                             removeUnwrittenLock(*lock, file) && lock->tryLock(0))) {
+                             removeAbandonedLock(*lock, file) && lock->tryLock(0))) {
         heldLocks().insert(key, lock);
         m_lock = std::move(lock);
         return Outcome::Taken;

@@ -14,7 +14,8 @@ class GameLock {
 
     // Takes the lock of the game at this path, which need not exist yet. The locks of one
     // program on the same game share one lock file: the lock keeps programs apart. A lock left
-    // by a program that ended without letting go (killed, crashed) is taken over.
+    // by a program that ended without letting go (killed, crashed) is taken over at once, even
+    // when another program now has the process id it names; a live holder's lock never is.
     Outcome take(const QString& gamePath);
     // Why the last take failed.
     const QString& failureReason() const { return m_reason; }

@@ -4,13 +4,11 @@
 #include "SqlValues.h"
 #include "StoreError.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QCryptographicHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QUrl>
 
 #include <cmath>
 #include <limits>
@@ -80,15 +78,6 @@ QVariant fieldOf(const QSqlRecord& row, const QString& column)
     return index < 0 ? QVariant() : row.value(index);
 }
 
-// The path as the file part of an SQLite URI: every byte that could end or change the path
-// ('?', '#', '%', spaces, non-ASCII) is percent-encoded.
-QString uriFor(const QString& path)
-{
-    const QString absolute = QDir::fromNativeSeparators(QFileInfo(path).absoluteFilePath());
-    const QByteArray encoded = QUrl::toPercentEncoding(absolute, "/");
-    return QStringLiteral("file:") + QString::fromLatin1(encoded) + QStringLiteral("?mode=rw");
-}
-
 // How long a write waits for another program's lock on the file before it fails.
 constexpr int kBusyTimeoutMs = 3000;
 
@@ -103,7 +92,8 @@ StoreStatus StoreStatus::failure(QString message)
 }
 
 GameStore::GameStore(QString path)
-    : m_path(std::move(path)), m_connectionName(nextConnectionName()), m_turns(m_connectionName)
+    : m_path(std::move(path)), m_connectionName(nextConnectionName()), m_turns(m_connectionName),
+      m_recovery(m_connectionName, m_path)
 {
 }
 
@@ -117,7 +107,7 @@ StoreStatus GameStore::open()
     close();
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-        db.setDatabaseName(uriFor(m_path));
+        db.setDatabaseName(sqliteUri(m_path, "rw"));
         db.setConnectOptions(
             QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
         if (!db.open()) {
@@ -212,10 +202,18 @@ StoreStatus GameStore::saveGame(const GameSession& game, const TurnHistory* hist
                 status = failure(*error);
             }
         }
+        if (status) {
+            if (const std::optional<QSqlError> error = m_recovery.empty()) {
+                status = failure(*error);
+            }
+        }
         return status;
     });
     if (saved && history) {
         m_turns.written(*history);
+    }
+    if (saved) {
+        m_recovery.drop();
     }
     return saved;
 }
@@ -281,6 +279,64 @@ StoreStatus GameStore::writeFont(Pane pane, const FontChoice& font)
                         {lookColumn(LookKind::FontItalic, pane), int(font.italic)}});
 }
 
+StoreStatus GameStore::writeRecovery(const RecoveryChanges& changes)
+{
+    if (!m_open) {
+        return failure(QStringLiteral("La base de données est fermée."));
+    }
+    const auto recordFailure = [this](const QSqlError& error) {
+        return StoreStatus::failure(
+            storeErrorMessage(classifyStoreError(m_recovery.path(), error), m_recovery.path()));
+    };
+    if (const std::optional<QSqlError> error =
+            m_recovery.prepare([this] { return savedGameMark(); })) {
+        return recordFailure(*error);
+    }
+    const StoreStatus status = runInTransaction(
+        [&] {
+            const std::optional<QSqlError> error = m_recovery.write(changes);
+            return error ? recordFailure(*error) : StoreStatus::success();
+        },
+        false);
+    if (status) {
+        m_recovery.committed();
+    }
+    return status;
+}
+
+QString GameStore::savedGameMark() const
+{
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    query.setForwardOnly(true);
+    QStringList texts;
+    for (Pane pane : kPanes) {
+        texts << QStringLiteral("quote(%1)").arg(gameTextColumn(pane));
+    }
+    QStringList turnValues;
+    for (TurnColumn column : kTurnColumns) {
+        turnValues << QStringLiteral("quote(%1)").arg(turnColumn(column));
+    }
+    const QString separator = QStringLiteral(" || ',' || ");
+    // Each part alone, so that a file without tours still has the mark of its game.
+    const QString parts[] = {
+        QStringLiteral("SELECT %1 FROM main.%2 ORDER BY rowid LIMIT 1")
+            .arg(texts.join(separator), quoted(gameTable())),
+        QStringLiteral("SELECT quote(%1) FROM main.%2 ORDER BY rowid LIMIT 1")
+            .arg(countColumn(), quoted(countTable())),
+        QStringLiteral("SELECT %1 FROM main.%2 ORDER BY %3 DESC LIMIT 1")
+            .arg(turnValues.join(separator), turnTable(), turnColumn(TurnColumn::Numero)),
+    };
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (const QString& part : parts) {
+        if (query.exec(part) && query.next()) {
+            hash.addData(query.value(0).toString().toUtf8());
+        }
+        hash.addData("|");
+        query.finish();
+    }
+    return QString::fromLatin1(hash.result().toHex());
+}
+
 StoreStatus GameStore::copyInto(const QString& emptyFile) const
 {
     if (!m_open) {
@@ -307,6 +363,7 @@ void GameStore::close()
         }
         QSqlDatabase::removeDatabase(m_connectionName);
     }
+    m_recovery.closed();
     m_open = false;
 }
 
@@ -345,7 +402,7 @@ StoreStatus GameStore::updateFirstRow(const QString& table, const QList<FieldVal
     return StoreStatus::success();
 }
 
-StoreStatus GameStore::runInTransaction(const std::function<StoreStatus()>& body)
+StoreStatus GameStore::runInTransaction(const std::function<StoreStatus()>& body, bool upgradeFirst)
 {
     if (!m_open) {
         return failure(QStringLiteral("La base de données est fermée."));
@@ -356,7 +413,7 @@ StoreStatus GameStore::runInTransaction(const std::function<StoreStatus()>& body
         return failure(control.lastError());
     }
     StoreStatus status = StoreStatus::success();
-    if (const std::optional<QSqlError> error = upgradeLayout(db)) {
+    if (const std::optional<QSqlError> error = upgradeFirst ? upgradeLayout(db) : std::nullopt) {
         status = failure(*error);
     } else {
         status = body();

@@ -5,6 +5,7 @@
 #include "FontChoice.h"
 #include "GameSession.h"
 #include "PaneLook.h"
+#include "RecoveryStore.h"
 #include "StoreNames.h"
 #include "StoreSchema.h"
 #include "TurnHistory.h"
@@ -63,6 +64,7 @@ class GameStore {
     StoredAppearance loadAppearance() const;
 
     // Writes the four texts and the remaining count in one transaction: both rows or neither.
+    // The recovery record this run keeps is emptied in the same transaction, then removed.
     [[nodiscard]] StoreStatus saveGame(const GameSession& game);
     // The same, with the turn history in the table tours, made when the store lacks it. Only
     // the turns past those the table already holds are written (see TurnStore).
@@ -112,6 +114,16 @@ class GameStore {
     // Writes the four font fields of the pane, the size in whole points.
     [[nodiscard]] StoreStatus writeFont(Pane pane, const FontChoice& font);
 
+    // The recovery record of the game's unsaved work, beside the file (see RecoveryStore): read
+    // back against the game the file holds now, taken up, put aside, written in a transaction of
+    // its own that leaves the game file as it is, or dropped.
+    RecoveryReading readRecovery() { return m_recovery.read(savedGameMark()); }
+    void resumeRecovery() { m_recovery.resume(); }
+    std::optional<QString> setRecoveryAside(QString* why) { return m_recovery.setAside(why); }
+    [[nodiscard]] StoreStatus writeRecovery(const RecoveryChanges& changes);
+    void dropRecovery() { m_recovery.drop(); }
+    const QString& recoveryPath() const { return m_recovery.path(); }
+
     // Writes the store's last committed state into this empty file, whole: every table and row,
     // those this version does not know included, and the layout version.
     [[nodiscard]] StoreStatus copyInto(const QString& emptyFile) const;
@@ -127,12 +139,18 @@ class GameStore {
     StoreStatus checkTables() const;
     StoreStatus updateFirstRow(const QString& table, const QList<FieldValue>& fields);
     // Runs the body under one write lock taken up front (BEGIN IMMEDIATE), so a busy database
-    // fails before anything is written and a later failure rolls every table back.
-    StoreStatus runInTransaction(const std::function<StoreStatus()>& body);
+    // fails before anything is written and a later failure rolls every table back. The game
+    // file's layout is first brought up to date, unless the body writes the recovery record only.
+    StoreStatus runInTransaction(const std::function<StoreStatus()>& body,
+                                 bool upgradeFirst = true);
+    // What tells the saved game apart from any other: its texts, its count and its last turn as
+    // the file holds them, hashed.
+    QString savedGameMark() const;
     // The game's save, with the history when one is given.
     StoreStatus saveGame(const GameSession& game, const TurnHistory* history);
     QString m_path;
     QString m_connectionName;
     TurnStore m_turns;
+    RecoveryStore m_recovery;
     bool m_open = false;
 };

@@ -1,6 +1,10 @@
 // Reading SQLite's values by their storage class, quoting names for SQL text, naming connections.
 #include "SqlValues.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
 #include <atomic>
 #include <cmath>
 #include <limits>
@@ -16,6 +20,16 @@ QString quoted(const QString& identifier)
     QString inner = identifier;
     inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + inner + QLatin1Char('"');
+}
+
+// Every byte that could end or change the path ('?', '#', '%', spaces, non-ASCII) is
+// percent-encoded.
+QString sqliteUri(const QString& path, const char* mode)
+{
+    const QString absolute = QDir::fromNativeSeparators(QFileInfo(path).absoluteFilePath());
+    const QByteArray encoded = QUrl::toPercentEncoding(absolute, "/");
+    return QStringLiteral("file:") + QString::fromLatin1(encoded) + QStringLiteral("?mode=") +
+           QLatin1String(mode);
 }
 
 QString notNull(const QString& text)

@@ -14,6 +14,9 @@ QString nextConnectionName();
 // The identifier in double quotes, inner quotes doubled.
 QString quoted(const QString& identifier);
 
+// The file at the path as an SQLite URI opening it in this mode ("rw", or "rwc" to make it).
+QString sqliteUri(const QString& path, const char* mode);
+
 // A null QString would be stored as NULL and load back as "Vide"; an empty pane is "".
 QString notNull(const QString& text);
 

@@ -10,7 +10,10 @@
 
 // The game file a run opens when nothing else names one, beside the program or in the user's
 // data folder.
-inline QString usualGameFileName() { return QStringLiteral("plimo.mdb"); }
+inline QString usualGameFileName()
+{
+    return QStringLiteral("plimo.mdb");
+}
 
 // The four text panes, in the order the window and the couleurs columns list them.
 enum class Pane { Ref, Soluce, Propal, Lettres };
@@ -37,10 +40,22 @@ inline QString paneSuffix(Pane pane)
 
 // The tables. Functions rather than QString constants, so that no static initialiser in
 // another file can read one before it exists.
-inline QString gameTable() { return QStringLiteral("données"); }
-inline QString countTable() { return QStringLiteral("compteurs"); }
-inline QString lookTable() { return QStringLiteral("couleurs"); }
-inline QString turnTable() { return QStringLiteral("tours"); }
+inline QString gameTable()
+{
+    return QStringLiteral("données");
+}
+inline QString countTable()
+{
+    return QStringLiteral("compteurs");
+}
+inline QString lookTable()
+{
+    return QStringLiteral("couleurs");
+}
+inline QString turnTable()
+{
+    return QStringLiteral("tours");
+}
 
 // The column of données that holds the pane's text.
 inline QString gameTextColumn(Pane pane)
@@ -59,14 +74,17 @@ inline QString gameTextColumn(Pane pane)
 }
 
 // The column of compteurs: the count of letters still to find.
-inline QString countColumn() { return QStringLiteral("nb_lettres"); }
+inline QString countColumn()
+{
+    return QStringLiteral("nb_lettres");
+}
 
 // The six kinds of couleurs column; each exists once per pane.
 enum class LookKind { Background, TextColour, FontName, FontSize, FontBold, FontItalic };
 
-inline constexpr std::array<LookKind, 6> kLookKinds = {
-    LookKind::Background, LookKind::TextColour, LookKind::FontName,
-    LookKind::FontSize,   LookKind::FontBold,   LookKind::FontItalic};
+inline constexpr std::array<LookKind, 6> kLookKinds = {LookKind::Background, LookKind::TextColour,
+                                                       LookKind::FontName,   LookKind::FontSize,
+                                                       LookKind::FontBold,   LookKind::FontItalic};
 
 inline QString lookPrefix(LookKind kind)
 {
@@ -160,4 +178,63 @@ inline QString forumValue(Forum forum)
         break;
     }
     return QStringLiteral("origine");
+}
+
+// The recovery record of a game's unsaved work lies in a file of its own beside the game file
+// (see RecoveryStore), attached to the game's connection under this name. Its table of the game
+// as the window showed it, in one row, and its table of turns, shaped as tours.
+inline QString recoverySchema() { return QStringLiteral("reprise"); }
+inline QString recoveryGameTable() { return QStringLiteral("reprise_partie"); }
+inline QString recoveryTurnTable() { return QStringLiteral("reprise_tours"); }
+
+// The columns of the record's game, each named after the control or marker it keeps, and the
+// history's size, how many of its leading turns are those of the saved history, and the mark of
+// the saved game the record goes on from.
+enum class RecoveryColumn {
+    Ref,
+    Soluce,
+    Propal,
+    Lettres,
+    RemainingCount,
+    FoundCount,
+    Generation,
+    Player,
+    TurnCount,
+    SavedTurns,
+    SavedMark,
+};
+
+inline constexpr std::array<RecoveryColumn, 11> kRecoveryColumns = {
+    RecoveryColumn::Ref,        RecoveryColumn::Soluce,         RecoveryColumn::Propal,
+    RecoveryColumn::Lettres,    RecoveryColumn::RemainingCount, RecoveryColumn::FoundCount,
+    RecoveryColumn::Generation, RecoveryColumn::Player,         RecoveryColumn::TurnCount,
+    RecoveryColumn::SavedTurns, RecoveryColumn::SavedMark};
+
+inline QString recoveryColumn(RecoveryColumn column)
+{
+    switch (column) {
+    case RecoveryColumn::Ref:
+        return QStringLiteral("ref");
+    case RecoveryColumn::Soluce:
+        return QStringLiteral("soluce");
+    case RecoveryColumn::Propal:
+        return QStringLiteral("propal");
+    case RecoveryColumn::Lettres:
+        return QStringLiteral("lettres");
+    case RecoveryColumn::RemainingCount:
+        return QStringLiteral("lettres_restantes");
+    case RecoveryColumn::FoundCount:
+        return QStringLiteral("lettres_trouvees");
+    case RecoveryColumn::Generation:
+        return QStringLiteral("generation");
+    case RecoveryColumn::Player:
+        return QStringLiteral("joueur");
+    case RecoveryColumn::TurnCount:
+        return QStringLiteral("tours");
+    case RecoveryColumn::SavedTurns:
+        return QStringLiteral("enregistres");
+    case RecoveryColumn::SavedMark:
+        break;
+    }
+    return QStringLiteral("enregistrement");
 }

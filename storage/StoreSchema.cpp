@@ -176,13 +176,13 @@ QStringList storeSchemaStatements()
             create.arg(quoted(lookTable()), lookColumns.join(QStringLiteral(", ")))};
 }
 
-QString turnTableStatement()
+QString turnTableStatement(const QString& table)
 {
     const auto name = [](TurnColumn column) { return turnColumn(column); };
     const QString typed = QStringLiteral("%1 %2 NOT NULL CHECK (typeof(%1) = '%3')");
     return QStringLiteral("CREATE TABLE %1 (%2 INTEGER PRIMARY KEY CHECK (%2 >= 0), %3, %4, %5, "
                           "%6, %7, %8)")
-        .arg(turnTable(), name(TurnColumn::Numero),
+        .arg(table, name(TurnColumn::Numero),
              typed.arg(name(TurnColumn::Propal), QStringLiteral("TEXT"), QStringLiteral("text")),
              typed.arg(name(TurnColumn::Result), QStringLiteral("TEXT"), QStringLiteral("text")),
              typed.arg(name(TurnColumn::Trouvees), QStringLiteral("INTEGER"),

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "PaneLook.h"
+#include "StoreNames.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -21,9 +22,10 @@ extern const int kStoreVersion;
 // file is made of them and then brought up to date like any older file.
 QStringList storeSchemaStatements();
 
-// The CREATE TABLE statement of tours. Its constraints keep every value readable and numero a
-// key, so that start-up can read it from its end instead of checking every row.
-QString turnTableStatement();
+// The CREATE TABLE statement of tours, or of a table of turns shaped as it under another name. Its
+// constraints keep every value readable and numero a key, so that start-up can read it from its
+// end instead of checking every row.
+QString turnTableStatement(const QString& table = turnTable());
 
 // The 24 couleurs column names, kind by kind (fond_ref, fond_soluce, ..., font_italic_lettres).
 QStringList appearanceColumns();

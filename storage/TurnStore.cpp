@@ -85,7 +85,8 @@ TurnTableShape shapeOf(const QSqlDatabase& db)
     return shape;
 }
 
-// The turns of a query's rows; nothing when a value is unreadable. `numbers` gets each numero.
+} // namespace
+
 std::optional<QList<Turn>> turnsOf(QSqlQuery& query, bool withPlayer, QList<qlonglong>& numbers)
 {
     QList<Turn> turns;
@@ -113,6 +114,8 @@ std::optional<QList<Turn>> turnsOf(QSqlQuery& query, bool withPlayer, QList<qlon
     }
     return turns;
 }
+
+namespace {
 
 bool numberedFrom(const QList<qlonglong>& numbers, qlonglong first)
 {

@@ -11,6 +11,13 @@
 #include <algorithm>
 #include <optional>
 
+class QSqlQuery;
+
+// The turns of a query's rows, each its numero, propal, result, trouvees, restantes and lettres,
+// then its joueur when asked, in that order; nothing when a value is unreadable. `numbers` gets
+// each numero.
+std::optional<QList<Turn>> turnsOf(QSqlQuery& query, bool withPlayer, QList<qlonglong>& numbers);
+
 // The turns read back from the table tours, in numero order: the latest ones, and how many
 // earlier ones TurnStore::loadTurns can still read.
 struct StoredHistory {

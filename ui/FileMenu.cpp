@@ -57,8 +57,12 @@ bool FileMenu::refused(const std::optional<Refusal>& refusal)
 
 bool FileMenu::mayLeave()
 {
-    return m_game.leave(LeaveWay::OtherGame,
-                        [this](const Question& question) { return m_messages.answer(question); });
+    return m_game.leave(LeaveWay::OtherGame, asker());
+}
+
+Asker FileMenu::asker()
+{
+    return [this](const Question& question) { return m_messages.answer(question); };
 }
 
 // Qt's own chooser, in French like the program's other dialogs, whatever the desktop.
@@ -94,7 +98,7 @@ void FileMenu::openGame()
         return;
     const QString path = chooseGameFile(QStringLiteral("Ouvrir une partie"), false);
     if (!path.isEmpty())
-        refused(m_game.openGame(path));
+        refused(m_game.openGame(path, asker()));
 }
 
 void FileMenu::saveGameAs()
@@ -123,5 +127,5 @@ void FileMenu::listRecentGames()
 void FileMenu::openRecentGame(const QString& path)
 {
     if (!refused(m_game.checkRecentGame(path)) && mayLeave())
-        refused(m_game.openGame(path));
+        refused(m_game.openGame(path, asker()));
 }

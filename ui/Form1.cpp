@@ -113,6 +113,8 @@ Form1::Form1(GameController& game, MessageSink* messages, Choosers* choosers, QW
     connect(&m_game, &GameController::gameOpened, this, &Form1::captionTheFile);
     connect(&m_game, &GameController::undoAvailableChanged, m_undo, &QAction::setEnabled);
     connect(&m_game, &GameController::rankingInPostChanged, m_rankingItem, &QAction::setChecked);
+    connect(&m_game, &GameController::recoveryFailed, this,
+            [this](const Refusal& warning) { refused(warning); });
     m_undo->setEnabled(m_game.canUndo());
 }
 
@@ -196,14 +198,20 @@ void Form1::installShortcuts()
          {m_controls.quit, {QKeySequence(Qt::CTRL | Qt::Key_Q)}, QStringLiteral("Ctrl+Q"), false}});
 }
 
+// A game its program left unsaved is offered back before the window shows.
 bool Form1::startUp(const QString& path)
 {
-    return started(m_game.startUp(path));
+    return started(m_game.startUp(path, asker()));
 }
 
 bool Form1::startUp(const StoreLocationInputs& inputs)
 {
-    return started(m_game.startUp(inputs));
+    return started(m_game.startUp(inputs, asker()));
+}
+
+Asker Form1::asker()
+{
+    return [this](const Question& question) { return m_messages.answer(question); };
 }
 
 bool Form1::started(const std::optional<Refusal>& refused)
@@ -330,8 +338,7 @@ QRect Form1::controlsArea() const
 
 void Form1::requestQuit()
 {
-    if (m_game.leave(LeaveWay::Quit,
-                     [this](const Question& question) { return m_messages.answer(question); }))
+    if (m_game.leave(LeaveWay::Quit, asker()))
         endProgram();
 }
 
@@ -339,9 +346,7 @@ void Form1::requestQuit()
 // reference text there is nothing to lose, so the window just closes.
 void Form1::closeEvent(QCloseEvent* event)
 {
-    if (m_ending || m_game.leave(LeaveWay::Close, [this](const Question& question) {
-            return m_messages.answer(question);
-        })) {
+    if (m_ending || m_game.leave(LeaveWay::Close, asker())) {
         closeOtherWindows();
         event->accept();
         return;

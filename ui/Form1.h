@@ -51,6 +51,8 @@ class Form1 : public QMainWindow {
     void buildTabOrder();
     void installShortcuts();
     bool started(const std::optional<Refusal>& refused);
+    // The game's questions, answered in the window's boxes.
+    Asker asker();
     void captionTheFile(const QString& path);
     // Shows the refusal's box, if any.
     void refused(const std::optional<Refusal>& refusal);

@@ -3,9 +3,11 @@
 // hold one whole saved game (the texts and the count of the same save), never older than the
 // game found after the previous kill. The same holds when each save follows an accepted turn
 // of the whole game: the last stored turn is always the saved game's, and every stored turn's
-// player is one of those played.
+// player is one of those played. A program playing without saving, killed, gives back at its
+// next start the game as it showed after its last act.
 #include "GameController.h"
 #include "GameStore.h"
+#include "PlayOn.h"
 #include "PlayedNames.h"
 #include "Players.h"
 #include "StoreFiles.h"
@@ -42,29 +44,39 @@ qlonglong wholeGameNumber(const GameSession& game)
 // is recorded so that a failing run can be replayed.
 class RandomKiller {
   public:
-    explicit RandomKiller(int maxDelayMs) : m_seed(std::random_device{}()), m_random(m_seed),
-                                            m_delayMs(0, maxDelayMs)
+    explicit RandomKiller(int maxDelayMs)
+        : m_seed(std::random_device{}()), m_random(m_seed), m_delayMs(0, maxDelayMs)
     {
         ::testing::Test::RecordProperty("seed", std::to_string(m_seed));
     }
 
-    // Starts the loop with these arguments and kills it while it still runs.
-    ::testing::AssertionResult killMidRun(const QStringList& arguments, int readyMs = 10000)
+    // Starts the loop with these arguments and kills it while it still runs; `output` gets
+    // what it wrote until then.
+    ::testing::AssertionResult killMidRun(const QStringList& arguments, int readyMs = 10000,
+                                          QByteArray* output = nullptr)
     {
         QProcess helper;
         helper.start(QStringLiteral(STORE_TEST_HELPER), arguments);
         if (!helper.waitForStarted(10000))
             return ::testing::AssertionFailure() << "the helper did not start";
         if (!helper.waitForReadyRead(readyMs))
-            return ::testing::AssertionFailure() << qPrintable(helper.readAllStandardError());
+            return ::testing::AssertionFailure()
+                   << "the helper said nothing, code " << helper.exitCode() << ": "
+                   << qPrintable(helper.readAllStandardError());
         QThread::msleep(static_cast<unsigned long>(m_delayMs(m_random)));
         if (helper.state() != QProcess::Running)
-            return ::testing::AssertionFailure() << qPrintable(helper.readAllStandardError());
+            return ::testing::AssertionFailure()
+                   << "the helper ended with code " << helper.exitCode() << ": "
+                   << qPrintable(helper.readAllStandardError());
         helper.kill();
         if (!helper.waitForFinished(10000) || helper.exitStatus() != QProcess::CrashExit)
             return ::testing::AssertionFailure() << "the helper did not end killed";
+        if (output)
+            *output = helper.readAllStandardOutput();
         return ::testing::AssertionSuccess();
     }
+
+    unsigned seed() const { return m_seed; }
 
   private:
     unsigned m_seed;
@@ -248,10 +260,15 @@ TEST(CrashSafetyTest, KilledSavesUnderANewNameLeaveWholeGames)
         }
     }
     // Scratch files of the copies cut short are all that a kill leaves beside the games, and
-    // the next save under a new name sweeps them away, one planted for sure among them.
+    // the next save under a new name sweeps them away, one planted for sure among them. (A kill
+    // after a copy was made but before the game went on with it leaves the recovery record of
+    // the turn played on the game copied, which its next opening offers back.)
     const auto scratchFiles = [&] {
-        return QDir(dir.path())
-            .entryList({QStringLiteral(".partie-*")}, QDir::Files | QDir::Hidden);
+        QStringList files =
+            QDir(dir.path()).entryList({QStringLiteral(".partie-*")}, QDir::Files | QDir::Hidden);
+        files.removeIf(
+            [](const QString& name) { return name.endsWith(QLatin1String(".reprise")); });
+        return files;
     };
     const qsizetype cutShort = scratchFiles().size();
     writeBytes(endedScratchFile(file(last + 1)), "copie");
@@ -264,6 +281,71 @@ TEST(CrashSafetyTest, KilledSavesUnderANewNameLeaveWholeGames)
     EXPECT_EQ(scratchFiles(), QStringList());
     std::printf("%d kills, %lld copies made, %lld cut short\n", kSaveAsKills, last,
                 qlonglong(cutShort));
+}
+
+// Killed while playing without saving: random acts (turns credited to random players, conflicts,
+// undos into the saved turns, corrections of saved turns, clears, new puzzles), a kill at a
+// random moment, a start answering Oui. After every kill the game taken up is the one the
+// helper said after its last act, or after the act before when the kill fell inside the last
+// act's write; and the game file, never saved again, is left byte for byte.
+TEST(CrashSafetyTest, KilledPlayIsTakenUpAsTheLastActShowedIt)
+{
+    constexpr int kRecoveryKills = 150;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("plimo.mdb"));
+    makeSampleStore(path);
+    {
+        GameController game;
+        ASSERT_FALSE(game.startUp(path));
+        game.referenceEdited(QStringLiteral("LE VIEUX CHAT NOIR DORT SUR LE TAPIS ROUGE"));
+        ASSERT_FALSE(game.initialise());
+        for (int turn = 0; turn < 30; ++turn) {
+            game.playerEdited(kPlayedNames[turn % kPlayedNames.size()]);
+            game.proposalEdited(turn % 2
+                                    ? QStringLiteral("LA VIEUE CHAR NOIS DORS SUR LA TAPIT ROUGI")
+                                    : QStringLiteral("LU VIEAX CHIT NOIT DORX SUR LU TAPOS ROUGU"));
+            ASSERT_FALSE(game.generate(playOn).conflict);
+        }
+        ASSERT_FALSE(game.save());
+    }
+    const QByteArray saved = fileBytes(path);
+    RandomKiller killer(300);
+
+    QByteArrayList shown;
+    int acts = 0;
+    int insideAWrite = 0;
+    int mismatches = 0;
+    for (int kill = 0; kill <= kRecoveryKills; ++kill) {
+        QByteArray output;
+        ASSERT_TRUE(killer.killMidRun({QStringLiteral("recovery-loop"), path,
+                                       QString::number(killer.seed() + unsigned(kill))},
+                                      10000, &output));
+        ASSERT_EQ(fileBytes(path), saved) << "kill " << kill;
+        QByteArrayList lines = output.split('\n');
+        ASSERT_TRUE(lines.first().startsWith("R ")) << "kill " << kill;
+        const QByteArray recovered = lines.first().mid(2);
+        if (!shown.isEmpty() && !shown.contains(recovered)) {
+            ++mismatches;
+            ADD_FAILURE() << "kill " << kill - 1 << ": the game taken up is none of those shown";
+        }
+        if (shown.size() == 2 && shown[0] != shown[1] && recovered == shown[1])
+            ++insideAWrite;
+        if (kill == kRecoveryKills)
+            break;
+        // The last game said, then the one before it.
+        shown = {recovered, recovered};
+        for (const QByteArray& line : lines) {
+            if (line.startsWith("P ")) {
+                shown = {line.mid(2), shown[0]};
+                ++acts;
+            }
+        }
+    }
+    ::testing::Test::RecordProperty("kills", kRecoveryKills);
+    ::testing::Test::RecordProperty("acts", acts);
+    ::testing::Test::RecordProperty("mismatches", mismatches);
+    std::printf("%d kills, %d acts, %d kills inside an act's write, %d mismatches\n",
+                kRecoveryKills, acts, insideAWrite, mismatches);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // One program per game: while another program holds a game's lock, it cannot be taken by
-// whatever path names the game; once that program is killed, its lock is taken over, even when
-// it was killed before it could write its lock file.
+// whatever path names the game; once that program is killed, its lock is taken over at once, even
+// when it was killed before it could write its lock file, or when another live Plimo has since
+// been given the process id its lock file names.
 #include "GameLock.h"
 #include "StoreFiles.h"
 
@@ -23,8 +24,9 @@ using Outcome = GameLock::Outcome;
 TEST(GameLockTest, GameIsRefusedWhileALiveProgramHoldsIt)
 {
     // Who keeps the lock file: another program that took the lock, this test holding the file
-    // open and locked, or nobody.
-    enum class Holder { Program, OpenFile, None };
+    // open and locked, nobody, or nobody since its holder was killed while a second program of
+    // the same name, alive, now has the process id the file names.
+    enum class Holder { Program, OpenFile, None, KilledIdReused };
     struct Case {
         const char* name;
         Holder holder;
@@ -67,18 +69,36 @@ TEST(GameLockTest, GameIsRefusedWhileALiveProgramHoldsIt)
          Outcome::HeldElsewhere},
         {"empty, kept locked", Holder::OpenFile, "partie.mdb", "partie.mdb", "", 5,
          Outcome::HeldElsewhere},
+        {"killed, its id reused",
+         Holder::KilledIdReused,
+         "partie.mdb",
+         "partie.mdb",
+         {},
+         0,
+         Outcome::Taken},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QString lockFile = GameLock::lockFileFor(game(c.held));
         QFile::remove(lockFile);
         QProcess holder;
-        if (c.holder == Holder::Program) {
-            holder.start(QStringLiteral(STORE_TEST_HELPER),
-                         {QStringLiteral("hold-game-lock"), game(c.held)});
-            ASSERT_TRUE(holder.waitForReadyRead(10000))
-                << qPrintable(holder.readAllStandardError());
-            ASSERT_EQ(holder.readLine().trimmed(), QByteArray("locked"));
+        QProcess reuser;
+        const auto hold = [](QProcess& program, const QString& path) {
+            program.start(QStringLiteral(STORE_TEST_HELPER),
+                          {QStringLiteral("hold-game-lock"), path});
+            ASSERT_TRUE(program.waitForReadyRead(10000))
+                << qPrintable(program.readAllStandardError());
+            ASSERT_EQ(program.readLine().trimmed(), QByteArray("locked"));
+        };
+        if (c.holder == Holder::Program || c.holder == Holder::KilledIdReused)
+            ASSERT_NO_FATAL_FAILURE(hold(holder, game(c.held)));
+        if (c.holder == Holder::KilledIdReused) {
+            holder.kill();
+            ASSERT_TRUE(holder.waitForFinished(10000));
+            ASSERT_NO_FATAL_FAILURE(hold(reuser, game("autre.mdb")));
+            QByteArray bytes = fileBytes(lockFile);
+            bytes.replace(0, bytes.indexOf('\n'), QByteArray::number(reuser.processId()));
+            writeBytes(lockFile, bytes);
         }
         if (!QFile::exists(game(c.held)))
             makeSampleStore(game(c.held));
@@ -102,6 +122,8 @@ TEST(GameLockTest, GameIsRefusedWhileALiveProgramHoldsIt)
         else if (c.content)
             EXPECT_EQ(fileBytes(lockFile), *c.content);
         file.close();
+        reuser.kill();
+        reuser.waitForFinished(10000);
         if (c.holder == Holder::Program) {
             holder.kill();
             ASSERT_TRUE(holder.waitForFinished(10000));

@@ -1,13 +1,19 @@
 // Helper program for the storage tests: saves changing games in a loop until killed (the bare
-// store, the whole game with its turns, or the game under a new name each time), or holds the write
-// lock of a store, or the lock that keeps a game to one program, until told to let go.
+// store, the whole game with its turns, or the game under a new name each time), plays random
+// acts without saving until killed, or holds the write lock of a store, or the lock that keeps a
+// game to one program, until told to let go.
 #include "GameController.h"
 #include "GameLock.h"
 #include "GameStore.h"
 #include "PlayOn.h"
 #include "PlayedNames.h"
+#include "RecoveryStore.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -16,6 +22,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <random>
 #include <string>
 
 namespace {
@@ -144,6 +151,168 @@ int saveAsLoop(const QString& folder, qlonglong first)
     }
 }
 
+// What the window shows of the game, its whole history included, hashed.
+QByteArray shownDigest(GameController& game)
+{
+    const GameSession& s = game.session();
+    QStringList shown{s.ref,
+                      s.soluce,
+                      s.propal,
+                      s.lettres,
+                      s.lettres_restantes,
+                      s.lettres_trouvees,
+                      game.markers().save,
+                      game.markers().generation,
+                      game.player(),
+                      QString::number(game.canUndo())};
+    for (const Turn& turn : game.turns()) {
+        shown << turn.propal << turn.result << QString::number(turn.trouvees)
+              << QString::number(turn.restantes) << turn.lettres << turn.joueur;
+    }
+    return QCryptographicHash::hash(shown.join(QChar(0x1f)).toUtf8(), QCryptographicHash::Sha1)
+        .toHex();
+}
+
+// One of the master's acts, drawn at random: what it does and with what.
+struct RandomAct {
+    enum Kind { Turn, Conflict, Undo, Correction, ClearProposal, Tidy, ClearPage, NewPuzzle };
+    Kind kind = Turn;
+    QString text;
+    QString player;
+    qsizetype number = 0;
+};
+
+RandomAct drawAct(GameController& game, std::mt19937& random)
+{
+    const auto pick = [&random](int n) {
+        return int(std::uniform_int_distribution(0, n - 1)(random));
+    };
+    RandomAct act;
+    act.player = kPlayedNames[pick(int(kPlayedNames.size()))];
+    QString proposal = game.session().soluce;
+    for (QChar& c : proposal) {
+        if (c == u'*' || c.isLetter())
+            c = QChar(char16_t(u'A' + pick(26)));
+    }
+    if (game.session().soluce.isEmpty()) {
+        act.kind = RandomAct::NewPuzzle;
+        act.text = QStringLiteral("PARTIE %1 LE VIEUX CHAT NOIR DORT SUR LE TAPIS").arg(pick(1000));
+        return act;
+    }
+    const int draw = pick(100);
+    act.kind = draw < 45   ? RandomAct::Turn
+               : draw < 55 ? RandomAct::Conflict
+               : draw < 70 ? RandomAct::Undo
+               : draw < 80 ? RandomAct::Correction
+               : draw < 85 ? RandomAct::ClearProposal
+               : draw < 92 ? RandomAct::Tidy
+               : draw < 96 ? RandomAct::ClearPage
+                           : RandomAct::NewPuzzle;
+    act.text = proposal;
+    if (act.kind == RandomAct::Conflict)
+        act.text.insert(std::max<qsizetype>(0, proposal.indexOf(u' ')), u'X');
+    if (act.kind == RandomAct::Tidy)
+        act.text = QStringLiteral("  ") + proposal.toLower() + QStringLiteral("? ");
+    if (act.kind == RandomAct::NewPuzzle)
+        act.text = QStringLiteral("PARTIE %1 LE CHAT DORT").arg(pick(1000));
+    act.number = 1 + pick(int(std::max<qsizetype>(1, game.turnCount())));
+    return act;
+}
+
+void perform(GameController& game, const RandomAct& act)
+{
+    switch (act.kind) {
+    case RandomAct::Turn:
+    case RandomAct::Conflict:
+        game.playerEdited(act.player);
+        game.proposalEdited(act.text);
+        game.generate(playOn);
+        break;
+    case RandomAct::Undo:
+        game.undoLastTurn();
+        break;
+    case RandomAct::Correction:
+        // As the history window does, which reads every turn.
+        game.turns();
+        game.setTurnPlayer(act.number, act.player);
+        break;
+    case RandomAct::ClearProposal:
+        game.clearProposal();
+        break;
+    case RandomAct::Tidy:
+        game.proposalEdited(act.text);
+        game.proposalLeft();
+        break;
+    case RandomAct::ClearPage:
+        game.clearPage();
+        break;
+    case RandomAct::NewPuzzle:
+        // Typed as it would be tidied, since leaving the pane is an act of its own.
+        game.referenceEdited(act.text);
+        game.initialise();
+        break;
+    }
+}
+
+// Takes up the game's recovery record, says "R <digest>" of the game taken up, then plays random
+// acts, never saving, until killed. Each act is first played on a shadow game (a copy of the game
+// and its record, taken up the same way), whose digest "P <digest>" is said before the act is
+// played on the game; "D" follows once it has. The game recovered after a kill must be the last
+// one said, or the one before when the kill fell inside the act's write.
+int recoveryLoop(const QString& path, unsigned seed)
+{
+    const Asker takeUp = [](const Question& question) {
+        if (question.buttons == Question::Buttons::Ok) {
+            std::fprintf(stderr, "%s\n", qUtf8Printable(question.text));
+            std::exit(6);
+        }
+        return Answer::Yes;
+    };
+    const auto start = [&takeUp](GameController& played, const QString& at) {
+        QObject::connect(&played, &GameController::recoveryFailed, [](const Refusal& warning) {
+            std::fprintf(stderr, "%s\n", qUtf8Printable(warning.text));
+            std::exit(7);
+        });
+        const std::optional<Refusal> refused = played.startUp(at, takeUp);
+        if (refused)
+            std::fprintf(stderr, "%s\n", qUtf8Printable(refused->text));
+        return !refused;
+    };
+    GameController game;
+    if (!start(game, path))
+        return 2;
+    // Copied once the game has taken its record up, which rolls back a write the kill cut short.
+    const QString shadowFolder = path + QStringLiteral(".ombre");
+    QDir(shadowFolder).removeRecursively();
+    const QString shadowPath = shadowFolder + QStringLiteral("/plimo.mdb");
+    GameController shadow;
+    if (!QDir().mkpath(shadowFolder) || !QFile::copy(path, shadowPath) ||
+        (QFileInfo::exists(RecoveryStore::fileFor(path)) &&
+         !QFile::copy(RecoveryStore::fileFor(path), RecoveryStore::fileFor(shadowPath))) ||
+        !start(shadow, shadowPath))
+        return 2;
+    const QByteArray recovered = shownDigest(game);
+    if (shownDigest(shadow) != recovered)
+        return 5;
+    std::printf("R %s\n", recovered.constData());
+    std::fflush(stdout);
+    std::mt19937 random(seed);
+    for (;;) {
+        const RandomAct act = drawAct(shadow, random);
+        perform(shadow, act);
+        const QByteArray expected = shownDigest(shadow);
+        std::printf("P %s\n", expected.constData());
+        std::fflush(stdout);
+        perform(game, act);
+        if (shownDigest(game) != expected) {
+            std::fprintf(stderr, "the game and its shadow differ after act %d\n", int(act.kind));
+            return 5;
+        }
+        std::printf("D\n");
+        std::fflush(stdout);
+    }
+}
+
 // Takes the write lock with an uncommitted change, then rolls back once a line comes in.
 int holdLock(const QString& path)
 {
@@ -199,11 +368,15 @@ int main(int argc, char** argv)
     if (argc == 4 && std::strcmp(argv[1], "save-as-loop") == 0) {
         return saveAsLoop(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toLongLong());
     }
+    if (argc == 4 && std::strcmp(argv[1], "recovery-loop") == 0) {
+        return recoveryLoop(QString::fromLocal8Bit(argv[2]), unsigned(std::stoul(argv[3])));
+    }
     if (argc == 3 && std::strcmp(argv[1], "hold-game-lock") == 0) {
         return holdGameLock(QString::fromLocal8Bit(argv[2]));
     }
     std::fprintf(stderr, "usage: storage_test_helper save-loop <path> <n> | turn-loop <path> | "
-                         "save-as-loop <folder> <n> | hold-lock <path> | "
+                         "save-as-loop <folder> <n> | recovery-loop <path> <seed> | "
+                         "hold-lock <path> | "
                          "hold-game-lock <path>\n");
     return 1;
 }

@@ -1,0 +1,164 @@
+// The recovery record's part in the game: what each act brings to it, and the question at the
+// opening of a game that has one.
+#include "Recovery.h"
+
+#include "GameFile.h"
+#include "GameStore.h"
+#include "StoreError.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+const QString kQuestion = QStringLiteral(
+    "Plimo s'est arrêté sans enregistrer cette partie. Reprendre %1 depuis le dernier "
+    "enregistrement ?");
+const QString kUnreadable =
+    QStringLiteral("Plimo s'est arrêté sans enregistrer cette partie, mais sa copie de secours ne "
+                   "peut pas être reprise : %1.\r%2\rLa partie s'ouvre telle qu'elle a été "
+                   "enregistrée.");
+const QString kKeptAside = QStringLiteral("La copie est gardée telle quelle dans %1");
+const QString kNotAside =
+    QStringLiteral("La copie n'a pas pu être mise de côté (%1) : elle reste telle quelle dans %2");
+const QString kSavedHistoryUnreadable =
+    QStringLiteral("l'historique enregistré de la partie ne peut plus être relu");
+const QString kNotKept = QStringLiteral(
+    "La copie de secours de la partie n'a pas pu être écrite : si Plimo s'arrêtait maintenant, "
+    "ce qui a été joué depuis le dernier enregistrement serait perdu. Enregistrez la partie.");
+
+// What the question offers to take up: the turns played since the save, or the changes alone.
+QString whatIsOffered(qsizetype played)
+{
+    if (played == 0)
+        return QStringLiteral("les modifications");
+    if (played == 1)
+        return QStringLiteral("le tour joué");
+    return QStringLiteral("les %1 tours joués").arg(played);
+}
+
+} // namespace
+
+void Recovery::offer(StoredGame& stored, const Asker& ask)
+{
+    GameStore& store = m_file.store();
+    RecoveryReading reading = store.readRecovery();
+    if (reading.kind == RecoveryReading::Kind::None)
+        return;
+    std::optional<StoredHistory> history;
+    if (reading.kind == RecoveryReading::Kind::Readable &&
+        !(history = recoveredHistory(reading, stored.history.has_value()))) {
+        reading.kind = RecoveryReading::Kind::Unreadable;
+        reading.reason = kSavedHistoryUnreadable;
+    }
+    if (reading.kind == RecoveryReading::Kind::Unreadable) {
+        QString why;
+        const std::optional<QString> aside = store.setRecoveryAside(&why);
+        const QString kept = aside ? kKeptAside.arg(nativePath(*aside))
+                                   : kNotAside.arg(why, nativePath(store.recoveryPath()));
+        if (ask)
+            ask({kUnreadable.arg(reading.reason, kept), MessageIcon::Warning,
+                 Question::Buttons::Ok});
+        return;
+    }
+    const RecoveryRecord& game = reading.game;
+    // Turn 0 is the puzzle as initialised, not a turn played.
+    const qsizetype played =
+        std::max<qsizetype>(0, game.turnCount - std::max<qsizetype>(game.savedTurns, 1));
+    const Question question{kQuestion.arg(whatIsOffered(played)), MessageIcon::Question,
+                            Question::Buttons::YesNo};
+    if (!ask || ask(question) != Answer::Yes) {
+        store.dropRecovery();
+        return;
+    }
+    store.resumeRecovery();
+    stored.session = game.session;
+    stored.player = game.player;
+    stored.generation = game.generation;
+    stored.history = std::move(history);
+    m_savedTurns = game.savedTurns;
+    m_turns.clear();
+    m_wipe = false;
+    m_taken = true;
+}
+
+std::optional<StoredHistory> Recovery::recoveredHistory(const RecoveryReading& reading,
+                                                        bool savedHistory)
+{
+    const qsizetype size = reading.game.turnCount;
+    const qsizetype saved = std::min(reading.game.savedTurns, size);
+    if (saved > 0 && !savedHistory)
+        return std::nullopt;
+    const qsizetype firstHeld = reading.turns.isEmpty() ? size : reading.turns.firstKey();
+    // At hand from the first turn the record holds, and at least the last one.
+    const qsizetype first = std::max<qsizetype>(0, std::min(size - 1, firstHeld));
+    QList<Turn> latest;
+    if (first < saved) {
+        std::optional<QList<Turn>> savedTurns = m_file.loadTurns(first, saved);
+        if (!savedTurns)
+            return std::nullopt;
+        latest = std::move(*savedTurns);
+    }
+    for (auto turn = reading.turns.constBegin(); turn != reading.turns.constEnd(); ++turn) {
+        const qsizetype at = turn.key() - first;
+        if (at < latest.size())
+            latest[at] = turn.value();
+        else
+            latest.append(turn.value());
+    }
+    // The next save writes every turn from the first one the saved history does not hold.
+    m_file.historyCut(std::min(saved, firstHeld));
+    return StoredHistory{latest, first, true};
+}
+
+std::optional<Refusal> Recovery::actEnded(const Announcer::Ending& ending, RecoveryRecord shown)
+{
+    const qsizetype size = m_history.size();
+    shown.turnCount = size;
+    if (std::exchange(m_reset, false) || ending.gameOpened) {
+        if (!std::exchange(m_taken, false)) {
+            m_savedTurns = std::min(m_file.store().storedTurnCount(), size);
+            m_turns.clear();
+            // Turns the saved history does not hold, such as a turn 0 made afresh at opening.
+            for (qsizetype number = m_savedTurns; number < size; ++number)
+                m_turns.insert(number);
+            m_wipe = false;
+        }
+        shown.savedTurns = m_savedTurns;
+        m_written = shown;
+        m_behind = false;
+        return std::nullopt;
+    }
+    if (ending.historyReset) {
+        m_wipe = m_behind = true;
+        m_savedTurns = 0;
+        m_turns.clear();
+        for (qsizetype number = 0; number < size; ++number)
+            m_turns.insert(number);
+    }
+    for (const auto& [change, number] : ending.turns) {
+        m_behind = true;
+        if (change == Announcer::TurnChange::Undone)
+            m_savedTurns = std::min(m_savedTurns, number);
+        else
+            m_turns.insert(number);
+    }
+    shown.savedTurns = m_savedTurns;
+    if (ending.typing || !m_file.isOpen() || (!m_behind && shown == m_written))
+        return std::nullopt;
+    RecoveryChanges changes{shown, m_wipe, {}};
+    for (qsizetype number : m_turns) {
+        if (number < size)
+            changes.turns.append({number, m_history.atHand(number)});
+    }
+    const StoreStatus status = m_file.store().writeRecovery(changes);
+    if (status) {
+        m_written = shown;
+        m_turns.clear();
+        m_wipe = m_behind = m_failing = false;
+        return std::nullopt;
+    }
+    if (std::exchange(m_failing, true))
+        return std::nullopt;
+    return Refusal{kNotKept + QLatin1Char('\r') + status.message(), MessageIcon::Warning};
+}

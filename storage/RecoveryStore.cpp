@@ -1,0 +1,345 @@
+// The recovery record's file: attached beside the game, read back and checked, written a few rows
+// at a time, emptied by a save, removed, or put aside untouched when it cannot be taken up.
+#include "RecoveryStore.h"
+
+#include "SqlValues.h"
+#include "StoreNames.h"
+#include "StoreSchema.h"
+#include "TurnStore.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStringList>
+
+namespace {
+
+// The record's layout, recorded in its PRAGMA user_version.
+constexpr int kRecordVersion = 1;
+
+const QString kDamaged = QStringLiteral("elle est abîmée");
+const QString kOtherVersion = QStringLiteral("elle a été écrite par une autre version de Plimo");
+const QString kOtherSave = QStringLiteral("la partie a été enregistrée ou remplacée depuis");
+
+QString qualified(const QString& table)
+{
+    return recoverySchema() + QLatin1Char('.') + table;
+}
+
+bool isCount(RecoveryColumn column)
+{
+    return column == RecoveryColumn::TurnCount || column == RecoveryColumn::SavedTurns;
+}
+
+QString recoveryColumnList()
+{
+    QStringList names;
+    for (RecoveryColumn column : kRecoveryColumns)
+        names << recoveryColumn(column);
+    return names.join(QStringLiteral(", "));
+}
+
+// The text a column keeps of the game; nothing for the counts and the saved game's mark.
+template <typename Record>
+auto textOf(Record& game, RecoveryColumn column) -> decltype(&game.player)
+{
+    switch (column) {
+    case RecoveryColumn::Ref:
+        return &game.session.ref;
+    case RecoveryColumn::Soluce:
+        return &game.session.soluce;
+    case RecoveryColumn::Propal:
+        return &game.session.propal;
+    case RecoveryColumn::Lettres:
+        return &game.session.lettres;
+    case RecoveryColumn::RemainingCount:
+        return &game.session.lettres_restantes;
+    case RecoveryColumn::FoundCount:
+        return &game.session.lettres_trouvees;
+    case RecoveryColumn::Generation:
+        return &game.generation;
+    case RecoveryColumn::Player:
+        return &game.player;
+    case RecoveryColumn::TurnCount:
+    case RecoveryColumn::SavedTurns:
+    case RecoveryColumn::SavedMark:
+        break;
+    }
+    return nullptr;
+}
+
+std::optional<QSqlError> run(QSqlQuery& query, const QString& statement)
+{
+    if (!query.exec(statement))
+        return query.lastError();
+    return std::nullopt;
+}
+
+} // namespace
+
+RecoveryStore::RecoveryStore(QString connectionName, const QString& gamePath)
+    : m_connectionName(std::move(connectionName)), m_path(fileFor(gamePath))
+{
+}
+
+QString RecoveryStore::fileFor(const QString& gamePath)
+{
+    if (gamePath.isEmpty())
+        return QString();
+    const QFileInfo info(gamePath);
+    const QString canonical = info.canonicalFilePath();
+    const QFileInfo game(canonical.isEmpty() ? info.absoluteFilePath() : canonical);
+    return game.absolutePath() + QStringLiteral("/.") + game.fileName() +
+           QStringLiteral(".reprise");
+}
+
+RecoveryReading RecoveryStore::read(const QString& savedMark)
+{
+    detach();
+    m_ours = m_made = false;
+    RecoveryReading reading;
+    if (m_path.isEmpty() || !QFileInfo::exists(m_path))
+        return reading;
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    query.setForwardOnly(true);
+    const auto unreadable = [&](const QString& reason) {
+        query.finish();
+        detach();
+        reading.kind = RecoveryReading::Kind::Unreadable;
+        reading.reason = reason;
+        return reading;
+    };
+    if (attach("rw"))
+        return unreadable(kDamaged);
+    // A file that is no database fails here, at its first read.
+    if (!query.exec(QStringLiteral("PRAGMA %1.user_version").arg(recoverySchema())) ||
+        !query.next())
+        return unreadable(kDamaged);
+    const int version = query.value(0).toInt();
+    query.finish();
+    query.prepare(QStringLiteral("SELECT count(*) FROM %1.sqlite_master WHERE type = 'table'")
+                      .arg(recoverySchema()));
+    if (!query.exec() || !query.next())
+        return unreadable(kDamaged);
+    const bool hasTables = query.value(0).toInt() > 0;
+    query.finish();
+    // Made but never written: its maker was killed in its first write.
+    if (version == 0 && !hasTables) {
+        drop();
+        return reading;
+    }
+    if (version != kRecordVersion)
+        return unreadable(version > kRecordVersion ? kOtherVersion : kDamaged);
+
+    if (!query.exec(QStringLiteral("SELECT %1 FROM %2")
+                        .arg(recoveryColumnList(), qualified(recoveryGameTable()))))
+        return unreadable(kDamaged);
+    if (!query.next()) {
+        // Emptied by a save that could not remove its file afterwards.
+        query.finish();
+        drop();
+        return reading;
+    }
+    RecoveryRecord& game = reading.game;
+    QString mark;
+    for (qsizetype i = 0; i < qsizetype(kRecoveryColumns.size()); ++i) {
+        const RecoveryColumn column = kRecoveryColumns[std::size_t(i)];
+        const QVariant value = query.value(int(i));
+        if (isCount(column)) {
+            if (!holdsInteger(value))
+                return unreadable(kDamaged);
+            (column == RecoveryColumn::TurnCount ? game.turnCount : game.savedTurns) =
+                value.toLongLong();
+            continue;
+        }
+        const std::optional<QString> text = textFrom(value);
+        if (!text)
+            return unreadable(kDamaged);
+        if (QString* field = textOf(game, column))
+            *field = *text;
+        else
+            mark = *text;
+    }
+    if (query.next() || game.savedTurns < 0 || game.savedTurns > game.turnCount)
+        return unreadable(kDamaged);
+    query.finish();
+    if (mark != savedMark)
+        return unreadable(kOtherSave);
+
+    if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
+                        .arg(turnColumnList(true), qualified(recoveryTurnTable()),
+                             turnColumn(TurnColumn::Numero))))
+        return unreadable(kDamaged);
+    QList<qlonglong> numbers;
+    const std::optional<QList<Turn>> turns = turnsOf(query, true, numbers);
+    if (!turns)
+        return unreadable(kDamaged);
+    qsizetype past = 0;
+    for (qsizetype i = 0; i < numbers.size(); ++i) {
+        if (numbers[i] < 0 || numbers[i] >= game.turnCount)
+            return unreadable(kDamaged);
+        past += numbers[i] >= game.savedTurns ? 1 : 0;
+        reading.turns.insert(numbers[i], turns->at(i));
+    }
+    // Every turn past the saved ones is the record's own.
+    if (past != game.turnCount - game.savedTurns)
+        return unreadable(kDamaged);
+    reading.kind = RecoveryReading::Kind::Readable;
+    m_made = true;
+    m_savedMark = mark;
+    return reading;
+}
+
+std::optional<QString> RecoveryStore::setAside(QString* why)
+{
+    detach();
+    m_ours = m_made = false;
+    const QString canonical =
+        QFileInfo(m_path).absolutePath() + QLatin1Char('/') + QFileInfo(m_path).fileName().mid(1);
+    for (int n = 1;; ++n) {
+        const QString aside = canonical + QStringLiteral("-illisible") +
+                              (n == 1 ? QString() : QStringLiteral("-%1").arg(n));
+        const QFileInfo taken(aside);
+        if (taken.exists() || taken.isSymLink())
+            continue;
+        QFile file(m_path);
+        if (!file.rename(aside)) {
+            *why = file.errorString();
+            return std::nullopt;
+        }
+        // A journal the record's writer left goes with it, so that SQLite still finds it there.
+        QFile::rename(m_path + QStringLiteral("-journal"), aside + QStringLiteral("-journal"));
+        return aside;
+    }
+}
+
+std::optional<QSqlError> RecoveryStore::prepare(const std::function<QString()>& savedMark)
+{
+    if (m_attached && m_ours)
+        return std::nullopt;
+    detach();
+    if (m_path.isEmpty())
+        return QSqlError(QString(), QStringLiteral("no game file"), QSqlError::ConnectionError);
+    const QFileInfo existing(m_path);
+    QString why;
+    if ((existing.exists() || existing.isSymLink()) && !setAside(&why))
+        return QSqlError(QString(), why, QSqlError::ConnectionError);
+    if (std::optional<QSqlError> error = attach("rwc"))
+        return error;
+    m_ours = true;
+    m_made = false;
+    m_savedMark = savedMark();
+    return std::nullopt;
+}
+
+std::optional<QSqlError> RecoveryStore::write(const RecoveryChanges& changes) const
+{
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    const QString turns = qualified(recoveryTurnTable());
+    if (!m_made) {
+        QStringList columns;
+        for (RecoveryColumn column : kRecoveryColumns)
+            columns << recoveryColumn(column) + (isCount(column)
+                                                     ? QStringLiteral(" INTEGER NOT NULL")
+                                                     : QStringLiteral(" TEXT NOT NULL"));
+        for (const QString& statement :
+             {QStringLiteral("CREATE TABLE %1 (%2)")
+                  .arg(qualified(recoveryGameTable()), columns.join(QStringLiteral(", "))),
+              turnTableStatement(turns),
+              QStringLiteral("PRAGMA %1.user_version = %2")
+                  .arg(recoverySchema())
+                  .arg(kRecordVersion)}) {
+            if (std::optional<QSqlError> error = run(query, statement))
+                return error;
+        }
+    }
+    if (changes.wipe) {
+        if (std::optional<QSqlError> error = run(query, QStringLiteral("DELETE FROM ") + turns))
+            return error;
+    }
+    query.prepare(
+        QStringLiteral("DELETE FROM %1 WHERE %2 >= ?").arg(turns, turnColumn(TurnColumn::Numero)));
+    query.addBindValue(qlonglong(changes.game.turnCount));
+    if (!query.exec())
+        return query.lastError();
+
+    const RecoveryRecord& game = changes.game;
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO %1 (rowid, %2) VALUES (1%3)")
+                      .arg(qualified(recoveryGameTable()), recoveryColumnList(),
+                           QStringLiteral(", ?").repeated(qsizetype(kRecoveryColumns.size()))));
+    for (RecoveryColumn column : kRecoveryColumns) {
+        if (const QString* text = textOf(game, column))
+            query.addBindValue(notNull(*text));
+        else if (column == RecoveryColumn::SavedMark)
+            query.addBindValue(notNull(m_savedMark));
+        else
+            query.addBindValue(
+                qlonglong(column == RecoveryColumn::TurnCount ? game.turnCount : game.savedTurns));
+    }
+    if (!query.exec())
+        return query.lastError();
+
+    if (changes.turns.isEmpty())
+        return std::nullopt;
+    if (!query.prepare(QStringLiteral("INSERT OR REPLACE INTO %1 (%2) VALUES (?, ?, ?, ?, ?, ?, ?)")
+                           .arg(turns, turnColumnList(true))))
+        return query.lastError();
+    for (const auto& [number, turn] : changes.turns) {
+        query.bindValue(0, qlonglong(number));
+        query.bindValue(1, notNull(turn.propal));
+        query.bindValue(2, notNull(turn.result));
+        query.bindValue(3, qlonglong(turn.trouvees));
+        query.bindValue(4, qlonglong(turn.restantes));
+        query.bindValue(5, notNull(turn.lettres));
+        query.bindValue(6, notNull(turn.joueur));
+        if (!query.exec())
+            return query.lastError();
+    }
+    return std::nullopt;
+}
+
+std::optional<QSqlError> RecoveryStore::empty() const
+{
+    if (!m_ours || !m_made)
+        return std::nullopt;
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    for (const QString& table : {recoveryGameTable(), recoveryTurnTable()}) {
+        if (std::optional<QSqlError> error =
+                run(query, QStringLiteral("DELETE FROM ") + qualified(table)))
+            return error;
+    }
+    return std::nullopt;
+}
+
+void RecoveryStore::drop()
+{
+    const bool known = m_attached || m_ours;
+    detach();
+    m_ours = m_made = false;
+    if (!known || m_path.isEmpty())
+        return;
+    QFile::remove(m_path);
+    QFile::remove(m_path + QStringLiteral("-journal"));
+}
+
+std::optional<QSqlError> RecoveryStore::attach(const char* mode)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    query.prepare(QStringLiteral("ATTACH DATABASE ? AS %1").arg(recoverySchema()));
+    query.addBindValue(sqliteUri(m_path, mode));
+    if (!query.exec())
+        return query.lastError();
+    m_attached = true;
+    // Each write is on disk before the window takes the next input.
+    return run(query, QStringLiteral("PRAGMA %1.synchronous = FULL").arg(recoverySchema()));
+}
+
+void RecoveryStore::detach()
+{
+    if (!m_attached)
+        return;
+    m_attached = false;
+    QSqlQuery(QSqlDatabase::database(m_connectionName, false))
+        .exec(QStringLiteral("DETACH DATABASE %1").arg(recoverySchema()));
+}

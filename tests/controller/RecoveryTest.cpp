@@ -1,0 +1,337 @@
+// The recovery record of unsaved work, through the controller on real files. After every act but
+// typing, a program that ends without saving leaves the game as it then showed, which the next
+// opening offers back: Oui shows it unsaved with its history and undo, Non the saved game, and
+// the question counts the turns played since the save. The record holds only what the saved
+// history does not. A save and each way of leaving the unsaved turns drop it; a record that
+// cannot be taken up is said and put aside as it is; a write that fails is said once.
+#include "ControllerFixture.h"
+#include "PlayOn.h"
+#include "RecoveryStore.h"
+
+namespace {
+
+// What the window shows of a game, its whole history with its players included.
+struct Shown {
+    GameSession session;
+    QString generation;
+    QString player;
+    QList<Turn> turns;
+    bool canUndo = false;
+
+    bool operator==(const Shown&) const = default;
+};
+
+void PrintTo(const Shown& shown, std::ostream* os)
+{
+    PrintTo(shown.session, os);
+    *os << " generation=" << shown.generation.toStdString()
+        << " player=" << shown.player.toStdString() << " undo=" << shown.canUndo;
+    for (const Turn& turn : shown.turns) {
+        *os << "\n  ";
+        PrintTo(turn, os);
+    }
+}
+
+Shown shownOf(GameController& game)
+{
+    return {game.session(), game.markers().generation, game.player(), game.turns(), game.canUndo()};
+}
+
+void play(GameController& game, const QString& proposal, const QString& player = {})
+{
+    game.playerEdited(player);
+    game.proposalEdited(proposal);
+    game.generate(playOn);
+}
+
+void newPuzzle(GameController& game, const QString& reference)
+{
+    game.referenceEdited(reference);
+    game.referenceLeft();
+    game.initialise();
+}
+
+QString questionFor(const char* offered)
+{
+    return QStringLiteral("Plimo s'est arrêté sans enregistrer cette partie. Reprendre %1 depuis "
+                          "le dernier enregistrement ?")
+        .arg(QString::fromUtf8(offered));
+}
+
+struct Acts {
+    const char* name;
+    std::function<void(GameController&)> act;
+    // What the question offers; nothing when no record is left.
+    const char* offered;
+    // The turns the record holds.
+    int turnsHeld;
+};
+
+class RecoveryTest : public ::testing::Test {
+  protected:
+    void SetUp() override { m_path = m_dir.filePath(QStringLiteral("plimo.mdb")); }
+
+    // "LE CHAT DORT" initialised and played for four turns, by Alice then Bob, and saved; the
+    // saved game as it opens is kept.
+    void startSavedGame()
+    {
+        QFile::remove(m_path);
+        ASSERT_NO_FATAL_FAILURE(makeSampleStore(m_path));
+        m_game = std::make_unique<GameController>();
+        ASSERT_FALSE(m_game->startUp(m_path));
+        newPuzzle(*m_game, dort::kReference);
+        // Proposals that reveal nothing after the first, each unlike the turn before it.
+        const QString proposals[] = {dort::kFirst, dort::kNothingNew, dort::kNothingNewEither,
+                                     dort::kNothingNew};
+        for (int turn = 0; turn < 4; ++turn)
+            play(*m_game, proposals[turn],
+                 turn % 2 ? QStringLiteral("Bob") : QStringLiteral("Alice"));
+        ASSERT_EQ(m_game->turnCount(), 5);
+        ASSERT_FALSE(m_game->save());
+        GameController saved;
+        ASSERT_FALSE(saved.startUp(m_path));
+        m_saved = shownOf(saved);
+    }
+
+    // The program ends without a word, as a kill would end it, and starts again on its game.
+    std::vector<Question> restart(Answer answer = Answer::Yes, const QString& path = {})
+    {
+        std::vector<Question> asked;
+        m_game = std::make_unique<GameController>();
+        const std::optional<Refusal> refused =
+            m_game->startUp(path.isEmpty() ? m_path : path, [&](const Question& question) {
+                asked.push_back(question);
+                return answer;
+            });
+        EXPECT_FALSE(refused);
+        return asked;
+    }
+
+    QString recordFile() const { return RecoveryStore::fileFor(m_path); }
+
+    QTemporaryDir m_dir;
+    QString m_path;
+    std::unique_ptr<GameController> m_game;
+    Shown m_saved;
+};
+
+TEST_F(RecoveryTest, EachActIsOfferedBackAsTheGameShowedIt)
+{
+    const Acts cases[] = {
+        {"a turn, credited", [](GameController& g) { play(g, dort::kSecond, "Carole"); },
+         "le tour joué", 1},
+        {"three turns",
+         [](GameController& g) {
+             for (int turn = 0; turn < 3; ++turn)
+                 play(g, turn % 2 ? dort::kNothingNew : dort::kNothingNewEither, "Alice");
+         },
+         "les 3 tours joués", 3},
+        {"undone into the saved turns",
+         [](GameController& g) {
+             g.undoLastTurn();
+             g.undoLastTurn();
+         },
+         "les modifications", 0},
+        {"undone, then played anew",
+         [](GameController& g) {
+             g.undoLastTurn();
+             g.undoLastTurn();
+             play(g, dort::kSecond, "Bob");
+         },
+         "le tour joué", 1},
+        {"a saved turn corrected", [](GameController& g) { g.setTurnPlayer(2, "Denis"); },
+         "les modifications", 1},
+        {"a new puzzle and a turn",
+         [](GameController& g) {
+             newPuzzle(g, "LE VIEUX CHAT");
+             play(g, "LA VIEUE CHAT");
+         },
+         "le tour joué", 2},
+        {"the page cleared", [](GameController& g) { g.clearPage(); }, "les modifications", 0},
+        {"a conflict", [](GameController& g) { play(g, dort::kTooLong); }, "les modifications", 0},
+        {"a proposal tidied on leaving its pane",
+         [](GameController& g) {
+             g.proposalEdited("  la char? ");
+             g.proposalLeft();
+         },
+         "les modifications", 0},
+        {"«Effacer texte ci-dessus»", [](GameController& g) { g.clearProposal(); },
+         "les modifications", 0},
+        {"typing alone", [](GameController& g) { g.proposalEdited("LA CHAR"); }, nullptr, 0},
+    };
+    for (const Acts& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NO_FATAL_FAILURE(startSavedGame());
+        c.act(*m_game);
+        const Shown played = shownOf(*m_game);
+        m_game.reset();
+        ASSERT_EQ(QFileInfo::exists(recordFile()), c.offered != nullptr);
+        if (c.offered) {
+            RawStore record(recordFile());
+            EXPECT_EQ(record.value("SELECT count(*) FROM reprise_tours").toInt(), c.turnsHeld);
+        }
+        // Non on a copy of the game and its record, Oui on the game itself.
+        QTemporaryDir copies;
+        const QString copy = copies.filePath(QStringLiteral("plimo.mdb"));
+        ASSERT_TRUE(QFile::copy(m_path, copy));
+        QFile::copy(recordFile(), RecoveryStore::fileFor(copy));
+        const std::vector<Question> expected =
+            c.offered ? std::vector{Question{questionFor(c.offered)}} : std::vector<Question>{};
+
+        EXPECT_EQ(restart(Answer::No, copy), expected);
+        EXPECT_EQ(shownOf(*m_game), m_saved);
+        EXPECT_FALSE(QFileInfo::exists(RecoveryStore::fileFor(copy)));
+
+        EXPECT_EQ(restart(Answer::Yes), expected);
+        EXPECT_EQ(shownOf(*m_game), c.offered ? played : m_saved);
+        EXPECT_TRUE(m_game->isModified());
+        // The game taken up goes on, and is offered back as it then is.
+        play(*m_game, dort::kSecond, "Eve");
+        const Shown goneOn = shownOf(*m_game);
+        restart();
+        EXPECT_EQ(shownOf(*m_game), goneOn);
+    }
+}
+
+TEST_F(RecoveryTest, SavingOrLeavingTheUnsavedTurnsDropsTheRecord)
+{
+    const auto answer = [](Answer a) { return [a](const Question&) { return a; }; };
+    const QString other = m_dir.filePath(QStringLiteral("autre.mdb"));
+    makeSampleStore(other);
+    struct Leaving {
+        const char* name;
+        std::function<void(GameController&)> act;
+        bool dropped;
+    };
+    const Leaving cases[] = {
+        {"Enregistrer", [](GameController& g) { ASSERT_FALSE(g.save()); }, true},
+        {"Oui to the quit question",
+         [&](GameController& g) { EXPECT_TRUE(g.leave(LeaveWay::Quit, answer(Answer::Yes))); },
+         true},
+        {"Oui to the frame's question",
+         [&](GameController& g) { EXPECT_TRUE(g.leave(LeaveWay::Close, answer(Answer::Yes))); },
+         true},
+        {"Non before another game, then the other game",
+         [&](GameController& g) {
+             ASSERT_TRUE(g.leave(LeaveWay::OtherGame, answer(Answer::No)));
+             ASSERT_FALSE(g.openGame(other));
+         },
+         true},
+        {"saved under a new name",
+         [&](GameController& g) {
+             ASSERT_FALSE(g.saveGameAs(m_dir.filePath(QStringLiteral("copie"))));
+             EXPECT_FALSE(QFileInfo::exists(RecoveryStore::fileFor(g.gamePath())));
+         },
+         true},
+        {"Non to the quit question",
+         [&](GameController& g) { EXPECT_FALSE(g.leave(LeaveWay::Quit, answer(Answer::No))); },
+         false},
+        {"Non before another game, none chosen",
+         [&](GameController& g) { g.leave(LeaveWay::OtherGame, answer(Answer::No)); }, false},
+        {"Annuler before another game",
+         [&](GameController& g) { g.leave(LeaveWay::OtherGame, answer(Answer::Cancel)); }, false},
+    };
+    for (const Leaving& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(m_dir.filePath(QStringLiteral("copie.mdb")));
+        ASSERT_NO_FATAL_FAILURE(startSavedGame());
+        play(*m_game, dort::kSecond, "Carole");
+        ASSERT_TRUE(QFileInfo::exists(recordFile()));
+        c.act(*m_game);
+        EXPECT_EQ(QFileInfo::exists(recordFile()), !c.dropped);
+        EXPECT_EQ(restart().empty(), c.dropped);
+    }
+}
+
+// Whatever it cannot take up (the kinds are the store's to tell), the game says so once with the
+// record's new place, opens the saved game, leaves the record's bytes and the game file as they
+// are, and keeps its own turns from then on.
+TEST_F(RecoveryTest, ARecordThatCannotBeTakenUpIsPutAsideAndTheSavedGameOpens)
+{
+    ASSERT_NO_FATAL_FAILURE(startSavedGame());
+    m_game.reset();
+    writeBytes(recordFile(), "abîmé");
+    const QByteArray game = fileBytes(m_path);
+
+    const std::vector<Question> asked = restart();
+    const QString aside = m_dir.filePath(QStringLiteral("plimo.mdb.reprise-illisible"));
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(asked[0].buttons, Question::Buttons::Ok);
+    EXPECT_TRUE(asked[0].text.contains(QStringLiteral("elle est abîmée")))
+        << qPrintable(asked[0].text);
+    EXPECT_TRUE(asked[0].text.contains(QDir::toNativeSeparators(aside)))
+        << qPrintable(asked[0].text);
+    EXPECT_EQ(shownOf(*m_game), m_saved);
+    EXPECT_EQ(fileBytes(aside), QByteArray("abîmé"));
+    EXPECT_EQ(fileBytes(m_path), game);
+
+    play(*m_game, dort::kSecond);
+    const Shown played = shownOf(*m_game);
+    EXPECT_EQ(restart().size(), 1u);
+    EXPECT_EQ(shownOf(*m_game), played);
+    EXPECT_EQ(fileBytes(aside), QByteArray("abîmé"));
+}
+
+// A full disk is said at the first act whose record cannot be written, not at every act after,
+// and again once a write has succeeded since; the write that succeeds brings what the failed
+// ones missed.
+TEST_F(RecoveryTest, AFailingWriteIsSaidOnceUntilAWriteSucceeds)
+{
+    ASSERT_NO_FATAL_FAILURE(startSavedGame());
+    QList<Refusal> warnings;
+    QObject::connect(m_game.get(), &GameController::recoveryFailed,
+                     [&](const Refusal& warning) { warnings.append(warning); });
+    {
+        DiskFull full(0);
+        play(*m_game, dort::kNothingNewEither);
+        play(*m_game, dort::kFirst);
+    }
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_EQ(warnings[0].icon, MessageIcon::Warning);
+    EXPECT_TRUE(warnings[0].text.contains(QStringLiteral("n'a pas pu être écrite")))
+        << qPrintable(warnings[0].text);
+    play(*m_game, dort::kSecond);
+    EXPECT_EQ(warnings.size(), 1);
+    const Shown played = shownOf(*m_game);
+    {
+        DiskFull full(0);
+        m_game->undoLastTurn();
+    }
+    EXPECT_EQ(warnings.size(), 2);
+    restart();
+    EXPECT_EQ(shownOf(*m_game), played);
+}
+
+// The act right after the game became what its file holds is kept like any other, whichever way
+// it became so.
+TEST_F(RecoveryTest, TheFirstActAfterAnOpeningOrASaveIsKept)
+{
+    const std::pair<const char*, std::function<void()>> starts[] = {
+        {"opened", [&] { restart(); }},
+        {"taken up",
+         [&] {
+             play(*m_game, dort::kSecond);
+             restart();
+         }},
+        {"Enregistrer", [&] { ASSERT_FALSE(m_game->save()); }},
+        {"saved under a new name",
+         [&] {
+             ASSERT_FALSE(m_game->saveGameAs(m_dir.filePath(QStringLiteral("copie"))));
+             m_path = m_game->gamePath();
+         }},
+    };
+    for (const auto& [name, start] : starts) {
+        SCOPED_TRACE(name);
+        m_path = m_dir.filePath(QStringLiteral("plimo.mdb"));
+        QFile::remove(m_dir.filePath(QStringLiteral("copie.mdb")));
+        ASSERT_NO_FATAL_FAILURE(startSavedGame());
+        start();
+        m_game->clearProposal();
+        const Shown cleared = shownOf(*m_game);
+        restart();
+        EXPECT_EQ(shownOf(*m_game), cleared);
+    }
+}
+
+} // namespace
