@@ -285,17 +285,9 @@ std::optional<QSqlError> RecoveryStore::write(const RecoveryChanges& changes) co
     if (!query.prepare(QStringLiteral("INSERT OR REPLACE INTO %1 (%2) VALUES (?, ?, ?, ?, ?, ?, ?)")
                            .arg(turns, turnColumnList(true))))
         return query.lastError();
-    for (const auto& [number, turn] : changes.turns) {
-        query.bindValue(0, qlonglong(number));
-        query.bindValue(1, notNull(turn.propal));
-        query.bindValue(2, notNull(turn.result));
-        query.bindValue(3, qlonglong(turn.trouvees));
-        query.bindValue(4, qlonglong(turn.restantes));
-        query.bindValue(5, notNull(turn.lettres));
-        query.bindValue(6, notNull(turn.joueur));
-        if (!query.exec())
-            return query.lastError();
-    }
+    for (const auto& [number, turn] : changes.turns)
+        if (std::optional<QSqlError> error = insertTurn(query, number, turn, true))
+            return error;
     return std::nullopt;
 }
 

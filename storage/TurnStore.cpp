@@ -341,19 +341,27 @@ std::optional<QSqlError> TurnStore::write(const TurnHistory& history) const
         return query.lastError();
     }
     for (qsizetype i = stored; i < history.size(); ++i) {
-        const Turn& turn = history.atHand(i);
-        query.bindValue(0, qlonglong(i));
-        query.bindValue(1, notNull(turn.propal));
-        query.bindValue(2, notNull(turn.result));
-        query.bindValue(3, qlonglong(turn.trouvees));
-        query.bindValue(4, qlonglong(turn.restantes));
-        query.bindValue(5, notNull(turn.lettres));
-        if (withPlayer) {
-            query.bindValue(6, notNull(turn.joueur));
+        if (std::optional<QSqlError> error = insertTurn(query, i, history.atHand(i), withPlayer)) {
+            return error;
         }
-        if (!query.exec()) {
-            return query.lastError();
-        }
+    }
+    return std::nullopt;
+}
+
+std::optional<QSqlError> insertTurn(QSqlQuery& query, qsizetype number, const Turn& turn,
+                                    bool withPlayer)
+{
+    query.bindValue(0, qlonglong(number));
+    query.bindValue(1, notNull(turn.propal));
+    query.bindValue(2, notNull(turn.result));
+    query.bindValue(3, qlonglong(turn.trouvees));
+    query.bindValue(4, qlonglong(turn.restantes));
+    query.bindValue(5, notNull(turn.lettres));
+    if (withPlayer) {
+        query.bindValue(6, notNull(turn.joueur));
+    }
+    if (!query.exec()) {
+        return query.lastError();
     }
     return std::nullopt;
 }

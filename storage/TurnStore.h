@@ -17,6 +17,9 @@ class QSqlQuery;
 // then its joueur when asked, in that order; nothing when a value is unreadable. `numbers` gets
 // each numero.
 std::optional<QList<Turn>> turnsOf(QSqlQuery& query, bool withPlayer, QList<qlonglong>& numbers);
+// Binds a turn to a prepared insert of those columns in that order, and runs it.
+std::optional<QSqlError> insertTurn(QSqlQuery& query, qsizetype number, const Turn& turn,
+                                    bool withPlayer);
 
 // The turns read back from the table tours, in numero order: the latest ones, and how many
 // earlier ones TurnStore::loadTurns can still read.
