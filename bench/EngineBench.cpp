@@ -38,6 +38,25 @@ void BM_CheckAlignment600(benchmark::State& state)
 }
 BENCHMARK(BM_CheckAlignment600);
 
+// The post of a 600-character turn, by forum: the forum of origin (0), phpBB 3, MyBB, Discourse,
+// Markdown.
+void BM_Post600(benchmark::State& state)
+{
+    PuzzleEngine engine;
+    GameSession session;
+    session.ref = benchmarkReferenceText();
+    engine.initialisePuzzle(session);
+    session.propal = benchmarkProposal(1);
+    engine.evaluateProposal(session);
+    const Forum forum = Forum(state.range(0));
+    for (auto _ : state) {
+        QString post = buildForumPost(session.soluce, session.lettres_trouvees,
+                                      session.lettres_restantes, session.lettres, forum);
+        benchmark::DoNotOptimize(post);
+    }
+}
+BENCHMARK(BM_Post600)->DenseRange(0, 4);
+
 } // namespace
 
 BENCHMARK_MAIN();

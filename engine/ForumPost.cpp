@@ -134,13 +134,16 @@ void appendRanking(QList<PostLine>& lines, Forum forum, const QList<PlayerStandi
     }
 }
 
+// The runs are found by search: a backtick is rare in a post.
 qsizetype longestRun(QStringView text, QChar c)
 {
     qsizetype longest = 0;
-    qsizetype run = 0;
-    for (QChar t : text) {
-        run = t == c ? run + 1 : 0;
-        longest = std::max(longest, run);
+    for (qsizetype from = text.indexOf(c); from >= 0;) {
+        qsizetype end = from + 1;
+        while (end < text.size() && text[end] == c)
+            ++end;
+        longest = std::max(longest, end - from);
+        from = text.indexOf(c, end);
     }
     return longest;
 }
@@ -185,16 +188,20 @@ void appendMarkdownText(QString& out, QStringView text, bool startsLine, bool is
     out += text.mid(from);
 }
 
+// Written in place past the text's end, in one pass.
 void appendWithBlanksKept(QString& out, QStringView text)
 {
     const qsizetype start = out.size();
-    out += text;
-    QChar before = u'\n';
-    for (qsizetype i = start; i < out.size(); ++i) {
-        const QChar c = out[i];
-        if (c == u' ' && (before == u' ' || before == u'\n'))
-            out[i] = QChar(QChar::Nbsp);
-        before = c;
+    out.resize(start + text.size());
+    QChar* to = out.data() + start;
+    // Without a branch a character: blanks stand at random places in a masked text.
+    unsigned before = u'\n';
+    for (const QChar c : text) {
+        const unsigned u = c.unicode();
+        const unsigned kept =
+            unsigned(u == u' ') & (unsigned(before == u' ') | unsigned(before == u'\n'));
+        *to++ = QChar(char16_t(u ^ ((u ^ QChar::Nbsp) & (0u - kept))));
+        before = u;
     }
 }
 
