@@ -91,6 +91,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                             session.lettres_restantes, session.lettres);
         require(post.startsWith(QStringLiteral("[font=Courier New][size=5]") + session.soluce));
         require(!post.contains(u'\n') || session.soluce.contains(u'\n'));
+        // Every other forum ends its lines with LF alone, and its post shows the found text whole
+        // as its first line's text.
+        for (Forum forum : kForums) {
+            const ForumPost other = forumPost(forum, session.soluce, session.lettres_trouvees,
+                                              session.lettres_restantes, session.lettres);
+            const auto unbroken = [](QString text) { return text.remove(u'\r').remove(u'\n'); };
+            require(unbroken(other.lines.first().first().text) == unbroken(session.soluce));
+            require(forum == Forum::Origine || !other.text.contains(u'\r'));
+        }
     }
 
     // The walk alone, on any found text and proposal, always ends.
