@@ -32,8 +32,6 @@ QString whatIsOffered(qsizetype played)
 {
     if (played == 0)
         return QStringLiteral("les modifications");
-    if (played == 1)
-        return QStringLiteral("le tour joué");
     return QStringLiteral("les %1 tours joués").arg(played);
 }
 

@@ -119,7 +119,7 @@ TEST_F(RecoveryTest, EachActIsOfferedBackAsTheGameShowedIt)
 {
     const Acts cases[] = {
         {"a turn, credited", [](GameController& g) { play(g, dort::kSecond, "Carole"); },
-         "le tour joué", 1},
+         "les 1 tours joués", 1},
         {"three turns",
          [](GameController& g) {
              for (int turn = 0; turn < 3; ++turn)
@@ -138,7 +138,7 @@ TEST_F(RecoveryTest, EachActIsOfferedBackAsTheGameShowedIt)
              g.undoLastTurn();
              play(g, dort::kSecond, "Bob");
          },
-         "le tour joué", 1},
+         "les 1 tours joués", 1},
         {"a saved turn corrected", [](GameController& g) { g.setTurnPlayer(2, "Denis"); },
          "les modifications", 1},
         {"a new puzzle and a turn",
@@ -146,7 +146,7 @@ TEST_F(RecoveryTest, EachActIsOfferedBackAsTheGameShowedIt)
              newPuzzle(g, "LE VIEUX CHAT");
              play(g, "LA VIEUE CHAT");
          },
-         "le tour joué", 2},
+         "les 1 tours joués", 2},
         {"the page cleared", [](GameController& g) { g.clearPage(); }, "les modifications", 0},
         {"a conflict", [](GameController& g) { play(g, dort::kTooLong); }, "les modifications", 0},
         {"a proposal tidied on leaving its pane",
