@@ -117,7 +117,10 @@ class GameStore {
     // The recovery record of the game's unsaved work, beside the file (see RecoveryStore): read
     // back against the game the file holds now, taken up, put aside, written in a transaction of
     // its own that leaves the game file as it is, or dropped.
-    RecoveryReading readRecovery() { return m_recovery.read(savedGameMark()); }
+    RecoveryReading readRecovery()
+    {
+        return m_recovery.read([this] { return savedGameMark(); });
+    }
     void resumeRecovery() { m_recovery.resume(); }
     std::optional<QString> setRecoveryAside(QString* why) { return m_recovery.setAside(why); }
     [[nodiscard]] StoreStatus writeRecovery(const RecoveryChanges& changes);

@@ -94,7 +94,7 @@ QString RecoveryStore::fileFor(const QString& gamePath)
            QStringLiteral(".reprise");
 }
 
-RecoveryReading RecoveryStore::read(const QString& savedMark)
+RecoveryReading RecoveryStore::read(const std::function<QString()>& savedMark)
 {
     detach();
     m_ours = m_made = false;
@@ -164,7 +164,7 @@ RecoveryReading RecoveryStore::read(const QString& savedMark)
     if (query.next() || game.savedTurns < 0 || game.savedTurns > game.turnCount)
         return unreadable(kDamaged);
     query.finish();
-    if (mark != savedMark)
+    if (mark != savedMark())
         return unreadable(kOtherSave);
 
     if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")

@@ -55,10 +55,10 @@ class RecoveryStore {
     static QString fileFor(const QString& gamePath);
     const QString& path() const { return m_path; }
 
-    // The record beside the game, read with the mark of the saved game as the file now holds
-    // it: a record made from another save is one this version cannot take up. A readable record
-    // stays attached, for resume() or drop().
-    RecoveryReading read(const QString& savedMark);
+    // The record beside the game, read with the mark of the saved game as the file now holds it,
+    // worked out only when there is a record: a record made from another save is one this
+    // version cannot take up. A readable record stays attached, for resume() or drop().
+    RecoveryReading read(const std::function<QString()>& savedMark);
     // The record read is the one this run goes on writing.
     void resume() { m_ours = m_attached; }
     // Puts the record's file aside, byte for byte, under a free name beside the game
