@@ -1,11 +1,14 @@
 // The window on the game it starts with: the stored game and look shown over the design-time
 // look, with the cursor in the proposal when a game is in progress and else in the reference;
 // the window at its design place; an empty proposal typing in the stored look from its first
-// character; and "OK" of a conflict selecting the word where the pane shows it.
+// character; "OK" of a conflict selecting the word where the pane shows it; and a game left
+// unsaved taken up through the real question box.
 #include "UiFixture.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTextCursor>
 
@@ -46,6 +49,34 @@ TEST_F(StartUpTest, ShowsTheStoredGameAndLookWithTheCursorWhereTheGameStands)
     EXPECT_FALSE(propal()->textCursor().hasSelection());
     EXPECT_EQ(propal()->currentCharFormat().foreground().color(), QColor(255, 0, 0));
     EXPECT_TRUE(propal()->currentCharFormat().fontItalic());
+}
+
+// A game whose program ended without saving: Qt's own question box asks before the window shows,
+// Oui its default, and its Oui brings the turn back to the window, unsaved.
+TEST_F(StartUpTest, TheRealQuestionBoxTakesUpAGameLeftUnsaved)
+{
+    ASSERT_TRUE(startOnSample());
+    m_game->proposalEdited(QStringLiteral("LE CHAT"));
+    m_game->generate({});
+    const QStringList played = shown();
+    endWindow();
+
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool yesByDefault = false;
+    onModal<QMessageBox>([&](QMessageBox* box) {
+        text = box->text();
+        icon = box->icon();
+        yesByDefault = box->defaultButton() == box->button(QMessageBox::Yes);
+        box->button(QMessageBox::Yes)->click();
+    });
+    ASSERT_TRUE(startWindow(nullptr, &m_choosers));
+    EXPECT_EQ(text, QStringLiteral("Plimo s'est arrêté sans enregistrer cette partie. Reprendre "
+                                   "les 1 tours joués depuis le dernier enregistrement ?"));
+    EXPECT_EQ(icon, QMessageBox::Question);
+    EXPECT_TRUE(yesByDefault);
+    EXPECT_EQ(shown(), played);
+    EXPECT_TRUE(m_game->isModified());
 }
 
 TEST_F(StartUpTest, PlacesTheWindowAtItsDesignPlace)
