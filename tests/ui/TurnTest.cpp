@@ -1,10 +1,14 @@
 // A turn played with the mouse: "Initialiser" shows the masked reference, the remaining letters
 // and their count, "Générer" what the turn revealed and the counts, and "Copier" puts the game's
-// post on the clipboard. A stored game shows in the panes with its line breaks.
+// post on the clipboard. A stored game shows in the panes with its line breaks. An earlier turn's
+// proposal asks in Qt's own box, whose Entrée answers Non.
 #include "UiFixture.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
 
 using TurnTest = UiFixture;
 
@@ -34,4 +38,25 @@ TEST_F(TurnTest, AStoredGameShowsInThePanesWithItsLineBreaks)
     EXPECT_EQ(ref()->toPlainText(), QStringLiteral("UN\nDEUX"));
     EXPECT_EQ(soluce()->toPlainText(), QStringLiteral("**\n****"));
     EXPECT_EQ(m_game->session().soluce, QStringLiteral("**\r\n****"));
+}
+
+TEST_F(TurnTest, EntreeAnswersNonWhenAnEarlierTurnsProposalIsPlayedAgain)
+{
+    ASSERT_TRUE(startWindow(nullptr, &m_choosers));
+    initialise(QStringLiteral("le chat"));
+    generate(QStringLiteral("la chat"));
+    generate(QStringLiteral("lu chat"));
+    const qsizetype turns = m_game->turnCount();
+    QString text;
+    bool noByDefault = false;
+    onModal<QMessageBox>([&](QMessageBox* box) {
+        text = box->text();
+        noByDefault = box->defaultButton() == box->button(QMessageBox::No);
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    generate(QStringLiteral("la chat"));
+    EXPECT_EQ(text, QStringLiteral(
+                        "Cette proposition a déjà été jouée au tour 1. La jouer quand même ?"));
+    EXPECT_TRUE(noByDefault);
+    EXPECT_EQ(m_game->turnCount(), turns);
 }
