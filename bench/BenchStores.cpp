@@ -45,7 +45,7 @@ bool writeBenchStore(const QString& path, bool history, int players)
         return false;
     {
         GameController game;
-        if (game.startUp(path))
+        if (game.openGame(path))
             return false;
         game.referenceEdited(benchmarkReferenceText());
         game.initialise();

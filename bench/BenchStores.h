@@ -2,6 +2,8 @@
 // history or without it, its turns played by nobody or by a number of players in turn.
 #pragma once
 
+#include "StoreLocation.h"
+
 #include <QString>
 
 // The number of turns of the benchmarks' game, turn 0 included.
@@ -19,3 +21,9 @@ QString benchStore(bool history, int players = 0);
 // A fresh copy of benchStore(history, players) under `name` in the scratch folder, for a
 // benchmark that writes to its store.
 QString benchStoreCopy(const QString& name, bool history, int players = 0);
+
+// A run whose command line names this game.
+inline StoreLocationInputs commandLineNaming(const QString& path)
+{
+    return {{QStringLiteral("plimo"), path}, {}, {}, {}, {}, {}};
+}

@@ -15,10 +15,10 @@ void BM_FullTurn600(benchmark::State& state)
         GameSession session;
         session.ref = reference;
         engine.initialisePuzzle(session);
+        const Turn initialised = turnOf(session, QString());
         session.propal = reference;
-        engine.evaluateProposal(session);
-        QString post = buildForumPost(session.soluce, session.lettres_trouvees,
-                                      session.lettres_restantes, session.lettres);
+        engine.evaluateProposal(session, initialised);
+        QString post = forumPost(Forum::Origine, session).text;
         benchmark::DoNotOptimize(post);
     }
 }
@@ -46,12 +46,12 @@ void BM_Post600(benchmark::State& state)
     GameSession session;
     session.ref = benchmarkReferenceText();
     engine.initialisePuzzle(session);
+    const Turn initialised = turnOf(session, QString());
     session.propal = benchmarkProposal(1);
-    engine.evaluateProposal(session);
+    engine.evaluateProposal(session, initialised);
     const Forum forum = Forum(state.range(0));
     for (auto _ : state) {
-        QString post = buildForumPost(session.soluce, session.lettres_trouvees,
-                                      session.lettres_restantes, session.lettres, forum);
+        QString post = forumPost(forum, session).text;
         benchmark::DoNotOptimize(post);
     }
 }

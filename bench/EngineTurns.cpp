@@ -18,11 +18,10 @@ int main(int argc, char** argv)
         GameSession session;
         session.ref = reference;
         engine.initialisePuzzle(session);
+        const Turn initialised = turnOf(session, QString());
         session.propal = reference;
-        engine.evaluateProposal(session);
-        total += buildForumPost(session.soluce, session.lettres_trouvees, session.lettres_restantes,
-                                session.lettres)
-                     .size();
+        engine.evaluateProposal(session, initialised);
+        total += forumPost(Forum::Origine, session).text.size();
     }
     std::printf("%lld\n", static_cast<long long>(total));
     return 0;

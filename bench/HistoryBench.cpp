@@ -34,7 +34,7 @@ void BM_GameStartUp(benchmark::State& state)
     const QString path = storeWith(int(state.range(0)));
     for (auto _ : state) {
         GameController game;
-        if (game.startUp(path))
+        if (game.openGame(path))
             state.SkipWithError("start-up failed");
         benchmark::DoNotOptimize(game.turnCount());
     }
@@ -48,7 +48,7 @@ void BM_WindowStartUp(benchmark::State& state)
     for (auto _ : state) {
         GameController game;
         Form1 window(game);
-        if (!window.startUp(path))
+        if (!window.startUp(commandLineNaming(path)))
             state.SkipWithError("start-up failed");
         window.show();
         QApplication::processEvents();
@@ -61,7 +61,7 @@ template <typename Save> void timeSaves(benchmark::State& state, int turns, Save
 {
     const QString path = benchStoreCopy(QStringLiteral("save-%1.mdb").arg(turns), turns != 0);
     GameController game;
-    if (game.startUp(path))
+    if (game.openGame(path))
         state.SkipWithError("start-up failed");
     int turn = 0;
     for (auto _ : state) {
@@ -82,25 +82,11 @@ void BM_SaveAfterTurn(benchmark::State& state)
 BENCHMARK(BM_SaveAfterTurn)->Arg(0)->Arg(kTurns)->Unit(benchmark::kMillisecond);
 
 // The save as it was before the history: données and compteurs only.
-void BM_SaveWithoutHistoryTable(benchmark::State& state)
-{
-    std::unique_ptr<GameStore> store;
-    timeSaves(state, 0, [&store](GameController& game) {
-        if (!store) {
-            store = std::make_unique<GameStore>(game.gamePath());
-            if (!store->open())
-                return false;
-        }
-        return store->saveGame(game.session()).ok();
-    });
-}
-BENCHMARK(BM_SaveWithoutHistoryTable)->Unit(benchmark::kMillisecond);
-
 // One undo on a 10,000-turn history; the turn that puts it back is not timed.
 void BM_Undo(benchmark::State& state)
 {
     GameController game;
-    if (game.startUp(storeWith(kTurns)))
+    if (game.openGame(storeWith(kTurns)))
         state.SkipWithError("start-up failed");
     int turn = 0;
     for (auto _ : state) {
@@ -122,7 +108,7 @@ void BM_UndoReadingBack(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         auto game = std::make_unique<GameController>();
-        if (!game->startUp(path))
+        if (!game->openGame(path))
             state.SkipWithError("start-up failed");
         // Down to the last turn at hand: the next undo drops it and reads earlier ones back.
         while (game->turnCount() - 1 > game->firstTurnNumber())

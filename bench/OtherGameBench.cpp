@@ -38,7 +38,7 @@ void BM_StartUp(benchmark::State& state)
 {
     timeOpening(
         state, [](GameController&) {},
-        [](GameController& game, const QString& path) { return !game.startUp(path); });
+        [](GameController& game, const QString& path) { return !game.openGame(path); });
 }
 
 // "Ouvrir une partie…" while the game without history is open.
@@ -48,7 +48,7 @@ void BM_OpenFromMenu(benchmark::State& state)
     timeOpening(
         state,
         [&](GameController& game) {
-            if (game.startUp(other))
+            if (game.openGame(other))
                 state.SkipWithError("the other game did not open");
         },
         [](GameController& game, const QString& path) { return !game.openGame(path); });

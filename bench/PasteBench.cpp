@@ -30,9 +30,11 @@ constexpr int kRepetitions = 9;
 
 class SilentSink : public MessageSink {
   public:
-    void inform(const QString&, MessageIcon) override { ++refusals; }
-    bool ask(const QString&) override { return false; }
-    Answer askOrCancel(const QString&) override { return Answer::Cancel; }
+    Answer answer(const Question&) override
+    {
+        ++refusals;
+        return Answer::Cancel;
+    }
     int refusals = 0;
 };
 

@@ -31,7 +31,7 @@ void BM_WindowStartUp(benchmark::State& state)
     for (auto _ : state) {
         GameController game;
         Form1 window(game);
-        if (!window.startUp(path))
+        if (!window.startUp(commandLineNaming(path)))
             state.SkipWithError("start-up failed");
         window.show();
         QApplication::processEvents();
@@ -47,10 +47,10 @@ struct CopyWindow {
     {
         {
             GameController setUp;
-            if (setUp.startUp(path) || setUp.setRankingInPost(ranking) || setUp.setForum(forum))
+            if (setUp.openGame(path) || setUp.setRankingInPost(ranking) || setUp.setForum(forum))
                 std::abort();
         }
-        if (!window.startUp(path))
+        if (!window.startUp(commandLineNaming(path)))
             std::abort();
         copier = window.findChild<QPushButton*>(QStringLiteral("bt_copier"));
     }

@@ -30,7 +30,7 @@ std::unique_ptr<GameController> savedGame(benchmark::State& state, int turns)
     const QString base = folder.filePath(QStringLiteral("base-%1.mdb").arg(turns));
     if (!QFileInfo::exists(base)) {
         GameController game;
-        if (!QFile::copy(benchStore(turns == kBenchTurns), base) || game.startUp(base))
+        if (!QFile::copy(benchStore(turns == kBenchTurns), base) || game.openGame(base))
             state.SkipWithError("the game was not made");
         for (int turn = int(game.turnCount()); turn < turns; ++turn) {
             game.proposalEdited(benchmarkProposal(turn));
@@ -41,7 +41,7 @@ std::unique_ptr<GameController> savedGame(benchmark::State& state, int turns)
     }
     const QString copy = folder.filePath(QStringLiteral("partie-%1.mdb").arg(++copies));
     auto game = std::make_unique<GameController>();
-    if (!QFile::copy(base, copy) || game->startUp(copy))
+    if (!QFile::copy(base, copy) || game->openGame(copy))
         state.SkipWithError("start-up failed");
     return game;
 }

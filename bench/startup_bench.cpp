@@ -94,7 +94,7 @@ int runChild(const std::string& kind, int argc, char** argv)
         auto form = std::make_unique<Form1>(game);
         const QString store =
             kind == "form1" ? QStringLiteral(PLIMO_STORE) : QString::fromLocal8Bit(argv[3]);
-        if (!form->startUp(store))
+        if (!form->startUp(commandLineNaming(store)))
             return 1;
         window = std::move(form);
     } else if (kind == "probe") {

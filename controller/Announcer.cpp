@@ -5,10 +5,12 @@
 
 Announcer::Act::Act(Announcer& announcer, ActKind kind) : m_announcer(announcer)
 {
-    if (m_announcer.m_acts++ != 0)
-        return;
-    m_announcer.m_before = m_announcer.shown();
-    m_announcer.m_kind = kind;
+    if (m_announcer.m_acts++ == 0) {
+        m_announcer.m_before = m_announcer.shown();
+        m_announcer.m_kind = kind;
+    } else if (kind == ActKind::Kept) {
+        m_announcer.m_kind = kind;
+    }
 }
 
 Announcer::Act::~Act()
@@ -19,28 +21,47 @@ Announcer::Act::~Act()
 
 Announcer::Shown Announcer::shown() const
 {
-    return {m_game.session(), m_game.isModified(),    m_game.player(),
-            m_game.canUndo(), m_game.rankingInPost(), m_game.forum()};
+    return {m_game.session(), m_game.isModified(), m_game.player(), m_game.canUndo()};
 }
 
-// A view that acts on a signal starts an act of its own: the events are taken first.
+// The signals' slots may act on the game: their acts nest in this one, and each round tells what
+// the round before left, until a round leaves nothing new. Those who keep the game hear the
+// whole act last.
 void Announcer::announce()
 {
-    const Events events = std::exchange(m_events, {});
-    const Shown& before = m_before;
-    const Shown now = shown();
+    ++m_acts;
+    Ending ending;
+    ending.typing = m_kind == ActKind::Typing;
+    for (;;) {
+        const Events events = std::exchange(m_events, {});
+        const Shown before = std::exchange(m_before, shown());
+        if (events == Events{} && before == m_before)
+            break;
+        const Shown now = m_before;
+        ending.changed = tell(before, now, events) || ending.changed;
+        ending.gameOpened = ending.gameOpened || events.gameOpened;
+        ending.historyReset = ending.historyReset || events.historyReset;
+        ending.turns += events.turns;
+    }
+    ending.typing = ending.typing && m_kind == ActKind::Typing;
+    --m_acts;
+    Q_EMIT m_game.actEnded(ending);
+}
+
+bool Announcer::tell(const Shown& before, const Shown& now, const Events& events)
+{
     const bool changed = before.session != now.session || before.modified != now.modified ||
-                         before.player != now.player || before.rankingInPost != now.rankingInPost ||
-                         before.forum != now.forum || events.historyReset || events.players ||
-                         !events.turns.isEmpty() || events.conflict;
-    const std::optional<Refusal> failure = m_ended(
-        {changed, events.gameOpened, events.historyReset, m_kind == ActKind::Typing, events.turns});
+                         before.player != now.player || events.historyReset || events.players ||
+                         events.rankingInPost || events.forum || !events.turns.isEmpty() ||
+                         events.conflict;
+    if (changed)
+        ++m_revision;
     // Another game shows every value afresh.
     const bool all = events.gameOpened;
     if (all)
         Q_EMIT m_game.gameOpened(m_game.gamePath());
     SessionFields fields;
-    const auto compare = [&](QString GameSession::*field, SessionField flag) {
+    const auto compare = [&](auto GameSession::*field, SessionField flag) {
         if (all || before.session.*field != now.session.*field)
             fields |= flag;
     };
@@ -68,14 +89,13 @@ void Announcer::announce()
     }
     if (all || before.canUndo != now.canUndo)
         Q_EMIT m_game.undoAvailableChanged(now.canUndo);
-    if (all || before.rankingInPost != now.rankingInPost)
-        Q_EMIT m_game.rankingInPostChanged(now.rankingInPost);
-    if (all || before.forum != now.forum)
-        Q_EMIT m_game.forumChanged(now.forum);
+    if (all || events.rankingInPost)
+        Q_EMIT m_game.rankingInPostChanged(m_game.rankingInPost());
+    if (all || events.forum)
+        Q_EMIT m_game.forumChanged(m_game.forum());
     if (events.players)
         Q_EMIT m_game.playersChanged();
-    if (events.conflict)
-        Q_EMIT m_game.conflictFound(*events.conflict);
-    if (failure)
-        Q_EMIT m_game.recoveryFailed(*failure);
+    if (events.conflict && m_game.conflict())
+        Q_EMIT m_game.conflictFound(*m_game.conflict());
+    return changed;
 }

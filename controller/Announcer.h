@@ -1,17 +1,14 @@
 // What the game's acts changed, told once each act is over: the controller's signals, emitted
-// when the outermost of the acts that nest (a save inside a leave) ends, after the game has
-// heard how the act ended.
+// when the outermost of the acts that nest (a save inside a leave) ends. An act that a slot starts
+// while they are emitted is folded in: its own signals follow those of the act that woke it.
 #pragma once
 
 #include "EngineTypes.h"
-#include "ForumPost.h"
 #include "GameSession.h"
 
 #include <QList>
 #include <QString>
 
-#include <functional>
-#include <optional>
 #include <utility>
 
 class GameController;
@@ -22,8 +19,9 @@ class Announcer {
     // recovery record is written after every other act.
     enum class ActKind { Kept, Typing };
     enum class TurnChange { Played, Undone, Corrected };
-    // How an outermost act ended: whether it changed the game, opened another game, started the
-    // history again or changed its turns, and whether it was typing.
+    // How an outermost act ended, for those who keep the game (the recovery record, the recent
+    // games): whether it changed the game, opened another game, started the history again or
+    // changed its turns, and whether it was typing alone.
     struct Ending {
         bool changed = false;
         bool gameOpened = false;
@@ -31,10 +29,8 @@ class Announcer {
         bool typing = false;
         QList<std::pair<TurnChange, qsizetype>> turns;
     };
-    // `ended` hears the end of each outermost act, before the signals; a failure it gives back
-    // is announced after them.
-    using Ended = std::function<std::optional<Refusal>(const Ending& ending)>;
-    Announcer(GameController& game, Ended ended) : m_game(game), m_ended(std::move(ended)) {}
+
+    explicit Announcer(GameController& game) : m_game(game) {}
 
     // One act of the master, from its start to its end.
     class Act {
@@ -48,6 +44,12 @@ class Announcer {
         Announcer& m_announcer;
     };
 
+    // Counts the acts that changed the game: what is built from the game (the post) is built
+    // again when it moves.
+    quint64 revision() const { return m_revision; }
+    // Whether an act is under way, its signals still to come.
+    bool acting() const { return m_acts > 0; }
+
     // What the acts did beyond what the game's state shows.
     void gameOpened() { m_events.gameOpened = m_events.historyReset = m_events.players = true; }
     void historyReset() { m_events.historyReset = m_events.players = true; }
@@ -55,33 +57,39 @@ class Announcer {
     void turnPlayed(qsizetype number) { m_events.turns.append({TurnChange::Played, number}); }
     void turnUndone(qsizetype number) { m_events.turns.append({TurnChange::Undone, number}); }
     void turnCorrected(qsizetype number) { m_events.turns.append({TurnChange::Corrected, number}); }
-    void conflictFound(const Conflict& conflict) { m_events.conflict = conflict; }
+    void conflictFound() { m_events.conflict = true; }
+    void rankingInPostChanged() { m_events.rankingInPost = true; }
+    void forumChanged() { m_events.forum = true; }
 
   private:
-    // What the signals tell of the game's state, as it stood when the outermost act began.
+    // What the signals tell of the game's state, as it stood when the act began.
     struct Shown {
         GameSession session;
         bool modified = true;
         QString player;
         bool canUndo = false;
-        bool rankingInPost = false;
-        Forum forum = Forum::Origine;
+        bool operator==(const Shown&) const = default;
     };
     struct Events {
         bool gameOpened = false;
         bool historyReset = false;
         bool players = false;
+        bool rankingInPost = false;
+        bool forum = false;
+        bool conflict = false;
         QList<std::pair<TurnChange, qsizetype>> turns;
-        std::optional<Conflict> conflict;
+        bool operator==(const Events&) const = default;
     };
 
     Shown shown() const;
     void announce();
+    // One round of signals, from the state before to the state now; whether it told a change.
+    bool tell(const Shown& before, const Shown& now, const Events& events);
 
     GameController& m_game;
-    Ended m_ended;
     int m_acts = 0;
     ActKind m_kind = ActKind::Kept;
     Shown m_before;
     Events m_events;
+    quint64 m_revision = 0;
 };

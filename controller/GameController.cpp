@@ -14,15 +14,37 @@ GameController::GameController(QObject* parent)
     : QObject(parent),
       m_board(m_history,
               [this](qsizetype firstAtHand) { return m_file.loadCredits(1, firstAtHand); }),
-      m_recovery(m_file, m_history), m_announcer(*this, [this](const Announcer::Ending& ending) {
-          // A game just opened goes into the recent games at the master's first act.
-          if (ending.changed && !ending.gameOpened)
-              m_file.settle();
-          return m_recovery.actEnded(ending, {m_session, markers().generation, m_player});
-      })
+      m_recovery(m_file, m_history), m_announcer(*this)
 {
     // Through the file's store, which a save under another name replaces.
     m_history.setCutListener([this](qsizetype size) { m_file.historyCut(size); });
+    connect(this, &GameController::actEnded, this, &GameController::keep);
+}
+
+void GameController::keep(const Announcer::Ending& ending)
+{
+    // A game just opened goes into the recent games at the master's first act.
+    if (ending.changed && !ending.gameOpened)
+        m_file.settle();
+    if (std::optional<Refusal> failure = m_recovery.actEnded(ending, {m_session, m_player}))
+        Q_EMIT recoveryFailed(*failure);
+}
+
+const QList<Turn>& GameController::turns()
+{
+    const bool couldUndo = canUndo();
+    const QList<Turn>& all = m_history.all();
+    // Inside an act the act's end tells it.
+    if (canUndo() != couldUndo && !m_announcer.acting())
+        Q_EMIT undoAvailableChanged(canUndo());
+    return all;
+}
+
+const ForumPost& GameController::post()
+{
+    return m_post.post(m_announcer.revision(), [this] {
+        return ::forumPost(m_forum, m_session, m_rankingInPost ? &m_board.ranking() : nullptr);
+    });
 }
 
 GameController::~GameController() = default;
@@ -30,8 +52,10 @@ GameController::~GameController() = default;
 TextRange GameController::conflictSelection() const
 {
     const qsizetype length = m_session.propal.size();
-    const qsizetype start = std::clamp<qsizetype>(m_engine.conflictPosition() - 1, 0, length);
-    return {start, std::min(start + m_conflictWord.size(), length)};
+    if (!m_conflict)
+        return {0, 0};
+    const qsizetype start = std::clamp<qsizetype>(m_conflict->position - 1, 0, length);
+    return {start, std::min(start + m_conflict->proposalWord.size(), length)};
 }
 
 std::optional<Refusal> GameController::startUp(const StoreLocationInputs& inputs, const Asker& ask)
@@ -92,19 +116,16 @@ std::optional<Refusal> GameController::loaded(std::optional<Refusal> refused, co
         return refused;
     StoredGame stored = m_file.load();
     m_recovery.offer(stored, ask);
-    m_engine = PuzzleEngine();
     m_session = stored.session;
     m_rankingInPost = stored.rankingInPost;
     m_forum = stored.forum;
-    m_conflictWord.clear();
+    m_conflict.reset();
     m_player = stored.player;
     m_referenceUntidy = m_proposalUntidy = false;
     m_board.forget();
     m_announcer.gameOpened();
     // Loading the stored proposal is a change of the proposal like any other.
-    m_engine.proposalChanged();
-    m_engine.markers().generation = stored.generation.value_or(m_engine.markers().generation);
-    m_engine.acceptAsLastTurn(m_session);
+    m_modified = true;
     if (!stored.history) {
         restartHistory();
         return std::nullopt;
@@ -150,7 +171,7 @@ void GameController::setProposal(const QString& text)
     if (text == m_session.propal)
         return;
     m_session.propal = text;
-    m_engine.proposalChanged();
+    m_modified = true;
 }
 
 void GameController::referenceLeft()
@@ -192,8 +213,12 @@ void GameController::pasteIntoEmptyProposal(const QString& clipboardText)
 std::optional<Refusal> GameController::initialise()
 {
     Announcer::Act act(m_announcer);
+    const QString proposal = m_session.propal;
     if (std::optional<Refusal> refusal = m_engine.initialisePuzzle(m_session))
         return refusal;
+    if (m_session.propal != proposal)
+        m_modified = true;
+    m_conflict.reset();
     restartHistory();
     return std::nullopt;
 }
@@ -203,12 +228,14 @@ EvaluationResult GameController::generate(const Asker& ask)
     Announcer::Act act(m_announcer);
     if (std::optional<EvaluationResult> guarded = guardTurn(m_session, m_history, m_file, ask))
         return *guarded;
-    const EvaluationResult result = m_engine.evaluateProposal(m_session);
+    const EvaluationResult result = m_engine.evaluateProposal(m_session, m_history.last());
     if (result.refusal)
         return result;
-    m_conflictWord = result.conflict ? result.conflict->proposalWord : QString();
+    if (result.proposalChanged)
+        m_modified = true;
+    m_conflict = result.conflict;
     if (result.conflict) {
-        m_announcer.conflictFound(*result.conflict);
+        m_announcer.conflictFound();
         return result;
     }
     const qsizetype number = m_history.size();
@@ -218,6 +245,8 @@ EvaluationResult GameController::generate(const Asker& ask)
         turn.joueur = m_board.spellingFor(m_player, number);
     m_board.credit(turn.joueur, turn.trouvees, number);
     m_history.append(turn);
+    // A turn played on a proposal typed before a save is not in the file.
+    m_modified = true;
     m_announcer.turnPlayed(number);
     if (!turn.joueur.isEmpty())
         m_announcer.playersChanged();
@@ -262,7 +291,6 @@ bool GameController::undoLastTurn()
     showTurn(m_session, m_history.last());
     // A turn of a table written by another program may hold lone line breaks; the pane cannot.
     setProposal(withLineBreaks(undoneProposal, u"\r\n"));
-    m_engine.acceptAsLastTurn(m_session);
     // An undo changes the game even when the proposal comes back unchanged.
     setSaved(false);
     return true;
@@ -287,7 +315,8 @@ void GameController::clearPage()
     m_session.soluce.clear();
     setProposal(QString());
     m_session.lettres.clear();
-    m_session.lettres_restantes = QStringLiteral("0");
+    m_session.lettres_restantes = 0;
+    m_conflict.reset();
     m_history.clear();
     m_board.restart();
     m_announcer.historyReset();

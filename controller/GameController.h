@@ -53,15 +53,16 @@ class GameController : public QObject {
 
     // The game as it stands.
     const GameSession& session() const { return m_session; }
-    const SessionMarkers& markers() const { return m_engine.markers(); }
-    // Whether the game differs from what its file holds: the save marker is not set.
-    bool isModified() const { return m_engine.markers().save != kSavedMarker; }
+    // Whether the game may differ from what its file holds: it has changed since it was opened or
+    // last saved.
+    bool isModified() const { return m_modified; }
     const QString& version() const { return m_engine.version(); }
     // How many turns the history holds, turn 0 included.
     qsizetype turnCount() const { return m_history.size(); }
     // Every turn of the history that can be read, the stored ones read in first; they are
-    // numbered from firstTurnNumber(), which reading them may lower.
-    const QList<Turn>& turns() { return m_history.all(); }
+    // numbered from firstTurnNumber(), which reading them may lower. Stored turns that cannot be
+    // read back leave nothing to undo to there, which is announced.
+    const QList<Turn>& turns();
     qsizetype firstTurnNumber() const { return m_history.firstAtHand(); }
     bool canUndo() const { return m_history.canDropLast(); }
     // Earlier turns were asked for by an undo and could not be read back from the file.
@@ -80,6 +81,8 @@ class GameController : public QObject {
     QString gamePath() const { return m_file.path(); }
     // The look stored for the four panes.
     StoredAppearance storedAppearance() const { return m_file.appearance(); }
+    // The latest conflict, until the next «Générer» meets none or the game changes.
+    const std::optional<Conflict>& conflict() const { return m_conflict; }
     // The proposal's part that the latest conflict names, kept inside the current proposal.
     TextRange conflictSelection() const;
     // "Copier": the post of the game as it stands in the markup of the game's forum, and the
@@ -98,18 +101,13 @@ class GameController : public QObject {
     // The recent games, most recent first.
     QStringList recentGames() { return m_file.recentGames(); }
 
-    // Takes the game's lock, opens its file, loads the game and its history, and accepts the
-    // loaded state as the last turn. On failure (the game open in another program included)
-    // nothing is loaded and the refusal holds the critical box's text. When the file keeps a
-    // recovery record of unsaved work, `ask` is asked whether to take it up (see Recovery);
-    // without anyone to ask, the saved game opens and the record goes.
-    std::optional<Refusal> startUp(const QString& path, const Asker& ask = {})
-    {
-        return openGame(path, ask);
-    }
-    // The same on the file the run's command line, recent games and folders pick (the user's own
-    // game is made on its first run). A recent game that cannot be opened is passed over as if
-    // it had gone; one open in another program fails the start-up.
+    // Takes the game's lock, opens its file, loads the game and its history, on the file the
+    // run's command line, recent games and folders pick (the user's own game is made on its first
+    // run). On failure (the game open in another program included) nothing is loaded and the
+    // refusal holds the critical box's text. A recent game that cannot be opened is passed over as
+    // if it had gone. When the file keeps a recovery record of unsaved work, `ask` is asked
+    // whether to take it up (see Recovery); without anyone to ask, the saved game opens and the
+    // record goes.
     std::optional<Refusal> startUp(const StoreLocationInputs& inputs, const Asker& ask = {});
 
     // Whether the game may be left this way, once the master has answered what leaving needs:
@@ -162,12 +160,13 @@ class GameController : public QObject {
     std::optional<Refusal> setRankingInPost(bool shown)
     {
         Announcer::Act act(m_announcer);
-        return keptOption(m_rankingInPost, shown, m_file.storeRankingInPost(shown));
+        return keptOption(m_rankingInPost, shown, m_file.storeRankingInPost(shown),
+                          &Announcer::rankingInPostChanged);
     }
     std::optional<Refusal> setForum(Forum forum)
     {
         Announcer::Act act(m_announcer);
-        return keptOption(m_forum, forum, m_file.storeForum(forum));
+        return keptOption(m_forum, forum, m_file.storeForum(forum), &Announcer::forumChanged);
     }
     // "Annuler le dernier tour": back to the turn before. False, with nothing changed, when there
     // is nothing to undo, or when the turn before cannot be read back from the file.
@@ -209,28 +208,30 @@ class GameController : public QObject {
     void gameOpened(const QString& path);
     // "Générer" met a word of the wrong length; the turn was rolled back.
     void conflictFound(const Conflict& conflict);
+    // Every act's end, after the signals above, for those who keep the game.
+    void actEnded(const Announcer::Ending& ending);
     // The recovery record of the game could not be written: the warning to show.
     void recoveryFailed(const Refusal& warning);
 
   private:
-    const ForumPost& post()
-    {
-        return m_post.post(m_session, m_forum,
-                           m_rankingInPost ? std::optional(m_board.ranking()) : std::nullopt);
-    }
+    const ForumPost& post();
     template <typename Value>
-    static std::optional<Refusal> keptOption(Value& option, Value value,
-                                             std::optional<Refusal> refused)
+    std::optional<Refusal> keptOption(Value& option, Value value, std::optional<Refusal> refused,
+                                      void (Announcer::*changed)())
     {
-        if (!refused)
+        if (!refused && option != value) {
             option = value;
+            (m_announcer.*changed)();
+        }
         return refused;
     }
+    // Keeps the recovery record and the recent games up with the act that ended.
+    void keep(const Announcer::Ending& ending);
     void setProposal(const QString& text);
     // The game is as its file holds it, or no longer; a save took the recovery record with it.
     void setSaved(bool saved)
     {
-        m_engine.markers().save = saved ? kSavedMarker : QString();
+        m_modified = !saved;
         if (saved)
             m_recovery.saved();
     }
@@ -240,9 +241,6 @@ class GameController : public QObject {
     // The game in the file just opened in place of the previous one, unless it was refused.
     std::optional<Refusal> loaded(std::optional<Refusal> refused, const Asker& ask);
 
-    // The save marker of a game as its file holds it.
-    static inline const QString kSavedMarker = QStringLiteral("Y");
-
     PuzzleEngine m_engine;
     GameSession m_session;
     TurnHistory m_history;
@@ -250,9 +248,9 @@ class GameController : public QObject {
     PlayerBoard m_board;
     Recovery m_recovery;
     Announcer m_announcer;
-    // The proposal word of the latest alignment check (empty after a check without conflict).
-    QString m_conflictWord;
+    std::optional<Conflict> m_conflict;
     QString m_player;
+    bool m_modified = true;
     bool m_rankingInPost = false;
     Forum m_forum = Forum::Origine;
     // The panes typed in since they were last tidied.

@@ -147,7 +147,7 @@ void GameFile::opened(std::unique_ptr<GameStore> store, const GameLock& lock)
 StoredGame GameFile::load()
 {
     StoredGame game{m_store->loadGame(), m_store->loadRankingInPost(), m_store->loadForum(),
-                    m_store->loadHistory(), {}, {}};
+                    m_store->loadHistory(), {}};
     GameSession& session = game.session;
     // Every line break, a lone CR or LF included, as CR LF.
     for (QString* text : {&session.ref, &session.soluce, &session.propal, &session.lettres})
@@ -158,7 +158,7 @@ StoredGame GameFile::load()
     if (game.history && !historyTiesWith(game.history->latest, session))
         game.history.reset();
     if (game.history)
-        session.lettres_trouvees = QString::number(game.history->latest.last().trouvees);
+        session.lettres_trouvees = game.history->latest.last().trouvees;
     return game;
 }
 

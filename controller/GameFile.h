@@ -28,10 +28,8 @@ struct StoredGame {
     // The history of this game: nothing when it is unreadable or belongs to another game. The
     // session's found count is then 0, else the last turn's.
     std::optional<StoredHistory> history;
-    // A game taken up from its recovery record also brings back the field joueur and the
-    // generation marker.
+    // A game taken up from its recovery record also brings back the field joueur.
     QString player;
-    std::optional<QString> generation;
 };
 
 class GameFile {

@@ -1,30 +1,24 @@
-// The forum post of the game as it stands, built again only when what it shows or its forum has
-// changed.
+// The forum post of the game as it stands, built again only when the game has changed since.
 #pragma once
 
 #include "ForumPost.h"
-#include "GameSession.h"
-#include "Players.h"
 
-#include <QList>
-#include <QString>
-
+#include <functional>
 #include <optional>
 
 class PostCache {
   public:
-    // The post of the found text, the two counts and the remaining letters, then the ranking
-    // when it is given, for the forum.
-    const ForumPost& post(const GameSession& game, Forum forum,
-                          const std::optional<QList<PlayerStanding>>& ranking);
+    // The post kept for this revision of the game, or the one `build` makes for it.
+    const ForumPost& post(quint64 revision, const std::function<ForumPost()>& build)
+    {
+        if (m_revision != revision) {
+            m_post = build();
+            m_revision = revision;
+        }
+        return m_post;
+    }
 
   private:
-    struct Inputs {
-        Forum forum;
-        QString foundText, foundCount, remainingCount, remainingLetters;
-        std::optional<QList<PlayerStanding>> ranking;
-        bool operator==(const Inputs&) const = default;
-    };
-    std::optional<Inputs> m_inputs;
+    std::optional<quint64> m_revision;
     ForumPost m_post;
 };

@@ -72,7 +72,6 @@ void Recovery::offer(StoredGame& stored, const Asker& ask)
     store.resumeRecovery();
     stored.session = game.session;
     stored.player = game.player;
-    stored.generation = game.generation;
     stored.history = std::move(history);
     m_savedTurns = game.savedTurns;
     m_turns.clear();

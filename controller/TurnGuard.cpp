@@ -41,7 +41,7 @@ std::optional<EvaluationResult> guardTurn(const GameSession& game, const TurnHis
     result.skipped = history.size() > 1 && history.last().propal == game.propal;
     if (result.skipped)
         return result;
-    if (captionNumber(game.lettres_restantes) == 0) {
+    if (game.lettres_restantes == 0) {
         result.refusal = Refusal{messages::kGameWon, MessageIcon::Information};
         return result;
     }

@@ -84,15 +84,6 @@ const Dialect& dialectOf(Forum forum)
     return kDialects[std::size_t(forum)];
 }
 
-// The remaining count is compared numerically with zero; a caption that does not convert
-// (only a damaged store could bring one) counts as not zero, so the post keeps its counts.
-bool isZero(const QString& caption)
-{
-    bool ok = false;
-    const double value = caption.trimmed().toDouble(&ok);
-    return ok && value == 0.0;
-}
-
 // The forum of origin takes the texts exactly as the panes hold them; every other forum reads
 // LF line breaks only.
 QString shownText(Forum forum, const QString& text)
@@ -100,19 +91,18 @@ QString shownText(Forum forum, const QString& text)
     return forum == Forum::Origine ? text : withLineBreaks(text, u"\n");
 }
 
-QList<PostLine> turnLines(Forum forum, const QString& foundText, const QString& foundCount,
-                          const QString& remainingCount, const QString& remainingLetters)
+QList<PostLine> turnLines(Forum forum, const GameSession& game)
 {
-    QList<PostLine> lines{{{PostPart::Masked, shownText(forum, foundText)}}};
-    if (isZero(remainingCount)) {
+    QList<PostLine> lines{{{PostPart::Masked, shownText(forum, game.soluce)}}};
+    if (game.lettres_restantes == 0) {
         lines.append({{}, {{PostPart::Count, QStringLiteral("Bravo, c'est gagné !")}}});
         return lines;
     }
-    lines.append({{{PostPart::Count, foundCount},
+    lines.append({{{PostPart::Count, QString::number(game.lettres_trouvees)},
                    {PostPart::Text, QStringLiteral(" lettre(s) trouvée(s). ")}},
-                  {{PostPart::Count, remainingCount},
+                  {{PostPart::Count, QString::number(game.lettres_restantes)},
                    {PostPart::Text, QStringLiteral(" lettres à placer ")}},
-                  {{PostPart::Letters, shownText(forum, remainingLetters)}}});
+                  {{PostPart::Letters, shownText(forum, game.lettres)}}});
     return lines;
 }
 
@@ -273,27 +263,11 @@ QString markedUp(Forum forum, const QList<PostLine>& lines)
 
 } // namespace
 
-ForumPost forumPost(Forum forum, const QString& foundText, const QString& foundCount,
-                    const QString& remainingCount, const QString& remainingLetters,
-                    const QList<PlayerStanding>* ranking)
+ForumPost forumPost(Forum forum, const GameSession& game, const QList<PlayerStanding>* ranking)
 {
-    ForumPost post{
-        forum, turnLines(forum, foundText, foundCount, remainingCount, remainingLetters), {}};
+    ForumPost post{turnLines(forum, game), {}};
     if (ranking)
         appendRanking(post.lines, forum, *ranking);
     post.text = markedUp(forum, post.lines);
     return post;
-}
-
-QString buildForumPost(const QString& foundText, const QString& foundCount,
-                       const QString& remainingCount, const QString& remainingLetters, Forum forum)
-{
-    return forumPost(forum, foundText, foundCount, remainingCount, remainingLetters).text;
-}
-
-QString rankingBlock(const QList<PlayerStanding>& ranking, Forum forum)
-{
-    QList<PostLine> lines;
-    appendRanking(lines, forum, ranking);
-    return markedUp(forum, lines);
 }

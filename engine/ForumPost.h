@@ -2,6 +2,7 @@
 // thread's forum engine.
 #pragma once
 
+#include "GameSession.h"
 #include "Players.h"
 
 #include <QList>
@@ -37,23 +38,11 @@ using PostLine = QList<PostPiece>;
 // The post of a turn: its lines as the players read them on the forum, and its text in the
 // forum's markup, every line ended by the forum's line end.
 struct ForumPost {
-    Forum forum = Forum::Origine;
     QList<PostLine> lines;
     QString text;
 };
 
-// The post of the four values as the window shows them: the found text, the two count captions
-// and the remaining letters, or the victory line once the remaining count is numerically zero;
-// then the ranking when one is given and it ranks somebody.
-ForumPost forumPost(Forum forum, const QString& foundText, const QString& foundCount,
-                    const QString& remainingCount, const QString& remainingLetters,
+// The post of the game's found text, two counts and remaining letters, or the victory line once
+// nothing remains to place; then the ranking when one is given and it ranks somebody.
+ForumPost forumPost(Forum forum, const GameSession& game,
                     const QList<PlayerStanding>* ranking = nullptr);
-
-// The post's text alone, without the ranking.
-QString buildForumPost(const QString& foundText, const QString& foundCount,
-                       const QString& remainingCount, const QString& remainingLetters,
-                       Forum forum = Forum::Origine);
-
-// The ranking block that ends a post: an empty line, the title, then one line per player. Empty
-// when nobody is ranked.
-QString rankingBlock(const QList<PlayerStanding>& ranking, Forum forum = Forum::Origine);

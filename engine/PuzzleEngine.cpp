@@ -1,4 +1,4 @@
-// The turn of the puzzle: initialisation, alignment check, reveal pass, recount, snapshots.
+// The turn of the puzzle: initialisation, alignment check, reveal pass, recount.
 #include "PuzzleEngine.h"
 #include "SpaceRuns.h"
 
@@ -28,16 +28,6 @@ bool hasBlankAfterApostrophe(const QString& text)
     return false;
 }
 
-// A caption converted to the snapshot's 16-bit count. A damaged store could bring any text
-// here; anything but a whole number in range counts as 0 rather than failing the snapshot.
-qint16 captionToCount(const QString& caption)
-{
-    const std::optional<qint64> value = captionNumber(caption);
-    if (!value || *value < -32768 || *value > 32767)
-        return 0;
-    return static_cast<qint16>(*value);
-}
-
 } // namespace
 
 PuzzleEngine::PuzzleEngine() : m_version(QStringLiteral(PLIMO_VERSION))
@@ -46,32 +36,9 @@ PuzzleEngine::PuzzleEngine() : m_version(QStringLiteral(PLIMO_VERSION))
         m_wordCharacters.set(c.unicode());
 }
 
-void PuzzleEngine::proposalChanged()
-{
-    m_markers.save.clear();
-    if (m_markers.generation == QLatin1String("1"))
-        m_markers.generation = QStringLiteral("0");
-}
-
-void PuzzleEngine::clearLetterCounters()
-{
-    m_counters.fill(0);
-}
-
-void PuzzleEngine::resetPuzzle(GameSession& session)
-{
-    session.soluce.clear();
-    session.lettres.clear();
-    if (!session.propal.isEmpty()) {
-        session.propal.clear();
-        proposalChanged();
-    }
-    session.lettres_restantes = QStringLiteral("0");
-    clearLetterCounters();
-}
-
 void PuzzleEngine::countReference(const QString& text)
 {
+    m_counters.fill(0);
     for (QChar c : text) {
         const int index = alphabet::letterIndex(c);
         if (index >= 0)
@@ -102,9 +69,10 @@ std::optional<Refusal> PuzzleEngine::initialisePuzzle(GameSession& session)
     if (session.ref.size() > kMaxTextLength)
         return Refusal{messages::kTooLong, MessageIcon::Critical};
 
-    resetPuzzle(session);
+    session.propal.clear();
+    m_counters.fill(0);
     // A new puzzle has revealed nothing yet: the old puzzle's count would be posted as its own.
-    session.lettres_trouvees = QStringLiteral("0");
+    session.lettres_trouvees = 0;
     session.ref = collapseSpaceRuns(session.ref);
 
     QString found(session.ref.size(), Qt::Uninitialized);
@@ -120,15 +88,11 @@ std::optional<Refusal> PuzzleEngine::initialisePuzzle(GameSession& session)
     const RemainingLetters remaining =
         formatRemainingLetters(alphabet::DisplayOrder::Initialisation);
     session.lettres = remaining.text;
-    session.lettres_restantes = QString::number(remaining.count);
-
-    // A conflict in the first turn after this must come back to the fresh puzzle,
-    // not to whatever game was accepted before.
-    takeSnapshot(session);
+    session.lettres_restantes = remaining.count;
     return std::nullopt;
 }
 
-AlignmentResult PuzzleEngine::checkAlignment(GameSession& session)
+AlignmentResult PuzzleEngine::checkAlignment(GameSession& session) const
 {
     AlignmentResult result;
 
@@ -147,7 +111,6 @@ AlignmentResult PuzzleEngine::checkAlignment(GameSession& session)
         }
         session.propal = tidied;
         result.proposalChanged = true;
-        proposalChanged();
     }
 
     const QString& found = session.soluce;
@@ -188,8 +151,6 @@ AlignmentResult PuzzleEngine::checkAlignment(GameSession& session)
                 conflict.proposalWord = proposal.mid(proposalWordStart - 1, proposalWordLength);
                 conflict.wordNumber = wordNumber;
                 conflict.position = static_cast<int>(proposalWordStart);
-                m_conflictPosition = conflict.position;
-                m_snapshot.rollbackPending = true;
                 result.conflict = conflict;
                 return result;
             }
@@ -211,13 +172,12 @@ std::optional<Refusal> PuzzleEngine::refuseProposal(const GameSession& session)
     return std::nullopt;
 }
 
-EvaluationResult PuzzleEngine::evaluateProposal(GameSession& session)
+EvaluationResult PuzzleEngine::evaluateProposal(GameSession& session, const Turn& accepted)
 {
     EvaluationResult result;
     if ((result.refusal = refuseProposal(session)))
         return result;
 
-    m_markers.generation = QStringLiteral("1");
     const AlignmentResult alignment = checkAlignment(session);
     result.conflict = alignment.conflict;
     result.proposalChanged = alignment.proposalChanged;
@@ -237,20 +197,17 @@ EvaluationResult PuzzleEngine::evaluateProposal(GameSession& session)
         }
     }
     session.soluce = found;
-    session.lettres_trouvees = QString::number(revealed);
+    session.lettres_trouvees = revealed;
 
     recountLetters(session);
 
-    if (m_snapshot.rollbackPending)
-        restoreSnapshot(session);
-    else
-        takeSnapshot(session);
+    if (result.conflict)
+        showTurn(session, accepted);
     return result;
 }
 
 void PuzzleEngine::recountLetters(GameSession& session)
 {
-    clearLetterCounters();
     countReference(session.ref);
     for (QChar c : session.soluce) {
         const int index = alphabet::letterIndex(c);
@@ -259,30 +216,5 @@ void PuzzleEngine::recountLetters(GameSession& session)
     }
     const RemainingLetters remaining = formatRemainingLetters(alphabet::DisplayOrder::Recount);
     session.lettres = remaining.text;
-    session.lettres_restantes = QString::number(remaining.count);
-    if (session.lettres_trouvees == QLatin1String("0"))
-        m_markers.generation = QStringLiteral("0");
-}
-
-void PuzzleEngine::takeSnapshot(const GameSession& session)
-{
-    m_snapshot.savedFoundText = session.soluce;
-    m_snapshot.savedRemainingLetters = session.lettres;
-    m_snapshot.savedFoundCount = captionToCount(session.lettres_trouvees);
-    m_snapshot.savedRemainingCount = captionToCount(session.lettres_restantes);
-}
-
-void PuzzleEngine::acceptAsLastTurn(const GameSession& session)
-{
-    takeSnapshot(session);
-    m_snapshot.rollbackPending = false;
-}
-
-void PuzzleEngine::restoreSnapshot(GameSession& session)
-{
-    session.soluce = m_snapshot.savedFoundText;
-    session.lettres_restantes = QString::number(m_snapshot.savedRemainingCount);
-    session.lettres_trouvees = QString::number(m_snapshot.savedFoundCount);
-    session.lettres = m_snapshot.savedRemainingLetters;
-    m_snapshot.rollbackPending = false;
+    session.lettres_restantes = remaining.count;
 }

@@ -1,12 +1,13 @@
 // The puzzle engine, the rules of the game on a GameSession: it tidies the typed reference and
 // proposal, starts a puzzle by masking the reference's letters and counting them, and plays a
-// turn (the word-length check, the reveal, the remaining letters), keeping the accepted state a
-// turn that meets a conflict rolls back to, and the save and generation markers.
+// turn (the word-length check, the reveal, the remaining letters); a turn that meets a conflict
+// goes back to the accepted turn it is given.
 #pragma once
 
 #include "Alphabet.h"
 #include "EngineTypes.h"
 #include "GameSession.h"
+#include "TurnHistory.h"
 
 #include <QString>
 
@@ -23,19 +24,13 @@ class PuzzleEngine {
   public:
     static constexpr int kMaxTextLength = 600;
 
-    // Sets the start-up fixed values: the version, the conflict position and the characters
-    // that belong to a word.
+    // Sets the start-up fixed values: the version and the characters that belong to a word.
     PuzzleEngine();
 
     const QString& version() const { return m_version; }
-    // Where the latest conflict's proposal word starts, from 1; 0 before any conflict.
-    int conflictPosition() const { return m_conflictPosition; }
-    SessionMarkers& markers() { return m_markers; }
-    const SessionMarkers& markers() const { return m_markers; }
 
     // Starts a puzzle from session.ref: collapses spaces, masks letters, counts them, sets the
-    // found count to 0, empties the proposal and ends with a snapshot. On refusal nothing
-    // changes.
+    // found count to 0 and empties the proposal. On refusal nothing changes.
     std::optional<Refusal> initialisePuzzle(GameSession& session);
 
     // Upper-cases, trims spaces and turns line breaks into spaces ("µ" for a lone one).
@@ -44,50 +39,26 @@ class PuzzleEngine {
     static QString normaliseProposal(const QString& text);
 
     // Removes one blank after each apostrophe of the proposal, then compares word lengths
-    // of the found text and the proposal. A conflict marks the turn for rollback.
-    AlignmentResult checkAlignment(GameSession& session);
+    // of the found text and the proposal; the first pair that differs is the conflict.
+    AlignmentResult checkAlignment(GameSession& session) const;
 
     // What a turn is refused for before it runs: no puzzle, no proposal, a proposal too long.
     static std::optional<Refusal> refuseProposal(const GameSession& session);
-    // One turn: refusals, alignment check, reveal pass, recount, then snapshot or rollback.
-    EvaluationResult evaluateProposal(GameSession& session);
+    // One turn: refusals, alignment check, reveal pass, recount; a conflict puts the game back
+    // as the accepted turn shows it.
+    EvaluationResult evaluateProposal(GameSession& session, const Turn& accepted);
 
     // Rebuilds the remaining letters and count from the reference and found texts.
     void recountLetters(GameSession& session);
 
+  private:
     // The letters still hidden, as the counts give them, in this display order.
     RemainingLetters formatRemainingLetters(alphabet::DisplayOrder order) const;
-
-    void takeSnapshot(const GameSession& session);
-    // The game as it stands becomes the accepted turn a later conflict rolls back to (a game
-    // loaded at start-up, or one brought back by an undo).
-    void acceptAsLastTurn(const GameSession& session);
-    void restoreSnapshot(GameSession& session);
-    void resetPuzzle(GameSession& session);
-    void clearLetterCounters();
-
-    // Change handling of the proposal: clears the save marker, turns a generation
-    // marker of "1" into "0". Idempotent.
-    void proposalChanged();
-
-  private:
-    // The accepted state a rolled-back turn returns to.
-    struct Snapshot {
-        QString savedFoundText;
-        QString savedRemainingLetters;
-        qint16 savedFoundCount = 0;
-        qint16 savedRemainingCount = 0;
-        bool rollbackPending = false; // a conflict was met since: the turn returns here
-    };
-
     bool isWordCharacter(QChar c) const { return m_wordCharacters.test(c.unicode()); }
     void countReference(const QString& text);
 
     QString m_version;
     std::bitset<65536> m_wordCharacters;
-    // How many of each alphabet letter are still hidden.
+    // How many of each alphabet letter are still hidden: scratch of the latest count.
     std::array<int, alphabet::kLetterCount> m_counters{};
-    Snapshot m_snapshot;
-    int m_conflictPosition = 0;
-    SessionMarkers m_markers;
 };

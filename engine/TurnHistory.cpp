@@ -5,17 +5,15 @@
 
 Turn turnOf(const GameSession& game, const QString& proposal)
 {
-    // A caption that is no number is stored as 0.
-    return {proposal, game.soluce, captionNumber(game.lettres_trouvees).value_or(0),
-            captionNumber(game.lettres_restantes).value_or(0), game.lettres};
+    return {proposal, game.soluce, game.lettres_trouvees, game.lettres_restantes, game.lettres};
 }
 
 void showTurn(GameSession& game, const Turn& turn)
 {
     game.soluce = turn.result;
     game.lettres = turn.lettres;
-    game.lettres_trouvees = QString::number(turn.trouvees);
-    game.lettres_restantes = QString::number(turn.restantes);
+    game.lettres_trouvees = turn.trouvees;
+    game.lettres_restantes = turn.restantes;
 }
 
 bool historyTiesWith(const QList<Turn>& turns, const GameSession& game)
@@ -23,9 +21,8 @@ bool historyTiesWith(const QList<Turn>& turns, const GameSession& game)
     if (turns.isEmpty())
         return false;
     const Turn& last = turns.last();
-    const std::optional<qint64> count = captionNumber(game.lettres_restantes);
-    return count && last.result == game.soluce && last.lettres == game.lettres &&
-           last.restantes == *count;
+    return last.result == game.soluce && last.lettres == game.lettres &&
+           last.restantes == game.lettres_restantes;
 }
 
 namespace {

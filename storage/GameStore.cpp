@@ -152,9 +152,7 @@ GameSession GameStore::loadGame() const
             textFrom(fieldOf(texts, gameTextColumn(field.pane))).value_or(kEmptyMarker);
     }
     const QVariant count = fieldOf(firstRow(m_connectionName, countTable()), countColumn());
-    game.lettres_restantes =
-        holdsInteger(count) ? QString::number(count.toLongLong()) : QStringLiteral("0");
-    game.lettres_trouvees = QStringLiteral("0");
+    game.lettres_restantes = holdsInteger(count) ? count.toLongLong() : 0;
     return game;
 }
 
@@ -171,23 +169,8 @@ StoredAppearance GameStore::loadAppearance() const
     return appearance;
 }
 
-StoreStatus GameStore::saveGame(const GameSession& game)
-{
-    return saveGame(game, nullptr);
-}
-
 StoreStatus GameStore::saveGame(const GameSession& game, const TurnHistory& history)
 {
-    return saveGame(game, &history);
-}
-
-StoreStatus GameStore::saveGame(const GameSession& game, const TurnHistory* history)
-{
-    const std::optional<qint64> count = captionNumber(game.lettres_restantes);
-    if (!count) {
-        return failure(QStringLiteral("Le nombre de lettres restantes « %1 » n'est pas un nombre.")
-                           .arg(game.lettres_restantes));
-    }
     QList<FieldValue> texts;
     for (const TextField& field : kGameTexts) {
         texts.append({gameTextColumn(field.pane), notNull(game.*field.member)});
@@ -195,10 +178,10 @@ StoreStatus GameStore::saveGame(const GameSession& game, const TurnHistory* hist
     const StoreStatus saved = runInTransaction([&] {
         StoreStatus status = updateFirstRow(gameTable(), texts);
         if (status) {
-            status = updateFirstRow(countTable(), {{countColumn(), *count}});
+            status = updateFirstRow(countTable(), {{countColumn(), game.lettres_restantes}});
         }
-        if (status && history) {
-            if (const std::optional<QSqlError> error = m_turns.write(*history)) {
+        if (status) {
+            if (const std::optional<QSqlError> error = m_turns.write(history)) {
                 status = failure(*error);
             }
         }
@@ -209,8 +192,8 @@ StoreStatus GameStore::saveGame(const GameSession& game, const TurnHistory* hist
         }
         return status;
     });
-    if (saved && history) {
-        m_turns.written(*history);
+    if (saved) {
+        m_turns.written(history);
     }
     if (saved) {
         m_recovery.drop();
@@ -264,7 +247,7 @@ StoreStatus GameStore::writeFields(const QList<FieldValue>& fields)
 StoreStatus GameStore::writeColour(Pane pane, PaneProperty property, StoredColour value)
 {
     if (property == PaneProperty::Font) {
-        return failure(QStringLiteral("A font is not a colour."));
+        return failure(QStringLiteral("Une police n'est pas une couleur."));
     }
     const LookKind kind =
         property == PaneProperty::Background ? LookKind::Background : LookKind::TextColour;

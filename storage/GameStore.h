@@ -63,11 +63,10 @@ class GameStore {
     // The stored look of the four panes; unusable values are left absent.
     StoredAppearance loadAppearance() const;
 
-    // Writes the four texts and the remaining count in one transaction: both rows or neither.
-    // The recovery record this run keeps is emptied in the same transaction, then removed.
-    [[nodiscard]] StoreStatus saveGame(const GameSession& game);
-    // The same, with the turn history in the table tours, made when the store lacks it. Only
-    // the turns past those the table already holds are written (see TurnStore).
+    // Writes the four texts, the remaining count and the turn history (the table tours, made
+    // when the store lacks it) in one transaction: all or nothing. Only the turns past those the
+    // table already holds are written (see TurnStore). The recovery record this run keeps is
+    // emptied in the same transaction, then removed.
     [[nodiscard]] StoreStatus saveGame(const GameSession& game, const TurnHistory& history);
 
     // The turn history of the table tours (see TurnStore::load).
@@ -149,8 +148,6 @@ class GameStore {
     // What tells the saved game apart from any other: its texts, its count and its last turn as
     // the file holds them, hashed.
     QString savedGameMark() const;
-    // The game's save, with the history when one is given.
-    StoreStatus saveGame(const GameSession& game, const TurnHistory* history);
     QString m_path;
     QString m_connectionName;
     TurnStore m_turns;

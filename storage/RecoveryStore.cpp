@@ -53,14 +53,11 @@ auto textOf(Record& game, RecoveryColumn column) -> decltype(&game.player)
         return &game.session.propal;
     case RecoveryColumn::Lettres:
         return &game.session.lettres;
-    case RecoveryColumn::RemainingCount:
-        return &game.session.lettres_restantes;
-    case RecoveryColumn::FoundCount:
-        return &game.session.lettres_trouvees;
-    case RecoveryColumn::Generation:
-        return &game.generation;
     case RecoveryColumn::Player:
         return &game.player;
+    case RecoveryColumn::RemainingCount:
+    case RecoveryColumn::FoundCount:
+    case RecoveryColumn::Generation:
     case RecoveryColumn::TurnCount:
     case RecoveryColumn::SavedTurns:
     case RecoveryColumn::SavedMark:
@@ -69,11 +66,15 @@ auto textOf(Record& game, RecoveryColumn column) -> decltype(&game.player)
     return nullptr;
 }
 
-std::optional<QSqlError> run(QSqlQuery& query, const QString& statement)
+// The session's counts, which the record keeps as their decimal text.
+template <typename Record>
+auto shownCountOf(Record& game, RecoveryColumn column) -> decltype(&game.session.lettres_trouvees)
 {
-    if (!query.exec(statement))
-        return query.lastError();
-    return std::nullopt;
+    if (column == RecoveryColumn::RemainingCount)
+        return &game.session.lettres_restantes;
+    if (column == RecoveryColumn::FoundCount)
+        return &game.session.lettres_trouvees;
+    return nullptr;
 }
 
 } // namespace
@@ -156,10 +157,15 @@ RecoveryReading RecoveryStore::read(const std::function<QString()>& savedMark)
         const std::optional<QString> text = textFrom(value);
         if (!text)
             return unreadable(kDamaged);
+        bool number = true;
         if (QString* field = textOf(game, column))
             *field = *text;
-        else
+        else if (qint64* count = shownCountOf(game, column))
+            *count = text->toLongLong(&number);
+        else if (column == RecoveryColumn::SavedMark)
             mark = *text;
+        if (!number)
+            return unreadable(kDamaged);
     }
     if (query.next() || game.savedTurns < 0 || game.savedTurns > game.turnCount)
         return unreadable(kDamaged);
@@ -271,6 +277,10 @@ std::optional<QSqlError> RecoveryStore::write(const RecoveryChanges& changes) co
     for (RecoveryColumn column : kRecoveryColumns) {
         if (const QString* text = textOf(game, column))
             query.addBindValue(notNull(*text));
+        else if (const qint64* count = shownCountOf(game, column))
+            query.addBindValue(QString::number(*count));
+        else if (column == RecoveryColumn::Generation)
+            query.addBindValue(QStringLiteral(""));
         else if (column == RecoveryColumn::SavedMark)
             query.addBindValue(notNull(m_savedMark));
         else

@@ -21,7 +21,6 @@
 // record holds every later one.
 struct RecoveryRecord {
     GameSession session;
-    QString generation;
     QString player;
     qsizetype turnCount = 0;
     qsizetype savedTurns = 0;

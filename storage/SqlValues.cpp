@@ -92,3 +92,10 @@ std::optional<bool> flagFrom(const QVariant& value)
     }
     return value.toLongLong() != 0;
 }
+
+std::optional<QSqlError> run(QSqlQuery& query, const QString& statement)
+{
+    if (!query.exec(statement))
+        return query.lastError();
+    return std::nullopt;
+}

@@ -2,11 +2,16 @@
 // its tables' classes.
 #pragma once
 
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 
 #include <cstdint>
 #include <optional>
+
+// Runs the statement on the query; the database's error, or nothing.
+std::optional<QSqlError> run(QSqlQuery& query, const QString& statement);
 
 // A name for a new connection that no other connection of the process has.
 QString nextConnectionName();

@@ -114,10 +114,7 @@ bool tableIsEmpty(const QSqlDatabase& db, const QString& table)
 std::optional<QSqlError> run(const QSqlDatabase& db, const QString& statement)
 {
     QSqlQuery query(db);
-    if (!query.exec(statement)) {
-        return query.lastError();
-    }
-    return std::nullopt;
+    return ::run(query, statement);
 }
 
 std::optional<QSqlError> applyStep(const QSqlDatabase& db, const LayoutStep& step)

@@ -127,14 +127,6 @@ bool numberedFrom(const QList<qlonglong>& numbers, qlonglong first)
     return true;
 }
 
-std::optional<QSqlError> run(QSqlQuery& query, const QString& statement)
-{
-    if (!query.exec(statement)) {
-        return query.lastError();
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 TurnStore::TurnStore(QString connectionName) : m_connectionName(std::move(connectionName)) {}

@@ -3,6 +3,7 @@
 #include "FileMenu.h"
 
 #include "GameController.h"
+#include "MenuItems.h"
 #include "MessageSink.h"
 
 #include <QAction>
@@ -11,19 +12,12 @@
 #include <QFileInfo>
 #include <QMenu>
 
+using menuitems::addItem;
+
 namespace {
 
-const QString kFiller = QStringLiteral("--------------------");
 const QString kGameFilter = QStringLiteral("Parties Plimo (*.mdb)");
 const QString kNoRecentGame = QStringLiteral("Aucune partie récente");
-
-QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key)
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromUtf8(name));
-    action->setShortcut(key);
-    return action;
-}
 
 } // namespace
 
@@ -41,7 +35,7 @@ FileMenu::FileMenu(GameController& game, QMenu* file, QWidget* window, MessageSi
     QAction* saveAs =
         addItem(file, "mnu_enregistrer_sous", QStringLiteral("Enregistrer la partie sous…"),
                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    file->addAction(kFiller)->setObjectName(QStringLiteral("filler_parties"));
+    file->addAction(menuitems::kFiller)->setObjectName(QStringLiteral("filler_parties"));
     connect(newGame, &QAction::triggered, this, &FileMenu::newGame);
     connect(open, &QAction::triggered, this, &FileMenu::openGame);
     connect(m_recent, &QMenu::aboutToShow, this, &FileMenu::listRecentGames);
@@ -57,12 +51,7 @@ bool FileMenu::refused(const std::optional<Refusal>& refusal)
 
 bool FileMenu::mayLeave()
 {
-    return m_game.leave(LeaveWay::OtherGame, asker());
-}
-
-Asker FileMenu::asker()
-{
-    return [this](const Question& question) { return m_messages.answer(question); };
+    return m_game.leave(LeaveWay::OtherGame, m_messages.asker());
 }
 
 // Qt's own chooser, in French like the program's other dialogs, whatever the desktop.
@@ -98,7 +87,7 @@ void FileMenu::openGame()
         return;
     const QString path = chooseGameFile(QStringLiteral("Ouvrir une partie"), false);
     if (!path.isEmpty())
-        refused(m_game.openGame(path, asker()));
+        refused(m_game.openGame(path, m_messages.asker()));
 }
 
 void FileMenu::saveGameAs()
@@ -127,5 +116,5 @@ void FileMenu::listRecentGames()
 void FileMenu::openRecentGame(const QString& path)
 {
     if (!refused(m_game.checkRecentGame(path)) && mayLeave())
-        refused(m_game.openGame(path, asker()));
+        refused(m_game.openGame(path, m_messages.asker()));
 }

@@ -28,8 +28,6 @@ class FileMenu : public QObject {
     void openRecentGame(const QString& path);
     // Whether the current game may be left, once the master has answered what leaving needs.
     bool mayLeave();
-    // The game's questions, answered in the window's boxes.
-    Asker asker();
     // The game file the master picks in Qt's own chooser, opened in the current game's folder,
     // or "" when cancelled. Saving never offers to replace a file.
     QString chooseGameFile(const QString& title, bool saving);

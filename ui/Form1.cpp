@@ -11,6 +11,7 @@
 #include "GameController.h"
 #include "HistoryWindow.h"
 #include "LabelFit.h"
+#include "MenuItems.h"
 #include "MessageSink.h"
 #include "PanesView.h"
 #include "PlayerField.h"
@@ -33,20 +34,15 @@
 #include <QPushButton>
 #include <QShortcut>
 
+using menuitems::addItem;
+using menuitems::kFiller;
+
 namespace {
 
 const QString kCaption = QStringLiteral("DORV - Plimo : Jeux de mots - Version ");
-const QString kFiller = QStringLiteral("--------------------");
 const QString kEarlierTurnsUnreadable =
     QStringLiteral("Les tours précédents n'ont pas pu être relus dans le fichier de la partie : "
                    "ils ne peuvent pas être annulés.");
-
-QAction* addItem(QMenu* menu, const char* name, const QString& caption)
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromUtf8(name));
-    return action;
-}
 
 } // namespace
 
@@ -56,7 +52,7 @@ Form1::Form1(GameController& game, MessageSink* messages, Choosers* choosers, QW
 {
     registerFontSubstitutes();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(kCaption + m_game.version());
+    setWindowTitle(kCaption + m_game.version() + QStringLiteral("[*]"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/plimo.png")));
 
     auto* client = new QWidget(this);
@@ -111,11 +107,13 @@ Form1::Form1(GameController& game, MessageSink* messages, Choosers* choosers, QW
     for (const auto& [button, clicked] : clicks)
         connect(button, &QPushButton::clicked, this, clicked);
     connect(&m_game, &GameController::gameOpened, this, &Form1::captionTheFile);
+    connect(&m_game, &GameController::modifiedChanged, this, &Form1::setWindowModified);
     connect(&m_game, &GameController::undoAvailableChanged, m_undo, &QAction::setEnabled);
     connect(&m_game, &GameController::rankingInPostChanged, m_rankingItem, &QAction::setChecked);
     connect(&m_game, &GameController::recoveryFailed, this,
             [this](const Refusal& warning) { refused(warning); });
     m_undo->setEnabled(m_game.canUndo());
+    setWindowModified(m_game.isModified());
 }
 
 Form1::~Form1() = default;
@@ -199,19 +197,9 @@ void Form1::installShortcuts()
 }
 
 // A game its program left unsaved is offered back before the window shows.
-bool Form1::startUp(const QString& path)
-{
-    return started(m_game.startUp(path, asker()));
-}
-
 bool Form1::startUp(const StoreLocationInputs& inputs)
 {
-    return started(m_game.startUp(inputs, asker()));
-}
-
-Asker Form1::asker()
-{
-    return [this](const Question& question) { return m_messages.answer(question); };
+    return started(m_game.startUp(inputs, m_messages.asker()));
 }
 
 bool Form1::started(const std::optional<Refusal>& refused)
@@ -231,7 +219,8 @@ void Form1::captionTheFile(const QString& path)
     QString caption = kCaption + m_game.version();
     if (name != usualGameFileName())
         caption += QStringLiteral(" — ") + name;
-    setWindowTitle(caption);
+    // Qt draws the placeholder as the desktop marks an unsaved document.
+    setWindowTitle(caption + QStringLiteral("[*]"));
 }
 
 void Form1::refused(const std::optional<Refusal>& refusal)
@@ -248,7 +237,7 @@ void Form1::init_Click()
 void Form1::Generer_Click()
 {
     refused(
-        m_game.generate([this](const Question& question) { return m_messages.answer(question); })
+        m_game.generate(m_messages.asker())
             .refusal);
 }
 
@@ -338,7 +327,7 @@ QRect Form1::controlsArea() const
 
 void Form1::requestQuit()
 {
-    if (m_game.leave(LeaveWay::Quit, asker()))
+    if (m_game.leave(LeaveWay::Quit, m_messages.asker()))
         endProgram();
 }
 
@@ -346,7 +335,7 @@ void Form1::requestQuit()
 // reference text there is nothing to lose, so the window just closes.
 void Form1::closeEvent(QCloseEvent* event)
 {
-    if (m_ending || m_game.leave(LeaveWay::Close, asker())) {
+    if (m_ending || m_game.leave(LeaveWay::Close, m_messages.asker())) {
         closeOtherWindows();
         event->accept();
         return;

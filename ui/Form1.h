@@ -36,10 +36,9 @@ class Form1 : public QMainWindow {
                    Choosers* choosers = nullptr, QWidget* parent = nullptr);
     ~Form1() override;
 
-    // The game's start-up, on the game at this path or on the one the run's command line,
-    // recent games and folders pick; the window then shows it, placed at its design place.
-    // When no game can be opened, shows why in a critical box and returns false.
-    bool startUp(const QString& path);
+    // The game's start-up, on the one the run's command line, recent games and folders pick;
+    // the window then shows it, placed at its design place. When no game can be opened, shows
+    // why in a critical box and returns false.
     bool startUp(const StoreLocationInputs& inputs);
 
   protected:
@@ -51,8 +50,6 @@ class Form1 : public QMainWindow {
     void buildTabOrder();
     void installShortcuts();
     bool started(const std::optional<Refusal>& refused);
-    // The game's questions, answered in the window's boxes.
-    Asker asker();
     void captionTheFile(const QString& path);
     // Shows the refusal's box, if any.
     void refused(const std::optional<Refusal>& refusal);

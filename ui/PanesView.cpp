@@ -159,9 +159,9 @@ void PanesView::show(int changed)
     if (fields & SessionField::Propal)
         panetext::replaceKeepingFormat(m_controls.propal, panetext::toPane(game.propal));
     if (fields & SessionField::RemainingCount)
-        setCaptionIfChanged(m_controls.remainingCount, game.lettres_restantes);
+        setCaptionIfChanged(m_controls.remainingCount, QString::number(game.lettres_restantes));
     if (fields & SessionField::FoundCount)
-        setCaptionIfChanged(m_controls.foundCount, game.lettres_trouvees);
+        setCaptionIfChanged(m_controls.foundCount, QString::number(game.lettres_trouvees));
     m_showing = false;
     if (m_opened) {
         m_opened = false;

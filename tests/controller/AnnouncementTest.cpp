@@ -131,3 +131,27 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+// A view that acts on the game from a slot (here: the first session change of an accepted turn
+// empties the proposal) must not take the outer act's later signals away: they come in full, and
+// the nested act's own signals follow them.
+TEST_F(ControllerTest, AnActFromASlotKeepsEverySignalOfTheActThatWokeIt)
+{
+    startOnSample();
+    kPlayedByAlice(m_game);
+    m_game.playerEdited(QStringLiteral("Bob"));
+    m_game.proposalEdited(dort::kSecond);
+    QObject context;
+    bool once = true;
+    QObject::connect(&m_game, &GameController::sessionChanged, &context, [&] {
+        if (std::exchange(once, false))
+            m_game.clearProposal();
+    });
+    EXPECT_EQ(listen(m_game, [this] { m_game.generate(playOn); }),
+              QStringList({"session:3a", "player:", "played:2", "players", "session:04"}));
+    EXPECT_TRUE(m_game.session().propal.isEmpty());
+}
+
+} // namespace

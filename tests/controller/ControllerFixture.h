@@ -41,8 +41,8 @@ inline void expectShows(const GameController& game, const Turn& turn)
 {
     EXPECT_EQ(game.session().soluce, turn.result);
     EXPECT_EQ(game.session().lettres, turn.lettres);
-    EXPECT_EQ(game.session().lettres_trouvees, QString::number(turn.trouvees));
-    EXPECT_EQ(game.session().lettres_restantes, QString::number(turn.restantes));
+    EXPECT_EQ(game.session().lettres_trouvees, turn.trouvees);
+    EXPECT_EQ(game.session().lettres_restantes, turn.restantes);
 }
 
 // A file that no game opens from, and words of the reason the critical box gives. The read
@@ -92,7 +92,7 @@ class ControllerTest : public ::testing::Test {
     void startOnSample(const QStringList& changes = {})
     {
         ASSERT_NO_FATAL_FAILURE(makeSampleStore(m_path, changes));
-        const std::optional<Refusal> refused = m_game.startUp(m_path);
+        const std::optional<Refusal> refused = m_game.openGame(m_path);
         ASSERT_FALSE(refused) << refused->text.toStdString();
     }
 

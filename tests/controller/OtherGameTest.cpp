@@ -88,7 +88,7 @@ TEST_F(OtherGameTest, NewGameIsTheEmptyOneUnderANewName)
 
     ASSERT_FALSE(m_game.newGame(m_dir.filePath(QStringLiteral("fil-42"))));
     EXPECT_EQ(m_game.gamePath(), m_dir.filePath(QStringLiteral("fil-42.mdb")));
-    EXPECT_EQ(m_game.session(), (GameSession{"", "", "", "", "0", "0"}));
+    EXPECT_EQ(m_game.session(), (GameSession{"", "", "", "", 0, 0}));
     EXPECT_FALSE(m_game.canUndo());
     EXPECT_EQ(fileBytes(m_path), m_bytes);
 }
@@ -102,7 +102,7 @@ TEST_F(OtherGameTest, SaveUnderANewNameTakesTheWholeHistoryAlong)
         ASSERT_NO_FATAL_FAILURE(play(QStringLiteral("LA CHAR D%1").arg(turn)));
     ASSERT_FALSE(m_game.save());
     GameController game;
-    ASSERT_FALSE(game.startUp(m_path));
+    ASSERT_FALSE(game.openGame(m_path));
     game.proposalEdited(dort::kSecond);
     game.generate(playOn);
     const QByteArray saved = fileBytes(m_path);
@@ -118,7 +118,7 @@ TEST_F(OtherGameTest, SaveUnderANewNameTakesTheWholeHistoryAlong)
     EXPECT_EQ(fileBytes(m_path), saved);
 
     GameController reopened;
-    ASSERT_FALSE(reopened.startUp(copy));
+    ASSERT_FALSE(reopened.openGame(copy));
     EXPECT_EQ(reopened.turnCount(), kTurns + 1);
     while (reopened.undoLastTurn()) {
     }

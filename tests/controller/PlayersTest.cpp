@@ -88,7 +88,7 @@ TEST_P(PlayerActs, FollowTheTurns)
             break;
         case Act::Reopen:
             reopened = std::make_unique<GameController>();
-            ASSERT_FALSE(reopened->startUp(m_path));
+            ASSERT_FALSE(reopened->openGame(m_path));
             game = reopened.get();
             break;
         }
@@ -104,10 +104,9 @@ TEST_P(PlayerActs, FollowTheTurns)
     EXPECT_EQ(game->player(), GetParam().field);
     if (GetParam().saved)
         EXPECT_EQ(!game->isModified(), *GetParam().saved);
-    const GameSession& s = game->session();
-    EXPECT_EQ(game->forumPost(),
-              buildForumPost(s.soluce, s.lettres_trouvees, s.lettres_restantes, s.lettres) +
-                  GetParam().block);
+    const QString post = game->forumPost();
+    EXPECT_TRUE(post.endsWith(GetParam().block)) << qPrintable(post);
+    EXPECT_EQ(post.count(QStringLiteral("Classement")), GetParam().block.isEmpty() ? 0 : 1);
 }
 
 const QString kAliceFirst = QStringLiteral("\r[b]Classement[/b]\r1. Alice : 7 lettres\r");

@@ -13,7 +13,6 @@ namespace {
 // What the window shows of a game, its whole history with its players included.
 struct Shown {
     GameSession session;
-    QString generation;
     QString player;
     QList<Turn> turns;
     bool canUndo = false;
@@ -24,8 +23,7 @@ struct Shown {
 void PrintTo(const Shown& shown, std::ostream* os)
 {
     PrintTo(shown.session, os);
-    *os << " generation=" << shown.generation.toStdString()
-        << " player=" << shown.player.toStdString() << " undo=" << shown.canUndo;
+    *os << " player=" << shown.player.toStdString() << " undo=" << shown.canUndo;
     for (const Turn& turn : shown.turns) {
         *os << "\n  ";
         PrintTo(turn, os);
@@ -34,7 +32,7 @@ void PrintTo(const Shown& shown, std::ostream* os)
 
 Shown shownOf(GameController& game)
 {
-    return {game.session(), game.markers().generation, game.player(), game.turns(), game.canUndo()};
+    return {game.session(), game.player(), game.turns(), game.canUndo()};
 }
 
 void play(GameController& game, const QString& proposal, const QString& player = {})
@@ -78,7 +76,7 @@ class RecoveryTest : public ::testing::Test {
         QFile::remove(m_path);
         ASSERT_NO_FATAL_FAILURE(makeSampleStore(m_path));
         m_game = std::make_unique<GameController>();
-        ASSERT_FALSE(m_game->startUp(m_path));
+        ASSERT_FALSE(m_game->openGame(m_path));
         newPuzzle(*m_game, dort::kReference);
         // Proposals that reveal nothing after the first, each unlike the turn before it.
         const QString proposals[] = {dort::kFirst, dort::kNothingNew, dort::kNothingNewEither,
@@ -89,7 +87,7 @@ class RecoveryTest : public ::testing::Test {
         ASSERT_EQ(m_game->turnCount(), 5);
         ASSERT_FALSE(m_game->save());
         GameController saved;
-        ASSERT_FALSE(saved.startUp(m_path));
+        ASSERT_FALSE(saved.openGame(m_path));
         m_saved = shownOf(saved);
     }
 
@@ -99,7 +97,7 @@ class RecoveryTest : public ::testing::Test {
         std::vector<Question> asked;
         m_game = std::make_unique<GameController>();
         const std::optional<Refusal> refused =
-            m_game->startUp(path.isEmpty() ? m_path : path, [&](const Question& question) {
+            m_game->openGame(path.isEmpty() ? m_path : path, [&](const Question& question) {
                 asked.push_back(question);
                 return answer;
             });

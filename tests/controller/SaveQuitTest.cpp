@@ -38,7 +38,7 @@ TEST_F(SaveTest, EverySaveTidiesThePanesTypedIn)
         GameController game;
         QFile::remove(m_path);
         ASSERT_NO_FATAL_FAILURE(makeSampleStore(m_path));
-        ASSERT_FALSE(game.startUp(m_path));
+        ASSERT_FALSE(game.openGame(m_path));
         game.referenceEdited(QStringLiteral("le chat"));
         game.proposalEdited(QStringLiteral("  le  chien? "));
         const QString copy = m_dir.filePath(QStringLiteral("copie-%1.mdb").arg(name[0]));
@@ -62,7 +62,7 @@ TEST_F(SaveTest, WithoutAReferenceRefusesAndWritesNothing)
 
     ASSERT_TRUE(refusal);
     EXPECT_EQ(*refusal, (Refusal{messages::kNoReference, MessageIcon::Critical}));
-    EXPECT_EQ(m_game.markers().save, QStringLiteral("Y"));
+    EXPECT_FALSE(m_game.isModified());
     EXPECT_EQ(fileBytes(m_path), saved);
 }
 
@@ -74,7 +74,7 @@ TEST_F(SaveTest, WritesTheGameAndItsHistory)
 
     EXPECT_FALSE(m_game.save());
 
-    EXPECT_EQ(m_game.markers().save, QStringLiteral("Y"));
+    EXPECT_FALSE(m_game.isModified());
     RawStore raw(m_path);
     ASSERT_TRUE(raw.isOpen());
     EXPECT_EQ(raw.value(QStringLiteral("SELECT base FROM \"données\"")).toString(),
@@ -154,7 +154,7 @@ TEST_F(SaveTest, AFailingWriteShowsTheDatabaseMessageAndKeepsTheMarker)
     std::optional<Refusal> refusal;
     {
         PermissionsBind bind;
-        ASSERT_FALSE(m_game.startUp(m_path));
+        ASSERT_FALSE(m_game.openGame(m_path));
         newPuzzle(dort::kReference);
         refusal = m_game.save();
     }
@@ -165,7 +165,7 @@ TEST_F(SaveTest, AFailingWriteShowsTheDatabaseMessageAndKeepsTheMarker)
         "Le fichier de la partie est en lecture seule : rien n'a pu y être enregistré.\r")))
         << refusal->text.toStdString();
     EXPECT_TRUE(refusal->text.contains(m_path)) << refusal->text.toStdString();
-    EXPECT_EQ(m_game.markers().save, QString());
+    EXPECT_TRUE(m_game.isModified());
     EXPECT_EQ(fileBytes(m_path), before);
 }
 
@@ -185,10 +185,10 @@ TEST_F(ClearPageTest, EmptiesThePageAndTheHistoryButNotTheFile)
     EXPECT_EQ(m_game.session().soluce, QString());
     EXPECT_EQ(m_game.session().propal, QString());
     EXPECT_EQ(m_game.session().lettres, QString());
-    EXPECT_EQ(m_game.session().lettres_restantes, QStringLiteral("0"));
-    EXPECT_EQ(m_game.session().lettres_trouvees, QStringLiteral("7"));
+    EXPECT_EQ(m_game.session().lettres_restantes, 0);
+    EXPECT_EQ(m_game.session().lettres_trouvees, 7);
     EXPECT_TRUE(m_game.turns().isEmpty());
-    EXPECT_EQ(m_game.markers().save, QString());
+    EXPECT_TRUE(m_game.isModified());
     EXPECT_EQ(fileBytes(m_path), saved);
     EXPECT_FALSE(m_game.leave(LeaveWay::Quit, [](const Question&) { return Answer::Yes; }));
 }
@@ -245,7 +245,7 @@ TEST_P(LeaveTest, EachWayAsksWhatItNeedsAndEachAnswerDoesItsPart)
             QFile::remove(m_path);
             ASSERT_NO_FATAL_FAILURE(makeSampleStore(m_path));
             const QByteArray made = fileBytes(m_path);
-            ASSERT_FALSE(game.startUp(m_path));
+            ASSERT_FALSE(game.openGame(m_path));
             GetParam().before(game);
             const QByteArray stored = fileBytes(m_path);
             // Opening a game writes nothing into its file; only a save does.
@@ -280,7 +280,7 @@ TEST_F(SaveTest, AFailedSaveBeforeAnotherGameKeepsTheGame)
     makeSampleStore(m_path);
     ASSERT_TRUE(QFile::setPermissions(m_path, QFileDevice::ReadOwner));
     const PermissionsBind bind;
-    ASSERT_FALSE(m_game.startUp(m_path));
+    ASSERT_FALSE(m_game.openGame(m_path));
     m_game.referenceEdited(QStringLiteral("LE CHAT LOUP"));
     QList<Question> questions;
     EXPECT_FALSE(m_game.leave(LeaveWay::OtherGame, [&](const Question& question) {

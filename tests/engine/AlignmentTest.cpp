@@ -36,7 +36,6 @@ TEST_P(AlignmentCheck, ReportsTheFirstConflict)
     EXPECT_EQ(result.proposalChanged, c.tidiedProposal != c.proposal);
     EXPECT_EQ(session.soluce, c.found);
     EXPECT_EQ(result.conflict, c.conflict);
-    EXPECT_EQ(engine.conflictPosition(), c.conflict ? c.conflict->position : 0);
 }
 
 const AlignmentCase kAlignmentCases[] = {
@@ -141,45 +140,6 @@ TEST(AlignmentLongTexts, MatchingTextsOfAnyLengthPass)
         session.propal = wordsText(words, 0);
         EXPECT_FALSE(engine.checkAlignment(session).conflict.has_value()) << words;
     }
-}
-
-TEST(Alignment, EachConflictMovesThePositionAndACheckWithoutOneKeepsIt)
-{
-    PuzzleEngine engine;
-    GameSession session;
-    session.soluce = QStringLiteral("** *** *");
-    session.propal = QStringLiteral("A BCD E");
-    ASSERT_TRUE(engine.checkAlignment(session).conflict.has_value());
-    EXPECT_EQ(engine.conflictPosition(), 1);
-
-    session.propal = QStringLiteral("AB CD E");
-    ASSERT_TRUE(engine.checkAlignment(session).conflict.has_value());
-    EXPECT_EQ(engine.conflictPosition(), 4);
-
-    // The conflict dialog may still be open: it keeps showing the last conflict's position.
-    session.propal = QStringLiteral("AB CDE F");
-    EXPECT_FALSE(engine.checkAlignment(session).conflict.has_value());
-    EXPECT_EQ(engine.conflictPosition(), 4);
-}
-
-TEST(Alignment, TidyUpIsAProposalChange)
-{
-    PuzzleEngine engine;
-    GameSession session;
-    session.soluce = QStringLiteral("*'***** **");
-    session.propal = QStringLiteral("L' ARBRE EST");
-    engine.markers().save = QStringLiteral("Y");
-    engine.markers().generation = QStringLiteral("1");
-    engine.checkAlignment(session);
-    EXPECT_EQ(engine.markers().save, QString());
-    EXPECT_EQ(engine.markers().generation, QStringLiteral("0"));
-
-    // Without a blank to remove the proposal and the markers stay.
-    engine.markers().save = QStringLiteral("Y");
-    engine.markers().generation = QStringLiteral("1");
-    engine.checkAlignment(session);
-    EXPECT_EQ(engine.markers().save, QStringLiteral("Y"));
-    EXPECT_EQ(engine.markers().generation, QStringLiteral("1"));
 }
 
 } // namespace

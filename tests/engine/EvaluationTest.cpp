@@ -1,6 +1,6 @@
 // One turn of the puzzle: the three refusals that change nothing, the reveal pass that
 // replaces each "*" whose letter the proposal places right, the recount in its own order,
-// the generation marker, and the rollback of every turn whose alignment check met a conflict.
+// and the rollback to the accepted turn of every turn whose alignment check met a conflict.
 // A position where either text has ended never reveals, and a recount below zero shows as 0.
 #include "EngineTestSupport.h"
 
@@ -24,22 +24,16 @@ TEST_P(EvaluationRefusals, ShowTheMessageAndChangeNothing)
     session.ref = QStringLiteral("LE CHAT");
     session.soluce = c.found;
     session.propal = c.proposal;
-    session.lettres_trouvees = QStringLiteral("3");
-    engine.markers().save = QStringLiteral("Y");
+    session.lettres_trouvees = 3;
     const GameSession before = session;
 
-    const EvaluationResult result = engine.evaluateProposal(session);
+    const EvaluationResult result = engine.evaluateProposal(session, Turn{});
 
     ASSERT_TRUE(result.refusal.has_value());
     EXPECT_EQ(result.refusal->text, c.message);
     EXPECT_EQ(result.refusal->icon, c.icon);
     EXPECT_FALSE(result.conflict.has_value());
     EXPECT_EQ(session, before);
-    EXPECT_EQ(engine.markers().generation, QString());
-    EXPECT_EQ(engine.markers().save, QStringLiteral("Y"));
-    // No snapshot was taken: a rollback still brings back the fresh engine's empty one.
-    engine.restoreSnapshot(session);
-    EXPECT_EQ(session.soluce, QString());
 }
 
 const RefusalCase kRefusalCases[] = {
@@ -79,22 +73,14 @@ TEST_P(EvaluationTurns, RevealAndRecount)
     GameSession session = initialisedSession(engine, c.reference);
     session.propal = c.proposal;
 
-    const EvaluationResult result = engine.evaluateProposal(session);
+    const EvaluationResult result = engine.evaluateProposal(session, turnOf(session, QString()));
 
     ASSERT_FALSE(result.refusal.has_value());
     ASSERT_FALSE(result.conflict.has_value());
     EXPECT_EQ(session.soluce, c.found);
-    EXPECT_EQ(session.lettres_trouvees, QString::number(c.foundCount));
+    EXPECT_EQ(session.lettres_trouvees, c.foundCount);
     EXPECT_EQ(session.lettres, c.letters);
-    EXPECT_EQ(session.lettres_restantes, QString::number(c.remainingCount));
-    EXPECT_EQ(engine.markers().generation,
-              c.foundCount > 0 ? QStringLiteral("1") : QStringLiteral("0"));
-    // The accepted turn is the new snapshot: a rollback comes back to it.
-    GameSession rolledBack;
-    rolledBack.ref = session.ref;
-    rolledBack.propal = session.propal;
-    engine.restoreSnapshot(rolledBack);
-    EXPECT_EQ(rolledBack, session);
+    EXPECT_EQ(session.lettres_restantes, c.remainingCount);
 }
 
 const TurnCase kTurnCases[] = {
@@ -125,16 +111,22 @@ class EvaluationTest : public testing::Test {
     void startPuzzle(const QString& reference)
     {
         m_session = initialisedSession(m_engine, reference);
+        m_accepted = turnOf(m_session, QString());
     }
 
+    // A turn on the proposal; one without conflict becomes the accepted turn.
     EvaluationResult evaluate(const QString& proposal)
     {
         m_session.propal = proposal;
-        return m_engine.evaluateProposal(m_session);
+        const EvaluationResult result = m_engine.evaluateProposal(m_session, m_accepted);
+        if (!result.conflict)
+            m_accepted = turnOf(m_session, proposal);
+        return result;
     }
 
     PuzzleEngine m_engine;
     GameSession m_session;
+    Turn m_accepted;
 };
 
 TEST_F(EvaluationTest, SameProposalTwiceRevealsNothingTheSecondTime)
@@ -144,10 +136,9 @@ TEST_F(EvaluationTest, SameProposalTwiceRevealsNothingTheSecondTime)
     const GameSession first = m_session;
     evaluate(QStringLiteral("LA CHAR"));
     EXPECT_EQ(m_session.soluce, first.soluce);
-    EXPECT_EQ(m_session.lettres_trouvees, QStringLiteral("0"));
+    EXPECT_EQ(m_session.lettres_trouvees, 0);
     EXPECT_EQ(m_session.lettres, first.lettres);
     EXPECT_EQ(m_session.lettres_restantes, first.lettres_restantes);
-    EXPECT_EQ(m_engine.markers().generation, QStringLiteral("0"));
 }
 
 TEST_F(EvaluationTest, LettersAlreadyRevealedAreNotCountedAgain)
@@ -156,9 +147,8 @@ TEST_F(EvaluationTest, LettersAlreadyRevealedAreNotCountedAgain)
     evaluate(QStringLiteral("LA CHAR"));
     evaluate(QStringLiteral("LE CHAT"));
     EXPECT_EQ(m_session.soluce, QStringLiteral("LE CHAT"));
-    EXPECT_EQ(m_session.lettres_trouvees, QStringLiteral("2"));
-    EXPECT_EQ(m_session.lettres_restantes, QStringLiteral("0"));
-    EXPECT_EQ(m_engine.markers().generation, QStringLiteral("1"));
+    EXPECT_EQ(m_session.lettres_trouvees, 2);
+    EXPECT_EQ(m_session.lettres_restantes, 0);
 }
 
 TEST_F(EvaluationTest, ConflictAfterAnAcceptedTurnRollsBackToIt)
@@ -188,56 +178,19 @@ TEST_F(EvaluationTest, EveryConflictRollsBackAlsoTheSecondInARow)
         const EvaluationResult result = evaluate(proposal);
         EXPECT_TRUE(result.conflict.has_value()) << proposal.toStdString();
         EXPECT_EQ(m_session.soluce, QStringLiteral("** **** *")) << proposal.toStdString();
-        EXPECT_EQ(m_session.lettres_restantes, QStringLiteral("7"));
+        EXPECT_EQ(m_session.lettres_restantes, 7);
     }
-    // Each rollback has lowered the flag its conflict raised: this turn is accepted.
+    // After the rollbacks a turn without conflict is accepted.
     evaluate(QStringLiteral("LE CHAT X"));
     EXPECT_EQ(m_session.soluce, QStringLiteral("LE CHAT X"));
 }
 
-TEST_F(EvaluationTest, GenerationMarkerFollowsWhatTheTurnRevealed)
-{
-    startPuzzle(QStringLiteral("LE CHAT X"));
-    evaluate(QStringLiteral("LA CHAR X"));
-    EXPECT_EQ(m_engine.markers().generation, QStringLiteral("1"));
-    evaluate(QStringLiteral("XX XXXX X"));
-    EXPECT_EQ(m_engine.markers().generation, QStringLiteral("0"));
-    // A rolled-back turn keeps the marker its reveal left: E and T matched here.
-    ASSERT_TRUE(evaluate(QStringLiteral("LE CHATS X")).conflict.has_value());
-    EXPECT_EQ(m_session.soluce, QStringLiteral("L* CHA* X"));
-    EXPECT_EQ(m_engine.markers().generation, QStringLiteral("1"));
-}
-
-TEST(ProposalChange, ClearsTheSaveMarkerAndLowersAGenerationMarkerOfOne)
-{
-    struct MarkerCase {
-        QString before;
-        QString after;
-    };
-    const MarkerCase cases[] = {
-        {QString(), QString()},
-        {QStringLiteral("1"), QStringLiteral("0")},
-        {QStringLiteral("0"), QStringLiteral("0")},
-    };
-    for (const MarkerCase& c : cases) {
-        PuzzleEngine engine;
-        engine.markers().save = QStringLiteral("Y");
-        engine.markers().generation = c.before;
-        engine.proposalChanged();
-        EXPECT_EQ(engine.markers().save, QString());
-        EXPECT_EQ(engine.markers().generation, c.after) << c.before.toStdString();
-    }
-}
-
-TEST_F(EvaluationTest, TidyUpDuringTheTurnTurnsTheMarkerToZero)
+TEST_F(EvaluationTest, TidyUpDuringTheTurnIsAProposalChange)
 {
     startPuzzle(QStringLiteral("L'ARBRE"));
-    m_engine.markers().save = QStringLiteral("Y");
-    evaluate(QStringLiteral("L' ARBRE"));
+    EXPECT_TRUE(evaluate(QStringLiteral("L' ARBRE")).proposalChanged);
     EXPECT_EQ(m_session.soluce, QStringLiteral("L'ARBRE"));
-    EXPECT_EQ(m_session.lettres_trouvees, QStringLiteral("6"));
-    EXPECT_EQ(m_engine.markers().generation, QStringLiteral("0"));
-    EXPECT_EQ(m_engine.markers().save, QString());
+    EXPECT_EQ(m_session.lettres_trouvees, 6);
 }
 
 TEST_F(EvaluationTest, ReferenceShortenedAfterInitialisationKeepsTheFoundLength)
@@ -247,7 +200,7 @@ TEST_F(EvaluationTest, ReferenceShortenedAfterInitialisationKeepsTheFoundLength)
     evaluate(QStringLiteral("LE"));
     // Past the end of both texts two empty readings are no match: nothing is dropped.
     EXPECT_EQ(m_session.soluce, QStringLiteral("LE ****"));
-    EXPECT_EQ(m_session.lettres_trouvees, QStringLiteral("2"));
+    EXPECT_EQ(m_session.lettres_trouvees, 2);
 }
 
 TEST_F(EvaluationTest, RecountBelowZeroShowsAsZero)
@@ -260,12 +213,12 @@ TEST_F(EvaluationTest, RecountBelowZeroShowsAsZero)
     m_session.ref = QStringLiteral("ZZ LA");
     m_engine.recountLetters(m_session);
     EXPECT_EQ(m_session.lettres, QStringLiteral("ZZ "));
-    EXPECT_EQ(m_session.lettres_restantes, QStringLiteral("2"));
+    EXPECT_EQ(m_session.lettres_restantes, 2);
 
     m_session.ref = QStringLiteral("A");
     m_engine.recountLetters(m_session);
     EXPECT_EQ(m_session.lettres, QString());
-    EXPECT_EQ(m_session.lettres_restantes, QStringLiteral("0"));
+    EXPECT_EQ(m_session.lettres_restantes, 0);
 }
 
 } // namespace

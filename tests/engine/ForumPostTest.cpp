@@ -1,6 +1,5 @@
-// The forum post built from the found text, the two count captions and the remaining letters:
-// four lines while letters remain, the victory form once the remaining count is numerically zero,
-// and a remaining count that does not convert to a number taken as not zero. The forum of origin
+// The forum post built from the found text, the two counts and the remaining letters: four lines
+// while letters remain, the victory form once the remaining count is zero. The forum of origin
 // ends every line with a carriage return alone and copies the inputs unchanged; every forum
 // writes the same words in its own markup, with names that cannot change its formatting.
 #include "ForumPost.h"
@@ -10,13 +9,24 @@ namespace {
 
 const QString kCr = QStringLiteral("\r");
 
-QString fourLinePost(const QString& found, const QString& foundCount, const QString& remaining,
+// The game as the post reads it.
+GameSession shown(const QString& found, qint64 foundCount, qint64 remaining, const QString& letters)
+{
+    GameSession game;
+    game.soluce = found;
+    game.lettres_trouvees = foundCount;
+    game.lettres_restantes = remaining;
+    game.lettres = letters;
+    return game;
+}
+
+QString fourLinePost(const QString& found, qint64 foundCount, qint64 remaining,
                      const QString& letters)
 {
     return QStringLiteral("[font=Courier New][size=5]") + found + QStringLiteral("[/size][/font]") +
-           kCr + QStringLiteral("[b][color=#FF0000]") + foundCount +
+           kCr + QStringLiteral("[b][color=#FF0000]") + QString::number(foundCount) +
            QStringLiteral("[/color][/b] lettre(s) trouvée(s). ") + kCr +
-           QStringLiteral("[b][color=#FF0000]") + remaining +
+           QStringLiteral("[b][color=#FF0000]") + QString::number(remaining) +
            QStringLiteral("[/color][/b] lettres à placer ") + kCr +
            QStringLiteral("[font=Courier New][size=5][color=#4132F5]") + letters +
            QStringLiteral("[/color][/size][/font]") + kCr;
@@ -36,8 +46,8 @@ TEST(ForumPost, WorkedExampleGivesFourLines)
                        "[b][color=#FF0000]2[/color][/b] lettres à placer \r"
                        "[font=Courier New][size=5][color=#4132F5]E T "
                        "[/color][/size][/font]\r");
-    EXPECT_EQ(buildForumPost(QStringLiteral("L* CHA*"), QStringLiteral("4"), QStringLiteral("2"),
-                             QStringLiteral("E T ")),
+    EXPECT_EQ(forumPost(Forum::Origine, shown(QStringLiteral("L* CHA*"), 4, 2, QStringLiteral("E T ")))
+                  .text,
               expected);
 }
 
@@ -45,16 +55,15 @@ TEST(ForumPost, SolvedPuzzleGivesTheVictoryLine)
 {
     const QString expected = QStringLiteral("[font=Courier New][size=5]LE CHAT[/size][/font]\r\r"
                                             "[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]\r");
-    EXPECT_EQ(buildForumPost(QStringLiteral("LE CHAT"), QStringLiteral("2"), QStringLiteral("0"),
-                             QString()),
+    EXPECT_EQ(forumPost(Forum::Origine, shown(QStringLiteral("LE CHAT"), 2, 0, QString())).text,
               expected);
 }
 
 struct PostCase {
     const char* name;
     QString found;
-    QString foundCount;
-    QString remaining;
+    qint64 foundCount;
+    qint64 remaining;
     QString letters;
     bool victory;
 };
@@ -64,7 +73,8 @@ class ForumPostForms : public testing::TestWithParam<PostCase> {};
 TEST_P(ForumPostForms, PicksTheFormAndCopiesTheInputsUnchanged)
 {
     const PostCase& c = GetParam();
-    const QString post = buildForumPost(c.found, c.foundCount, c.remaining, c.letters);
+    const QString post =
+        forumPost(Forum::Origine, shown(c.found, c.foundCount, c.remaining, c.letters)).text;
     const QString expected = c.victory
                                  ? victoryPost(c.found)
                                  : fourLinePost(c.found, c.foundCount, c.remaining, c.letters);
@@ -72,27 +82,13 @@ TEST_P(ForumPostForms, PicksTheFormAndCopiesTheInputsUnchanged)
 }
 
 const PostCase kPostCases[] = {
-    // Before any initialisation the captions read 0: the victory form around nothing.
-    {"BeforeAnyInitialisation", QString(), QStringLiteral("0"), QStringLiteral("0"), QString(),
-     true},
-    {"ZeroWrittenAsDecimal", QStringLiteral("**"), QStringLiteral("1"), QStringLiteral("0.0"),
-     QStringLiteral("A "), true},
-    {"NegativeZero", QStringLiteral("**"), QStringLiteral("1"), QStringLiteral("-0"),
-     QStringLiteral("A "), true},
-    {"OneLetterLeft", QStringLiteral("L* CHAT"), QStringLiteral("5"), QStringLiteral("1"),
-     QStringLiteral("E "), false},
-    {"CountsCopiedAsCaptionsShowThem", QStringLiteral("**"), QStringLiteral("007"),
-     QStringLiteral("02"), QStringLiteral("A B "), false},
-    {"NotANumberIsNotZero", QStringLiteral("**"), QStringLiteral("0"), QStringLiteral("Vide"),
-     QStringLiteral("A B "), false},
-    {"EmptyCaptionIsNotZero", QStringLiteral("**"), QStringLiteral("0"), QString(),
-     QStringLiteral("A B "), false},
-    {"LineBreaksOfTheFoundTextCopied", QStringLiteral("*\r\n*µ*"), QStringLiteral("0"),
-     QStringLiteral("3"), QStringLiteral("A B C "), false},
-    {"LineBreaksInTheVictoryForm", QStringLiteral("A\rB\nC"), QStringLiteral("1"),
-     QStringLiteral("0"), QString(), true},
-    {"BracketsNotEscaped", QStringLiteral("[*] ***"), QStringLiteral("0"), QStringLiteral("4"),
-     QStringLiteral("[B] "), false},
+    // Before any initialisation the counts are 0: the victory form around nothing.
+    {"BeforeAnyInitialisation", QString(), 0, 0, QString(), true},
+    {"OneLetterLeft", QStringLiteral("L* CHAT"), 5, 1, QStringLiteral("E "), false},
+    {"LineBreaksOfTheFoundTextCopied", QStringLiteral("*\r\n*µ*"), 0, 3, QStringLiteral("A B C "),
+     false},
+    {"LineBreaksInTheVictoryForm", QStringLiteral("A\rB\nC"), 1, 0, QString(), true},
+    {"BracketsNotEscaped", QStringLiteral("[*] ***"), 0, 4, QStringLiteral("[B] "), false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Forms, ForumPostForms, testing::ValuesIn(kPostCases), caseName<PostCase>);
@@ -114,10 +110,10 @@ TEST_P(ForumDialects, WriteTheTurnAndTheRankingInTheForumsMarkup)
     const QList<PlayerStanding> ranking{{QStringLiteral("[Zoé]*_"), 12, 3},
                                         {QStringLiteral("# Bob`~|<"), 1, 1}};
     const ForumPost post =
-        c.victory ? forumPost(c.forum, QStringLiteral("LE CHAT"), QStringLiteral("2"),
-                              QStringLiteral("0"), QString())
-                  : forumPost(c.forum, QStringLiteral("L'ÉTÉ  ** ```\r\n*"), QStringLiteral("4"),
-                              QStringLiteral("3"), QStringLiteral("A É "), &ranking);
+        c.victory ? forumPost(c.forum, shown(QStringLiteral("LE CHAT"), 2, 0, QString()))
+                  : forumPost(c.forum, shown(QStringLiteral("L'ÉTÉ  ** ```\r\n*"), 4, 3,
+                                             QStringLiteral("A É ")),
+                              &ranking);
     EXPECT_EQ(post.text, c.post);
 }
 

@@ -1,7 +1,5 @@
-// The two readings every layer shares: line breaks rewritten in one form (a CR LF pair is one
-// break), and a count caption read as a whole number.
+// Line breaks rewritten in one form (a CR LF pair is one break), as every layer reads them.
 #include "EngineTestSupport.h"
-#include "GameSession.h"
 #include "LineBreaks.h"
 
 namespace {
@@ -37,26 +35,5 @@ INSTANTIATE_TEST_SUITE_P(
         BreakCase{"BreaksAtBothEnds", QStringLiteral("\r\nA\r"), kBlank, QStringLiteral(" A ")}),
     caseName<BreakCase>);
 
-TEST(CaptionNumberTest, ReadsAWholeNumberOrNothing)
-{
-    const struct {
-        const char* caption;
-        std::optional<qint64> number;
-    } cases[] = {
-        {"0", 0},
-        {"42", 42},
-        {" 7 ", 7},
-        {"-3", -3},
-        {"007", 7},
-        {"", {}},
-        {"Vide", {}},
-        {"4.0", {}},
-        {"1 2", {}},
-        {"0x10", {}},
-        {"99999999999", 99999999999LL},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(captionNumber(QString::fromLatin1(c.caption)), c.number) << c.caption;
-}
 
 } // namespace

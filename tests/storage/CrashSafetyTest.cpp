@@ -30,14 +30,14 @@ constexpr int kKills = 200;
 // The n that ties the stored game together, or -1 when the tables disagree.
 qlonglong wholeGameNumber(const GameSession& game)
 {
-    const QString n = game.lettres_restantes;
+    const QString n = QString::number(game.lettres_restantes);
     const GameSession expected{QStringLiteral("PARTIE ") + n,
                                QStringLiteral("RESULTAT ") + n,
                                QStringLiteral("PROPOSITION ") + n,
                                QStringLiteral("LETTRES ") + n,
-                               n,
-                               QStringLiteral("0")};
-    return game == expected ? n.toLongLong() : -1;
+                               game.lettres_restantes,
+                               0};
+    return game == expected ? game.lettres_restantes : -1;
 }
 
 // Runs the store helper's write loop and kills it a random while after its first line; the seed
@@ -117,7 +117,7 @@ TEST(CrashSafetyTest, KilledSavesLeaveOneWholeGame)
         const qlonglong n = wholeGameNumber(game);
         ASSERT_GE(n, last) << "kill " << kill << ": torn or older game, base "
                            << qPrintable(game.ref) << ", count "
-                           << qPrintable(game.lettres_restantes);
+                           << game.lettres_restantes;
         last = n;
     }
     ::testing::Test::RecordProperty("kills", kKills);
@@ -219,7 +219,7 @@ TEST(CrashSafetyTest, KilledTurnSavesLeaveTheLastTurnTiedToTheGame)
 
         // The program takes the history up at start-up.
         GameController game;
-        const std::optional<Refusal> refused = game.startUp(path);
+        const std::optional<Refusal> refused = game.openGame(path);
         ASSERT_FALSE(refused) << "kill " << kill << ": " << qPrintable(refused->text);
         ASSERT_EQ(game.turnCount(), state.turns) << "kill " << kill;
     }
@@ -273,7 +273,7 @@ TEST(CrashSafetyTest, KilledSavesUnderANewNameLeaveWholeGames)
     const qsizetype cutShort = scratchFiles().size();
     writeBytes(endedScratchFile(file(last + 1)), "copie");
     GameController game;
-    ASSERT_FALSE(game.startUp(file(last)));
+    ASSERT_FALSE(game.openGame(file(last)));
     // Under another name than the killed program's next one, whose lock it may have left
     // unwritten a moment ago.
     const std::optional<Refusal> refusal = game.saveGameAs(dir.filePath(QStringLiteral("après")));
@@ -296,7 +296,7 @@ TEST(CrashSafetyTest, KilledPlayIsTakenUpAsTheLastActShowedIt)
     makeSampleStore(path);
     {
         GameController game;
-        ASSERT_FALSE(game.startUp(path));
+        ASSERT_FALSE(game.openGame(path));
         game.referenceEdited(QStringLiteral("LE VIEUX CHAT NOIR DORT SUR LE TAPIS ROUGE"));
         ASSERT_FALSE(game.initialise());
         for (int turn = 0; turn < 30; ++turn) {

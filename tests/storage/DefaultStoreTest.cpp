@@ -33,7 +33,7 @@ TEST(DefaultStoreTest, HoldsAnEmptyGameAndTheDesignTimeLook)
     const StoreStatus opened = store.open();
     ASSERT_TRUE(opened) << qPrintable(opened.message());
     const GameSession empty{QStringLiteral(""), QStringLiteral(""),  QStringLiteral(""),
-                            QStringLiteral(""), QStringLiteral("0"), QStringLiteral("0")};
+                            QStringLiteral(""), 0, 0};
     EXPECT_EQ(store.loadGame(), empty);
     const StoredAppearance look = store.loadAppearance();
     for (Pane pane : kPanes) {

@@ -28,7 +28,7 @@ TEST(GameFileNameTest, ChosenNameGetsTheGameSuffix)
 
 const GameSession kGame{QStringLiteral("LE CHAT"), QStringLiteral("** ****"),
                         QStringLiteral("LA VIE"),  QStringLiteral("A B "),
-                        QStringLiteral("4"),       QStringLiteral("0")};
+                        4, 0};
 
 // An open source game with two stored turns, a table and a layout version of a later program.
 class GameFilesTest : public ::testing::Test {
@@ -55,7 +55,7 @@ class GameFilesTest : public ::testing::Test {
     }
     StoreStatus copyWith(const QString& path, const GameSession& game)
     {
-        return copyGame(m_store, path, [&](GameStore& copy) { return copy.saveGame(game); });
+        return copyGame(m_store, path, [&](GameStore& copy) { return saveWithTurnZero(copy, game); });
     }
 
     QTemporaryDir m_dir;
@@ -68,7 +68,7 @@ TEST_F(GameFilesTest, EmptyGameHoldsNoGameAndTheGivenLook)
     ASSERT_TRUE(createEmptyGame(target(), {{QStringLiteral("font_name_lettres"), "Arial"}}));
     GameStore store(target());
     ASSERT_TRUE(store.open());
-    EXPECT_EQ(store.loadGame(), (GameSession{"", "", "", "", "0", "0"}));
+    EXPECT_EQ(store.loadGame(), (GameSession{"", "", "", "", 0, 0}));
     EXPECT_FALSE(store.loadHistory());
     EXPECT_EQ(store.loadAppearance().panes[3].font.name, QStringLiteral("Arial"));
     EXPECT_FALSE(store.loadAppearance().panes[0].font.name);
@@ -163,7 +163,7 @@ TEST_F(GameFilesTest, SweepRemovesOnlyTheScratchFilesOfEndedPrograms)
 
 TEST_F(GameFilesTest, FailedWriteLeavesNothingBehind)
 {
-    enum class Trouble { MissingFolder, ReadOnlyFolder, FullDisk, GameRefused };
+    enum class Trouble { MissingFolder, ReadOnlyFolder, FullDisk };
     struct Case {
         Trouble trouble;
         bool copying;
@@ -174,7 +174,6 @@ TEST_F(GameFilesTest, FailedWriteLeavesNothingBehind)
         {Trouble::ReadOnlyFolder, false, "Permission denied"},
         {Trouble::ReadOnlyFolder, true, "Permission denied"},
         {Trouble::FullDisk, true, "disk"},
-        {Trouble::GameRefused, true, "onze"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.trouble) * 2 + int(c.copying));
@@ -182,8 +181,6 @@ TEST_F(GameFilesTest, FailedWriteLeavesNothingBehind)
                                  ? m_dir.filePath(QStringLiteral("absent/copie.mdb"))
                                  : target();
         GameSession game = kGame;
-        if (c.trouble == Trouble::GameRefused)
-            game.lettres_restantes = QStringLiteral("onze");
         const auto folderMode = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
         if (c.trouble == Trouble::ReadOnlyFolder)
             QFile::setPermissions(m_dir.path(), folderMode);

@@ -51,7 +51,7 @@ void playTurn(GameController& game, int turn)
 
 void startUp(GameController& game, const QString& path)
 {
-    const std::optional<Refusal> refused = game.startUp(path);
+    const std::optional<Refusal> refused = game.openGame(path);
     ASSERT_FALSE(refused) << qPrintable(refused->text);
 }
 
@@ -79,8 +79,8 @@ void expectShows(const GameController& game, const Turn& turn)
 {
     EXPECT_EQ(game.session().soluce, turn.result);
     EXPECT_EQ(game.session().lettres, turn.lettres);
-    EXPECT_EQ(game.session().lettres_restantes, QString::number(turn.restantes));
-    EXPECT_EQ(game.session().lettres_trouvees, QString::number(turn.trouvees));
+    EXPECT_EQ(game.session().lettres_restantes, turn.restantes);
+    EXPECT_EQ(game.session().lettres_trouvees, turn.trouvees);
 }
 
 qlonglong count(const RawStore& raw, const QString& sql)
@@ -328,7 +328,7 @@ TEST_F(HistoryStoreTest, UnusableToursLoadsTheGameAndIsReplacedBySave)
         GameController game;
         startUp(game, m_path);
         EXPECT_EQ(game.session().ref, QStringLiteral("LE CHAT"));
-        EXPECT_EQ(game.session().lettres_restantes, QStringLiteral("4"));
+        EXPECT_EQ(game.session().lettres_restantes, 4);
         const Turn loaded{QString(""), QStringLiteral("** ****"), 0, 4, QStringLiteral("A C H T ")};
         EXPECT_EQ(game.turns(), QList<Turn>{loaded});
         EXPECT_FALSE(game.canUndo());

@@ -22,8 +22,8 @@ RecoveryChanges threeTurns()
 {
     const GameSession session{QStringLiteral("LE CHAT"), QStringLiteral("LE CHAT"),
                               QStringLiteral("LE CHAT"), QString(),
-                              QStringLiteral("0"),       QStringLiteral("2")};
-    return {{session, QStringLiteral("1"), QStringLiteral("Bob"), 3, 1},
+                              0,                         2};
+    return {{session, QStringLiteral("Bob"), 3, 1},
             false,
             {{1, kTurn1}, {2, kTurn2}}};
 }
@@ -153,7 +153,7 @@ TEST_F(RecoveryStoreTest, ASaveEmptiesTheRecordInItsOwnTransaction)
     m_store->resumeRecovery();
     GameSession game = threeTurns().game.session;
     game.ref = QStringLiteral("LE CHIEN");
-    EXPECT_FALSE(m_store->saveGame(game));
+    EXPECT_FALSE(saveWithTurnZero(*m_store, game));
     EXPECT_EQ(m_store->loadGame().ref, QStringLiteral("LE CHAT"));
     m_store.reset();
     ASSERT_EQ(read().kind, RecoveryReading::Kind::Readable);
@@ -163,7 +163,7 @@ TEST_F(RecoveryStoreTest, ASaveEmptiesTheRecordInItsOwnTransaction)
         ASSERT_TRUE(raw.exec(QStringLiteral("DROP TRIGGER refuse")));
     }
 
-    EXPECT_TRUE(m_store->saveGame(game));
+    EXPECT_TRUE(saveWithTurnZero(*m_store, game));
     EXPECT_FALSE(QFileInfo::exists(m_record));
     EXPECT_EQ(read().kind, RecoveryReading::Kind::None);
 }

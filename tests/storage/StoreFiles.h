@@ -1,6 +1,9 @@
 // Test support: store files made with raw SQL, and a plain connection to look inside them.
 #pragma once
 
+#include "GameStore.h"
+#include "TurnHistory.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -74,3 +77,11 @@ class DiskFull {
     void (*m_previous)(int);
     rlimit m_saved{};
 };
+
+// The game saved with a history of its turn 0 alone, as a game just initialised is.
+inline StoreStatus saveWithTurnZero(GameStore& store, const GameSession& game)
+{
+    TurnHistory history;
+    history.restart(turnOf(game, QString()));
+    return store.saveGame(game, history);
+}

@@ -195,7 +195,7 @@ TEST_F(StoreLocationTest, FirstCopyIsTheUsersToWrite)
     ASSERT_TRUE(store.open());
     GameSession game = store.loadGame();
     game.ref = QStringLiteral("LE FIL DU FORUM");
-    EXPECT_TRUE(store.saveGame(game));
+    EXPECT_TRUE(saveWithTurnZero(store, game));
     store.close();
     EXPECT_EQ(fileBytes(packaged()), packagedBytes) << "the packaged default is never written";
 }

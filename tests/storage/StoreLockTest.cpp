@@ -30,9 +30,9 @@ TEST(StoreLockTest, SaveUnderAnotherProgramsLockReportsThenWorksAfterRelease)
                      QStringLiteral("*"),
                      QStringLiteral("P"),
                      QStringLiteral("L "),
-                     QStringLiteral("1"),
-                     QStringLiteral("0")};
-    const StoreStatus locked = store.saveGame(game);
+                     1,
+                     0};
+    const StoreStatus locked = saveWithTurnZero(store, game);
     EXPECT_FALSE(locked);
     EXPECT_TRUE(locked.message().startsWith(
         QStringLiteral("Le fichier de la partie est verrouillé par un autre programme.\r")))
@@ -47,7 +47,7 @@ TEST(StoreLockTest, SaveUnderAnotherProgramsLockReportsThenWorksAfterRelease)
 
     EXPECT_EQ(store.loadGame().ref, QStringLiteral("LE CHAT"));
     game.ref = QStringLiteral("APRÈS LE VERROU");
-    const StoreStatus saved = store.saveGame(game);
+    const StoreStatus saved = saveWithTurnZero(store, game);
     ASSERT_TRUE(saved) << qPrintable(saved.message());
     store.close();
 

@@ -42,9 +42,11 @@ int saveLoop(const QString& path, qlonglong first)
                                QStringLiteral("RESULTAT ") + number,
                                QStringLiteral("PROPOSITION ") + number,
                                QStringLiteral("LETTRES ") + number,
-                               number,
-                               QStringLiteral("0")};
-        const StoreStatus status = store.saveGame(game);
+                               n,
+                               0};
+        TurnHistory history;
+        history.restart(turnOf(game, QString()));
+        const StoreStatus status = store.saveGame(game, history);
         if (!status) {
             std::fprintf(stderr, "%s\n", qUtf8Printable(status.message()));
             return 3;
@@ -86,7 +88,7 @@ int turnLoop(const QString& path)
 {
     constexpr qsizetype kTurnsPerGame = 70;
     GameController game;
-    if (game.startUp(path)) {
+    if (game.openGame(path)) {
         return 2;
     }
     qlonglong number = gameNumberOf(game.session().ref);
@@ -126,7 +128,7 @@ int saveAsLoop(const QString& folder, qlonglong first)
 {
     const auto file = [&](qlonglong n) { return folder + QStringLiteral("/partie-%1.mdb").arg(n); };
     GameController game;
-    if (game.startUp(file(first))) {
+    if (game.openGame(file(first))) {
         return 2;
     }
     if (gameNumberOf(game.session().ref) == 0 && !startGame(game, 1)) {
@@ -159,10 +161,9 @@ QByteArray shownDigest(GameController& game)
                       s.soluce,
                       s.propal,
                       s.lettres,
-                      s.lettres_restantes,
-                      s.lettres_trouvees,
-                      game.markers().save,
-                      game.markers().generation,
+                      QString::number(s.lettres_restantes),
+                      QString::number(s.lettres_trouvees),
+                      QString::number(game.isModified()),
                       game.player(),
                       QString::number(game.canUndo())};
     for (const Turn& turn : game.turns()) {
@@ -273,7 +274,7 @@ int recoveryLoop(const QString& path, unsigned seed)
             std::fprintf(stderr, "%s\n", qUtf8Printable(warning.text));
             std::exit(7);
         });
-        const std::optional<Refusal> refused = played.startUp(at, takeUp);
+        const std::optional<Refusal> refused = played.openGame(at, takeUp);
         if (refused)
             std::fprintf(stderr, "%s\n", qUtf8Printable(refused->text));
         return !refused;

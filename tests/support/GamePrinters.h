@@ -29,10 +29,7 @@ inline void PrintTo(const GameSession& s, std::ostream* os)
     PrintTo(s.propal, os);
     *os << " lettres=";
     PrintTo(s.lettres, os);
-    *os << " restantes=";
-    PrintTo(s.lettres_restantes, os);
-    *os << " trouvees=";
-    PrintTo(s.lettres_trouvees, os);
+    *os << " restantes=" << s.lettres_restantes << " trouvees=" << s.lettres_trouvees;
     *os << '}';
 }
 

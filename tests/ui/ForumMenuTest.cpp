@@ -1,6 +1,7 @@
 // The submenu «Forum du fil»: one item per forum, the game's forum checked; a click on an item makes «Copier» and the preview write for that forum.
 #include "Form1.h"
 #include "GameController.h"
+#include "UiFixture.h"
 #include "StoreFiles.h"
 
 #include <QApplication>
@@ -23,7 +24,7 @@ TEST(ForumMenu, ClickedItemMakesCopierAndThePreviewWriteForItsForum)
     ASSERT_NO_FATAL_FAILURE(makeSampleStore(path));
     GameController game;
     Form1 window(game);
-    ASSERT_TRUE(window.startUp(path));
+    ASSERT_TRUE(window.startUp(startUpOn(path)));
     window.show();
     const auto item = [&](const char* name) {
         return window.findChild<QAction*>(QLatin1String(name));

@@ -80,26 +80,49 @@ const IconCase kIcons[] = {{MessageIcon::None, QMessageBox::NoIcon},
 
 } // namespace
 
+// The real box the question calls for, looked at and then closed with its default button.
+Answer shownBox(const Question& question, const std::function<void(QMessageBox*)>& look)
+{
+    std::function<void()> onBox;
+    onBox = [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            QTimer::singleShot(10, onBox);
+            return;
+        }
+        look(box);
+        box->defaultButton()->click();
+    };
+    QTimer::singleShot(0, onBox);
+    return MessageBoxSink(nullptr).answer(question);
+}
+
 TEST_P(BoxIconTest, InformBoxHasTitleIconAndOk)
 {
-    std::unique_ptr<QMessageBox> box(
-        MessageBoxSink::createInformBox(nullptr, messages::kTooLong, GetParam().icon));
-    EXPECT_EQ(box->windowTitle(), QStringLiteral("Plimo"));
-    EXPECT_EQ(box->icon(), GetParam().expected);
-    EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
-    EXPECT_EQ(box->text(), QString(messages::kTooLong).replace(u'\r', u'\n'));
+    const Answer answer = shownBox({messages::kTooLong, GetParam().icon, Question::Buttons::Ok},
+                                   [expected = GetParam().expected](QMessageBox* box) {
+                                       EXPECT_EQ(box->windowTitle(), QStringLiteral("Plimo"));
+                                       EXPECT_EQ(box->icon(), expected);
+                                       EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+                                       EXPECT_EQ(box->text(),
+                                                 QString(messages::kTooLong).replace(u'\r', u'\n'));
+                                   });
+    EXPECT_EQ(answer, Answer::Yes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Icons, BoxIconTest, ::testing::ValuesIn(kIcons));
 
-TEST(QuestionBoxTest, AsksYesOrNoWithYesAsDefault)
+TEST(QuestionBoxTest, AsksYesOrNoWithYesAsDefaultUnlessNoIsAskedFor)
 {
-    std::unique_ptr<QMessageBox> box(
-        MessageBoxSink::createQuestionBox(nullptr, QStringLiteral("Quitter ?")));
-    EXPECT_EQ(box->windowTitle(), QStringLiteral("Plimo"));
-    EXPECT_EQ(box->icon(), QMessageBox::Question);
-    EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Yes));
+    for (const bool noByDefault : {false, true}) {
+        const Question question{QStringLiteral("Quitter ?"), MessageIcon::Question,
+                                Question::Buttons::YesNo, noByDefault};
+        const Answer answer = shownBox(question, [](QMessageBox* box) {
+            EXPECT_EQ(box->icon(), QMessageBox::Question);
+            EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+        });
+        EXPECT_EQ(answer, noByDefault ? Answer::No : Answer::Yes);
+    }
 }
 
 namespace {

@@ -23,7 +23,7 @@ class OtherGameWindowTest : public UiFixture {
     void SetUp() override
     {
         UiFixture::SetUp();
-        m_sink.choice = MessageSink::Answer::No;
+        m_sink.choice = Answer::No;
     }
     void makeGame() override
     {
@@ -79,7 +79,7 @@ class OtherGameWindowTest : public UiFixture {
 
 TEST_F(OtherGameWindowTest, NewGameIsMadeThroughQtsOwnChooser)
 {
-    EXPECT_EQ(m_window->windowTitle(), kCaption);
+    EXPECT_EQ(m_window->windowTitle(), kCaption + QStringLiteral("[*]"));
     answerChooser(QStringLiteral("fil-42"));
     click(ref());
     QTest::keyClick(ref(), Qt::Key_N, Qt::ControlModifier);
@@ -89,7 +89,7 @@ TEST_F(OtherGameWindowTest, NewGameIsMadeThroughQtsOwnChooser)
     const QString made = m_dir.filePath(QStringLiteral("fil-42.mdb"));
     EXPECT_EQ(m_game->gamePath(), made);
     EXPECT_EQ(shown(), (QStringList{"", "", "", "", "0"}));
-    EXPECT_EQ(m_window->windowTitle(), kCaption + QStringLiteral(" — fil-42.mdb"));
+    EXPECT_EQ(m_window->windowTitle(), kCaption + QStringLiteral(" — fil-42.mdb[*]"));
     EXPECT_EQ(m_window->focusWidget(), ref());
 
     answerChooser(QString());
@@ -118,7 +118,7 @@ TEST_F(OtherGameWindowTest, OpenShowsTheOtherGameOrKeepsTheCurrentOne)
     trigger("mnu_ouvrir");
     EXPECT_EQ(m_game->gamePath(), m_other);
     EXPECT_EQ(ref()->toPlainText(), QStringLiteral("UN LOUP"));
-    EXPECT_EQ(m_window->windowTitle(), kCaption + QStringLiteral(" — autre & partie.mdb"));
+    EXPECT_EQ(m_window->windowTitle(), kCaption + QStringLiteral(" — autre & partie.mdb[*]"));
     EXPECT_FALSE(topLevel("form_message")->isVisible());
     EXPECT_EQ(historyTable()->model()->rowCount(), 1);
 }
@@ -133,7 +133,7 @@ TEST_F(OtherGameWindowTest, SaveAsGoesOnWithTheNewFile)
     EXPECT_TRUE(m_sink.shown.empty()) << "no question: the game goes along";
     EXPECT_EQ(m_game->gamePath(), copy);
     EXPECT_EQ(storedBase(copy), QStringLiteral("LE CHAT LOUP"));
-    EXPECT_EQ(m_window->windowTitle(), kCaption + QStringLiteral(" — copie.mdb"));
+    EXPECT_EQ(m_window->windowTitle(), kCaption + QStringLiteral(" — copie.mdb[*]"));
 }
 
 TEST_F(OtherGameWindowTest, RecentGamesOpenAndAGoneOneLeavesTheList)

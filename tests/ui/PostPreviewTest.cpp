@@ -40,8 +40,12 @@ TEST_P(PostPreviewDrawing, DrawsEachPartAsItsForumDoes)
 {
     const DrawnCase& c = GetParam();
     const QList<PlayerStanding> ranking{{QStringLiteral("<b>x</b> & [co]"), 0, 1}};
-    const ForumPost post = forumPost(c.forum, QStringLiteral("L*  CHAT\r\nX"), QStringLiteral("12"),
-                                     QStringLiteral("3"), QStringLiteral("E T "), &ranking);
+    GameSession game;
+    game.soluce = QStringLiteral("L*  CHAT\r\nX");
+    game.lettres_trouvees = 12;
+    game.lettres_restantes = 3;
+    game.lettres = QStringLiteral("E T ");
+    const ForumPost post = forumPost(c.forum, game, &ranking);
     QTextDocument document;
     document.setHtml(postPreviewHtml(post.lines, c.forum, QStringLiteral("Liberation Mono")));
     QString plain;

@@ -103,7 +103,7 @@ TEST_P(LeaveWayTest, ShowsWhatTheGameAsksAndDoesAsAnswered)
     if (c.withReference)
         typeInto(ref(), QStringLiteral("le chat"));
     click(propal());
-    m_sink.answer = c.answer;
+    m_sink.yes = c.answer;
     if (c.ends && c.way != Way::Frame) {
         // The quit stops the application's event loop: run it inside one, so that the stop ends
         // this loop and leaves none pending for the boxes of later tests.

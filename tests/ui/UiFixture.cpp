@@ -28,7 +28,7 @@ bool UiFixture::startWindow(MessageSink* messages, Choosers* choosers)
     m_sink.shown.clear();
     m_game = std::make_unique<GameController>();
     m_window = std::make_unique<Form1>(*m_game, messages, choosers);
-    if (!m_window->startUp(m_path))
+    if (!m_window->startUp(startUpOn(m_path)))
         return false;
     m_window->show();
     m_window->activateWindow();

@@ -9,6 +9,7 @@
 #include "GamePrinters.h"
 #include "MessageSink.h"
 #include "StoreFiles.h"
+#include "StoreLocation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,27 +29,33 @@
 #include <optional>
 #include <vector>
 
+// A run whose command line names this game, by its absolute path.
+inline StoreLocationInputs startUpOn(const QString& path)
+{
+    return {{QStringLiteral("plimo"), path}, {}, {}, {}, {}, {}};
+}
+
 struct ShownMessage {
     QString text;
     MessageIcon icon;
 };
 
+// Keeps every box's text and icon; a question is answered `yes` with Oui and Non, `choice`
+// with Annuler too.
 class RecordingSink : public MessageSink {
   public:
-    void inform(const QString& text, MessageIcon icon) override { shown.push_back({text, icon}); }
-    bool ask(const QString& text) override
+    Answer answer(const Question& question) override
     {
-        shown.push_back({text, MessageIcon::Question});
-        return answer;
-    }
-    Answer askOrCancel(const QString& text) override
-    {
-        shown.push_back({text, MessageIcon::Question});
+        shown.push_back({question.text, question.icon});
+        if (question.buttons == Question::Buttons::Ok)
+            return Answer::Yes;
+        if (question.buttons == Question::Buttons::YesNo)
+            return yes ? Answer::Yes : Answer::No;
         return choice;
     }
 
     std::vector<ShownMessage> shown;
-    bool answer = true;
+    bool yes = true;
     Answer choice = Answer::Yes;
 };
 

@@ -4,8 +4,10 @@
 // under xvfb-run; the store file is changed.
 #include "Form1.h"
 #include "GameController.h"
+#include "StoreLocation.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -66,7 +68,8 @@ int main(int argc, char** argv)
 
     GameController game;
     Form1 window(game);
-    if (argc > 2 && !window.startUp(QString::fromLocal8Bit(argv[2])))
+    if (argc > 2 && !window.startUp(StoreLocationInputs{
+                         {QStringLiteral("plimo"), QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath()}, {}, {}, {}, {}, {}}))
         return 7;
     window.show();
     window.activateWindow();

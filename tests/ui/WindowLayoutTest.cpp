@@ -84,11 +84,20 @@ const Placement kPlacements[] = {
 
 using WindowLayoutTest = UiFixture;
 
-TEST_F(WindowLayoutTest, CaptionEndsWithTheVersion)
+// The caption ends with the version and the unsaved mark, which Qt draws while the game is
+// unsaved: after a turn, not after «Enregistrer».
+TEST_F(WindowLayoutTest, CaptionEndsWithTheVersionAndMarksAnUnsavedGame)
 {
     EXPECT_EQ(m_window->objectName(), QStringLiteral("Form1"));
     EXPECT_EQ(m_window->windowTitle(),
-              QStringLiteral("DORV - Plimo : Jeux de mots - Version 2.5.0"));
+              QStringLiteral("DORV - Plimo : Jeux de mots - Version 2.5.0[*]"));
+    initialise(QStringLiteral("LE CHAT"));
+    clickButton(QStringLiteral("record"));
+    EXPECT_FALSE(m_window->isWindowModified());
+    generate(QStringLiteral("LA CHAR"));
+    EXPECT_TRUE(m_window->isWindowModified());
+    clickButton(QStringLiteral("record"));
+    EXPECT_FALSE(m_window->isWindowModified());
     EXPECT_EQ(m_window->centralWidget()->size(), QSize(1036, 653));
     EXPECT_FALSE(m_window->windowIcon().isNull());
 }
@@ -216,8 +225,7 @@ TEST_F(WindowLayoutTest, ItemsWithoutHandlersChangeNothing)
     initialised.ref = QStringLiteral("LE CHAT");
     initialised.soluce = QStringLiteral("** ****");
     initialised.lettres = QStringLiteral("A C E H L T ");
-    initialised.lettres_restantes = QStringLiteral("6");
-    initialised.lettres_trouvees = QStringLiteral("0");
+    initialised.lettres_restantes = 6;
     ASSERT_EQ(m_game->session(), initialised);
     for (const char* name : {"filler", "filler2", "Filler4"})
         trigger(name);
