@@ -2,6 +2,8 @@
 #include "PuzzleEngine.h"
 #include "SpaceRuns.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 
 namespace {
@@ -56,6 +58,19 @@ void PuzzleEngine::proposalChanged()
 void PuzzleEngine::clearLetterCounters()
 {
     m_counters.fill(0);
+    for (const auto& [letter, n] : m_extraCounters)
+        if (letter < kLatinEnd)
+            m_latinExtraSlots[letter] = 0;
+    m_extraCounters.clear();
+}
+
+bool PuzzleEngine::hidesExtraLetters(const GameSession& session)
+{
+    const qsizetype length = std::min(session.ref.size(), session.soluce.size());
+    for (qsizetype i = 0; i < length; ++i)
+        if (session.soluce.at(i) == kMask && alphabet::isExtraLetter(session.ref.at(i)))
+            return true;
+    return false;
 }
 
 void PuzzleEngine::resetPuzzle(GameSession& session)
@@ -72,11 +87,38 @@ void PuzzleEngine::resetPuzzle(GameSession& session)
 
 void PuzzleEngine::countReference(const QString& text)
 {
+    const std::bitset<65536>* extra = extraLetters();
     for (QChar c : text) {
         const int index = alphabet::letterIndex(c);
         if (index >= 0)
             ++m_counters[index];
+        else if (extra && extra->test(c.unicode()))
+            ++extraCounter(c.unicode());
     }
+}
+
+int& PuzzleEngine::newExtraCounter(char16_t letter)
+{
+    for (auto& [counted, n] : m_extraCounters)
+        if (counted == letter)
+            return n;
+    m_extraCounters.emplace_back(letter, 0);
+    if (letter < kLatinEnd)
+        m_latinExtraSlots[letter] = static_cast<std::uint16_t>(m_extraCounters.size());
+    return m_extraCounters.back().second;
+}
+
+const std::bitset<65536>& PuzzleEngine::wordCharacters() const
+{
+    if (!m_puzzleAllLetters)
+        return m_wordCharacters;
+    static const std::bitset<65536> everyLetter = [] {
+        std::bitset<65536> words = alphabet::upperCaseLetters();
+        for (QChar c : kCharacterSet)
+            words.set(c.unicode());
+        return words;
+    }();
+    return everyLetter;
 }
 
 RemainingLetters PuzzleEngine::formatRemainingLetters(alphabet::DisplayOrder order) const
@@ -89,6 +131,19 @@ RemainingLetters PuzzleEngine::formatRemainingLetters(alphabet::DisplayOrder ord
         if (n <= 0)
             continue;
         result.text.append(QString(n, QChar(alphabet::kLetters[index])));
+        result.text.append(kSpace);
+        result.count += n;
+    }
+    if (m_extraCounters.empty())
+        return result;
+    // The other capitals follow the 37, in code-point order, in both displays.
+    QVarLengthArray<std::pair<char16_t, int>, 16> extra(m_extraCounters.begin(),
+                                                        m_extraCounters.end());
+    std::sort(extra.begin(), extra.end());
+    for (const auto& [letter, n] : extra) {
+        if (n <= 0)
+            continue;
+        result.text.append(QString(n, QChar(letter)));
         result.text.append(kSpace);
         result.count += n;
     }
@@ -106,13 +161,20 @@ std::optional<Refusal> PuzzleEngine::initialisePuzzle(GameSession& session)
     // A new puzzle has revealed nothing yet: the old puzzle's count would be posted as its own.
     session.lettres_trouvees = QStringLiteral("0");
     session.ref = collapseSpaceRuns(session.ref);
+    m_puzzleAllLetters = m_rules.allLetters;
 
     QString found(session.ref.size(), Qt::Uninitialized);
     QChar* to = found.data();
+    const std::bitset<65536>* extra = extraLetters();
     for (QChar c : session.ref) {
         const int index = alphabet::letterIndex(c);
-        if (index >= 0)
+        if (index >= 0) {
             ++m_counters[index];
+        } else if (extra && extra->test(c.unicode())) {
+            ++extraCounter(c.unicode());
+            *to++ = kMask;
+            continue;
+        }
         *to++ = index >= 0 ? kMask : c;
     }
     session.soluce = found;
@@ -155,8 +217,9 @@ AlignmentResult PuzzleEngine::checkAlignment(GameSession& session)
     const qsizetype foundLength = found.size();
     const qsizetype proposalLength = proposal.size();
     // Positions count from 1; a position past the end reads as a separator.
-    auto wordAt = [this](const QString& text, qsizetype pos) {
-        return pos <= text.size() && isWordCharacter(text.at(pos - 1));
+    const std::bitset<65536>& words = wordCharacters();
+    auto wordAt = [&words](const QString& text, qsizetype pos) {
+        return pos <= text.size() && words.test(text.at(pos - 1).unicode());
     };
 
     qsizetype foundPos = 1;
@@ -230,8 +293,11 @@ EvaluationResult PuzzleEngine::evaluateProposal(GameSession& session)
     const qsizetype comparable = std::min(reference.size(), proposal.size());
     int revealed = 0;
     QChar* out = found.data();
+    const alphabet::BaseLetters* bases =
+        m_rules.optionalAccents ? &alphabet::baseLetters() : nullptr;
     for (qsizetype i = 0; i < std::min(found.size(), comparable); ++i) {
-        if (out[i] == kMask && proposal.at(i) == reference.at(i)) {
+        if (out[i] == kMask && (proposal.at(i) == reference.at(i) ||
+                                (bases && (*bases)(proposal.at(i)) == (*bases)(reference.at(i))))) {
             out[i] = reference.at(i);
             ++revealed;
         }
@@ -252,10 +318,13 @@ void PuzzleEngine::recountLetters(GameSession& session)
 {
     clearLetterCounters();
     countReference(session.ref);
+    const std::bitset<65536>* extra = extraLetters();
     for (QChar c : session.soluce) {
         const int index = alphabet::letterIndex(c);
         if (index >= 0)
             --m_counters[index];
+        else if (extra && extra->test(c.unicode()))
+            --extraCounter(c.unicode());
     }
     const RemainingLetters remaining = formatRemainingLetters(alphabet::DisplayOrder::Recount);
     session.lettres = remaining.text;
