@@ -19,8 +19,8 @@ Announcer::Act::~Act()
 
 Announcer::Shown Announcer::shown() const
 {
-    return {m_game.session(), m_game.isModified(),    m_game.player(),
-            m_game.canUndo(), m_game.rankingInPost(), m_game.forum()};
+    return {m_game.session(),       m_game.isModified(), m_game.player(), m_game.canUndo(),
+            m_game.rankingInPost(), m_game.forum(),      m_game.rules()};
 }
 
 // A view that acts on a signal starts an act of its own: the events are taken first.
@@ -31,8 +31,9 @@ void Announcer::announce()
     const Shown now = shown();
     const bool changed = before.session != now.session || before.modified != now.modified ||
                          before.player != now.player || before.rankingInPost != now.rankingInPost ||
-                         before.forum != now.forum || events.historyReset || events.players ||
-                         !events.turns.isEmpty() || events.conflict;
+                         before.forum != now.forum || before.rules != now.rules ||
+                         events.historyReset || events.players || !events.turns.isEmpty() ||
+                         events.conflict;
     const std::optional<Refusal> failure = m_ended(
         {changed, events.gameOpened, events.historyReset, m_kind == ActKind::Typing, events.turns});
     // Another game shows every value afresh.
@@ -72,6 +73,8 @@ void Announcer::announce()
         Q_EMIT m_game.rankingInPostChanged(now.rankingInPost);
     if (all || before.forum != now.forum)
         Q_EMIT m_game.forumChanged(now.forum);
+    if (all || before.rules != now.rules)
+        Q_EMIT m_game.rulesChanged(now.rules);
     if (events.players)
         Q_EMIT m_game.playersChanged();
     if (events.conflict)

@@ -6,6 +6,7 @@
 #include "EngineTypes.h"
 #include "ForumPost.h"
 #include "GameSession.h"
+#include "Rules.h"
 
 #include <QList>
 #include <QString>
@@ -66,6 +67,7 @@ class Announcer {
         bool canUndo = false;
         bool rankingInPost = false;
         Forum forum = Forum::Origine;
+        Rules rules;
     };
     struct Events {
         bool gameOpened = false;
