@@ -24,6 +24,32 @@ void BM_FullTurn600(benchmark::State& state)
 }
 BENCHMARK(BM_FullTurn600);
 
+// A whole turn on a reference with other capitals (Ë, Ï, Ÿ, Æ, Ñ, Ü): under the usual rules (0),
+// played with the reference itself as BM_FullTurn600 is; and under both rules of the thread (1),
+// every letter hidden and accents optional, played with the reference typed without accents.
+// Beside BM_FullTurn600 for the ratios.
+void BM_FullTurn600OtherCapitals(benchmark::State& state)
+{
+    PuzzleEngine engine;
+    const bool rules = state.range(0) != 0;
+    engine.setRules({rules, rules});
+    const QString reference = benchmarkReferenceTextWithOtherCapitals();
+    QString proposal = reference;
+    for (QChar& c : proposal)
+        c = rules ? alphabet::baseLetter(c) : c;
+    for (auto _ : state) {
+        GameSession session;
+        session.ref = reference;
+        engine.initialisePuzzle(session);
+        const Turn initialised = turnOf(session, QString());
+        session.propal = proposal;
+        engine.evaluateProposal(session, initialised);
+        QString post = forumPost(Forum::Origine, session).text;
+        benchmark::DoNotOptimize(post);
+    }
+}
+BENCHMARK(BM_FullTurn600OtherCapitals)->DenseRange(0, 1);
+
 void BM_CheckAlignment600(benchmark::State& state)
 {
     PuzzleEngine engine;

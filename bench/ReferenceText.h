@@ -15,6 +15,19 @@ inline QString benchmarkReferenceText()
     return text;
 }
 
+// The same length of French with the capitals only a thread hiding every letter hides: Ë, Ï,
+// Ÿ, Æ, Ñ, Ü.
+inline QString benchmarkReferenceTextWithOtherCapitals()
+{
+    const QString sentence = QStringLiteral(
+        "L'ÉTÉ, À NOËL, LÆTITIA ET LOÏC DORMENT À L'HAŸ ; MUÑOZ ET MÜLLER SENTENT LE CŒUR ! ");
+    QString text;
+    while (text.size() < 600)
+        text += sentence;
+    text.truncate(600);
+    return text;
+}
+
 // The reference text with some letters changed for this turn: its word lengths stay, so that
 // every turn played with it is accepted, and its first letter is always wrong, so that the game
 // is never won and takes every turn.

@@ -52,8 +52,8 @@ bool Announcer::tell(const Shown& before, const Shown& now, const Events& events
 {
     const bool changed = before.session != now.session || before.modified != now.modified ||
                          before.player != now.player || events.historyReset || events.players ||
-                         events.rankingInPost || events.forum || !events.turns.isEmpty() ||
-                         events.conflict;
+                         events.rankingInPost || events.forum || events.rules ||
+                         !events.turns.isEmpty() || events.conflict;
     if (changed)
         ++m_revision;
     // Another game shows every value afresh.
@@ -93,6 +93,8 @@ bool Announcer::tell(const Shown& before, const Shown& now, const Events& events
         Q_EMIT m_game.rankingInPostChanged(m_game.rankingInPost());
     if (all || events.forum)
         Q_EMIT m_game.forumChanged(m_game.forum());
+    if (all || events.rules)
+        Q_EMIT m_game.rulesChanged(m_game.rules());
     if (events.players)
         Q_EMIT m_game.playersChanged();
     if (events.conflict && m_game.conflict())

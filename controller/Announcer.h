@@ -5,6 +5,7 @@
 
 #include "EngineTypes.h"
 #include "GameSession.h"
+#include "Rules.h"
 
 #include <QList>
 #include <QString>
@@ -60,6 +61,7 @@ class Announcer {
     void conflictFound() { m_events.conflict = true; }
     void rankingInPostChanged() { m_events.rankingInPost = true; }
     void forumChanged() { m_events.forum = true; }
+    void rulesChanged() { m_events.rules = true; }
 
   private:
     // What the signals tell of the game's state, as it stood when the act began.
@@ -76,6 +78,7 @@ class Announcer {
         bool players = false;
         bool rankingInPost = false;
         bool forum = false;
+        bool rules = false;
         bool conflict = false;
         QList<std::pair<TurnChange, qsizetype>> turns;
         bool operator==(const Events&) const = default;

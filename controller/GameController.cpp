@@ -94,7 +94,7 @@ std::optional<Refusal> GameController::newGame(const QString& chosen)
 {
     Announcer::Act act(m_announcer);
     QString path;
-    if (std::optional<Refusal> refused = m_file.makeNew(chosen, m_forum, &path))
+    if (std::optional<Refusal> refused = m_file.makeNew(chosen, m_forum, m_rules, &path))
         return refused;
     return openGame(path);
 }
@@ -120,6 +120,12 @@ std::optional<Refusal> GameController::loaded(std::optional<Refusal> refused, co
     m_rankingInPost = stored.rankingInPost;
     m_forum = stored.forum;
     m_conflict.reset();
+    m_rules = stored.rules;
+    m_engine.setRules(m_rules);
+    // The file keeps the rules for the next puzzle only: the puzzle in play hides every letter
+    // when its found text shows it does, and otherwise as the rules say.
+    m_engine.setPuzzleHidesAllLetters(m_rules.allLetters ||
+                                      PuzzleEngine::hidesExtraLetters(stored.session));
     m_player = stored.player;
     m_referenceUntidy = m_proposalUntidy = false;
     m_board.forget();

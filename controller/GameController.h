@@ -77,6 +77,9 @@ class GameController : public QObject {
     // options.
     bool rankingInPost() const { return m_rankingInPost; }
     Forum forum() const { return m_forum; }
+    // The thread's rules, a game's option like the forum. Every letter hidden applies from the
+    // next «Initialiser», the optional accents from the next «Générer».
+    const Rules& rules() const { return m_rules; }
     // The open game's file.
     QString gamePath() const { return m_file.path(); }
     // The look stored for the four panes.
@@ -168,6 +171,13 @@ class GameController : public QObject {
         Announcer::Act act(m_announcer);
         return keptOption(m_forum, forum, m_file.storeForum(forum), &Announcer::forumChanged);
     }
+    std::optional<Refusal> setRules(const Rules& rules)
+    {
+        Announcer::Act act(m_announcer);
+        std::optional<Refusal> refused = keptOption(m_rules, rules, m_file.storeRules(rules), &Announcer::rulesChanged);
+        m_engine.setRules(m_rules);
+        return refused;
+    }
     // "Annuler le dernier tour": back to the turn before. False, with nothing changed, when there
     // is nothing to undo, or when the turn before cannot be read back from the file.
     bool undoLastTurn();
@@ -204,6 +214,7 @@ class GameController : public QObject {
     void playersChanged();
     void rankingInPostChanged(bool shown);
     void forumChanged(Forum forum);
+    void rulesChanged(const Rules& rules);
     // Another game file is open: at start-up, opened, new, or the game saved under a new name.
     void gameOpened(const QString& path);
     // "Générer" met a word of the wrong length; the turn was rolled back.
@@ -253,6 +264,7 @@ class GameController : public QObject {
     bool m_modified = true;
     bool m_rankingInPost = false;
     Forum m_forum = Forum::Origine;
+    Rules m_rules;
     // The panes typed in since they were last tidied.
     bool m_referenceUntidy = false;
     bool m_proposalUntidy = false;

@@ -106,11 +106,13 @@ std::optional<Refusal> GameFile::openAtStartUp(const StoreLocationInputs& inputs
     }
 }
 
-std::optional<Refusal> GameFile::makeNew(const QString& chosen, Forum forum, QString* made)
+std::optional<Refusal> GameFile::makeNew(const QString& chosen, Forum forum, Rules rules,
+                                         QString* made)
 {
     if (std::optional<Refusal> taken = freeGameFile(chosen, made))
         return taken;
-    if (const StoreStatus status = createEmptyGame(*made, designLookFields(), forum); !status)
+    if (const StoreStatus status = createEmptyGame(*made, designLookFields(), forum, rules);
+        !status)
         return critical(status);
     return std::nullopt;
 }
@@ -146,8 +148,8 @@ void GameFile::opened(std::unique_ptr<GameStore> store, const GameLock& lock)
 
 StoredGame GameFile::load()
 {
-    StoredGame game{m_store->loadGame(), m_store->loadRankingInPost(), m_store->loadForum(),
-                    m_store->loadHistory(), {}};
+    StoredGame game{m_store->loadGame(),     m_store->loadRankingInPost(), m_store->loadForum(),
+                    m_store->loadHistory(), {},                           m_store->loadRules()};
     GameSession& session = game.session;
     // Every line break, a lone CR or LF included, as CR LF.
     for (QString* text : {&session.ref, &session.soluce, &session.propal, &session.lettres})
@@ -180,6 +182,11 @@ std::optional<Refusal> GameFile::storeRankingInPost(bool shown)
 std::optional<Refusal> GameFile::storeForum(Forum forum)
 {
     return refusalOf(m_store->storeForum(forum));
+}
+
+std::optional<Refusal> GameFile::storeRules(const Rules& rules)
+{
+    return refusalOf(m_store->storeRules(rules));
 }
 
 std::optional<Refusal> GameFile::storeColour(Pane pane, PaneProperty property, StoredColour value)

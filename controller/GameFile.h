@@ -7,6 +7,7 @@
 #include "GameSession.h"
 #include "PaneLook.h"
 #include "RecentGames.h"
+#include "Rules.h"
 #include "TurnStore.h"
 
 #include <QString>
@@ -30,6 +31,7 @@ struct StoredGame {
     std::optional<StoredHistory> history;
     // A game taken up from its recovery record also brings back the field joueur.
     QString player;
+    Rules rules;
 };
 
 class GameFile {
@@ -58,7 +60,7 @@ class GameFile {
     // An empty game on the forum given, with the design-time look, made at the chosen name
     // (".mdb" added when missing), whose path it gives; an existing file is never replaced: a
     // warning says it exists.
-    std::optional<Refusal> makeNew(const QString& chosen, Forum forum, QString* made);
+    std::optional<Refusal> makeNew(const QString& chosen, Forum forum, Rules rules, QString* made);
     // The open game written to a new file at the chosen name (".mdb" added when missing): a copy
     // of the open file's last save, into which the game as it stands is saved with its whole
     // history; the game then goes on with the new file. The open file is only read; on failure it
@@ -74,6 +76,7 @@ class GameFile {
     std::optional<Refusal> save(const GameSession& game, const TurnHistory& history);
     std::optional<Refusal> storeRankingInPost(bool shown);
     std::optional<Refusal> storeForum(Forum forum);
+    std::optional<Refusal> storeRules(const Rules& rules);
     std::optional<Refusal> storeColour(Pane pane, PaneProperty property, StoredColour value);
     std::optional<Refusal> storeFont(Pane pane, const FontChoice& font);
     // The stored turns the history reads back, and the players' credits of stored turns.

@@ -38,6 +38,36 @@ constexpr std::array<int, kLetterCount> kRecountOrder =
 
 const std::array<std::int8_t, 256> kLatin1LetterIndex = makeLatin1Index();
 
+const std::bitset<65536>& upperCaseLetters()
+{
+    static const std::bitset<65536> table = [] {
+        std::bitset<65536> upper;
+        for (char32_t u = 0; u < 65536; ++u)
+            upper.set(u, QChar::isUpper(u));
+        return upper;
+    }();
+    return table;
+}
+
+QChar baseLetter(QChar c)
+{
+    while (c.decompositionTag() == QChar::Canonical)
+        c = c.decomposition().at(0);
+    return c;
+}
+
+BaseLetters::BaseLetters()
+{
+    for (char16_t u = 0; u < kLatinEnd; ++u)
+        m_latin[u] = baseLetter(QChar(u)).unicode();
+}
+
+const BaseLetters& baseLetters()
+{
+    static const BaseLetters bases;
+    return bases;
+}
+
 const std::array<int, kLetterCount>& displayOrder(DisplayOrder order)
 {
     return order == DisplayOrder::Initialisation ? kInitialisationOrder : kRecountOrder;

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <string_view>
 
@@ -42,5 +43,36 @@ inline bool isLetter(QChar c)
 {
     return letterIndex(c) >= 0;
 }
+
+// A letter hidden only when the thread hides every letter: an upper-case letter (Unicode Lu)
+// beyond the 37. A letter written with a combining accent is two characters, neither of them
+// upper-case and accented, so it stays visible.
+inline bool isExtraLetter(QChar c)
+{
+    return letterIndex(c) < 0 && c.isUpper();
+}
+
+// Whether each code point is an upper-case letter (Unicode Lu), from a table made once.
+const std::bitset<65536>& upperCaseLetters();
+
+// The letter with its accents set aside: its canonical decomposition's first character, again
+// until none is left. Œ and Æ have none and stay themselves.
+QChar baseLetter(QChar c);
+
+// The same, the Latin letters (where nearly every accented letter of a thread lies) from a table
+// made once.
+class BaseLetters {
+  public:
+    static constexpr char16_t kLatinEnd = 0x0250;
+    BaseLetters();
+    QChar operator()(QChar c) const
+    {
+        return c.unicode() < kLatinEnd ? QChar(m_latin[c.unicode()]) : baseLetter(c);
+    }
+
+  private:
+    std::array<char16_t, kLatinEnd> m_latin{};
+};
+const BaseLetters& baseLetters();
 
 } // namespace alphabet

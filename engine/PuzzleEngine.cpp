@@ -2,6 +2,8 @@
 #include "PuzzleEngine.h"
 #include "SpaceRuns.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 
 namespace {
@@ -36,14 +38,59 @@ PuzzleEngine::PuzzleEngine() : m_version(QStringLiteral(PLIMO_VERSION))
         m_wordCharacters.set(c.unicode());
 }
 
-void PuzzleEngine::countReference(const QString& text)
+void PuzzleEngine::clearLetterCounters()
 {
     m_counters.fill(0);
+    for (const auto& [letter, n] : m_extraCounters)
+        if (letter < kLatinEnd)
+            m_latinExtraSlots[letter] = 0;
+    m_extraCounters.clear();
+}
+
+bool PuzzleEngine::hidesExtraLetters(const GameSession& session)
+{
+    const qsizetype length = std::min(session.ref.size(), session.soluce.size());
+    for (qsizetype i = 0; i < length; ++i)
+        if (session.soluce.at(i) == kMask && alphabet::isExtraLetter(session.ref.at(i)))
+            return true;
+    return false;
+}
+
+void PuzzleEngine::countReference(const QString& text)
+{
+    clearLetterCounters();
+    const std::bitset<65536>* extra = extraLetters();
     for (QChar c : text) {
         const int index = alphabet::letterIndex(c);
         if (index >= 0)
             ++m_counters[index];
+        else if (extra && extra->test(c.unicode()))
+            ++extraCounter(c.unicode());
     }
+}
+
+int& PuzzleEngine::newExtraCounter(char16_t letter)
+{
+    for (auto& [counted, n] : m_extraCounters)
+        if (counted == letter)
+            return n;
+    m_extraCounters.emplace_back(letter, 0);
+    if (letter < kLatinEnd)
+        m_latinExtraSlots[letter] = static_cast<std::uint16_t>(m_extraCounters.size());
+    return m_extraCounters.back().second;
+}
+
+const std::bitset<65536>& PuzzleEngine::wordCharacters() const
+{
+    if (!m_puzzleAllLetters)
+        return m_wordCharacters;
+    static const std::bitset<65536> everyLetter = [] {
+        std::bitset<65536> words = alphabet::upperCaseLetters();
+        for (QChar c : kCharacterSet)
+            words.set(c.unicode());
+        return words;
+    }();
+    return everyLetter;
 }
 
 RemainingLetters PuzzleEngine::formatRemainingLetters(alphabet::DisplayOrder order) const
@@ -59,6 +106,19 @@ RemainingLetters PuzzleEngine::formatRemainingLetters(alphabet::DisplayOrder ord
         result.text.append(kSpace);
         result.count += n;
     }
+    if (m_extraCounters.empty())
+        return result;
+    // The other capitals follow the 37, in code-point order, in both displays.
+    QVarLengthArray<std::pair<char16_t, int>, 16> extra(m_extraCounters.begin(),
+                                                        m_extraCounters.end());
+    std::sort(extra.begin(), extra.end());
+    for (const auto& [letter, n] : extra) {
+        if (n <= 0)
+            continue;
+        result.text.append(QString(n, QChar(letter)));
+        result.text.append(kSpace);
+        result.count += n;
+    }
     return result;
 }
 
@@ -70,17 +130,24 @@ std::optional<Refusal> PuzzleEngine::initialisePuzzle(GameSession& session)
         return Refusal{messages::kTooLong, MessageIcon::Critical};
 
     session.propal.clear();
-    m_counters.fill(0);
+    clearLetterCounters();
     // A new puzzle has revealed nothing yet: the old puzzle's count would be posted as its own.
     session.lettres_trouvees = 0;
     session.ref = collapseSpaceRuns(session.ref);
+    m_puzzleAllLetters = m_rules.allLetters;
 
     QString found(session.ref.size(), Qt::Uninitialized);
     QChar* to = found.data();
+    const std::bitset<65536>* extra = extraLetters();
     for (QChar c : session.ref) {
         const int index = alphabet::letterIndex(c);
-        if (index >= 0)
+        if (index >= 0) {
             ++m_counters[index];
+        } else if (extra && extra->test(c.unicode())) {
+            ++extraCounter(c.unicode());
+            *to++ = kMask;
+            continue;
+        }
         *to++ = index >= 0 ? kMask : c;
     }
     session.soluce = found;
@@ -118,8 +185,9 @@ AlignmentResult PuzzleEngine::checkAlignment(GameSession& session) const
     const qsizetype foundLength = found.size();
     const qsizetype proposalLength = proposal.size();
     // Positions count from 1; a position past the end reads as a separator.
-    auto wordAt = [this](const QString& text, qsizetype pos) {
-        return pos <= text.size() && isWordCharacter(text.at(pos - 1));
+    const std::bitset<65536>& words = wordCharacters();
+    auto wordAt = [&words](const QString& text, qsizetype pos) {
+        return pos <= text.size() && words.test(text.at(pos - 1).unicode());
     };
 
     qsizetype foundPos = 1;
@@ -190,8 +258,11 @@ EvaluationResult PuzzleEngine::evaluateProposal(GameSession& session, const Turn
     const qsizetype comparable = std::min(reference.size(), proposal.size());
     int revealed = 0;
     QChar* out = found.data();
+    const alphabet::BaseLetters* bases =
+        m_rules.optionalAccents ? &alphabet::baseLetters() : nullptr;
     for (qsizetype i = 0; i < std::min(found.size(), comparable); ++i) {
-        if (out[i] == kMask && proposal.at(i) == reference.at(i)) {
+        if (out[i] == kMask && (proposal.at(i) == reference.at(i) ||
+                                (bases && (*bases)(proposal.at(i)) == (*bases)(reference.at(i))))) {
             out[i] = reference.at(i);
             ++revealed;
         }
@@ -209,10 +280,13 @@ EvaluationResult PuzzleEngine::evaluateProposal(GameSession& session, const Turn
 void PuzzleEngine::recountLetters(GameSession& session)
 {
     countReference(session.ref);
+    const std::bitset<65536>* extra = extraLetters();
     for (QChar c : session.soluce) {
         const int index = alphabet::letterIndex(c);
         if (index >= 0)
             --m_counters[index];
+        else if (extra && extra->test(c.unicode()))
+            --extraCounter(c.unicode());
     }
     const RemainingLetters remaining = formatRemainingLetters(alphabet::DisplayOrder::Recount);
     session.lettres = remaining.text;

@@ -1,7 +1,9 @@
 // Fuzz target: arbitrary UTF-16 texts through a whole turn, checking the puzzle's invariants.
 //
 // The input is read as UTF-16 code units split at U+FFFF into up to three texts: the reference
-// text, the proposal, and a free-form found text for the alignment walk on its own.
+// text, the proposal, and a free-form found text for the alignment walk on its own. An odd last
+// byte chooses the thread's rules: bit 0 every letter hidden, bit 1 optional accents, bit 2 the
+// other «every letter» for the turn, which the puzzle must not take up.
 #include "ForumPost.h"
 #include "PuzzleEngine.h"
 
@@ -20,21 +22,29 @@ void require(bool condition)
         std::abort();
 }
 
-int lettersIn(const QString& remainingLetters)
+bool hidden(QChar c, bool allLetters)
+{
+    return alphabet::isLetter(c) || (allLetters && alphabet::isExtraLetter(c));
+}
+
+int lettersIn(const QString& remainingLetters, bool allLetters)
 {
     int n = 0;
     for (QChar c : remainingLetters)
-        n += alphabet::isLetter(c) ? 1 : 0;
+        n += hidden(c, allLetters) ? 1 : 0;
+    require(n + remainingLetters.count(u' ') == remainingLetters.size());
     return n;
 }
 
-void checkPuzzleInvariants(const GameSession& s)
+void checkPuzzleInvariants(const GameSession& s, bool allLetters)
 {
     require(s.soluce.size() == s.ref.size());
     for (qsizetype i = 0; i < s.soluce.size(); ++i)
         if (s.soluce.at(i) == u'*')
-            require(alphabet::isLetter(s.ref.at(i)) || s.ref.at(i) == u'*');
-    require(s.lettres_restantes == lettersIn(s.lettres));
+            require(hidden(s.ref.at(i), allLetters) || s.ref.at(i) == u'*');
+        else
+            require(s.soluce.at(i) == s.ref.at(i)); // a revealed letter is the reference's own
+    require(s.lettres_restantes == lettersIn(s.lettres, allLetters));
     require(s.lettres.isEmpty() || s.lettres.back() == u' ');
 }
 
@@ -59,7 +69,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (parts.size() < 3)
         parts.append(QString());
 
+    Rules rules;
+    const std::uint8_t ruleBits = size % 2 ? data[size - 1] : 0;
+    rules.allLetters = ruleBits & 1;
+    rules.optionalAccents = ruleBits & 2;
+
     PuzzleEngine engine;
+    engine.setRules(rules);
     GameSession session;
     session.ref = PuzzleEngine::normaliseReference(parts.at(0));
     const GameSession before = session;
@@ -68,7 +84,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         require(session.propal.isEmpty());
         require(!session.ref.contains(QStringLiteral("  ")));
-        checkPuzzleInvariants(session);
+        checkPuzzleInvariants(session, rules.allLetters);
+        require(PuzzleEngine::hidesExtraLetters(session) <= rules.allLetters);
+        for (qsizetype i = 0; i < session.ref.size(); ++i)
+            require(session.soluce.at(i) == u'*' || !hidden(session.ref.at(i), rules.allLetters));
+
+        if (ruleBits & 4)
+            engine.setRules({!rules.allLetters, rules.optionalAccents});
 
         session.propal = PuzzleEngine::normaliseProposal(parts.at(1));
         const GameSession beforeTurn = session;
@@ -78,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (result.refusal) {
             require(session == beforeTurn);
         } else {
-            checkPuzzleInvariants(session);
+            checkPuzzleInvariants(session, rules.allLetters);
             if (result.conflict) {
                 require(session.soluce == beforeTurn.soluce);
                 require(session.lettres == beforeTurn.lettres);

@@ -233,6 +233,22 @@ StoreStatus GameStore::storeForum(Forum forum)
     });
 }
 
+Rules GameStore::loadRules() const
+{
+    const QSqlRecord row = firstRow(m_connectionName, optionsTable());
+    return {flagFrom(fieldOf(row, allLettersColumn())).value_or(false),
+            flagFrom(fieldOf(row, optionalAccentsColumn())).value_or(false)};
+}
+
+StoreStatus GameStore::storeRules(const Rules& rules)
+{
+    return runInTransaction([&] {
+        return updateFirstRow(optionsTable(),
+                              {{allLettersColumn(), int(rules.allLetters)},
+                               {optionalAccentsColumn(), int(rules.optionalAccents)}});
+    });
+}
+
 StoreStatus GameStore::writeFields(const QList<FieldValue>& fields)
 {
     if (fields.isEmpty()) {

@@ -103,6 +103,10 @@ class GameStore {
     // of origin when it is missing or holds a value this version does not know.
     Forum loadForum() const;
     [[nodiscard]] StoreStatus storeForum(Forum forum);
+    // The thread's rules: the first row's toutes_lettres and accents_facultatifs in the table
+    // options, each off when it is missing or not an integer.
+    Rules loadRules() const;
+    [[nodiscard]] StoreStatus storeRules(const Rules& rules);
 
     // Writes couleurs fields in one statement; only the 24 known columns are accepted.
     [[nodiscard]] StoreStatus writeFields(const QList<FieldValue>& fields);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ForumPost.h"
+#include "Rules.h"
 
 #include <QString>
 #include <QStringList>
@@ -178,6 +179,17 @@ inline QString forumValue(Forum forum)
         break;
     }
     return QStringLiteral("origine");
+}
+
+// The columns of options for the thread's rules (1 chosen, 0 not): every letter hidden, accents
+// optional in the proposals. A file without them plays by the usual rules.
+inline QString allLettersColumn()
+{
+    return QStringLiteral("toutes_lettres");
+}
+inline QString optionalAccentsColumn()
+{
+    return QStringLiteral("accents_facultatifs");
 }
 
 // The recovery record of a game's unsaved work lies in a file of its own beside the game file

@@ -82,6 +82,12 @@ constexpr LayoutStep kLayoutSteps[] = {
      [] {
          return QList<StepColumn>{{forumColumn(), forumType()}};
      }},
+    // Version 5: the thread's rules, both off in a file that had none.
+    {5, StepTable::Widened, optionsTable,
+     [] {
+         return QList<StepColumn>{{allLettersColumn(), QStringLiteral("INTEGER DEFAULT 0")},
+                                  {optionalAccentsColumn(), QStringLiteral("INTEGER DEFAULT 0")}};
+     }},
 };
 
 bool tableExists(const QSqlDatabase& db, const QString& table)

@@ -18,6 +18,7 @@
 #include "PreviewWindow.h"
 #include "ProposalPane.h"
 #include "ReferencePane.h"
+#include "RulesMenu.h"
 #include "StoreNames.h"
 #include "StoredColour.h"
 #include "Twips.h"
@@ -160,6 +161,7 @@ void Form1::buildGameItems(QMenu* file)
     m_rankingItem->setCheckable(true);
     QAction* preview = addItem(file, "mnu_apercu", QStringLiteral("Aperçu du message"));
     new ForumMenu(m_game, file, m_messages);
+    new RulesMenu(m_game, file, m_messages);
     addItem(file, "filler_tours", kFiller);
     QAction* clear = addItem(file, "menu_delete", QStringLiteral("Effacer les données de la page"));
     addItem(file, "filler", kFiller);

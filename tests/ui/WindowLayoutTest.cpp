@@ -44,6 +44,7 @@ const Caption kActionCaptions[] = {
     {"mnu_classement", "Classement dans le message"},
     {"mnu_apercu", "Aperçu du message"},
     {"mnu_forum", "Forum du fil"},
+    {"mnu_regles", "Règles du fil"},
     {"filler_tours", "--------------------"},
     {"menu_delete", "Effacer les données de la page"},
     {"filler", "--------------------"},
