@@ -17,8 +17,9 @@ void BM_FullTurn600(benchmark::State& state)
         engine.initialisePuzzle(session);
         session.propal = reference;
         engine.evaluateProposal(session);
-        QString post = buildForumPost(session.soluce, session.lettres_trouvees,
-                                      session.lettres_restantes, session.lettres);
+        QString post = forumPost(Forum::Origine, session.soluce, session.lettres_trouvees,
+                                 session.lettres_restantes, session.lettres)
+                           .text;
         benchmark::DoNotOptimize(post);
     }
 }
@@ -50,8 +51,9 @@ void BM_Post600(benchmark::State& state)
     engine.evaluateProposal(session);
     const Forum forum = Forum(state.range(0));
     for (auto _ : state) {
-        QString post = buildForumPost(session.soluce, session.lettres_trouvees,
-                                      session.lettres_restantes, session.lettres, forum);
+        QString post = forumPost(forum, session.soluce, session.lettres_trouvees,
+                                 session.lettres_restantes, session.lettres)
+                           .text;
         benchmark::DoNotOptimize(post);
     }
 }

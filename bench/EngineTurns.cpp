@@ -20,9 +20,9 @@ int main(int argc, char** argv)
         engine.initialisePuzzle(session);
         session.propal = reference;
         engine.evaluateProposal(session);
-        total += buildForumPost(session.soluce, session.lettres_trouvees, session.lettres_restantes,
-                                session.lettres)
-                     .size();
+        total += forumPost(Forum::Origine, session.soluce, session.lettres_trouvees,
+                           session.lettres_restantes, session.lettres)
+                     .text.size();
     }
     std::printf("%lld\n", static_cast<long long>(total));
     return 0;

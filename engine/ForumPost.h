@@ -44,16 +44,9 @@ struct ForumPost {
 
 // The post of the four values as the window shows them: the found text, the two count captions
 // and the remaining letters, or the victory line once the remaining count is numerically zero;
-// then the ranking when one is given and it ranks somebody.
+// then the ranking when one is given and it ranks somebody. The forums that show the found text
+// in a code box (phpBB 3, Discourse, Markdown) get it and the remaining letters in lines of at
+// most 60 characters, broken at blanks.
 ForumPost forumPost(Forum forum, const QString& foundText, const QString& foundCount,
                     const QString& remainingCount, const QString& remainingLetters,
                     const QList<PlayerStanding>* ranking = nullptr);
-
-// The post's text alone, without the ranking.
-QString buildForumPost(const QString& foundText, const QString& foundCount,
-                       const QString& remainingCount, const QString& remainingLetters,
-                       Forum forum = Forum::Origine);
-
-// The ranking block that ends a post: an empty line, the title, then one line per player. Empty
-// when nobody is ranked.
-QString rankingBlock(const QList<PlayerStanding>& ranking, Forum forum = Forum::Origine);

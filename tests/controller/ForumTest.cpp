@@ -12,12 +12,14 @@ TEST_F(ControllerTest, ForumIsStoredAtOnceTakenByANewGameAndBroughtByEachGame)
     QObject context;
     QObject::connect(&m_game, &GameController::forumChanged, &context,
                      [&](Forum forum) { heard << forum; });
-    const GameSession& s = m_game.session();
     m_game.forumPost();
     ASSERT_FALSE(m_game.setForum(Forum::Phpbb3));
     EXPECT_FALSE(m_game.isModified());
-    EXPECT_EQ(m_game.forumPost(), buildForumPost(s.soluce, s.lettres_trouvees, s.lettres_restantes,
-                                                 s.lettres, Forum::Phpbb3));
+    EXPECT_EQ(m_game.forumPost(),
+              QStringLiteral("[code]** ****[/code]\n"
+                             "[b][color=#FF0000]0[/color][/b] lettre(s) trouvée(s). \n"
+                             "[b][color=#FF0000]4[/color][/b] lettres à placer \n"
+                             "[code]A C H T [/code]\n"));
     const QString other = m_dir.filePath(QStringLiteral("fil-2.mdb"));
     ASSERT_FALSE(m_game.newGame(other));
     ASSERT_FALSE(m_game.setForum(Forum::Markdown));

@@ -36,8 +36,9 @@ TEST(ForumPost, WorkedExampleGivesFourLines)
                        "[b][color=#FF0000]2[/color][/b] lettres à placer \r"
                        "[font=Courier New][size=5][color=#4132F5]E T "
                        "[/color][/size][/font]\r");
-    EXPECT_EQ(buildForumPost(QStringLiteral("L* CHA*"), QStringLiteral("4"), QStringLiteral("2"),
-                             QStringLiteral("E T ")),
+    EXPECT_EQ(forumPost(Forum::Origine, QStringLiteral("L* CHA*"), QStringLiteral("4"),
+                        QStringLiteral("2"), QStringLiteral("E T "))
+                  .text,
               expected);
 }
 
@@ -45,8 +46,9 @@ TEST(ForumPost, SolvedPuzzleGivesTheVictoryLine)
 {
     const QString expected = QStringLiteral("[font=Courier New][size=5]LE CHAT[/size][/font]\r\r"
                                             "[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]\r");
-    EXPECT_EQ(buildForumPost(QStringLiteral("LE CHAT"), QStringLiteral("2"), QStringLiteral("0"),
-                             QString()),
+    EXPECT_EQ(forumPost(Forum::Origine, QStringLiteral("LE CHAT"), QStringLiteral("2"),
+                        QStringLiteral("0"), QString())
+                  .text,
               expected);
 }
 
@@ -64,7 +66,8 @@ class ForumPostForms : public testing::TestWithParam<PostCase> {};
 TEST_P(ForumPostForms, PicksTheFormAndCopiesTheInputsUnchanged)
 {
     const PostCase& c = GetParam();
-    const QString post = buildForumPost(c.found, c.foundCount, c.remaining, c.letters);
+    const QString post =
+        forumPost(Forum::Origine, c.found, c.foundCount, c.remaining, c.letters).text;
     const QString expected = c.victory
                                  ? victoryPost(c.found)
                                  : fourLinePost(c.found, c.foundCount, c.remaining, c.letters);
@@ -153,5 +156,133 @@ const DialectCase kDialectCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Forums, ForumDialects, testing::ValuesIn(kDialectCases),
                          caseName<DialectCase>);
+
+// A code box does not wrap: the 600 characters of a found text and long remaining letters come in
+// lines of at most 60 characters, broken at blanks, the letters' group longer than a line cut.
+const QString kFoundLines =
+    QStringLiteral("L'*T*, * ***L, LE *ET*T CHAT **** ***T **** ** *E* ; *A *E*T\n"
+                   "LE *A** ET LE C*** ! L'*T*, * ***L, LE *ET*T CHAT **** ***T\n"
+                   "**** ** *E* ; *A *E*T LE *A** ET LE C*** ! L'*T*, * ***L, LE\n"
+                   "*ET*T CHAT **** ***T **** ** *E* ; *A *E*T LE *A** ET LE\n"
+                   "C*** ! L'*T*, * ***L, LE *ET*T CHAT **** ***T **** ** *E* ;\n"
+                   "*A *E*T LE *A** ET LE C*** ! L'*T*, * ***L, LE *ET*T CHAT\n"
+                   "**** ***T **** ** *E* ; *A *E*T LE *A** ET LE C*** ! L'*T*,\n"
+                   "* ***L, LE *ET*T CHAT **** ***T **** ** *E* ; *A *E*T LE\n"
+                   "*A** ET LE C*** ! L'*T*, * ***L, LE *ET*T CHAT **** ***T\n"
+                   "**** ** *E* ; *A *E*T LE *A** ET LE C*** ! L'*T*, * ***L, LE\n"
+                   "*ET*T CH");
+
+struct ShortLinesCase {
+    const char* name;
+    Forum forum;
+    QString post;
+};
+
+class ShortLines : public testing::TestWithParam<ShortLinesCase> {};
+
+TEST_P(ShortLines, BoxTheFoundTextAndTheLettersInLinesOfSixtyCharacters)
+{
+    const ShortLinesCase& c = GetParam();
+    const QString found = QStringLiteral("L'*T*, * ***L, LE *ET*T CHAT **** ***T **** ** *E* ; "
+                                         "*A *E*T LE *A** ET LE C*** ! ")
+                              .repeated(8)
+                              .first(600);
+    const ForumPost post =
+        forumPost(c.forum, found, QStringLiteral("12"), QStringLiteral("250"),
+                  QStringLiteral(
+                      "AAAAAAAAAAAA DDDDDDDDDDDDDDD GGGG IIIIIIIIIIIIIIIIIIII NNNNNNNNNNNNNNNNNNNN "
+                      "OOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOO PPPP "
+                      "RRRRRRRRRRRRRRRRRRRR SSSSSSSSSSSSSSSSSSSS UUUUUUUUUU ÇÇ ÉÉÉÉÉÉÉÉ "));
+    EXPECT_EQ(post.text, c.post);
+    // The preview draws the lines the forum shows.
+    EXPECT_EQ(post.lines.first().first().text, kFoundLines);
+}
+
+const ShortLinesCase kShortLinesCases[] = {
+    {"Phpbb3", Forum::Phpbb3,
+     QStringLiteral("[code]") + kFoundLines +
+         QStringLiteral("[/code]\n"
+                        "[b][color=#FF0000]12[/color][/b] lettre(s) trouvée(s). \n"
+                        "[b][color=#FF0000]250[/color][/b] lettres à placer \n"
+                        "[code]AAAAAAAAAAAA DDDDDDDDDDDDDDD GGGG IIIIIIIIIIIIIIIIIIII\n"
+                        "NNNNNNNNNNNNNNNNNNNN\n"
+                        "OOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOO\n"
+                        "OOOOOOOOOO PPPP RRRRRRRRRRRRRRRRRRRR SSSSSSSSSSSSSSSSSSSS\n"
+                        "UUUUUUUUUU ÇÇ ÉÉÉÉÉÉÉÉ [/code]\n")},
+    {"Discourse", Forum::Discourse,
+     QStringLiteral("```text\n") + kFoundLines +
+         QStringLiteral("\n```\n"
+                        "**12** lettre(s) trouvée(s).   \n"
+                        "**250** lettres à placer   \n"
+                        "`AAAAAAAAAAAA DDDDDDDDDDDDDDD GGGG IIIIIIIIIIIIIIIIIIII`  \n"
+                        "`NNNNNNNNNNNNNNNNNNNN`  \n"
+                        "`OOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOO`  \n"
+                        "`OOOOOOOOOO PPPP RRRRRRRRRRRRRRRRRRRR SSSSSSSSSSSSSSSSSSSS`  \n"
+                        "`UUUUUUUUUU ÇÇ ÉÉÉÉÉÉÉÉ `  \n")},
+    {"Markdown", Forum::Markdown,
+     QStringLiteral("```\n") + kFoundLines +
+         QStringLiteral("\n```\n"
+                        "**12** lettre(s) trouvée(s).   \n"
+                        "**250** lettres à placer   \n"
+                        "`AAAAAAAAAAAA DDDDDDDDDDDDDDD GGGG IIIIIIIIIIIIIIIIIIII`  \n"
+                        "`NNNNNNNNNNNNNNNNNNNN`  \n"
+                        "`OOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOO`  \n"
+                        "`OOOOOOOOOO PPPP RRRRRRRRRRRRRRRRRRRR SSSSSSSSSSSSSSSSSSSS`  \n"
+                        "`UUUUUUUUUU ÇÇ ÉÉÉÉÉÉÉÉ `  \n")},
+};
+
+INSTANTIATE_TEST_SUITE_P(Forums, ShortLines, testing::ValuesIn(kShortLinesCases),
+                         caseName<ShortLinesCase>);
+
+struct BreakCase {
+    const char* name;
+    QString found;
+    QString boxed; // the code box's lines
+};
+
+class LineBreaking : public testing::TestWithParam<BreakCase> {};
+
+TEST_P(LineBreaking, BreaksAtABlankOrCutsAWordLongerThanALine)
+{
+    const BreakCase& c = GetParam();
+    EXPECT_EQ(
+        forumPost(Forum::Phpbb3, c.found, QStringLiteral("1"), QStringLiteral("0"), QString()).text,
+        QStringLiteral("[code]") + c.boxed +
+            QStringLiteral("[/code]\n\n[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]\n"));
+}
+
+const QString k59 = QString(59, u'A');
+const QString k60 = QString(60, u'A');
+
+const BreakCase kBreakCases[] = {
+    {"WordOfSixtyKept", k60, k60},
+    {"WordOfSixtyOneCut", k60 + u'A', k60 + QStringLiteral("\nA")},
+    {"WordTwiceALineCutTwice", QString(125, u'B'),
+     QString(60, u'B') + u'\n' + QString(60, u'B') + QStringLiteral("\nBBBBB")},
+    {"BlankJustPastTheLine", k60 + QStringLiteral(" B"), k60 + QStringLiteral("\nB")},
+    {"BlanksAtTheBreakDropped", k59 + QStringLiteral("   B C"), k59 + QStringLiteral("\nB C")},
+    {"WordCrossingTheEndMovesOn", QStringLiteral("AB CD ") + QString(56, u'E'),
+     QStringLiteral("AB CD\n") + QString(56, u'E')},
+    {"LongWordAfterABlankStartsItsLine", QStringLiteral("AB ") + QString(70, u'C'),
+     QStringLiteral("AB\n") + QString(60, u'C') + QStringLiteral("\nCCCCCCCCCC")},
+    {"OwnLineBreaksKept", k60 + QStringLiteral("A\r\nB"), k60 + QStringLiteral("\nA\nB")},
+    {"OwnLeadingBlankKept", QStringLiteral(" ") + k59 + QStringLiteral(" B"),
+     QStringLiteral(" ") + k59 + QStringLiteral("\nB")},
+    {"SurrogatePairNeverSplit", k59 + QStringLiteral("\U0001F600B"),
+     k59 + QStringLiteral("\n\U0001F600B")},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, LineBreaking, testing::ValuesIn(kBreakCases), caseName<BreakCase>);
+
+// Reddit reads "^" as a superscript and ">!" as a spoiler's opening.
+TEST(ForumPost, MarkdownNamesEscapeSuperscriptsAndSpoilers)
+{
+    const QList<PlayerStanding> ranking{{QStringLiteral("x^2 >!a!< >b"), 1, 1}};
+    EXPECT_EQ(forumPost(Forum::Markdown, QStringLiteral("LE CHAT"), QStringLiteral("2"),
+                        QStringLiteral("0"), QString(), &ranking)
+                  .text,
+              QStringLiteral("```\nLE CHAT\n```\n\n**Bravo, c'est gagné !**  \n\n"
+                             "**Classement**  \n1\\. x\\^2 \\>!a!\\< >b : 1 lettre  \n"));
+}
 
 } // namespace

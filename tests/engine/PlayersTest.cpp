@@ -130,7 +130,15 @@ class RankingBlock : public testing::TestWithParam<BlockCase> {};
 
 TEST_P(RankingBlock, EndsThePostAfterItsLastCarriageReturn)
 {
-    EXPECT_EQ(rankingBlock(GetParam().ranking), GetParam().block);
+    EXPECT_EQ(forumPost(Forum::Origine, QStringLiteral("L* CHA*"), QStringLiteral("4"),
+                        QStringLiteral("2"), QStringLiteral("E T "), &GetParam().ranking)
+                  .text,
+              QStringLiteral("[font=Courier New][size=5]L* CHA*[/size][/font]\r"
+                             "[b][color=#FF0000]4[/color][/b] lettre(s) trouvée(s). \r"
+                             "[b][color=#FF0000]2[/color][/b] lettres à placer \r"
+                             "[font=Courier New][size=5][color=#4132F5]E T "
+                             "[/color][/size][/font]\r") +
+                  GetParam().block);
 }
 
 const BlockCase kBlockCases[] = {
@@ -154,9 +162,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, RankingBlock, testing::ValuesIn(kBlockCases), ca
 
 TEST(RankingBlock, FollowsTheVictoryLine)
 {
-    const QString post = buildForumPost(QStringLiteral("LE CHAT"), QStringLiteral("2"),
-                                        QStringLiteral("0"), QString()) +
-                         rankingBlock({standing("Alice", 5, 2)});
+    const QList<PlayerStanding> ranking{standing("Alice", 5, 2)};
+    const QString post = forumPost(Forum::Origine, QStringLiteral("LE CHAT"), QStringLiteral("2"),
+                                   QStringLiteral("0"), QString(), &ranking)
+                             .text;
     EXPECT_EQ(post, QStringLiteral("[font=Courier New][size=5]LE CHAT[/size][/font]\r\r"
                                    "[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]\r\r"
                                    "[b]Classement[/b]\r1. Alice : 5 lettres\r"));
