@@ -11,6 +11,7 @@
 #include "GameController.h"
 #include "HistoryWindow.h"
 #include "LabelFit.h"
+#include "LineBreaks.h"
 #include "MessageSink.h"
 #include "PanesView.h"
 #include "PlayerField.h"
@@ -30,6 +31,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -46,6 +48,13 @@ QAction* addItem(QMenu* menu, const char* name, const QString& caption)
     QAction* action = menu->addAction(caption);
     action->setObjectName(QString::fromUtf8(name));
     return action;
+}
+
+// The post as a rich-text editor takes it: its text, and a <br> for each line break, nothing
+// else. As plain text, Firefox's rich-text editors run the lines that end in a lone CR into one.
+QString postAsHtml(const QString& post)
+{
+    return withLineBreaks(post.toHtmlEscaped(), u"<br>");
 }
 
 } // namespace
@@ -258,9 +267,13 @@ void Form1::bt_copier_Click()
         refused(refusal);
         return;
     }
+    const QString post = m_game.forumPost();
+    auto* data = new QMimeData;
+    data->setText(post);
+    data->setHtml(postAsHtml(post));
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(m_game.forumPost());
+    clipboard->setMimeData(data);
 }
 
 void Form1::Command1_Click()
