@@ -363,6 +363,53 @@ QString markedUp(Forum forum, const QList<PostLine>& lines)
     return out;
 }
 
+// One pass, the runs between the characters to rewrite appended whole: a CR LF pair is one break.
+QString asHtml(const QString& text)
+{
+    QString out;
+    out.reserve(text.size() + text.size() / 8 + 16);
+    const QChar* const begin = text.constData();
+    const QChar* const end = begin + text.size();
+    const QChar* from = begin;
+    for (const QChar* c = begin; c != end; ++c) {
+        QStringView replacement;
+        switch (c->unicode()) {
+        case u'<':
+            replacement = u"&lt;";
+            break;
+        case u'>':
+            replacement = u"&gt;";
+            break;
+        case u'&':
+            replacement = u"&amp;";
+            break;
+        case u'"':
+            replacement = u"&quot;";
+            break;
+        case u'\n':
+            replacement = u"<br>";
+            break;
+        case u'\r':
+            replacement = u"<br>";
+            if (c + 1 != end && c[1] == u'\n') {
+                out.append(from, c - from);
+                out += replacement;
+                ++c; // the pair's LF
+                from = c + 1;
+                continue;
+            }
+            break;
+        default:
+            continue;
+        }
+        out.append(from, c - from);
+        out += replacement;
+        from = c + 1;
+    }
+    out.append(from, end - from);
+    return out;
+}
+
 } // namespace
 
 ForumPost forumPost(Forum forum, const QString& foundText, const QString& foundCount,
@@ -370,9 +417,10 @@ ForumPost forumPost(Forum forum, const QString& foundText, const QString& foundC
                     const QList<PlayerStanding>* ranking)
 {
     ForumPost post{
-        forum, turnLines(forum, foundText, foundCount, remainingCount, remainingLetters), {}};
+        forum, turnLines(forum, foundText, foundCount, remainingCount, remainingLetters), {}, {}};
     if (ranking)
         appendRanking(post.lines, forum, *ranking);
     post.text = markedUp(forum, post.lines);
+    post.html = asHtml(post.text);
     return post;
 }

@@ -35,11 +35,13 @@ struct PostPiece {
 using PostLine = QList<PostPiece>;
 
 // The post of a turn: its lines as the players read them on the forum, and its text in the
-// forum's markup, every line ended by the forum's line end.
+// forum's markup, every line ended by the forum's line end; and that text as a rich-text editor
+// takes it, as HTML: escaped, each line break a <br>, nothing else.
 struct ForumPost {
     Forum forum = Forum::Origine;
     QList<PostLine> lines;
     QString text;
+    QString html;
 };
 
 // The post of the four values as the window shows them: the found text, the two count captions

@@ -11,7 +11,6 @@
 #include "GameController.h"
 #include "HistoryWindow.h"
 #include "LabelFit.h"
-#include "LineBreaks.h"
 #include "MessageSink.h"
 #include "PanesView.h"
 #include "PlayerField.h"
@@ -50,12 +49,31 @@ QAction* addItem(QMenu* menu, const char* name, const QString& caption)
     return action;
 }
 
-// The post as a rich-text editor takes it: its text, and a <br> for each line break, nothing
-// else. As plain text, Firefox's rich-text editors run the lines that end in a lone CR into one.
-QString postAsHtml(const QString& post)
-{
-    return withLineBreaks(post.toHtmlEscaped(), u"<br>");
-}
+// The post on the clipboard as plain text and as HTML, each handed out as it is asked for: as
+// plain text, Firefox's rich-text editors run the lines that end in a lone CR into one, and they
+// take the HTML.
+class PostData : public QMimeData {
+  public:
+    explicit PostData(const ForumPost& post) : m_text(post.text), m_html(post.html) {}
+    QStringList formats() const override
+    {
+        return {QStringLiteral("text/plain"), QStringLiteral("text/html")};
+    }
+
+  protected:
+    QVariant retrieveData(const QString& mimeType, QMetaType) const override
+    {
+        if (mimeType == u"text/plain")
+            return m_text;
+        if (mimeType == u"text/html")
+            return m_html;
+        return {};
+    }
+
+  private:
+    QString m_text;
+    QString m_html;
+};
 
 } // namespace
 
@@ -267,10 +285,7 @@ void Form1::bt_copier_Click()
         refused(refusal);
         return;
     }
-    const QString post = m_game.forumPost();
-    auto* data = new QMimeData;
-    data->setText(post);
-    data->setHtml(postAsHtml(post));
+    auto* data = new PostData(m_game.postToCopy());
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setMimeData(data);

@@ -285,4 +285,22 @@ TEST(ForumPost, MarkdownNamesEscapeSuperscriptsAndSpoilers)
                              "**Classement**  \n1\\. x\\^2 \\>!a!\\< >b : 1 lettre  \n"));
 }
 
+// What a rich-text editor takes: the text escaped and a <br> for each line break, CR LF, lone CR
+// or LF, and nothing else.
+TEST(ForumPost, HtmlIsTheTextEscapedWithABreakForEachLineBreak)
+{
+    const QString victory =
+        QStringLiteral("<br>[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]<br>");
+    EXPECT_EQ(forumPost(Forum::Origine, QStringLiteral("<*> & \"*\"\r\n*\r*'"), QStringLiteral("1"),
+                        QStringLiteral("0"), QString())
+                  .html,
+              QStringLiteral("[font=Courier New][size=5]&lt;*&gt; &amp; &quot;*&quot;<br>*<br>*'"
+                             "[/size][/font]<br>") +
+                  victory);
+    EXPECT_EQ(forumPost(Forum::Phpbb3, QStringLiteral("*\n*"), QStringLiteral("1"),
+                        QStringLiteral("0"), QString())
+                  .html,
+              QStringLiteral("[code]*<br>*[/code]<br>") + victory);
+}
+
 } // namespace
