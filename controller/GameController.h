@@ -93,6 +93,8 @@ class GameController : public QObject {
     // forum shows them.
     QString forumPost() { return post().text; }
     const QList<PostLine>& forumPostLines() { return post().lines; }
+    // The post as "Copier" puts it on the clipboard: its text, and its text as HTML.
+    const ForumPost& postToCopy() { return post(); }
     // Why there is no post to copy: no puzzle in progress (no reference text, or none
     // initialised), whose post would announce a victory.
     std::optional<Refusal> refusePost() const

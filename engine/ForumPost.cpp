@@ -5,6 +5,7 @@
 #include "LineBreaks.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -29,6 +30,9 @@ struct Dialect {
     // A forum that collapses runs of blanks outside its code blocks is given no-break spaces for
     // every blank after the first of a run, or at a line's start, in the monospace parts.
     bool keepsBlanks;
+    // A code box does not wrap its lines: a forum that boxes the found text gets it, and the
+    // remaining letters, in short lines that a reader never scrolls.
+    bool shortLines;
     std::array<Markup, 6> parts; // in the order of PostPart
 };
 
@@ -46,17 +50,19 @@ constexpr std::array<Dialect, 5> kDialects = {{
      u"",
      false,
      true,
+     false,
      {kPlain, kPlain, Markup{Wrap::Tags, u"[font=Courier New][size=5]", u"[/size][/font]"},
       kBoldRed,
       Markup{Wrap::Tags, u"[font=Courier New][size=5][color=#4132F5]", u"[/color][/size][/font]"},
       kBold}},
     // phpBB 3: [size] is a percentage and [font] no tag of its own; [code] keeps blanks in a
     // monospace box, but reads no tag inside and cannot stand inside [size].
-    {u"\n", u"", false, true, {kPlain, kPlain, kCode, kBoldRed, kCode, kBold}},
+    {u"\n", u"", false, true, true, {kPlain, kPlain, kCode, kBoldRed, kCode, kBold}},
     // MyBB 1.8: [size=5] is 5 points, x-large 24 px beside a 14 px body; it collapses blanks
     // outside [code] and drops lone CRs.
     {u"\n",
      u"",
+     false,
      false,
      false,
      {kPlain, kPlain, Markup{Wrap::Tags, u"[font=Courier New][size=x-large]", u"[/size][/font]"},
@@ -70,10 +76,12 @@ constexpr std::array<Dialect, 5> kDialects = {{
      u"  ",
      true,
      true,
+     true,
      {kPlain, kPlain, Markup{Wrap::CodeBlock, u"text", {}}, kStrong, kCodeSpan, kStrong}},
     // Discord, Reddit and the forums that read Markdown alone.
     {u"\n",
      u"  ",
+     true,
      true,
      true,
      {kPlain, kPlain, Markup{Wrap::CodeBlock, {}, {}}, kStrong, kCodeSpan, kStrong}},
@@ -84,11 +92,80 @@ const Dialect& dialectOf(Forum forum)
     return kDialects[std::size_t(forum)];
 }
 
+// The longest line of a forum that gets short lines, in characters.
+constexpr qsizetype kLineWidth = 60;
+
+bool isBlank(QChar c)
+{
+    return c == u' ';
+}
+
+QStringView withoutBlanksAtEnd(QStringView text)
+{
+    while (!text.isEmpty() && isBlank(text.back()))
+        text.chop(1);
+    return text;
+}
+
+QStringView withoutBlanksAtStart(QStringView text)
+{
+    while (!text.isEmpty() && isBlank(text.front()))
+        text = text.sliced(1);
+    return text;
+}
+
+// The LF-separated text with each line longer than kLineWidth broken at a blank into lines of at
+// most kLineWidth characters, a word longer than that cut where the line is full (never between
+// the two halves of a surrogate pair). The blanks where a line is broken are dropped, so that no
+// broken line ends or begins with one; a line's own blanks at its start and end stay.
+QString inShortLines(const QString& text)
+{
+    if (text.size() <= kLineWidth)
+        return text;
+    QString out;
+    out.reserve(text.size() + text.size() / kLineWidth + 1);
+    bool firstLine = true;
+    for (QStringView rest : QStringView(text).split(u'\n')) {
+        if (!std::exchange(firstLine, false))
+            out += u'\n';
+        bool broken = false;
+        while (rest.size() > kLineWidth) {
+            qsizetype cut = kLineWidth;
+            if (!isBlank(rest[cut])) {
+                qsizetype blank = rest.lastIndexOf(u' ', cut - 1);
+                while (blank > 0 && isBlank(rest[blank - 1]))
+                    --blank;
+                if (blank > 0)
+                    cut = blank;
+                else if (rest[cut - 1].isHighSurrogate())
+                    --cut;
+            }
+            const QStringView line = withoutBlanksAtEnd(rest.first(cut));
+            if (!line.isEmpty()) {
+                if (broken)
+                    out += u'\n';
+                out += line;
+                broken = true;
+            }
+            rest = withoutBlanksAtStart(rest.sliced(cut));
+        }
+        if (!rest.isEmpty() || !broken) {
+            if (broken)
+                out += u'\n';
+            out += rest;
+        }
+    }
+    return out;
+}
+
 // The forum of origin takes the texts exactly as the panes hold them; every other forum reads
-// LF line breaks only.
+// LF line breaks only, and a forum that boxes them short lines.
 QString shownText(Forum forum, const QString& text)
 {
-    return forum == Forum::Origine ? text : withLineBreaks(text, u"\n");
+    if (forum == Forum::Origine)
+        return text;
+    const QString lines = withLineBreaks(text, u"\n");
+    return dialectOf(forum).shortLines ? inShortLines(lines) : lines;
 }
 
 QList<PostLine> turnLines(Forum forum, const GameSession& game)
@@ -150,15 +227,16 @@ bool formatsAnywhere(QChar c)
     case u'|':
     case u'[':
     case u'<':
+    case u'^':
         return true;
     default:
         return false;
     }
 }
 
-// A Markdown text that reads as itself: what formats anywhere is escaped, "#" and ">" where they
-// would start a heading or a quote, and the period of a number that would start a list. The runs
-// between escapes are appended whole.
+// A Markdown text that reads as itself: what formats anywhere is escaped, and so is the ">" of a
+// spoiler's opener ">!"; "#" and ">" where they would start a heading or a quote, and the period
+// of a number that would start a list. The runs between escapes are appended whole.
 void appendMarkdownText(QString& out, QStringView text, bool startsLine, bool isName)
 {
     qsizetype digits = 0;
@@ -168,7 +246,8 @@ void appendMarkdownText(QString& out, QStringView text, bool startsLine, bool is
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         const bool first = i == 0 && (startsLine || isName);
-        if (formatsAnywhere(c) || (first && (c == u'#' || c == u'>')) ||
+        const bool spoiler = c == u'>' && i + 1 < text.size() && text[i + 1] == u'!';
+        if (formatsAnywhere(c) || spoiler || (first && (c == u'#' || c == u'>')) ||
             (digits > 0 && i == digits && (c == u'.' || c == u')'))) {
             out += text.mid(from, i - from);
             out += u'\\';
@@ -195,6 +274,24 @@ void appendWithBlanksKept(QString& out, QStringView text)
     }
 }
 
+void appendCodeSpan(QString& out, QStringView text)
+{
+    if (text.isEmpty())
+        return;
+    const QString ticks(longestRun(text, u'`') + 1, u'`');
+    // A span's content loses one blank at each end when it has one at both, and a backtick
+    // at either end would join the fence.
+    const bool padded =
+        text.startsWith(u'`') || text.endsWith(u'`') ||
+        (text.startsWith(u' ') && text.endsWith(u' ') && text.count(u' ') != text.size());
+    const QStringView pad = padded ? u" " : u"";
+    out += ticks;
+    out += pad;
+    out += text;
+    out += pad;
+    out += ticks;
+}
+
 void appendPiece(QString& out, const Dialect& dialect, const PostPiece& piece, bool startsLine)
 {
     const Markup& markup = dialect.parts[std::size_t(piece.part)];
@@ -210,20 +307,15 @@ void appendPiece(QString& out, const Dialect& dialect, const PostPiece& piece, b
         return;
     }
     if (markup.wrap == Wrap::CodeSpan) {
-        if (text.isEmpty())
-            return;
-        const QString ticks(longestRun(text, u'`') + 1, u'`');
-        // A span's content loses one blank at each end when it has one at both, and a backtick
-        // at either end would join the fence.
-        const bool padded =
-            text.startsWith(u'`') || text.endsWith(u'`') ||
-            (text.startsWith(u' ') && text.endsWith(u' ') && text.count(u' ') != text.size());
-        const QStringView pad = padded ? u" " : u"";
-        out += ticks;
-        out += pad;
-        out += text;
-        out += pad;
-        out += ticks;
+        // A span does not break its lines: each is a span of its own on a line of its own.
+        bool firstLine = true;
+        for (const QStringView line : QStringView(text).split(u'\n')) {
+            if (!std::exchange(firstLine, false)) {
+                out += dialect.hardBreak;
+                out += dialect.lineEnd;
+            }
+            appendCodeSpan(out, line);
+        }
         return;
     }
     out += markup.open;
@@ -261,13 +353,61 @@ QString markedUp(Forum forum, const QList<PostLine>& lines)
     return out;
 }
 
+// One pass, the runs between the characters to rewrite appended whole: a CR LF pair is one break.
+QString asHtml(const QString& text)
+{
+    QString out;
+    out.reserve(text.size() + text.size() / 8 + 16);
+    const QChar* const begin = text.constData();
+    const QChar* const end = begin + text.size();
+    const QChar* from = begin;
+    for (const QChar* c = begin; c != end; ++c) {
+        QStringView replacement;
+        switch (c->unicode()) {
+        case u'<':
+            replacement = u"&lt;";
+            break;
+        case u'>':
+            replacement = u"&gt;";
+            break;
+        case u'&':
+            replacement = u"&amp;";
+            break;
+        case u'"':
+            replacement = u"&quot;";
+            break;
+        case u'\n':
+            replacement = u"<br>";
+            break;
+        case u'\r':
+            replacement = u"<br>";
+            if (c + 1 != end && c[1] == u'\n') {
+                out.append(from, c - from);
+                out += replacement;
+                ++c; // the pair's LF
+                from = c + 1;
+                continue;
+            }
+            break;
+        default:
+            continue;
+        }
+        out.append(from, c - from);
+        out += replacement;
+        from = c + 1;
+    }
+    out.append(from, end - from);
+    return out;
+}
+
 } // namespace
 
 ForumPost forumPost(Forum forum, const GameSession& game, const QList<PlayerStanding>* ranking)
 {
-    ForumPost post{turnLines(forum, game), {}};
+    ForumPost post{turnLines(forum, game), {}, {}};
     if (ranking)
         appendRanking(post.lines, forum, *ranking);
     post.text = markedUp(forum, post.lines);
+    post.html = asHtml(post.text);
     return post;
 }

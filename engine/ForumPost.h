@@ -36,13 +36,17 @@ struct PostPiece {
 using PostLine = QList<PostPiece>;
 
 // The post of a turn: its lines as the players read them on the forum, and its text in the
-// forum's markup, every line ended by the forum's line end.
+// forum's markup, every line ended by the forum's line end; and that text as a rich-text editor
+// takes it, as HTML: escaped, each line break a <br>, nothing else.
 struct ForumPost {
     QList<PostLine> lines;
     QString text;
+    QString html;
 };
 
 // The post of the game's found text, two counts and remaining letters, or the victory line once
-// nothing remains to place; then the ranking when one is given and it ranks somebody.
+// nothing remains to place; then the ranking when one is given and it ranks somebody. The forums
+// that show the found text in a code box (phpBB 3, Discourse, Markdown) get it and the remaining
+// letters in lines of at most 60 characters, broken at blanks.
 ForumPost forumPost(Forum forum, const GameSession& game,
                     const QList<PlayerStanding>* ranking = nullptr);

@@ -111,12 +111,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(post.startsWith(QStringLiteral("[font=Courier New][size=5]") + session.soluce));
         require(!post.contains(u'\n') || session.soluce.contains(u'\n'));
         // Every other forum ends its lines with LF alone, and its post shows the found text whole
-        // as its first line's text.
+        // as its first line's text, in lines of at most 60 characters where a code box holds it:
+        // only line breaks and blanks differ.
         for (Forum forum : kForums) {
             const ForumPost other = forumPost(forum, session);
-            const auto unbroken = [](QString text) { return text.remove(u'\r').remove(u'\n'); };
-            require(unbroken(other.lines.first().first().text) == unbroken(session.soluce));
+            const QString& shown = other.lines.first().first().text;
+            const auto unbroken = [](QString text) {
+                return text.remove(u'\r').remove(u'\n').remove(u' ');
+            };
+            require(unbroken(shown) == unbroken(session.soluce));
             require(forum == Forum::Origine || !other.text.contains(u'\r'));
+            if (forum == Forum::Phpbb3 || forum == Forum::Discourse || forum == Forum::Markdown)
+                for (QStringView line : QStringView(shown).split(u'\n'))
+                    require(line.size() <= 60);
         }
     }
 

@@ -32,6 +32,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -44,6 +45,32 @@ const QString kCaption = QStringLiteral("DORV - Plimo : Jeux de mots - Version "
 const QString kEarlierTurnsUnreadable =
     QStringLiteral("Les tours précédents n'ont pas pu être relus dans le fichier de la partie : "
                    "ils ne peuvent pas être annulés.");
+
+// The post on the clipboard as plain text and as HTML, each handed out as it is asked for: as
+// plain text, Firefox's rich-text editors run the lines that end in a lone CR into one, and they
+// take the HTML.
+class PostData : public QMimeData {
+  public:
+    explicit PostData(const ForumPost& post) : m_text(post.text), m_html(post.html) {}
+    QStringList formats() const override
+    {
+        return {QStringLiteral("text/plain"), QStringLiteral("text/html")};
+    }
+
+  protected:
+    QVariant retrieveData(const QString& mimeType, QMetaType) const override
+    {
+        if (mimeType == u"text/plain")
+            return m_text;
+        if (mimeType == u"text/html")
+            return m_html;
+        return {};
+    }
+
+  private:
+    QString m_text;
+    QString m_html;
+};
 
 } // namespace
 
@@ -249,9 +276,10 @@ void Form1::bt_copier_Click()
         refused(refusal);
         return;
     }
+    auto* data = new PostData(m_game.postToCopy());
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(m_game.forumPost());
+    clipboard->setMimeData(data);
 }
 
 void Form1::Command1_Click()

@@ -150,4 +150,147 @@ const DialectCase kDialectCases[] = {
 INSTANTIATE_TEST_SUITE_P(Forums, ForumDialects, testing::ValuesIn(kDialectCases),
                          caseName<DialectCase>);
 
+// A code box does not wrap: the 600 characters of a found text and long remaining letters come in
+// lines of at most 60 characters, broken at blanks, the letters' group longer than a line cut.
+const QString kFoundLines =
+    QStringLiteral("L'*T*, * ***L, LE *ET*T CHAT **** ***T **** ** *E* ; *A *E*T\n"
+                   "LE *A** ET LE C*** ! L'*T*, * ***L, LE *ET*T CHAT **** ***T\n"
+                   "**** ** *E* ; *A *E*T LE *A** ET LE C*** ! L'*T*, * ***L, LE\n"
+                   "*ET*T CHAT **** ***T **** ** *E* ; *A *E*T LE *A** ET LE\n"
+                   "C*** ! L'*T*, * ***L, LE *ET*T CHAT **** ***T **** ** *E* ;\n"
+                   "*A *E*T LE *A** ET LE C*** ! L'*T*, * ***L, LE *ET*T CHAT\n"
+                   "**** ***T **** ** *E* ; *A *E*T LE *A** ET LE C*** ! L'*T*,\n"
+                   "* ***L, LE *ET*T CHAT **** ***T **** ** *E* ; *A *E*T LE\n"
+                   "*A** ET LE C*** ! L'*T*, * ***L, LE *ET*T CHAT **** ***T\n"
+                   "**** ** *E* ; *A *E*T LE *A** ET LE C*** ! L'*T*, * ***L, LE\n"
+                   "*ET*T CH");
+
+struct ShortLinesCase {
+    const char* name;
+    Forum forum;
+    QString post;
+};
+
+class ShortLines : public testing::TestWithParam<ShortLinesCase> {};
+
+TEST_P(ShortLines, BoxTheFoundTextAndTheLettersInLinesOfSixtyCharacters)
+{
+    const ShortLinesCase& c = GetParam();
+    const QString found = QStringLiteral("L'*T*, * ***L, LE *ET*T CHAT **** ***T **** ** *E* ; "
+                                         "*A *E*T LE *A** ET LE C*** ! ")
+                              .repeated(8)
+                              .first(600);
+    const ForumPost post =
+        forumPost(c.forum, shown(found, 12, 250,
+                  QStringLiteral(
+                      "AAAAAAAAAAAA DDDDDDDDDDDDDDD GGGG IIIIIIIIIIIIIIIIIIII NNNNNNNNNNNNNNNNNNNN "
+                      "OOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOO PPPP "
+                      "RRRRRRRRRRRRRRRRRRRR SSSSSSSSSSSSSSSSSSSS UUUUUUUUUU ÇÇ ÉÉÉÉÉÉÉÉ ")));
+    EXPECT_EQ(post.text, c.post);
+    // The preview draws the lines the forum shows.
+    EXPECT_EQ(post.lines.first().first().text, kFoundLines);
+}
+
+const ShortLinesCase kShortLinesCases[] = {
+    {"Phpbb3", Forum::Phpbb3,
+     QStringLiteral("[code]") + kFoundLines +
+         QStringLiteral("[/code]\n"
+                        "[b][color=#FF0000]12[/color][/b] lettre(s) trouvée(s). \n"
+                        "[b][color=#FF0000]250[/color][/b] lettres à placer \n"
+                        "[code]AAAAAAAAAAAA DDDDDDDDDDDDDDD GGGG IIIIIIIIIIIIIIIIIIII\n"
+                        "NNNNNNNNNNNNNNNNNNNN\n"
+                        "OOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOO\n"
+                        "OOOOOOOOOO PPPP RRRRRRRRRRRRRRRRRRRR SSSSSSSSSSSSSSSSSSSS\n"
+                        "UUUUUUUUUU ÇÇ ÉÉÉÉÉÉÉÉ [/code]\n")},
+    {"Discourse", Forum::Discourse,
+     QStringLiteral("```text\n") + kFoundLines +
+         QStringLiteral("\n```\n"
+                        "**12** lettre(s) trouvée(s).   \n"
+                        "**250** lettres à placer   \n"
+                        "`AAAAAAAAAAAA DDDDDDDDDDDDDDD GGGG IIIIIIIIIIIIIIIIIIII`  \n"
+                        "`NNNNNNNNNNNNNNNNNNNN`  \n"
+                        "`OOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOO`  \n"
+                        "`OOOOOOOOOO PPPP RRRRRRRRRRRRRRRRRRRR SSSSSSSSSSSSSSSSSSSS`  \n"
+                        "`UUUUUUUUUU ÇÇ ÉÉÉÉÉÉÉÉ `  \n")},
+    {"Markdown", Forum::Markdown,
+     QStringLiteral("```\n") + kFoundLines +
+         QStringLiteral("\n```\n"
+                        "**12** lettre(s) trouvée(s).   \n"
+                        "**250** lettres à placer   \n"
+                        "`AAAAAAAAAAAA DDDDDDDDDDDDDDD GGGG IIIIIIIIIIIIIIIIIIII`  \n"
+                        "`NNNNNNNNNNNNNNNNNNNN`  \n"
+                        "`OOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOOO`  \n"
+                        "`OOOOOOOOOO PPPP RRRRRRRRRRRRRRRRRRRR SSSSSSSSSSSSSSSSSSSS`  \n"
+                        "`UUUUUUUUUU ÇÇ ÉÉÉÉÉÉÉÉ `  \n")},
+};
+
+INSTANTIATE_TEST_SUITE_P(Forums, ShortLines, testing::ValuesIn(kShortLinesCases),
+                         caseName<ShortLinesCase>);
+
+struct BreakCase {
+    const char* name;
+    QString found;
+    QString boxed; // the code box's lines
+};
+
+class LineBreaking : public testing::TestWithParam<BreakCase> {};
+
+TEST_P(LineBreaking, BreaksAtABlankOrCutsAWordLongerThanALine)
+{
+    const BreakCase& c = GetParam();
+    EXPECT_EQ(
+        forumPost(Forum::Phpbb3, shown(c.found, 1, 0, QString())).text,
+        QStringLiteral("[code]") + c.boxed +
+            QStringLiteral("[/code]\n\n[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]\n"));
+}
+
+const QString k59 = QString(59, u'A');
+const QString k60 = QString(60, u'A');
+
+const BreakCase kBreakCases[] = {
+    {"WordOfSixtyKept", k60, k60},
+    {"WordOfSixtyOneCut", k60 + u'A', k60 + QStringLiteral("\nA")},
+    {"WordTwiceALineCutTwice", QString(125, u'B'),
+     QString(60, u'B') + u'\n' + QString(60, u'B') + QStringLiteral("\nBBBBB")},
+    {"BlankJustPastTheLine", k60 + QStringLiteral(" B"), k60 + QStringLiteral("\nB")},
+    {"BlanksAtTheBreakDropped", k59 + QStringLiteral("   B C"), k59 + QStringLiteral("\nB C")},
+    {"WordCrossingTheEndMovesOn", QStringLiteral("AB CD ") + QString(56, u'E'),
+     QStringLiteral("AB CD\n") + QString(56, u'E')},
+    {"LongWordAfterABlankStartsItsLine", QStringLiteral("AB ") + QString(70, u'C'),
+     QStringLiteral("AB\n") + QString(60, u'C') + QStringLiteral("\nCCCCCCCCCC")},
+    {"OwnLineBreaksKept", k60 + QStringLiteral("A\r\nB"), k60 + QStringLiteral("\nA\nB")},
+    {"OwnLeadingBlankKept", QStringLiteral(" ") + k59 + QStringLiteral(" B"),
+     QStringLiteral(" ") + k59 + QStringLiteral("\nB")},
+    {"SurrogatePairNeverSplit", k59 + QStringLiteral("\U0001F600B"),
+     k59 + QStringLiteral("\n\U0001F600B")},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, LineBreaking, testing::ValuesIn(kBreakCases), caseName<BreakCase>);
+
+// Reddit reads "^" as a superscript and ">!" as a spoiler's opening.
+TEST(ForumPost, MarkdownNamesEscapeSuperscriptsAndSpoilers)
+{
+    const QList<PlayerStanding> ranking{{QStringLiteral("x^2 >!a!< >b"), 1, 1}};
+    EXPECT_EQ(forumPost(Forum::Markdown, shown(QStringLiteral("LE CHAT"), 2, 0, QString()), &ranking)
+                  .text,
+              QStringLiteral("```\nLE CHAT\n```\n\n**Bravo, c'est gagné !**  \n\n"
+                             "**Classement**  \n1\\. x\\^2 \\>!a!\\< >b : 1 lettre  \n"));
+}
+
+// What a rich-text editor takes: the text escaped and a <br> for each line break, CR LF, lone CR
+// or LF, and nothing else.
+TEST(ForumPost, HtmlIsTheTextEscapedWithABreakForEachLineBreak)
+{
+    const QString victory =
+        QStringLiteral("<br>[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]<br>");
+    EXPECT_EQ(forumPost(Forum::Origine, shown(QStringLiteral("<*> & \"*\"\r\n*\r*'"), 1, 0, QString()))
+                  .html,
+              QStringLiteral("[font=Courier New][size=5]&lt;*&gt; &amp; &quot;*&quot;<br>*<br>*'"
+                             "[/size][/font]<br>") +
+                  victory);
+    EXPECT_EQ(forumPost(Forum::Phpbb3, shown(QStringLiteral("*\n*"), 1, 0, QString()))
+                  .html,
+              QStringLiteral("[code]*<br>*[/code]<br>") + victory);
+}
+
 } // namespace

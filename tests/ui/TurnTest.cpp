@@ -1,12 +1,13 @@
 // A turn played with the mouse: "Initialiser" shows the masked reference, the remaining letters
 // and their count, "Générer" what the turn revealed and the counts, and "Copier" puts the game's
-// post on the clipboard. A stored game shows in the panes with its line breaks. An earlier turn's
-// proposal asks in Qt's own box, whose Entrée answers Non.
+// post on the clipboard, as text and as HTML. A stored game shows in the panes with its line
+// breaks. An earlier turn's proposal asks in Qt's own box, whose Entrée answers Non.
 #include "UiFixture.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 
@@ -29,6 +30,27 @@ TEST_F(TurnTest, APlayedTurnShowsInThePanesAndCopiesThePost)
     clickButton(QStringLiteral("bt_copier"));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), m_game->forumPost());
     EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(QStringLiteral("L* CHAT")));
+}
+
+// A rich-text editor takes the HTML: the same text escaped, a <br> for each line's CR.
+TEST_F(TurnTest, CopierOffersThePostAsTextAndAsHtml)
+{
+    initialise(QStringLiteral("le <chat> & rat"));
+    clickButton(QStringLiteral("bt_copier"));
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(data);
+    EXPECT_EQ(data->text(),
+              QStringLiteral("[font=Courier New][size=5]** <****> & ***[/size][/font]\r"
+                             "[b][color=#FF0000]0[/color][/b] lettre(s) trouvée(s). \r"
+                             "[b][color=#FF0000]9[/color][/b] lettres à placer \r"
+                             "[font=Courier New][size=5][color=#4132F5]AA C E H L R TT "
+                             "[/color][/size][/font]\r"));
+    EXPECT_EQ(data->html(),
+              QStringLiteral("[font=Courier New][size=5]** &lt;****&gt; &amp; ***[/size][/font]<br>"
+                             "[b][color=#FF0000]0[/color][/b] lettre(s) trouvée(s). <br>"
+                             "[b][color=#FF0000]9[/color][/b] lettres à placer <br>"
+                             "[font=Courier New][size=5][color=#4132F5]AA C E H L R TT "
+                             "[/color][/size][/font]<br>"));
 }
 
 TEST_F(TurnTest, AStoredGameShowsInThePanesWithItsLineBreaks)
