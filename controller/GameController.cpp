@@ -10,6 +10,14 @@
 
 #include <algorithm>
 
+namespace {
+
+const QString kAlteredGame =
+    QStringLiteral("Cette partie a été modifiée hors de Plimo, ou son fichier est abîmé : ce qui "
+                   "s'affiche peut différer du dernier enregistrement.");
+
+} // namespace
+
 GameController::GameController(QObject* parent)
     : QObject(parent),
       m_board(m_history,
@@ -55,6 +63,9 @@ bool GameController::leave(LeaveWay way, const Asker& ask)
             return false;
         }
     }
+    // Unsaved work left is kept in the recovery record, for the game's next opening to offer.
+    if (isModified())
+        m_recovery.left({m_session, markers().generation, m_player});
     if (way != LeaveWay::OtherGame)
         m_file.close();
     return true;
@@ -70,7 +81,7 @@ std::optional<Refusal> GameController::newGame(const QString& chosen)
 {
     Announcer::Act act(m_announcer);
     QString path;
-    if (std::optional<Refusal> refused = m_file.makeNew(chosen, m_forum, &path))
+    if (std::optional<Refusal> refused = m_file.makeNew(chosen, m_forum, m_rankingInPost, &path))
         return refused;
     return openGame(path);
 }
@@ -91,6 +102,8 @@ std::optional<Refusal> GameController::loaded(std::optional<Refusal> refused, co
     if (refused)
         return refused;
     StoredGame stored = m_file.load();
+    if (stored.altered && ask)
+        ask({kAlteredGame, MessageIcon::Warning, Question::Buttons::Ok});
     m_recovery.offer(stored, ask);
     m_engine = PuzzleEngine();
     m_session = stored.session;
@@ -201,7 +214,7 @@ std::optional<Refusal> GameController::initialise()
 EvaluationResult GameController::generate(const Asker& ask)
 {
     Announcer::Act act(m_announcer);
-    if (std::optional<EvaluationResult> guarded = guardTurn(m_session, m_history, m_file, ask))
+    if (std::optional<EvaluationResult> guarded = guardTurn(m_session, m_history, m_file, m_player, ask))
         return *guarded;
     const EvaluationResult result = m_engine.evaluateProposal(m_session);
     if (result.refusal)

@@ -121,7 +121,8 @@ QString insertStatement(const QString& table, const QList<FieldValue>& fields)
 
 // The empty game's tables and rows in this version's layout, in one transaction; the
 // database's error, if any.
-QSqlError fillEmptyGame(QSqlDatabase& db, const QList<FieldValue>& look, Forum forum)
+QSqlError fillEmptyGame(QSqlDatabase& db, const QList<FieldValue>& look, Forum forum,
+                        bool rankingInPost)
 {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("BEGIN")))
@@ -151,10 +152,12 @@ QSqlError fillEmptyGame(QSqlDatabase& db, const QList<FieldValue>& look, Forum f
     // The tables of later versions, and the version, come from the steps an older file takes.
     if (const std::optional<QSqlError> error = upgradeLayout(db))
         return *error;
-    if (!query.prepare(QStringLiteral("UPDATE %1 SET %2 = ?")
-                           .arg(quoted(optionsTable()), quoted(forumColumn()))))
+    if (!query.prepare(QStringLiteral("UPDATE %1 SET %2 = ?, %3 = ?")
+                           .arg(quoted(optionsTable()), quoted(forumColumn()),
+                                quoted(rankingColumn()))))
         return query.lastError();
     query.addBindValue(forumValue(forum));
+    query.addBindValue(int(rankingInPost));
     if (!query.exec())
         return query.lastError();
     query.exec(QStringLiteral("COMMIT"));
@@ -211,7 +214,8 @@ QString withGameSuffix(const QString& path)
     return path.endsWith(kSuffix, Qt::CaseInsensitive) ? path : path + kSuffix;
 }
 
-StoreStatus createEmptyGame(const QString& path, const QList<FieldValue>& look, Forum forum)
+StoreStatus createEmptyGame(const QString& path, const QList<FieldValue>& look, Forum forum,
+                            bool rankingInPost)
 {
     if (const std::optional<QString> refused = unknownLookColumn(look))
         return StoreStatus::failure(*refused + QLatin1Char('\r') + nativePath(path));
@@ -221,7 +225,7 @@ StoreStatus createEmptyGame(const QString& path, const QList<FieldValue>& look, 
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
             db.setDatabaseName(scratch);
-            error = db.open() ? fillEmptyGame(db, look, forum) : db.lastError();
+            error = db.open() ? fillEmptyGame(db, look, forum, rankingInPost) : db.lastError();
             db.close();
         }
         QSqlDatabase::removeDatabase(name);

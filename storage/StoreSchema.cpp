@@ -82,6 +82,12 @@ constexpr LayoutStep kLayoutSteps[] = {
      [] {
          return QList<StepColumn>{{forumColumn(), forumType()}};
      }},
+    // Version 5 (the save's check): each save records the mark of what it wrote, which an
+    // opening compares with what the file holds.
+    {5, StepTable::Widened, countTable,
+     [] {
+         return QList<StepColumn>{{saveCheckColumn(), QStringLiteral("TEXT")}};
+     }},
 };
 
 bool tableExists(const QSqlDatabase& db, const QString& table)

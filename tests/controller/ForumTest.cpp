@@ -19,7 +19,9 @@ TEST_F(ControllerTest, ForumIsStoredAtOnceTakenByANewGameAndBroughtByEachGame)
     EXPECT_EQ(m_game.forumPost(), buildForumPost(s.soluce, s.lettres_trouvees, s.lettres_restantes,
                                                  s.lettres, Forum::Phpbb3));
     const QString other = m_dir.filePath(QStringLiteral("fil-2.mdb"));
+    ASSERT_FALSE(m_game.setRankingInPost(true));
     ASSERT_FALSE(m_game.newGame(other));
+    EXPECT_TRUE(m_game.rankingInPost());
     ASSERT_FALSE(m_game.setForum(Forum::Markdown));
     ASSERT_FALSE(m_game.openGame(m_path));
     ASSERT_FALSE(m_game.openGame(other));
