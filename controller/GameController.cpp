@@ -214,7 +214,8 @@ std::optional<Refusal> GameController::initialise()
 EvaluationResult GameController::generate(const Asker& ask)
 {
     Announcer::Act act(m_announcer);
-    if (std::optional<EvaluationResult> guarded = guardTurn(m_session, m_history, m_file, m_player, ask))
+    if (std::optional<EvaluationResult> guarded =
+            guardTurn(m_session, m_history, m_file, m_player, ask))
         return *guarded;
     const EvaluationResult result = m_engine.evaluateProposal(m_session);
     if (result.refusal)

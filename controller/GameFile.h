@@ -59,7 +59,8 @@ class GameFile {
     // gone, and stays in the list for the menu to tell why; a recent game open in another
     // program fails the start-up.
     std::optional<Refusal> openAtStartUp(const StoreLocationInputs& inputs);
-    // An empty game on the forum and with the ranking option given, with the design-time look, made at the chosen name
+    // An empty game on the forum and with the ranking option given, with the design-time look, made
+    // at the chosen name
     // (".mdb" added when missing), whose path it gives; an existing file is never replaced: a
     // warning says it exists.
     std::optional<Refusal> makeNew(const QString& chosen, Forum forum, bool rankingInPost,

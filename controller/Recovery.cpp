@@ -70,9 +70,9 @@ void Recovery::offer(StoredGame& stored, const Asker& ask)
     // Turn 0 is the puzzle as initialised, not a turn played.
     const qsizetype played =
         std::max<qsizetype>(0, game.turnCount - std::max<qsizetype>(game.savedTurns, 1));
-    const Question question{(game.left ? kLeftQuestion : kQuestion)
-                                .arg(whatIsOffered(played, game.left)),
-                            MessageIcon::Question, Question::Buttons::YesNo};
+    const Question question{
+        (game.left ? kLeftQuestion : kQuestion).arg(whatIsOffered(played, game.left)),
+        MessageIcon::Question, Question::Buttons::YesNo};
     if (!ask || ask(question) != Answer::Yes) {
         store.dropRecovery();
         return;

@@ -152,9 +152,9 @@ QSqlError fillEmptyGame(QSqlDatabase& db, const QList<FieldValue>& look, Forum f
     // The tables of later versions, and the version, come from the steps an older file takes.
     if (const std::optional<QSqlError> error = upgradeLayout(db))
         return *error;
-    if (!query.prepare(QStringLiteral("UPDATE %1 SET %2 = ?, %3 = ?")
-                           .arg(quoted(optionsTable()), quoted(forumColumn()),
-                                quoted(rankingColumn()))))
+    if (!query.prepare(
+            QStringLiteral("UPDATE %1 SET %2 = ?, %3 = ?")
+                .arg(quoted(optionsTable()), quoted(forumColumn()), quoted(rankingColumn()))))
         return query.lastError();
     query.addBindValue(forumValue(forum));
     query.addBindValue(int(rankingInPost));

@@ -32,8 +32,7 @@ void sweepScratchFiles(const QString& folder);
 // options with one row each, empty texts, a remaining count of 0, no history, the couleurs row
 // holding this look, and the options at their defaults but for the forum and the ranking.
 [[nodiscard]] StoreStatus createEmptyGame(const QString& path, const QList<FieldValue>& look,
-                                          Forum forum = Forum::Origine,
-                                          bool rankingInPost = false);
+                                          Forum forum = Forum::Origine, bool rankingInPost = false);
 
 // Copies the open store's last committed state to the path, lets `finish` write into the copy
 // (the game as it stands; the copy holds the turns the source holds), then gives the copy its

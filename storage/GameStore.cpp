@@ -337,10 +337,10 @@ QString GameStore::savedGameMark(bool everyTurn) const
                   : QStringLiteral("SELECT %1 || ',' || (SELECT quote(min(%3)) || ',' || "
                                    "quote(max(%3)) FROM main.%2) FROM main.%2 ORDER BY %3 DESC "
                                    "LIMIT 1");
-    const QString withPlayers = turns.arg(
-        turnValues.join(separator) + separator +
-            QStringLiteral("quote(%1)").arg(turnColumn(TurnColumn::Joueur)),
-        turnTable(), numero);
+    const QString withPlayers =
+        turns.arg(turnValues.join(separator) + separator +
+                      QStringLiteral("quote(%1)").arg(turnColumn(TurnColumn::Joueur)),
+                  turnTable(), numero);
     // Each part alone, so that a file without tours still has the mark of its game.
     const QStringList parts[] = {
         {QStringLiteral("SELECT %1 FROM main.%2 ORDER BY rowid LIMIT 1")

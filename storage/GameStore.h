@@ -149,8 +149,7 @@ class GameStore {
     // fails before anything is written and a later failure rolls every table back. The game
     // file's layout is first brought up to date, unless the body writes the recovery record only.
     // Its failures are told by `failed` when given (those of the recovery record's writes).
-    StoreStatus runInTransaction(const std::function<StoreStatus()>& body,
-                                 bool upgradeFirst = true,
+    StoreStatus runInTransaction(const std::function<StoreStatus()>& body, bool upgradeFirst = true,
                                  const std::function<StoreStatus(const QSqlError&)>& failed = {});
     // What tells the saved game apart from any other: its texts, its count and its turns as
     // the file holds them, hashed. Without `everyTurn`, of the turns only what an opening reads:

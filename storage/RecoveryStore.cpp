@@ -93,18 +93,17 @@ constexpr int kSqliteFull = 13;
 // beside it takes the same mode. Why not, as SQLite would tell it.
 std::optional<QSqlError> makePrivateFile(const QString& path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd >= 0) {
         ::close(fd);
         return std::nullopt;
     }
     const int error = errno;
-    const int code = error == ENOSPC || error == EFBIG || error == EDQUOT
-                         ? kSqliteFull
-                         : (error == EACCES || error == EROFS || error == EPERM
-                                ? kSqliteReadOnlyDirectory
-                                : 14);
+    const int code =
+        error == ENOSPC || error == EFBIG || error == EDQUOT
+            ? kSqliteFull
+            : (error == EACCES || error == EROFS || error == EPERM ? kSqliteReadOnlyDirectory : 14);
     return QSqlError(QString::fromLocal8Bit(std::strerror(error)),
                      QString::fromLocal8Bit(std::strerror(error)), QSqlError::ConnectionError,
                      QString::number(code));

@@ -248,4 +248,7 @@ inline QString recoveryColumn(RecoveryColumn column)
 
 // Whether the record's game was left on purpose, without a save, rather than by a crash: a column
 // of the record's game from its second layout on.
-inline QString recoveryLeftColumn() { return QStringLiteral("quittee"); }
+inline QString recoveryLeftColumn()
+{
+    return QStringLiteral("quittee");
+}

@@ -37,10 +37,10 @@ QRect mainWindowFrame(const QSize& frame, const QRect& screenArea, int offset)
     // A frame wider than the area cannot be whole on it: it keeps its width and its place.
     const QSize size(frame.width(), std::min(frame.height(), screenArea.height()));
     const QPoint wanted = screenArea.topLeft() + QPoint(offset, offset);
-    const int x = size.width() > screenArea.width()
-                      ? wanted.x()
-                      : std::clamp(wanted.x(), screenArea.left(),
-                                   screenArea.right() + 1 - size.width());
+    const int x =
+        size.width() > screenArea.width()
+            ? wanted.x()
+            : std::clamp(wanted.x(), screenArea.left(), screenArea.right() + 1 - size.width());
     return QRect(QPoint(x, std::clamp(wanted.y(), screenArea.top(),
                                       screenArea.bottom() + 1 - size.height())),
                  size);

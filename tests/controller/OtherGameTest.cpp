@@ -140,8 +140,8 @@ TEST_F(OtherGameTest, EachGameOpenedIsListedAndReadingTheListWritesNothing)
     EXPECT_EQ(m_game.recentGames().mid(0, 3), (QStringList{second, first, m_path}));
 
     GameController started;
-    ASSERT_FALSE(started.startUp(StoreLocationInputs{{QStringLiteral("plimo"), first}, {}, {}, {},
-                                                     {}, {}}));
+    ASSERT_FALSE(
+        started.startUp(StoreLocationInputs{{QStringLiteral("plimo"), first}, {}, {}, {}, {}, {}}));
     const QByteArray list = fileBytes(RecentGames::userConfigFile());
     EXPECT_EQ(started.recentGames().mid(0, 2), (QStringList{first, second}));
     EXPECT_EQ(fileBytes(RecentGames::userConfigFile()), list);

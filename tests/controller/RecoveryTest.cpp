@@ -405,8 +405,8 @@ TEST_F(RecoveryTest, AFailedWriteSaysWhatCouldNotBeWritten)
                 while (fill.write(block) == block.size() && fill.flush()) {
                 }
             } else {
-                ASSERT_TRUE(QFile::setPermissions(disk, QFileDevice::ReadOwner |
-                                                            QFileDevice::ExeOwner));
+                ASSERT_TRUE(
+                    QFile::setPermissions(disk, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
             }
             play(*m_game, dort::kSecond);
         }

@@ -109,7 +109,10 @@ TEST_F(RecoveryStoreTest, WhatCannotBeTakenUpIsToldAndPutAsideAsItIs)
         {"its game row gone", "DELETE FROM reprise_partie", false, "elle est abîmée"},
         {"no byte", {}, false, "elle est vide", QByteArray()},
         {"one byte", {}, false, "elle est vide", QByteArray("S")},
-        {"a game file in its place", {}, true, "ce fichier n'est pas une copie de secours",
+        {"a game file in its place",
+         {},
+         true,
+         "ce fichier n'est pas une copie de secours",
          QByteArray()},
         {"emptied by a save",
          "DROP TABLE reprise_partie; DROP TABLE reprise_tours; PRAGMA user_version = 0", false,
@@ -120,11 +123,11 @@ TEST_F(RecoveryStoreTest, WhatCannotBeTakenUpIsToldAndPutAsideAsItIs)
         m_store.reset();
         QFile::remove(m_path);
         makeSampleStore(m_path, {QStringLiteral("CREATE TABLE tours (numero INTEGER PRIMARY KEY, "
-                                                 "propal, result, trouvees, restantes, lettres, "
-                                                 "joueur)"),
-                                  QStringLiteral("INSERT INTO tours VALUES (0, '', 'LE ****', 0, "
-                                                 "4, 'A C H T ', 'Zoe'), (1, 'LE CHAT', "
-                                                 "'LE CHAT', 4, 0, '', 'Bob')")});
+                                                "propal, result, trouvees, restantes, lettres, "
+                                                "joueur)"),
+                                 QStringLiteral("INSERT INTO tours VALUES (0, '', 'LE ****', 0, "
+                                                "4, 'A C H T ', 'Zoe'), (1, 'LE CHAT', "
+                                                "'LE CHAT', 4, 0, '', 'Bob')")});
         ASSERT_NO_FATAL_FAILURE(writeRecord());
         if (c.bytes) {
             writeBytes(m_record, c.onGame ? fileBytes(m_path) : *c.bytes);

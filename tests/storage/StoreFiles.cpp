@@ -74,7 +74,7 @@ int fileMode(const QString& path)
 {
     struct stat status {};
     return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 07777)
-                                                                      : -1;
+                                                                     : -1;
 }
 
 QByteArray fileBytes(const QString& path)

@@ -162,8 +162,8 @@ TEST_F(TurnHistoryWindowTest, TurnKeysWorkFromTheOtherWindows)
 // Ctrl+S and Ctrl+Q reach the game from the history and the preview windows, where the focus is.
 TEST_F(TurnHistoryWindowTest, SaveAndQuitKeysWorkFromTheHistoryAndPreviewWindows)
 {
-    for (const auto& [item, window] : {std::pair{"mnu_historique", "form_historique"},
-                                       std::pair{"mnu_apercu", "form_apercu"}}) {
+    for (const auto& [item, window] :
+         {std::pair{"mnu_historique", "form_historique"}, std::pair{"mnu_apercu", "form_apercu"}}) {
         SCOPED_TRACE(item);
         typeInto(propal(), QStringLiteral("la chat"));
         trigger(item);
