@@ -38,5 +38,7 @@ int main(int argc, char** argv)
     if (!window.startUp(inputs))
         return 1;
     window.show();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    game.runEnded();
+    return code;
 }

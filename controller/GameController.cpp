@@ -10,6 +10,14 @@
 
 #include <algorithm>
 
+namespace {
+
+const QString kAlteredGame =
+    QStringLiteral("Cette partie a été modifiée hors de Plimo, ou son fichier est abîmé : ce qui "
+                   "s'affiche peut différer du dernier enregistrement.");
+
+} // namespace
+
 GameController::GameController(QObject* parent)
     : QObject(parent),
       m_board(m_history,
@@ -79,6 +87,9 @@ bool GameController::leave(LeaveWay way, const Asker& ask)
             return false;
         }
     }
+    // Unsaved work left is kept in the recovery record, for the game's next opening to offer.
+    if (isModified())
+        m_recovery.left({m_session, m_player});
     if (way != LeaveWay::OtherGame)
         m_file.close();
     return true;
@@ -94,7 +105,8 @@ std::optional<Refusal> GameController::newGame(const QString& chosen)
 {
     Announcer::Act act(m_announcer);
     QString path;
-    if (std::optional<Refusal> refused = m_file.makeNew(chosen, m_forum, m_rules, &path))
+    if (std::optional<Refusal> refused =
+            m_file.makeNew(chosen, m_forum, m_rankingInPost, m_rules, &path))
         return refused;
     return openGame(path);
 }
@@ -115,6 +127,8 @@ std::optional<Refusal> GameController::loaded(std::optional<Refusal> refused, co
     if (refused)
         return refused;
     StoredGame stored = m_file.load();
+    if (stored.altered && ask)
+        ask({kAlteredGame, MessageIcon::Warning, Question::Buttons::Ok});
     m_recovery.offer(stored, ask);
     m_session = stored.session;
     m_rankingInPost = stored.rankingInPost;
@@ -232,7 +246,8 @@ std::optional<Refusal> GameController::initialise()
 EvaluationResult GameController::generate(const Asker& ask)
 {
     Announcer::Act act(m_announcer);
-    if (std::optional<EvaluationResult> guarded = guardTurn(m_session, m_history, m_file, ask))
+    if (std::optional<EvaluationResult> guarded =
+            guardTurn(m_session, m_history, m_file, m_player, ask))
         return *guarded;
     const EvaluationResult result = m_engine.evaluateProposal(m_session, m_history.last());
     if (result.refusal)

@@ -82,6 +82,8 @@ class GameController : public QObject {
     const Rules& rules() const { return m_rules; }
     // The open game's file.
     QString gamePath() const { return m_file.path(); }
+    // Where the choosers of a new game file open.
+    QString newGameFolder() const { return m_file.newGameFolder(); }
     // The look stored for the four panes.
     StoredAppearance storedAppearance() const { return m_file.appearance(); }
     // The latest conflict, until the next «Générer» meets none or the game changes.
@@ -104,7 +106,9 @@ class GameController : public QObject {
         return std::nullopt;
     }
     // The recent games, most recent first.
-    QStringList recentGames() { return m_file.recentGames(); }
+    QStringList recentGames() const { return m_file.recentGames(); }
+    // The run ends: the game opened at start-up goes into the recent games if no act put it there.
+    void runEnded() { m_file.settle(); }
 
     // Takes the game's lock, opens its file, loads the game and its history, on the file the
     // run's command line, recent games and folders pick (the user's own game is made on its first
@@ -118,15 +122,15 @@ class GameController : public QObject {
     // Whether the game may be left this way, once the master has answered what leaving needs:
     // «Quitter» is refused without a reference text and asks before unsaved work goes, the frame
     // asks the same, and another game asks whether to save first (Oui saves, and a failed save
-    // keeps the game; Annuler keeps it). A quit or a close that goes ahead closes the file and
-    // drops its recovery record; another game drops it once it is open.
+    // keeps the game; Annuler keeps it). Unsaved work left is kept in the recovery record, which
+    // the game's next opening offers back; a quit or a close that goes ahead closes the file.
     bool leave(LeaveWay way, const Asker& ask);
     // "Ouvrir une partie…" and a recent game: the game at the path, opened as at start-up. On
     // failure the refusal holds the critical box's text and the open game stays as it was.
     std::optional<Refusal> openGame(const QString& path, const Asker& ask = {});
-    // "Nouvelle partie…": an empty game on the open game's forum with the design-time look made at
-    // the path (".mdb" added when missing), then opened. An existing file is never replaced: a
-    // warning says it exists.
+    // "Nouvelle partie…": an empty game on the open game's forum and ranking option, with the
+    // design-time look, made at the path (".mdb" added when missing), then opened. An existing
+    // file is never replaced: a warning says it exists.
     std::optional<Refusal> newGame(const QString& path);
     // "Enregistrer la partie sous…": the game as it stands, its whole history, look and the
     // tables of later versions written to a new file (".mdb" added when missing), which the game

@@ -7,7 +7,9 @@
 #include "StoreError.h"
 #include "StoreLocation.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 
@@ -59,11 +61,7 @@ std::optional<Refusal> freeGameFile(const QString& chosen, QString* path)
 
 GameFile::GameFile() : m_store(std::make_unique<GameStore>(QString())) {}
 
-// A game opened at start-up and left without an act still goes first in the recent games.
-GameFile::~GameFile()
-{
-    settle();
-}
+GameFile::~GameFile() = default;
 
 QString GameFile::path() const
 {
@@ -77,6 +75,11 @@ bool GameFile::isOpen() const
 
 std::optional<Refusal> GameFile::open(const QString& path, bool* fileRefused)
 {
+    return open(path, fileRefused, false);
+}
+
+std::optional<Refusal> GameFile::open(const QString& path, bool* fileRefused, bool atStartUp)
+{
     GameLock lock;
     if (std::optional<Refusal> refused = lockFor(path, lock))
         return refused;
@@ -86,7 +89,7 @@ std::optional<Refusal> GameFile::open(const QString& path, bool* fileRefused)
             *fileRefused = true;
         return critical(status);
     }
-    opened(std::move(store), lock);
+    opened(std::move(store), lock, atStartUp);
     return std::nullopt;
 }
 
@@ -98,7 +101,7 @@ std::optional<Refusal> GameFile::openAtStartUp(const StoreLocationInputs& inputs
         if (!location.ok())
             return Refusal{location.failure, MessageIcon::Critical};
         bool fileRefused = false;
-        std::optional<Refusal> refused = open(location.path, &fileRefused);
+        std::optional<Refusal> refused = open(location.path, &fileRefused, true);
         // A damaged game the master opened last must not keep every later start from working.
         if (!refused || location.recent < 0 || !fileRefused)
             return refused;
@@ -106,12 +109,14 @@ std::optional<Refusal> GameFile::openAtStartUp(const StoreLocationInputs& inputs
     }
 }
 
-std::optional<Refusal> GameFile::makeNew(const QString& chosen, Forum forum, Rules rules,
+std::optional<Refusal> GameFile::makeNew(const QString& chosen, Forum forum, bool rankingInPost,
+                                         Rules rules,
                                          QString* made)
 {
     if (std::optional<Refusal> taken = freeGameFile(chosen, made))
         return taken;
-    if (const StoreStatus status = createEmptyGame(*made, designLookFields(), forum, rules);
+    if (const StoreStatus status =
+            createEmptyGame(*made, designLookFields(), forum, rankingInPost, rules);
         !status)
         return critical(status);
     return std::nullopt;
@@ -132,24 +137,30 @@ std::optional<Refusal> GameFile::saveAs(const QString& chosen, const GameSession
     auto store = std::make_unique<GameStore>(path);
     if (const StoreStatus status = store->open(); !status)
         return critical(status);
-    // The new file holds the whole history.
+    // The new file holds the whole history; the old file's record of unsaved work is saved in it.
     store->copiedWith(history.size());
+    m_store->dropRecovery();
     opened(std::move(store), lock);
     return std::nullopt;
 }
 
-void GameFile::opened(std::unique_ptr<GameStore> store, const GameLock& lock)
+void GameFile::opened(std::unique_ptr<GameStore> store, const GameLock& lock, bool atStartUp)
 {
-    m_store->dropRecovery();
+    // The game left goes into the recent games, if its start-up left it out until now.
+    settle();
     m_store = std::move(store);
     m_lock = lock;
     m_recentPending = true;
+    if (!atStartUp)
+        settle();
 }
 
 StoredGame GameFile::load()
 {
-    StoredGame game{m_store->loadGame(),     m_store->loadRankingInPost(), m_store->loadForum(),
-                    m_store->loadHistory(), {},                           m_store->loadRules()};
+    StoredGame game{m_store->loadGame(),       m_store->loadRankingInPost(),
+                    m_store->loadForum(),      m_store->loadHistory(),
+                    {},                        m_store->loadRules(),
+                    !m_store->matchesItsSave()};
     GameSession& session = game.session;
     // Every line break, a lone CR or LF included, as CR LF.
     for (QString* text : {&session.ref, &session.soluce, &session.propal, &session.lettres})
@@ -219,10 +230,24 @@ void GameFile::historyCut(qsizetype size)
     m_store->historyCut(size);
 }
 
-QStringList GameFile::recentGames()
+QString GameFile::newGameFolder() const
 {
-    settle();
-    return m_recent.paths();
+    StoreLocationInputs inputs;
+    inputs.xdgDataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    inputs.home = qEnvironmentVariable("HOME");
+    return ::newGameFolder(path(), inputs,
+                           QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+}
+
+QStringList GameFile::recentGames() const
+{
+    QStringList paths = m_recent.paths();
+    if (m_recentPending) {
+        const QString open = QDir::cleanPath(QFileInfo(path()).absoluteFilePath());
+        paths.removeAll(open);
+        paths.prepend(open);
+    }
+    return paths.mid(0, RecentGames::kMaxGames);
 }
 
 std::optional<Refusal> GameFile::checkRecentGame(const QString& path)
@@ -245,6 +270,5 @@ void GameFile::settle()
 void GameFile::close()
 {
     settle();
-    m_store->dropRecovery();
     m_store->close();
 }

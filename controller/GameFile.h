@@ -32,6 +32,8 @@ struct StoredGame {
     // A game taken up from its recovery record also brings back the field joueur.
     QString player;
     Rules rules;
+    // The file no longer holds what its last save wrote: changed by another program, or damaged.
+    bool altered = false;
 };
 
 class GameFile {
@@ -48,7 +50,7 @@ class GameFile {
     GameStore& store() { return *m_store; }
 
     // Takes the game's lock, then opens its store in place of the open one, whose recovery
-    // record goes: the master left that game. On failure nothing changes and the refusal holds
+    // record stays for that game's next opening. On failure nothing changes and the refusal holds
     // the critical box's text; `fileRefused` tells a file that would not open from a lock that
     // could not be taken.
     std::optional<Refusal> open(const QString& path, bool* fileRefused = nullptr);
@@ -57,10 +59,12 @@ class GameFile {
     // gone, and stays in the list for the menu to tell why; a recent game open in another
     // program fails the start-up.
     std::optional<Refusal> openAtStartUp(const StoreLocationInputs& inputs);
-    // An empty game on the forum given, with the design-time look, made at the chosen name
+    // An empty game on the forum and with the ranking option given, with the design-time look, made
+    // at the chosen name
     // (".mdb" added when missing), whose path it gives; an existing file is never replaced: a
     // warning says it exists.
-    std::optional<Refusal> makeNew(const QString& chosen, Forum forum, Rules rules, QString* made);
+    std::optional<Refusal> makeNew(const QString& chosen, Forum forum, bool rankingInPost,
+                                   Rules rules, QString* made);
     // The open game written to a new file at the chosen name (".mdb" added when missing): a copy
     // of the open file's last save, into which the game as it stands is saved with its whole
     // history; the game then goes on with the new file. The open file is only read; on failure it
@@ -86,21 +90,27 @@ class GameFile {
     // The history kept its first `size` turns only; the next save rewrites the rows past them.
     void historyCut(qsizetype size);
 
-    // The recent games, most recent first.
-    QStringList recentGames();
+    // Where the choosers of a new game file open (see newGameFolder).
+    QString newGameFolder() const;
+
+    // The recent games, most recent first, the game opened at start-up among them even before the
+    // list on disk has it.
+    QStringList recentGames() const;
     // A recent game whose file has gone leaves the list; the warning says so. Nothing for a game
     // that is there.
     std::optional<Refusal> checkRecentGame(const QString& path);
     // Puts the open game first in the recent games, which a start-up leaves until the master's
-    // first act so that nothing is written to disk before the window shows.
+    // first act, the opening of another game, leaving the game or the run's end, so that nothing
+    // is written to disk before the window shows. Every other opening puts it there at once.
     void settle();
 
-    // The master left the game: its recovery record goes, and the store is closed; the lock is
-    // kept until another game is opened or the program ends.
+    // The master left the game: the store is closed, its recovery record left for the game's next
+    // opening; the lock is kept until another game is opened or the program ends.
     void close();
 
   private:
-    void opened(std::unique_ptr<GameStore> store, const GameLock& lock);
+    std::optional<Refusal> open(const QString& path, bool* fileRefused, bool atStartUp);
+    void opened(std::unique_ptr<GameStore> store, const GameLock& lock, bool atStartUp = false);
 
     std::unique_ptr<GameStore> m_store;
     GameLock m_lock;

@@ -14,6 +14,9 @@ namespace {
 const QString kQuestion = QStringLiteral(
     "Plimo s'est arrêté sans enregistrer cette partie. Reprendre %1 depuis le dernier "
     "enregistrement ?");
+const QString kLeftQuestion = QStringLiteral(
+    "La partie a été quittée sans enregistrer %1 depuis le dernier enregistrement. Les "
+    "reprendre ?");
 const QString kUnreadable =
     QStringLiteral("Plimo s'est arrêté sans enregistrer cette partie, mais sa copie de secours ne "
                    "peut pas être reprise : %1.\r%2\rLa partie s'ouvre telle qu'elle a été "
@@ -27,12 +30,16 @@ const QString kNotKept = QStringLiteral(
     "La copie de secours de la partie n'a pas pu être écrite : si Plimo s'arrêtait maintenant, "
     "ce qui a été joué depuis le dernier enregistrement serait perdu. Enregistrez la partie.");
 
-// What the question offers to take up: the turns played since the save, or the changes alone.
-QString whatIsOffered(qsizetype played)
+// What the question offers to take up: the turns played since the save, or the changes alone;
+// the turns of a game left on purpose are counted without their article.
+QString whatIsOffered(qsizetype played, bool left)
 {
     if (played == 0)
         return QStringLiteral("les modifications");
-    return QStringLiteral("les %1 tours joués").arg(played);
+    if (played == 1)
+        return QStringLiteral("le tour joué");
+    return (left ? QStringLiteral("%1 tours joués") : QStringLiteral("les %1 tours joués"))
+        .arg(played);
 }
 
 } // namespace
@@ -63,8 +70,9 @@ void Recovery::offer(StoredGame& stored, const Asker& ask)
     // Turn 0 is the puzzle as initialised, not a turn played.
     const qsizetype played =
         std::max<qsizetype>(0, game.turnCount - std::max<qsizetype>(game.savedTurns, 1));
-    const Question question{kQuestion.arg(whatIsOffered(played)), MessageIcon::Question,
-                            Question::Buttons::YesNo};
+    const Question question{
+        (game.left ? kLeftQuestion : kQuestion).arg(whatIsOffered(played, game.left)),
+        MessageIcon::Question, Question::Buttons::YesNo};
     if (!ask || ask(question) != Answer::Yes) {
         store.dropRecovery();
         return;
@@ -113,6 +121,7 @@ std::optional<Refusal> Recovery::actEnded(const Announcer::Ending& ending, Recov
     const qsizetype size = m_history.size();
     shown.turnCount = size;
     if (std::exchange(m_reset, false) || ending.gameOpened) {
+        m_recorded = m_taken;
         if (!std::exchange(m_taken, false)) {
             m_savedTurns = std::min(m_file.store().storedTurnCount(), size);
             m_turns.clear();
@@ -141,8 +150,30 @@ std::optional<Refusal> Recovery::actEnded(const Announcer::Ending& ending, Recov
             m_turns.insert(number);
     }
     shown.savedTurns = m_savedTurns;
+    // A game left on purpose and kept open (no other game chosen) is no change of its own.
+    shown.left = m_written.left;
     if (ending.typing || !m_file.isOpen() || (!m_behind && shown == m_written))
         return std::nullopt;
+    shown.left = false;
+    return write(shown);
+}
+
+void Recovery::left(RecoveryRecord shown)
+{
+    shown.turnCount = m_history.size();
+    shown.savedTurns = m_savedTurns;
+    shown.left = true;
+    RecoveryRecord asLeft = m_written;
+    asLeft.left = true;
+    // Nothing beyond what the file holds, or the record already keeps the game as left.
+    if (!m_file.isOpen() || (!m_behind && shown == asLeft && (!m_recorded || m_written.left)))
+        return;
+    write(shown);
+}
+
+std::optional<Refusal> Recovery::write(const RecoveryRecord& shown)
+{
+    const qsizetype size = m_history.size();
     RecoveryChanges changes{shown, m_wipe, {}};
     for (qsizetype number : m_turns) {
         if (number < size)
@@ -151,6 +182,7 @@ std::optional<Refusal> Recovery::actEnded(const Announcer::Ending& ending, Recov
     const StoreStatus status = m_file.store().writeRecovery(changes);
     if (status) {
         m_written = shown;
+        m_recorded = true;
         m_turns.clear();
         m_wipe = m_behind = m_failing = false;
         return std::nullopt;

@@ -1,6 +1,7 @@
 // The recovery record of the open game's unsaved work: written after every act of the master but
 // typing, a few rows at a time whatever the history's length; offered back when the game is next
-// opened; dropped by a save and whenever the master leaves the game (GameFile drops it then).
+// opened; kept when the master leaves the game unsaved, marked so; dropped by a save and by a Non
+// to the offer.
 #pragma once
 
 #include "Announcer.h"
@@ -29,8 +30,13 @@ class Recovery {
     // class): unless it was typing, the record is brought up to the game. A write that fails
     // gives the warning to show, once until a write succeeds again.
     std::optional<Refusal> actEnded(const Announcer::Ending& ending, RecoveryRecord shown);
+    // The master leaves the game showing `shown` without saving it: the record keeps it, as a
+    // game left on purpose, for the game's next opening to offer back.
+    void left(RecoveryRecord shown);
 
   private:
+    // Brings the record up to the game shown: the warning to show when the write fails.
+    std::optional<Refusal> write(const RecoveryRecord& shown);
     // The recovered history: the record's turns over the saved ones; nothing when the saved
     // ones cannot be read back.
     std::optional<StoredHistory> recoveredHistory(const RecoveryReading& reading,
@@ -51,5 +57,7 @@ class Recovery {
     bool m_reset = false;
     // The record was taken up at the opening: the game is what it holds.
     bool m_taken = false;
+    // The record holds the game as m_written has it (else the file does, and there is none).
+    bool m_recorded = false;
     bool m_failing = false;
 };

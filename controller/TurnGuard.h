@@ -12,7 +12,8 @@
 
 class GameFile;
 
-// The outcome of «Générer» when the turn is not to be played, or nothing when it is.
+// The outcome of «Générer» when the turn is not to be played, or nothing when it is; `player`
+// is the field joueur as typed.
 std::optional<EvaluationResult> guardTurn(const GameSession& game, const TurnHistory& history,
-                                          const GameFile& file,
+                                          const GameFile& file, const QString& player,
                                           const std::function<Answer(const Question&)>& ask);

@@ -121,7 +121,8 @@ QString insertStatement(const QString& table, const QList<FieldValue>& fields)
 
 // The empty game's tables and rows in this version's layout, in one transaction; the
 // database's error, if any.
-QSqlError fillEmptyGame(QSqlDatabase& db, const QList<FieldValue>& look, Forum forum, Rules rules)
+QSqlError fillEmptyGame(QSqlDatabase& db, const QList<FieldValue>& look, Forum forum,
+                        bool rankingInPost, Rules rules)
 {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("BEGIN")))
@@ -151,11 +152,13 @@ QSqlError fillEmptyGame(QSqlDatabase& db, const QList<FieldValue>& look, Forum f
     // The tables of later versions, and the version, come from the steps an older file takes.
     if (const std::optional<QSqlError> error = upgradeLayout(db))
         return *error;
-    if (!query.prepare(QStringLiteral("UPDATE %1 SET %2 = ?, %3 = ?, %4 = ?")
+    if (!query.prepare(QStringLiteral("UPDATE %1 SET %2 = ?, %3 = ?, %4 = ?, %5 = ?")
                            .arg(quoted(optionsTable()), quoted(forumColumn()),
-                                quoted(allLettersColumn()), quoted(optionalAccentsColumn()))))
+                                quoted(rankingColumn()), quoted(allLettersColumn()),
+                                quoted(optionalAccentsColumn()))))
         return query.lastError();
     query.addBindValue(forumValue(forum));
+    query.addBindValue(int(rankingInPost));
     query.addBindValue(int(rules.allLetters));
     query.addBindValue(int(rules.optionalAccents));
     if (!query.exec())
@@ -215,7 +218,7 @@ QString withGameSuffix(const QString& path)
 }
 
 StoreStatus createEmptyGame(const QString& path, const QList<FieldValue>& look, Forum forum,
-                            Rules rules)
+                            bool rankingInPost, Rules rules)
 {
     if (const std::optional<QString> refused = unknownLookColumn(look))
         return StoreStatus::failure(*refused + QLatin1Char('\r') + nativePath(path));
@@ -225,7 +228,8 @@ StoreStatus createEmptyGame(const QString& path, const QList<FieldValue>& look, 
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
             db.setDatabaseName(scratch);
-            error = db.open() ? fillEmptyGame(db, look, forum, rules) : db.lastError();
+            error = db.open() ? fillEmptyGame(db, look, forum, rankingInPost, rules)
+                              : db.lastError();
             db.close();
         }
         QSqlDatabase::removeDatabase(name);

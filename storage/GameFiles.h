@@ -30,9 +30,11 @@ void sweepScratchFiles(const QString& folder);
 
 // Makes an empty game at the path in this version's layout: données, compteurs, couleurs and
 // options with one row each, empty texts, a remaining count of 0, no history, the couleurs row
-// holding this look, and the options at their defaults but for the forum and the rules.
+// holding this look, and the options at their defaults but for the forum, the ranking and the
+// rules.
 [[nodiscard]] StoreStatus createEmptyGame(const QString& path, const QList<FieldValue>& look,
-                                          Forum forum = Forum::Origine, Rules rules = {});
+                                          Forum forum = Forum::Origine, bool rankingInPost = false,
+                                          Rules rules = {});
 
 // Copies the open store's last committed state to the path, lets `finish` write into the copy
 // (the game as it stands; the copy holds the turns the source holds), then gives the copy its

@@ -5,11 +5,13 @@
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -73,7 +75,30 @@ bool removeAbandonedLock(const QLockFile& lock, const QString& file)
     return removed;
 }
 
+// Whether a live program holds the lock file (its flock).
+bool heldByLiveProgram(const QString& file)
+{
+    const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
+}
+
 } // namespace
+
+void GameLock::clearAbandoned(const QString& lockFile)
+{
+    const QLockFile lock(lockFile);
+    QElapsedTimer waited;
+    waited.start();
+    // A file without holder nor content may be one being made this very moment: it is looked at
+    // again until it is older than a write takes.
+    while (QFileInfo::exists(lockFile) && !removeAbandonedLock(lock, lockFile) &&
+           !heldByLiveProgram(lockFile) && waited.elapsed() < kWriteMomentMs + 100)
+        QThread::msleep(20);
+}
 
 QString GameLock::gameKey(const QString& gamePath)
 {
@@ -107,6 +132,8 @@ GameLock::Outcome GameLock::take(const QString& gamePath)
     auto lock = std::make_shared<QLockFile>(file);
     if (lock->tryLock(0) || (lock->error() == QLockFile::LockFailedError &&
                              removeAbandonedLock(*lock, file) && lock->tryLock(0))) {
+        // Like every file beside a game, readable by its owner only.
+        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         heldLocks().insert(key, lock);
         m_lock = std::move(lock);
         return Outcome::Taken;

@@ -25,6 +25,9 @@ class GameLock {
     static QString gameKey(const QString& gamePath);
     // The lock file of the game at this path.
     static QString lockFileFor(const QString& gamePath);
+    // Removes the Qt lock file at this path (any, such as QSettings' own) when the program that
+    // made it ended without letting go, so that a lock() on it does not wait out Qt's stale time.
+    static void clearAbandoned(const QString& lockFile);
 
   private:
     std::shared_ptr<QLockFile> m_lock;

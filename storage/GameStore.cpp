@@ -190,6 +190,10 @@ StoreStatus GameStore::saveGame(const GameSession& game, const TurnHistory& hist
                 status = failure(*error);
             }
         }
+        // A file of a later layout without the column is saved without the check.
+        if (status && firstRow(m_connectionName, countTable()).indexOf(saveCheckColumn()) >= 0) {
+            status = updateFirstRow(countTable(), {{saveCheckColumn(), savedGameMark(false)}});
+        }
         return status;
     });
     if (saved) {
@@ -284,8 +288,7 @@ StoreStatus GameStore::writeRecovery(const RecoveryChanges& changes)
         return failure(QStringLiteral("La base de données est fermée."));
     }
     const auto recordFailure = [this](const QSqlError& error) {
-        return StoreStatus::failure(
-            storeErrorMessage(classifyStoreError(m_recovery.path(), error), m_recovery.path()));
+        return StoreStatus::failure(recoveryErrorMessage(error, m_recovery.path()));
     };
     if (const std::optional<QSqlError> error =
             m_recovery.prepare([this] { return savedGameMark(); })) {
@@ -296,14 +299,21 @@ StoreStatus GameStore::writeRecovery(const RecoveryChanges& changes)
             const std::optional<QSqlError> error = m_recovery.write(changes);
             return error ? recordFailure(*error) : StoreStatus::success();
         },
-        false);
+        false, recordFailure);
     if (status) {
         m_recovery.committed();
     }
     return status;
 }
 
-QString GameStore::savedGameMark() const
+bool GameStore::matchesItsSave() const
+{
+    const std::optional<QString> check =
+        textFrom(fieldOf(firstRow(m_connectionName, countTable()), saveCheckColumn()));
+    return !check || check->isEmpty() || *check == savedGameMark(false);
+}
+
+QString GameStore::savedGameMark(bool everyTurn) const
 {
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     query.setForwardOnly(true);
@@ -316,22 +326,41 @@ QString GameStore::savedGameMark() const
         turnValues << QStringLiteral("quote(%1)").arg(turnColumn(column));
     }
     const QString separator = QStringLiteral(" || ',' || ");
+    const QString numero = turnColumn(TurnColumn::Numero);
+    // Every turn, or the last one and the first and last numbers (which a keyed table gives
+    // without reading the others); a table of an older layout, without players, is read without
+    // them.
+    const QString turns =
+        everyTurn ? QStringLiteral("SELECT group_concat(turn, char(10)) FROM (SELECT %1 AS turn "
+                                   "FROM main.%2 ORDER BY %3)")
+                  : QStringLiteral("SELECT %1 || ',' || (SELECT quote(min(%3)) || ',' || "
+                                   "quote(max(%3)) FROM main.%2) FROM main.%2 ORDER BY %3 DESC "
+                                   "LIMIT 1");
+    const QString withPlayers =
+        turns.arg(turnValues.join(separator) + separator +
+                      QStringLiteral("quote(%1)").arg(turnColumn(TurnColumn::Joueur)),
+                  turnTable(), numero);
     // Each part alone, so that a file without tours still has the mark of its game.
-    const QString parts[] = {
-        QStringLiteral("SELECT %1 FROM main.%2 ORDER BY rowid LIMIT 1")
-            .arg(texts.join(separator), quoted(gameTable())),
-        QStringLiteral("SELECT quote(%1) FROM main.%2 ORDER BY rowid LIMIT 1")
-            .arg(countColumn(), quoted(countTable())),
-        QStringLiteral("SELECT %1 FROM main.%2 ORDER BY %3 DESC LIMIT 1")
-            .arg(turnValues.join(separator), turnTable(), turnColumn(TurnColumn::Numero)),
+    const QStringList parts[] = {
+        {QStringLiteral("SELECT %1 FROM main.%2 ORDER BY rowid LIMIT 1")
+             .arg(texts.join(separator), quoted(gameTable()))},
+        {QStringLiteral("SELECT quote(%1) FROM main.%2 ORDER BY rowid LIMIT 1")
+             .arg(countColumn(), quoted(countTable()))},
+        {withPlayers, turns.arg(turnValues.join(separator), turnTable(), numero)},
     };
     QCryptographicHash hash(QCryptographicHash::Sha256);
-    for (const QString& part : parts) {
-        if (query.exec(part) && query.next()) {
-            hash.addData(query.value(0).toString().toUtf8());
+    for (const QStringList& part : parts) {
+        for (const QString& statement : part) {
+            const bool read = query.exec(statement) && query.next();
+            if (read) {
+                hash.addData(query.value(0).toString().toUtf8());
+            }
+            query.finish();
+            if (read) {
+                break;
+            }
         }
         hash.addData("|");
-        query.finish();
     }
     return QString::fromLatin1(hash.result().toHex());
 }
@@ -401,11 +430,15 @@ StoreStatus GameStore::updateFirstRow(const QString& table, const QList<FieldVal
     return StoreStatus::success();
 }
 
-StoreStatus GameStore::runInTransaction(const std::function<StoreStatus()>& body, bool upgradeFirst)
+StoreStatus GameStore::runInTransaction(const std::function<StoreStatus()>& body, bool upgradeFirst,
+                                        const std::function<StoreStatus(const QSqlError&)>& failed)
 {
     if (!m_open) {
         return failure(QStringLiteral("La base de données est fermée."));
     }
+    const auto failure = [&](const QSqlError& error) {
+        return failed ? failed(error) : this->failure(error);
+    };
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     QSqlQuery control(db);
     if (!control.exec(QStringLiteral("BEGIN IMMEDIATE"))) {

@@ -93,6 +93,10 @@ class GameStore {
     // The file is a copy of one whose table tours held this many leading turns as they are.
     void copiedWith(qsizetype storedTurns) { m_turns.copiedWith(storedTurns); }
 
+    // Whether the file holds what its last save wrote, as the check that save recorded tells; a
+    // file saved before there was a check holds it.
+    bool matchesItsSave() const;
+
     // Whether the post ends with the ranking: the first row's classement in the table options,
     // false when the table, its row or its value is missing or not an integer (a file of an
     // older layout not written since).
@@ -147,11 +151,13 @@ class GameStore {
     // Runs the body under one write lock taken up front (BEGIN IMMEDIATE), so a busy database
     // fails before anything is written and a later failure rolls every table back. The game
     // file's layout is first brought up to date, unless the body writes the recovery record only.
-    StoreStatus runInTransaction(const std::function<StoreStatus()>& body,
-                                 bool upgradeFirst = true);
-    // What tells the saved game apart from any other: its texts, its count and its last turn as
-    // the file holds them, hashed.
-    QString savedGameMark() const;
+    // Its failures are told by `failed` when given (those of the recovery record's writes).
+    StoreStatus runInTransaction(const std::function<StoreStatus()>& body, bool upgradeFirst = true,
+                                 const std::function<StoreStatus(const QSqlError&)>& failed = {});
+    // What tells the saved game apart from any other: its texts, its count and its turns as
+    // the file holds them, hashed. Without `everyTurn`, of the turns only what an opening reads:
+    // the last one, and the first and last numbers.
+    QString savedGameMark(bool everyTurn = true) const;
     QString m_path;
     QString m_connectionName;
     TurnStore m_turns;

@@ -2,6 +2,8 @@
 // the same user may have changed it meanwhile.
 #include "RecentGames.h"
 
+#include "GameLock.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -62,6 +64,8 @@ void RecentGames::remove(const QString& gamePath)
 // A list that cannot be written (read-only configuration) is only a lost convenience.
 void RecentGames::write(const QStringList& paths)
 {
+    // QSettings waits half a minute on the lock file of a program killed while it wrote.
+    GameLock::clearAbandoned(m_file + QStringLiteral(".lock"));
     QSettings settings(m_file, QSettings::IniFormat);
     settings.remove(kArray);
     settings.beginWriteArray(kArray, int(paths.size()));

@@ -13,13 +13,23 @@
 #include <QSqlQuery>
 #include <QStringList>
 
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
-// The record's layout, recorded in its PRAGMA user_version.
-constexpr int kRecordVersion = 1;
+// The record's layout, recorded in its PRAGMA user_version: the second adds the column of a game
+// left on purpose. A record of the first layout is read and written on, the column added.
+constexpr int kRecordVersion = 2;
+constexpr int kFirstLeftVersion = 2;
 
 const QString kDamaged = QStringLiteral("elle est abîmée");
+const QString kEmpty = QStringLiteral("elle est vide");
 const QString kOtherVersion = QStringLiteral("elle a été écrite par une autre version de Plimo");
+const QString kNotARecord = QStringLiteral("ce fichier n'est pas une copie de secours");
 const QString kOtherSave = QStringLiteral("la partie a été enregistrée ou remplacée depuis");
 
 QString qualified(const QString& table)
@@ -66,6 +76,36 @@ auto textOf(Record& game, RecoveryColumn column) -> decltype(&game.player)
     return nullptr;
 }
 
+// Files beside a game hold its hidden text: readable by their owner only.
+void keepPrivate(const QString& path)
+{
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+// SQLite's codes for a folder that cannot be written and for a full disk.
+constexpr int kSqliteReadOnlyDirectory = 8 | (6 << 8);
+constexpr int kSqliteFull = 13;
+
+// Makes the record's empty file, readable by its owner only from the start; SQLite's journal
+// beside it takes the same mode. Why not, as SQLite would tell it.
+std::optional<QSqlError> makePrivateFile(const QString& path)
+{
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    const int error = errno;
+    const int code =
+        error == ENOSPC || error == EFBIG || error == EDQUOT
+            ? kSqliteFull
+            : (error == EACCES || error == EROFS || error == EPERM ? kSqliteReadOnlyDirectory : 14);
+    return QSqlError(QString::fromLocal8Bit(std::strerror(error)),
+                     QString::fromLocal8Bit(std::strerror(error)), QSqlError::ConnectionError,
+                     QString::number(code));
+}
+
 // The session's counts, which the record keeps as their decimal text.
 template <typename Record>
 auto shownCountOf(Record& game, RecoveryColumn column) -> decltype(&game.session.lettres_trouvees)
@@ -100,8 +140,13 @@ RecoveryReading RecoveryStore::read(const std::function<QString()>& savedMark)
     detach();
     m_ours = m_made = false;
     RecoveryReading reading;
-    if (m_path.isEmpty() || !QFileInfo::exists(m_path))
+    const QFileInfo file(m_path);
+    if (m_path.isEmpty() || !file.exists())
         return reading;
+    // Its maker was killed in its first write, before anything was committed.
+    const bool killedInFirstWrite =
+        file.size() == 0 && QFileInfo::exists(m_path + QStringLiteral("-journal"));
+    const bool tooSmall = file.size() <= 1;
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     query.setForwardOnly(true);
     const auto unreadable = [&](const QString& reason) {
@@ -119,29 +164,36 @@ RecoveryReading RecoveryStore::read(const std::function<QString()>& savedMark)
         return unreadable(kDamaged);
     const int version = query.value(0).toInt();
     query.finish();
-    query.prepare(QStringLiteral("SELECT count(*) FROM %1.sqlite_master WHERE type = 'table'")
-                      .arg(recoverySchema()));
+    query.prepare(QStringLiteral("SELECT count(*), count(CASE name WHEN '%2' THEN 1 END) FROM "
+                                 "%1.sqlite_master WHERE type = 'table'")
+                      .arg(recoverySchema(), recoveryGameTable()));
     if (!query.exec() || !query.next())
         return unreadable(kDamaged);
     const bool hasTables = query.value(0).toInt() > 0;
+    const bool hasGameTable = query.value(1).toInt() > 0;
     query.finish();
-    // Made but never written: its maker was killed in its first write.
     if (version == 0 && !hasTables) {
-        drop();
-        return reading;
+        // Emptied by a save that could not remove its file afterwards, or never written.
+        if (killedInFirstWrite || !tooSmall) {
+            drop();
+            return reading;
+        }
+        return unreadable(kEmpty);
     }
-    if (version != kRecordVersion)
+    // Another file of Plimo's, such as a game, put in the record's place.
+    if (!hasGameTable)
+        return unreadable(hasTables ? kNotARecord : kDamaged);
+    if (version < 1 || version > kRecordVersion)
         return unreadable(version > kRecordVersion ? kOtherVersion : kDamaged);
+    m_withoutLeft = version < kFirstLeftVersion;
 
-    if (!query.exec(QStringLiteral("SELECT %1 FROM %2")
-                        .arg(recoveryColumnList(), qualified(recoveryGameTable()))))
+    const QString leftColumn =
+        m_withoutLeft ? QString() : QStringLiteral(", ") + recoveryLeftColumn();
+    if (!query.exec(QStringLiteral("SELECT %1%2 FROM %3")
+                        .arg(recoveryColumnList(), leftColumn, qualified(recoveryGameTable()))))
         return unreadable(kDamaged);
-    if (!query.next()) {
-        // Emptied by a save that could not remove its file afterwards.
-        query.finish();
-        drop();
-        return reading;
-    }
+    if (!query.next())
+        return unreadable(kDamaged);
     RecoveryRecord& game = reading.game;
     QString mark;
     for (qsizetype i = 0; i < qsizetype(kRecoveryColumns.size()); ++i) {
@@ -166,6 +218,12 @@ RecoveryReading RecoveryStore::read(const std::function<QString()>& savedMark)
             mark = *text;
         if (!number)
             return unreadable(kDamaged);
+    }
+    if (!m_withoutLeft) {
+        const QVariant left = query.value(int(kRecoveryColumns.size()));
+        if (!holdsInteger(left))
+            return unreadable(kDamaged);
+        game.left = left.toLongLong() != 0;
     }
     if (query.next() || game.savedTurns < 0 || game.savedTurns > game.turnCount)
         return unreadable(kDamaged);
@@ -216,6 +274,8 @@ std::optional<QString> RecoveryStore::setAside(QString* why)
         }
         // A journal the record's writer left goes with it, so that SQLite still finds it there.
         QFile::rename(m_path + QStringLiteral("-journal"), aside + QStringLiteral("-journal"));
+        keepPrivate(aside);
+        keepPrivate(aside + QStringLiteral("-journal"));
         return aside;
     }
 }
@@ -231,10 +291,13 @@ std::optional<QSqlError> RecoveryStore::prepare(const std::function<QString()>& 
     QString why;
     if ((existing.exists() || existing.isSymLink()) && !setAside(&why))
         return QSqlError(QString(), why, QSqlError::ConnectionError);
-    if (std::optional<QSqlError> error = attach("rwc"))
+    if (std::optional<QSqlError> error = makePrivateFile(m_path))
+        return error;
+    if (std::optional<QSqlError> error = attach("rw"))
         return error;
     m_ours = true;
     m_made = false;
+    m_withoutLeft = false;
     m_savedMark = savedMark();
     return std::nullopt;
 }
@@ -249,10 +312,22 @@ std::optional<QSqlError> RecoveryStore::write(const RecoveryChanges& changes) co
             columns << recoveryColumn(column) + (isCount(column)
                                                      ? QStringLiteral(" INTEGER NOT NULL")
                                                      : QStringLiteral(" TEXT NOT NULL"));
+        columns << recoveryLeftColumn() + QStringLiteral(" INTEGER NOT NULL DEFAULT 0");
         for (const QString& statement :
              {QStringLiteral("CREATE TABLE %1 (%2)")
                   .arg(qualified(recoveryGameTable()), columns.join(QStringLiteral(", "))),
               turnTableStatement(turns),
+              QStringLiteral("PRAGMA %1.user_version = %2")
+                  .arg(recoverySchema())
+                  .arg(kRecordVersion)}) {
+            if (std::optional<QSqlError> error = run(query, statement))
+                return error;
+        }
+    }
+    if (m_made && m_withoutLeft) {
+        for (const QString& statement :
+             {QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 INTEGER NOT NULL DEFAULT 0")
+                  .arg(qualified(recoveryGameTable()), recoveryLeftColumn()),
               QStringLiteral("PRAGMA %1.user_version = %2")
                   .arg(recoverySchema())
                   .arg(kRecordVersion)}) {
@@ -271,9 +346,10 @@ std::optional<QSqlError> RecoveryStore::write(const RecoveryChanges& changes) co
         return query.lastError();
 
     const RecoveryRecord& game = changes.game;
-    query.prepare(QStringLiteral("INSERT OR REPLACE INTO %1 (rowid, %2) VALUES (1%3)")
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO %1 (rowid, %2, %3) VALUES (1%4)")
                       .arg(qualified(recoveryGameTable()), recoveryColumnList(),
-                           QStringLiteral(", ?").repeated(qsizetype(kRecoveryColumns.size()))));
+                           recoveryLeftColumn(),
+                           QStringLiteral(", ?").repeated(qsizetype(kRecoveryColumns.size()) + 1)));
     for (RecoveryColumn column : kRecoveryColumns) {
         if (const QString* text = textOf(game, column))
             query.addBindValue(notNull(*text));
@@ -287,6 +363,7 @@ std::optional<QSqlError> RecoveryStore::write(const RecoveryChanges& changes) co
             query.addBindValue(
                 qlonglong(column == RecoveryColumn::TurnCount ? game.turnCount : game.savedTurns));
     }
+    query.addBindValue(int(game.left));
     if (!query.exec())
         return query.lastError();
 
@@ -305,10 +382,14 @@ std::optional<QSqlError> RecoveryStore::empty() const
 {
     if (!m_ours || !m_made)
         return std::nullopt;
+    // Without tables or version, as a record never written: one whose file the save could not
+    // remove afterwards is then told from one whose game is gone.
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
-    for (const QString& table : {recoveryGameTable(), recoveryTurnTable()}) {
-        if (std::optional<QSqlError> error =
-                run(query, QStringLiteral("DELETE FROM ") + qualified(table)))
+    for (const QString& statement :
+         {QStringLiteral("DROP TABLE ") + qualified(recoveryGameTable()),
+          QStringLiteral("DROP TABLE ") + qualified(recoveryTurnTable()),
+          QStringLiteral("PRAGMA %1.user_version = 0").arg(recoverySchema())}) {
+        if (std::optional<QSqlError> error = run(query, statement))
             return error;
     }
     return std::nullopt;

@@ -24,6 +24,8 @@ struct RecoveryRecord {
     QString player;
     qsizetype turnCount = 0;
     qsizetype savedTurns = 0;
+    // The master left the game without saving it; otherwise the program ended without a word.
+    bool left = false;
 
     bool operator==(const RecoveryRecord&) const = default;
 };
@@ -71,7 +73,11 @@ class RecoveryStore {
     // Inside the store's transaction: the changes, into the record prepared.
     std::optional<QSqlError> write(const RecoveryChanges& changes) const;
     // The transaction that wrote it is committed.
-    void committed() { m_made = true; }
+    void committed()
+    {
+        m_made = true;
+        m_withoutLeft = false;
+    }
     // Inside a save's transaction: the record, if this run has one, is emptied.
     std::optional<QSqlError> empty() const;
     // The record goes: its file is detached and removed.
@@ -91,5 +97,7 @@ class RecoveryStore {
     bool m_ours = false;
     // Its tables are made and hold a game.
     bool m_made = false;
+    // Its game table lacks the column of a game left on purpose (a record of the first layout).
+    bool m_withoutLeft = false;
     QString m_savedMark;
 };

@@ -105,3 +105,30 @@ QString storeErrorMessage(const StoreError& error, const QString& path)
         message += QStringLiteral("\r(") + error.databaseText + QLatin1Char(')');
     return message;
 }
+
+QString recoveryErrorMessage(const QSqlError& sqlError, const QString& path)
+{
+    const StoreError error = classifyStoreError(path, sqlError);
+    constexpr int kReadOnlyDirectory = 8 | (6 << 8);
+    const QFileInfo file(path);
+    QString sentence;
+    // Writing needs the folder too, for the record's file and SQLite's journal beside it.
+    if (sqlError.nativeErrorCode().toInt() == kReadOnlyDirectory ||
+        !QFileInfo(file.absolutePath()).isWritable())
+        sentence = QStringLiteral("Le dossier de la partie ne peut pas être écrit : la copie de "
+                                  "secours ne peut pas y être faite.");
+    else if (error.kind == StoreErrorKind::DiskFull)
+        sentence = QStringLiteral("Le disque est plein : la copie de secours n'a pas pu être "
+                                  "écrite.");
+    else if (error.kind == StoreErrorKind::Locked)
+        sentence = QStringLiteral("La copie de secours est verrouillée par un autre programme.");
+    else if (error.kind == StoreErrorKind::ReadOnly)
+        sentence = QStringLiteral("La copie de secours est en lecture seule : elle n'a pas pu "
+                                  "être écrite.");
+    else
+        sentence = QStringLiteral("La copie de secours n'a pas pu être écrite.");
+    QString message = sentence + QLatin1Char('\r') + nativePath(path);
+    if (!error.databaseText.isEmpty())
+        message += QStringLiteral("\r(") + error.databaseText + QLatin1Char(')');
+    return message;
+}

@@ -31,5 +31,9 @@ StoreError classifyStoreError(const QString& path, const QSqlError& error);
 // database's own text in parentheses when there is one.
 QString storeErrorMessage(const StoreError& error, const QString& path);
 
+// The same for a failed write of the recovery record at path: the sentence names the record, or
+// its folder when that cannot be written.
+QString recoveryErrorMessage(const QSqlError& error, const QString& path);
+
 // The path as the user's system writes it, made absolute: how every message names a file.
 QString nativePath(const QString& path);

@@ -184,6 +184,22 @@ StoreLocation locateStore(const StoreLocationInputs& inputs)
     return found(beside);
 }
 
+QString newGameFolder(const QString& gamePath, const StoreLocationInputs& inputs,
+                      const QString& documents)
+{
+    if (gamePath.isEmpty())
+        return documents;
+    const QString folder = QFileInfo(gamePath).absolutePath();
+    const QString home = dataHome(inputs);
+    if (home.isEmpty())
+        return folder;
+    const QString dataFolder = QDir::cleanPath(home + QLatin1Char('/') + kDataFolder);
+    const QString canonical = QFileInfo(dataFolder).canonicalFilePath();
+    const bool own = QDir::cleanPath(folder) == dataFolder ||
+                     (!canonical.isEmpty() && QFileInfo(folder).canonicalFilePath() == canonical);
+    return own ? documents : folder;
+}
+
 StoreLocationInputs applicationStoreInputs()
 {
     return StoreLocationInputs{

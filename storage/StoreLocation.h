@@ -38,5 +38,10 @@ struct StoreLocation {
 // A failed first copy leaves nothing behind: no partial file, no folder made for it.
 StoreLocation locateStore(const StoreLocationInputs& inputs);
 
+// Where the choosers of a new game file open: the open game's folder, unless that is Plimo's own
+// data folder (hidden in a packaged install), then the user's documents folder.
+QString newGameFolder(const QString& gamePath, const StoreLocationInputs& inputs,
+                      const QString& documents);
+
 // The inputs of the running application (QCoreApplication must exist).
 StoreLocationInputs applicationStoreInputs();

@@ -80,6 +80,13 @@ inline QString countColumn()
     return QStringLiteral("nb_lettres");
 }
 
+// The other column of compteurs: the check of what the last save wrote (the saved game's mark),
+// NULL in a file saved before there was one.
+inline QString saveCheckColumn()
+{
+    return QStringLiteral("empreinte");
+}
+
 // The six kinds of couleurs column; each exists once per pane.
 enum class LookKind { Background, TextColour, FontName, FontSize, FontBold, FontItalic };
 
@@ -249,4 +256,11 @@ inline QString recoveryColumn(RecoveryColumn column)
         break;
     }
     return QStringLiteral("enregistrement");
+}
+
+// Whether the record's game was left on purpose, without a save, rather than by a crash: a column
+// of the record's game from its second layout on.
+inline QString recoveryLeftColumn()
+{
+    return QStringLiteral("quittee");
 }

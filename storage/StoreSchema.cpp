@@ -88,6 +88,12 @@ constexpr LayoutStep kLayoutSteps[] = {
          return QList<StepColumn>{{allLettersColumn(), QStringLiteral("INTEGER DEFAULT 0")},
                                   {optionalAccentsColumn(), QStringLiteral("INTEGER DEFAULT 0")}};
      }},
+    // Version 6 (the save's check): each save records the mark of what it wrote, which an
+    // opening compares with what the file holds.
+    {6, StepTable::Widened, countTable,
+     [] {
+         return QList<StepColumn>{{saveCheckColumn(), QStringLiteral("TEXT")}};
+     }},
 };
 
 bool tableExists(const QSqlDatabase& db, const QString& table)

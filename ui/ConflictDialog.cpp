@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 
 namespace {
 
@@ -61,8 +62,9 @@ ConflictDialog::ConflictDialog(GameController& game, QWidget* parent) : QDialog(
 
     connect(m_ok, &QPushButton::clicked, this, &QDialog::close);
     connect(&game, &GameController::conflictFound, this, &ConflictDialog::showConflict);
-    // Hidden, not closed: the master did not answer it.
+    // Hidden, not closed: the master did not answer it. A turn accepted since makes it stale.
     connect(&game, &GameController::gameOpened, this, &QDialog::hide);
+    connect(&game, &GameController::turnPlayed, this, &QDialog::hide);
 }
 
 void ConflictDialog::done(int result)
@@ -94,4 +96,12 @@ void ConflictDialog::showConflict(const Conflict& conflict)
     show();
     raise();
     activateWindow();
+    // A window manager may map a window just shown after the request to activate it, and then
+    // leave it behind the main window: the request is made again once the events are through.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible()) {
+            raise();
+            activateWindow();
+        }
+    });
 }

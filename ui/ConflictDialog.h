@@ -13,7 +13,8 @@ class QPushButton;
 class ConflictDialog : public QDialog {
     Q_OBJECT
   public:
-    // The dialog shows each conflict the game finds, and goes when another game is opened.
+    // The dialog shows each conflict the game finds, and goes when another game is opened or a
+    // turn is accepted.
     explicit ConflictDialog(GameController& game, QWidget* parent = nullptr);
 
     // Puts the conflict's found word, proposal word and word number into the value labels, and

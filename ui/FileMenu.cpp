@@ -57,7 +57,10 @@ bool FileMenu::mayLeave()
 // Qt's own chooser, in French like the program's other dialogs, whatever the desktop.
 QString FileMenu::chooseGameFile(const QString& title, bool saving)
 {
-    QFileDialog chooser(m_window, title, QFileInfo(m_game.gamePath()).absolutePath(), kGameFilter);
+    // A new file never goes by default into Plimo's own hidden data folder.
+    const QString folder =
+        saving ? m_game.newGameFolder() : QFileInfo(m_game.gamePath()).absolutePath();
+    QFileDialog chooser(m_window, title, folder, kGameFilter);
     chooser.setOption(QFileDialog::DontUseNativeDialog);
     if (saving) {
         chooser.setAcceptMode(QFileDialog::AcceptSave);

@@ -222,7 +222,7 @@ void Form1::installShortcuts()
           {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
           QStringLiteral("Ctrl+Maj+C")},
          {m_controls.record, {QKeySequence(Qt::CTRL | Qt::Key_S)}, QStringLiteral("Ctrl+S")},
-         {m_controls.quit, {QKeySequence(Qt::CTRL | Qt::Key_Q)}, QStringLiteral("Ctrl+Q"), false}});
+         {m_controls.quit, {QKeySequence(Qt::CTRL | Qt::Key_Q)}, QStringLiteral("Ctrl+Q")}});
 }
 
 // A game its program left unsaved is offered back before the window shows.

@@ -30,6 +30,22 @@ QRect besideMainWindow(const QRect& mainFrame, const QSize& frame, const QRect& 
     return {QPoint(x, y), QSize(width, frame.height())};
 }
 
+QRect mainWindowFrame(const QSize& frame, const QRect& screenArea, int offset)
+{
+    if (screenArea.isEmpty())
+        return QRect(QPoint(offset, offset), frame);
+    // A frame wider than the area cannot be whole on it: it keeps its width and its place.
+    const QSize size(frame.width(), std::min(frame.height(), screenArea.height()));
+    const QPoint wanted = screenArea.topLeft() + QPoint(offset, offset);
+    const int x =
+        size.width() > screenArea.width()
+            ? wanted.x()
+            : std::clamp(wanted.x(), screenArea.left(), screenArea.right() + 1 - size.width());
+    return QRect(QPoint(x, std::clamp(wanted.y(), screenArea.top(),
+                                      screenArea.bottom() + 1 - size.height())),
+                 size);
+}
+
 QRect belowMainWindow(const QRect& mainFrame, const QSize& frame, const QRect& screenArea)
 {
     const int width = std::min(frame.width(), screenArea.width());
@@ -108,11 +124,14 @@ void MainWindowPlacement::place()
 
 void MainWindowPlacement::placeNow()
 {
-    const QRect screenArea = m_window->screen() ? m_window->screen()->geometry() : QRect();
-    const int offset = twips::toPixels(design::kPlacementTwips);
-    m_window->move(screenArea.topLeft() + QPoint(offset, offset));
-    const int frameHeight = m_window->frameGeometry().height() - m_window->height();
-    m_window->resize(m_window->width(), twips::toPixels(design::kOuterHeightTwips) - frameHeight);
+    // The area panels leave: a frame placed on the whole screen may open under one, or above it.
+    const QRect screenArea = m_window->screen() ? m_window->screen()->availableGeometry() : QRect();
+    const QSize decoration = m_window->frameGeometry().size() - m_window->size();
+    const QRect frame = mainWindowFrame(
+        QSize(m_window->frameGeometry().width(), twips::toPixels(design::kOuterHeightTwips)),
+        screenArea, twips::toPixels(design::kPlacementTwips));
+    m_window->move(frame.topLeft());
+    m_window->resize(frame.size() - decoration);
 }
 
 bool MainWindowPlacement::eventFilter(QObject* watched, QEvent* event)

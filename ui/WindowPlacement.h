@@ -17,6 +17,11 @@ class QWidget;
 QRect besideMainWindow(const QRect& mainFrame, const QSize& frame, const QRect& screenArea,
                        int narrowest);
 
+// The main window's frame of this size at `offset` from the screen area's top-left corner, kept
+// whole on the screen area: moved, then cut to its height where it is taller. A frame wider than
+// the area keeps its place.
+QRect mainWindowFrame(const QSize& frame, const QRect& screenArea, int offset);
+
 // The frame of a window of this size below the main window's frame, level with its left and kept
 // on the screen area, as tall as the room there allows.
 QRect belowMainWindow(const QRect& mainFrame, const QSize& frame, const QRect& screenArea);

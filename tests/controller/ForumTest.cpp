@@ -21,7 +21,9 @@ TEST_F(ControllerTest, ForumIsStoredAtOnceTakenByANewGameAndBroughtByEachGame)
                              "[b][color=#FF0000]4[/color][/b] lettres à placer \n"
                              "[code]A C H T [/code]\n"));
     const QString other = m_dir.filePath(QStringLiteral("fil-2.mdb"));
+    ASSERT_FALSE(m_game.setRankingInPost(true));
     ASSERT_FALSE(m_game.newGame(other));
+    EXPECT_TRUE(m_game.rankingInPost());
     ASSERT_FALSE(m_game.setForum(Forum::Markdown));
     ASSERT_FALSE(m_game.openGame(m_path));
     ASSERT_FALSE(m_game.openGame(other));

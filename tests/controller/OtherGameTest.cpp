@@ -4,6 +4,8 @@
 // the old one as last saved; the recent games follow what is opened.
 #include "ControllerFixture.h"
 #include "PlayOn.h"
+#include "RecentGames.h"
+#include "StoreLocation.h"
 
 #include <QDir>
 #include <QFile>
@@ -123,6 +125,26 @@ TEST_F(OtherGameTest, SaveUnderANewNameTakesTheWholeHistoryAlong)
     while (reopened.undoLastTurn()) {
     }
     expectShows(reopened, dort::kTurn0);
+}
+
+// Every game opened goes into the list, even one left at once for another; the game opened at
+// start-up is listed before any act, though reading the list writes nothing.
+TEST_F(OtherGameTest, EachGameOpenedIsListedAndReadingTheListWritesNothing)
+{
+    const QString first = m_dir.filePath(QStringLiteral("fil-1.mdb"));
+    const QString second = m_dir.filePath(QStringLiteral("fil-2.mdb"));
+    ASSERT_NO_FATAL_FAILURE(makeSampleStore(first));
+    ASSERT_NO_FATAL_FAILURE(makeSampleStore(second));
+    ASSERT_FALSE(m_game.openGame(first));
+    ASSERT_FALSE(m_game.openGame(second));
+    EXPECT_EQ(m_game.recentGames().mid(0, 3), (QStringList{second, first, m_path}));
+
+    GameController started;
+    ASSERT_FALSE(
+        started.startUp(StoreLocationInputs{{QStringLiteral("plimo"), first}, {}, {}, {}, {}, {}}));
+    const QByteArray list = fileBytes(RecentGames::userConfigFile());
+    EXPECT_EQ(started.recentGames().mid(0, 2), (QStringList{first, second}));
+    EXPECT_EQ(fileBytes(RecentGames::userConfigFile()), list);
 }
 
 TEST_F(OtherGameTest, GoneRecentGameLeavesTheList)

@@ -8,6 +8,10 @@
 #include "PlayOn.h"
 #include "RecoveryStore.h"
 
+#include <sys/mount.h>
+
+#include <cstdio>
+
 namespace {
 
 // What the window shows of a game, its whole history with its players included.
@@ -53,6 +57,13 @@ QString questionFor(const char* offered)
 {
     return QStringLiteral("Plimo s'est arrêté sans enregistrer cette partie. Reprendre %1 depuis "
                           "le dernier enregistrement ?")
+        .arg(QString::fromUtf8(offered));
+}
+
+QString leftQuestionFor(const char* offered)
+{
+    return QStringLiteral("La partie a été quittée sans enregistrer %1 depuis le dernier "
+                          "enregistrement. Les reprendre ?")
         .arg(QString::fromUtf8(offered));
 }
 
@@ -117,7 +128,7 @@ TEST_F(RecoveryTest, EachActIsOfferedBackAsTheGameShowedIt)
 {
     const Acts cases[] = {
         {"a turn, credited", [](GameController& g) { play(g, dort::kSecond, "Carole"); },
-         "les 1 tours joués", 1},
+         "le tour joué", 1},
         {"three turns",
          [](GameController& g) {
              for (int turn = 0; turn < 3; ++turn)
@@ -136,7 +147,7 @@ TEST_F(RecoveryTest, EachActIsOfferedBackAsTheGameShowedIt)
              g.undoLastTurn();
              play(g, dort::kSecond, "Bob");
          },
-         "les 1 tours joués", 1},
+         "le tour joué", 1},
         {"a saved turn corrected", [](GameController& g) { g.setTurnPlayer(2, "Denis"); },
          "les modifications", 1},
         {"a new puzzle and a turn",
@@ -144,7 +155,7 @@ TEST_F(RecoveryTest, EachActIsOfferedBackAsTheGameShowedIt)
              newPuzzle(g, "LE VIEUX CHAT");
              play(g, "LA VIEUE CHAT");
          },
-         "les 1 tours joués", 2},
+         "le tour joué", 2},
         {"the page cleared", [](GameController& g) { g.clearPage(); }, "les modifications", 0},
         {"a conflict", [](GameController& g) { play(g, dort::kTooLong); }, "les modifications", 0},
         {"a proposal tidied on leaving its pane",
@@ -188,56 +199,104 @@ TEST_F(RecoveryTest, EachActIsOfferedBackAsTheGameShowedIt)
         const Shown goneOn = shownOf(*m_game);
         restart();
         EXPECT_EQ(shownOf(*m_game), goneOn);
+        // Saved, the file holds it whole, corrections of saved turns included.
+        if (goneOn.session.ref.isEmpty())
+            continue;
+        ASSERT_FALSE(m_game->save());
+        restart();
+        EXPECT_EQ(shownOf(*m_game).session.soluce, goneOn.session.soluce);
+        EXPECT_EQ(shownOf(*m_game).turns, goneOn.turns);
     }
 }
 
-TEST_F(RecoveryTest, SavingOrLeavingTheUnsavedTurnsDropsTheRecord)
+// Only a save, or a Non to the offer, drops the record: a game left unsaved, whichever way, is
+// offered back at its next opening (start-up or «Ouvrir»), as left on purpose.
+TEST_F(RecoveryTest, OnlyASaveOrANonToTheOfferDropsTheRecord)
 {
     const auto answer = [](Answer a) { return [a](const Question&) { return a; }; };
     const QString other = m_dir.filePath(QStringLiteral("autre.mdb"));
     makeSampleStore(other);
+    enum class Offer { None, Crash, Left };
     struct Leaving {
         const char* name;
-        std::function<void(GameController&)> act;
-        bool dropped;
+        // What is done to the game before it is left: a turn played, some typing, or nothing.
+        const char* typed;
+        std::function<void(GameController&)> leave;
+        Offer offer;
     };
+    const char* turn = "a turn";
     const Leaving cases[] = {
-        {"Enregistrer", [](GameController& g) { ASSERT_FALSE(g.save()); }, true},
-        {"Oui to the quit question",
-         [&](GameController& g) { EXPECT_TRUE(g.leave(LeaveWay::Quit, answer(Answer::Yes))); },
-         true},
-        {"Oui to the frame's question",
-         [&](GameController& g) { EXPECT_TRUE(g.leave(LeaveWay::Close, answer(Answer::Yes))); },
-         true},
-        {"Non before another game, then the other game",
-         [&](GameController& g) {
-             ASSERT_TRUE(g.leave(LeaveWay::OtherGame, answer(Answer::No)));
-             ASSERT_FALSE(g.openGame(other));
-         },
-         true},
-        {"saved under a new name",
+        {"Enregistrer", turn, [](GameController& g) { ASSERT_FALSE(g.save()); }, Offer::None},
+        {"saved under a new name", turn,
          [&](GameController& g) {
              ASSERT_FALSE(g.saveGameAs(m_dir.filePath(QStringLiteral("copie"))));
              EXPECT_FALSE(QFileInfo::exists(RecoveryStore::fileFor(g.gamePath())));
          },
-         true},
-        {"Non to the quit question",
+         Offer::None},
+        {"nothing played, Oui to the quit question", nullptr,
+         [&](GameController& g) { EXPECT_TRUE(g.leave(LeaveWay::Quit, answer(Answer::Yes))); },
+         Offer::None},
+        {"Oui to the quit question", turn,
+         [&](GameController& g) { EXPECT_TRUE(g.leave(LeaveWay::Quit, answer(Answer::Yes))); },
+         Offer::Left},
+        {"typing, then Oui to the frame's question", "LA CHAR",
+         [&](GameController& g) { EXPECT_TRUE(g.leave(LeaveWay::Close, answer(Answer::Yes))); },
+         Offer::Left},
+        {"Non before another game, then the other game", turn,
+         [&](GameController& g) {
+             ASSERT_TRUE(g.leave(LeaveWay::OtherGame, answer(Answer::No)));
+             ASSERT_FALSE(g.openGame(other));
+         },
+         Offer::Left},
+        {"Non to the quit question", turn,
          [&](GameController& g) { EXPECT_FALSE(g.leave(LeaveWay::Quit, answer(Answer::No))); },
-         false},
-        {"Non before another game, none chosen",
-         [&](GameController& g) { g.leave(LeaveWay::OtherGame, answer(Answer::No)); }, false},
-        {"Annuler before another game",
-         [&](GameController& g) { g.leave(LeaveWay::OtherGame, answer(Answer::Cancel)); }, false},
+         Offer::Crash},
+        {"Annuler before another game", turn,
+         [&](GameController& g) { g.leave(LeaveWay::OtherGame, answer(Answer::Cancel)); },
+         Offer::Crash},
     };
     for (const Leaving& c : cases) {
         SCOPED_TRACE(c.name);
         QFile::remove(m_dir.filePath(QStringLiteral("copie.mdb")));
         ASSERT_NO_FATAL_FAILURE(startSavedGame());
-        play(*m_game, dort::kSecond, "Carole");
-        ASSERT_TRUE(QFileInfo::exists(recordFile()));
-        c.act(*m_game);
-        EXPECT_EQ(QFileInfo::exists(recordFile()), !c.dropped);
-        EXPECT_EQ(restart().empty(), c.dropped);
+        if (c.typed == turn)
+            play(*m_game, dort::kSecond, "Carole");
+        else if (c.typed)
+            m_game->proposalEdited(QString::fromUtf8(c.typed));
+        const Shown left = shownOf(*m_game);
+        int warnings = 0;
+        QObject::connect(m_game.get(), &GameController::recoveryFailed,
+                         [&](const Refusal&) { ++warnings; });
+        c.leave(*m_game);
+        EXPECT_EQ(warnings, 0);
+        EXPECT_EQ(fileMode(recordFile()), c.offer == Offer::None ? -1 : 0600);
+        if (c.offer == Offer::None) {
+            m_game.reset();
+            EXPECT_TRUE(restart().empty());
+            continue;
+        }
+        const char* offered = c.typed == turn ? "le tour joué" : "les modifications";
+        const std::vector<Question> expected{
+            Question{c.offer == Offer::Left ? leftQuestionFor(offered) : questionFor(offered)}};
+        // Non on a copy of the game and its record, opened from another game: the record goes.
+        QTemporaryDir copies;
+        const QString copy = copies.filePath(QStringLiteral("plimo.mdb"));
+        ASSERT_TRUE(QFile::copy(m_path, copy));
+        QFile::copy(recordFile(), RecoveryStore::fileFor(copy));
+        m_game = std::make_unique<GameController>();
+        ASSERT_FALSE(m_game->openGame(other));
+        std::vector<Question> asked;
+        const auto noting = [&](const Question& question) {
+            asked.push_back(question);
+            return Answer::No;
+        };
+        ASSERT_FALSE(m_game->openGame(copy, noting));
+        EXPECT_EQ(asked, expected);
+        EXPECT_EQ(shownOf(*m_game), m_saved);
+        EXPECT_TRUE(restart(Answer::Yes, copy).empty());
+
+        EXPECT_EQ(restart(), expected);
+        EXPECT_EQ(shownOf(*m_game), left);
     }
 }
 
@@ -256,10 +315,12 @@ TEST_F(RecoveryTest, ARecordThatCannotBeTakenUpIsPutAsideAndTheSavedGameOpens)
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].icon, MessageIcon::Warning);
     EXPECT_EQ(asked[0].buttons, Question::Buttons::Ok);
-    EXPECT_TRUE(asked[0].text.contains(QStringLiteral("elle est abîmée")))
-        << qPrintable(asked[0].text);
-    EXPECT_TRUE(asked[0].text.contains(QDir::toNativeSeparators(aside)))
-        << qPrintable(asked[0].text);
+    EXPECT_EQ(asked[0].text,
+              QStringLiteral("Plimo s'est arrêté sans enregistrer cette partie, mais sa copie de "
+                             "secours ne peut pas être reprise : elle est abîmée.\rLa copie est "
+                             "gardée telle quelle dans %1\rLa partie s'ouvre telle qu'elle a été "
+                             "enregistrée.")
+                  .arg(QDir::toNativeSeparators(aside)));
     EXPECT_EQ(shownOf(*m_game), m_saved);
     EXPECT_EQ(fileBytes(m_path), game);
 
@@ -299,6 +360,68 @@ TEST_F(RecoveryTest, AFailingWriteIsSaidOnceUntilAWriteSucceeds)
     EXPECT_EQ(warnings.size(), 2);
     restart();
     EXPECT_EQ(shownOf(*m_game), played);
+}
+
+// A record that cannot be written names itself, or its folder, never the game file; once the
+// folder or the disk has room again, the «Enregistrer» the warning asks for succeeds. The full
+// disk is a small file system of its own, filled up, where the test may mount one (as root).
+TEST_F(RecoveryTest, AFailedWriteSaysWhatCouldNotBeWritten)
+{
+    struct Case {
+        const char* name;
+        bool fullDisk;
+        const char* sentence;
+    };
+    const Case cases[] = {
+        {"a folder that cannot be written", false,
+         "Le dossier de la partie ne peut pas être écrit : la copie de secours ne peut pas y être "
+         "faite."},
+        {"a full disk at the first write", true,
+         "Le disque est plein : la copie de secours n'a pas pu être écrite."},
+    };
+    const QString disk = m_dir.filePath(QStringLiteral("disque"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(QDir().mkpath(disk));
+        if (c.fullDisk && ::mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0,
+                                  "size=512k,mode=0700") != 0) {
+            std::printf("%s: not tested, no file system can be mounted here\n", c.name);
+            continue;
+        }
+        m_path = disk + QStringLiteral("/plimo.mdb");
+        ASSERT_NO_FATAL_FAILURE(startSavedGame());
+        QList<Refusal> warnings;
+        QObject::connect(m_game.get(), &GameController::recoveryFailed,
+                         [&](const Refusal& warning) { warnings.append(warning); });
+        const QString filler = disk + QStringLiteral("/remplissage");
+        {
+            const PermissionsBind bind;
+            if (c.fullDisk) {
+                QFile fill(filler);
+                ASSERT_TRUE(fill.open(QIODevice::WriteOnly));
+                const QByteArray block(4096, 'x');
+                while (fill.write(block) == block.size() && fill.flush()) {
+                }
+            } else {
+                ASSERT_TRUE(
+                    QFile::setPermissions(disk, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+            }
+            play(*m_game, dort::kSecond);
+        }
+        QFile::remove(filler);
+        QFile::setPermissions(disk, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                        QFileDevice::ExeOwner);
+        ASSERT_EQ(warnings.size(), 1);
+        const QStringList lines = warnings[0].text.split(QLatin1Char('\r'));
+        ASSERT_GE(lines.size(), 3) << qPrintable(warnings[0].text);
+        EXPECT_EQ(lines[1], QString::fromUtf8(c.sentence));
+        EXPECT_EQ(lines[2], QDir::toNativeSeparators(recordFile()));
+        const std::optional<Refusal> saved = m_game->save();
+        EXPECT_FALSE(saved) << qPrintable(saved->text);
+        m_game.reset();
+        if (c.fullDisk)
+            ::umount2(QFile::encodeName(disk).constData(), MNT_DETACH);
+    }
 }
 
 // The act right after the game became what its file holds is kept like any other, whichever way

@@ -193,6 +193,49 @@ TEST_F(StartUpTest, HistoryOfAnotherGameIsNotUsed)
     EXPECT_FALSE(again.canUndo());
 }
 
+// A file that no longer holds what its last save wrote opens what it can with a warning, and is
+// left as it is; a file saved before saves recorded their check opens without one.
+TEST_F(StartUpTest, AGameChangedSinceItsSaveOpensWithAWarning)
+{
+    const QString warning =
+        QStringLiteral("Cette partie a été modifiée hors de Plimo, ou son fichier est abîmé : ce "
+                       "qui s'affiche peut différer du dernier enregistrement.");
+    const struct {
+        const char* name;
+        const char* change;
+        bool warned;
+    } cases[] = {
+        {"as saved", nullptr, false},
+        {"another text", "UPDATE \"données\" SET propal = 'LE CHIEN'", true},
+        {"another count", "UPDATE compteurs SET nb_lettres = 3", true},
+        {"a turn's player", "UPDATE tours SET joueur = 'Zoé' WHERE numero = 2", true},
+        {"saved before the check", "UPDATE compteurs SET empreinte = NULL, nb_lettres = 3", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(m_path);
+        startOnSample();
+        playBothTurns();
+        ASSERT_FALSE(m_game.save());
+        if (c.change) {
+            RawStore raw(m_path);
+            ASSERT_TRUE(raw.exec(QString::fromUtf8(c.change)));
+        }
+        const QByteArray bytes = fileBytes(m_path);
+        std::vector<Question> asked;
+        GameController again;
+        ASSERT_FALSE(again.openGame(m_path, [&](const Question& question) {
+            asked.push_back(question);
+            return Answer::Yes;
+        }));
+        std::vector<Question> expected;
+        if (c.warned)
+            expected.push_back({warning, MessageIcon::Warning, Question::Buttons::Ok});
+        EXPECT_EQ(asked, expected);
+        EXPECT_EQ(fileBytes(m_path), bytes);
+    }
+}
+
 TEST(VersionTest, IsTheProjectVersion)
 {
     const GameController game;

@@ -110,6 +110,7 @@ struct RepeatCase {
     QString question; // asked, or "" for none
     std::optional<Refusal> refusal;
     bool played_ = false; // a turn is added
+    QString typed = {};   // the field joueur before «Générer», kept as typed
 };
 
 class RepeatTest : public ControllerTest, public ::testing::WithParamInterface<RepeatCase> {};
@@ -122,6 +123,7 @@ TEST_P(RepeatTest, PlaysAskedOrSkips)
         play(turn.section(u'|', 1));
     }
     m_game.proposalEdited(GetParam().proposal);
+    m_game.playerEdited(GetParam().typed);
     const GameSession before = m_game.session();
     const QList<Turn> turns = m_game.turns();
     const bool modified = m_game.isModified();
@@ -140,6 +142,7 @@ TEST_P(RepeatTest, PlaysAskedOrSkips)
         return;
     }
     EXPECT_EQ(result.skipped, !GetParam().refusal);
+    EXPECT_EQ(m_game.player(), GetParam().typed);
     EXPECT_EQ(m_game.session(), before);
     EXPECT_EQ(m_game.turns(), turns);
     EXPECT_EQ(m_game.isModified(), modified);
@@ -152,6 +155,24 @@ INSTANTIATE_TEST_SUITE_P(
     Repeats, RepeatTest,
     ::testing::Values(
         RepeatCase{"SecondClick", {"Alice|" + dort::kFirst}, dort::kFirst, Answer::Yes, {}, {}},
+        RepeatCase{"SecondClickWithTheSamePlayer",
+                   {"Alice|" + dort::kFirst},
+                   dort::kFirst,
+                   Answer::Yes,
+                   {},
+                   {},
+                   false,
+                   QStringLiteral("Alice")},
+        RepeatCase{
+            "LastTurnAgainWithAnotherPlayer",
+            {"Alice|" + dort::kFirst},
+            dort::kFirst,
+            Answer::Yes,
+            {},
+            Refusal{QStringLiteral("Cette proposition vient d'être jouée au tour 1 (Alice)."),
+                    MessageIcon::Information},
+            false,
+            QStringLiteral("Bob")},
         RepeatCase{"SecondClickOnTheWinningTurn",
                    {"|" + dort::kFirst, "|" + dort::kSecond},
                    dort::kSecond,

@@ -284,7 +284,9 @@ TEST(CrashSafetyTest, KilledSavesUnderANewNameLeaveWholeGames)
 }
 
 // Killed while playing without saving: random acts (turns credited to random players, conflicts,
-// undos into the saved turns, corrections of saved turns, clears, new puzzles), a kill at a
+// undos into the saved turns, corrections of saved turns, clears, new puzzles, a «Quitter»
+// answered Oui without saving then a start answering Oui, which must give the game back as it
+// was), a kill at a
 // random moment, a start answering Oui. After every kill the game taken up is the one the
 // helper said after its last act, or after the act before when the kill fell inside the last
 // act's write; and the game file, never saved again, is left byte for byte.

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -117,6 +118,8 @@ TEST(GameLockTest, GameIsRefusedWhileALiveProgramHoldsIt)
         GameLock lock;
         EXPECT_EQ(lock.take(game(c.taken)), c.expected);
         // A refused lock leaves the file as it was; a taken one names its new holder.
+        if (c.expected == Outcome::Taken)
+            EXPECT_EQ(fileMode(GameLock::lockFileFor(game(c.taken))), 0600);
         if (c.content && c.expected == Outcome::Taken)
             EXPECT_TRUE(fileBytes(lockFile).startsWith(QByteArray::number(getpid()) + '\n'));
         else if (c.content)
@@ -129,6 +132,49 @@ TEST(GameLockTest, GameIsRefusedWhileALiveProgramHoldsIt)
             ASSERT_TRUE(holder.waitForFinished(10000));
             EXPECT_EQ(GameLock().take(game(c.taken)), Outcome::Taken);
         }
+    }
+}
+
+// Any Qt lock file (QSettings' own on the recent games) left by a killed program goes at once,
+// so that Qt does not wait out its stale time; one a live program holds, or one being made this
+// very moment, stays.
+TEST(GameLockTest, AnAbandonedQtLockFileGoesAtOnce)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("plimo.conf.lock"));
+    struct Case {
+        const char* name;
+        QByteArray content;
+        int age;
+        bool held;
+        bool stays;
+    };
+    const Case cases[] = {
+        {"named holder gone", "999999999\nstorage_test_helper\nhote\n", 0, false, false},
+        {"empty, killed while making it", "", 5, false, false},
+        {"held by a live program", "", 5, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeBytes(file, c.content);
+        QFile open(file);
+        ASSERT_TRUE(open.open(QIODevice::ReadOnly));
+        ASSERT_TRUE(open.setFileTime(QDateTime::currentDateTime().addSecs(-c.age),
+                                     QFileDevice::FileModificationTime));
+        QProcess holder;
+        if (c.held) {
+            holder.start(QStringLiteral("flock"), {file, QStringLiteral("cat")});
+            ASSERT_TRUE(holder.waitForStarted(10000));
+            while (::flock(open.handle(), LOCK_EX | LOCK_NB) == 0) {
+                ::flock(open.handle(), LOCK_UN);
+                QThread::msleep(10);
+            }
+        }
+        GameLock::clearAbandoned(file);
+        EXPECT_EQ(QFileInfo::exists(file), c.stays);
+        holder.kill();
+        holder.waitForFinished(10000);
+        QFile::remove(file);
     }
 }
 

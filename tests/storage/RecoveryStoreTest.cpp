@@ -85,10 +85,12 @@ TEST_F(RecoveryStoreTest, WhatCannotBeTakenUpIsToldAndPutAsideAsItIs)
         bool onGame;
         // The reason told; nothing when the record is found empty and goes.
         const char* reason;
+        // The record's bytes instead, when given; a game file with `onGame`.
+        std::optional<QByteArray> bytes = std::nullopt;
     };
     const Case cases[] = {
         {"not a database", {}, false, "elle est abîmée"},
-        {"a later version's", "PRAGMA user_version = 2", false,
+        {"a later version's", "PRAGMA user_version = 3", false,
          "elle a été écrite par une autre version de Plimo"},
         {"a text as a blob", "UPDATE reprise_partie SET ref = x'00'", false, "elle est abîmée"},
         {"a count as text", "UPDATE reprise_partie SET tours = 'trois'", false, "elle est abîmée"},
@@ -101,8 +103,18 @@ TEST_F(RecoveryStoreTest, WhatCannotBeTakenUpIsToldAndPutAsideAsItIs)
          false, "elle est abîmée"},
         {"the game saved since by another program", "UPDATE \"données\" SET base = 'LE CHIEN'",
          true, "la partie a été enregistrée ou remplacée depuis"},
-        {"emptied by a save", "DELETE FROM reprise_partie", false, nullptr},
-        {"made, never written",
+        {"a saved turn's player corrected by a save since",
+         "UPDATE tours SET joueur = 'Zoé' WHERE numero = 0", true,
+         "la partie a été enregistrée ou remplacée depuis"},
+        {"its game row gone", "DELETE FROM reprise_partie", false, "elle est abîmée"},
+        {"no byte", {}, false, "elle est vide", QByteArray()},
+        {"one byte", {}, false, "elle est vide", QByteArray("S")},
+        {"a game file in its place",
+         {},
+         true,
+         "ce fichier n'est pas une copie de secours",
+         QByteArray()},
+        {"emptied by a save",
          "DROP TABLE reprise_partie; DROP TABLE reprise_tours; PRAGMA user_version = 0", false,
          nullptr},
     };
@@ -110,9 +122,16 @@ TEST_F(RecoveryStoreTest, WhatCannotBeTakenUpIsToldAndPutAsideAsItIs)
         SCOPED_TRACE(c.name);
         m_store.reset();
         QFile::remove(m_path);
-        makeSampleStore(m_path);
+        makeSampleStore(m_path, {QStringLiteral("CREATE TABLE tours (numero INTEGER PRIMARY KEY, "
+                                                "propal, result, trouvees, restantes, lettres, "
+                                                "joueur)"),
+                                 QStringLiteral("INSERT INTO tours VALUES (0, '', 'LE ****', 0, "
+                                                "4, 'A C H T ', 'Zoe'), (1, 'LE CHAT', "
+                                                "'LE CHAT', 4, 0, '', 'Bob')")});
         ASSERT_NO_FATAL_FAILURE(writeRecord());
-        if (c.change.isEmpty()) {
+        if (c.bytes) {
+            writeBytes(m_record, c.onGame ? fileBytes(m_path) : *c.bytes);
+        } else if (c.change.isEmpty()) {
             writeBytes(m_record, "Pas une base.");
         } else {
             RawStore raw(c.onGame ? m_path : m_record);
@@ -135,6 +154,7 @@ TEST_F(RecoveryStoreTest, WhatCannotBeTakenUpIsToldAndPutAsideAsItIs)
         EXPECT_EQ(*aside, m_dir.filePath(QStringLiteral("partie.mdb.reprise-illisible")));
         EXPECT_FALSE(QFileInfo::exists(m_record));
         EXPECT_EQ(fileBytes(*aside), bytes);
+        EXPECT_EQ(fileMode(*aside), 0600);
         QFile::remove(*aside);
     }
 }

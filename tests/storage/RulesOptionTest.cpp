@@ -28,7 +28,7 @@ TEST(RulesOption, ComesBackAsLastStored)
         const QString path = dir.filePath(QStringLiteral("partie-%1.mdb").arg(++file));
         SCOPED_TRACE(path.toStdString());
         if (c.newGame)
-            ASSERT_TRUE(createEmptyGame(path, {}, Forum::Mybb, *c.newGame));
+            ASSERT_TRUE(createEmptyGame(path, {}, Forum::Mybb, false, *c.newGame));
         else
             makeSampleStore(
                 path, {QStringLiteral("CREATE TABLE options (classement INTEGER, forum TEXT)"),

@@ -12,6 +12,7 @@
 
 #include <csignal>
 #include <linux/capability.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -67,6 +68,13 @@ void makeStore(const QString& path, const QStringList& statements)
 void makeSampleStore(const QString& path, const QStringList& changes)
 {
     makeStore(path, sampleStoreStatements() + changes);
+}
+
+int fileMode(const QString& path)
+{
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 07777)
+                                                                     : -1;
 }
 
 QByteArray fileBytes(const QString& path)

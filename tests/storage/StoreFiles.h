@@ -28,6 +28,10 @@ void writeBytes(const QString& path, const QByteArray& bytes);
 // A maker of the sample store with these statements run after it.
 std::function<void(const QString&)> sampleWith(QStringList changes);
 
+// The file's permission bits (0600 for a file its owner alone may read and write); -1 when it is
+// missing.
+int fileMode(const QString& path);
+
 // The file's bytes, or an empty array when it is missing.
 QByteArray fileBytes(const QString& path);
 

@@ -155,6 +155,20 @@ TEST_F(StoreLocationTest, SeveralFilesNamedAreRefused)
         << qPrintable(location.failure);
 }
 
+// The choosers of a new game file open beside the open game, but never in Plimo's own data folder.
+TEST_F(StoreLocationTest, NewGameChoosersOpenOutsidePlimosOwnDataFolder)
+{
+    ASSERT_TRUE(locateStore(inputs()).ok());
+    const QString documents = path("home/Documents");
+    const std::pair<QString, QString> cases[] = {
+        {userGame(), documents},
+        {path("work/fil-42.mdb"), path("work")},
+        {QString(), documents},
+    };
+    for (const auto& [game, folder] : cases)
+        EXPECT_EQ(newGameFolder(game, inputs(), documents), folder) << qPrintable(game);
+}
+
 // Where the user's data folder is: $XDG_DATA_HOME when absolute, else ~/.local/share.
 TEST_F(StoreLocationTest, DataFolderFollowsXdgThenHome)
 {

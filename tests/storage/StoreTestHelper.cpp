@@ -176,7 +176,18 @@ QByteArray shownDigest(GameController& game)
 
 // One of the master's acts, drawn at random: what it does and with what.
 struct RandomAct {
-    enum Kind { Turn, Conflict, Undo, Correction, ClearProposal, Tidy, ClearPage, NewPuzzle };
+    enum Kind {
+        Turn,
+        Conflict,
+        Undo,
+        Correction,
+        ClearProposal,
+        Tidy,
+        ClearPage,
+        NewPuzzle,
+        // «Quitter» answered Oui, without saving, and the program started again on its game.
+        QuitUnsaved,
+    };
     Kind kind = Turn;
     QString text;
     QString player;
@@ -208,7 +219,8 @@ RandomAct drawAct(GameController& game, std::mt19937& random)
                : draw < 85 ? RandomAct::ClearProposal
                : draw < 92 ? RandomAct::Tidy
                : draw < 96 ? RandomAct::ClearPage
-                           : RandomAct::NewPuzzle;
+               : draw < 98 ? RandomAct::NewPuzzle
+                           : RandomAct::QuitUnsaved;
     act.text = proposal;
     if (act.kind == RandomAct::Conflict)
         act.text.insert(std::max<qsizetype>(0, proposal.indexOf(u' ')), u'X');
@@ -252,6 +264,8 @@ void perform(GameController& game, const RandomAct& act)
         game.referenceEdited(act.text);
         game.initialise();
         break;
+    case RandomAct::QuitUnsaved:
+        break;
     }
 }
 
@@ -279,33 +293,48 @@ int recoveryLoop(const QString& path, unsigned seed)
             std::fprintf(stderr, "%s\n", qUtf8Printable(refused->text));
         return !refused;
     };
-    GameController game;
-    if (!start(game, path))
+    auto game = std::make_unique<GameController>();
+    if (!start(*game, path))
         return 2;
     // Copied once the game has taken its record up, which rolls back a write the kill cut short.
     const QString shadowFolder = path + QStringLiteral(".ombre");
     QDir(shadowFolder).removeRecursively();
     const QString shadowPath = shadowFolder + QStringLiteral("/plimo.mdb");
-    GameController shadow;
+    auto shadow = std::make_unique<GameController>();
     if (!QDir().mkpath(shadowFolder) || !QFile::copy(path, shadowPath) ||
         (QFileInfo::exists(RecoveryStore::fileFor(path)) &&
          !QFile::copy(RecoveryStore::fileFor(path), RecoveryStore::fileFor(shadowPath))) ||
-        !start(shadow, shadowPath))
+        !start(*shadow, shadowPath))
         return 2;
-    const QByteArray recovered = shownDigest(game);
-    if (shownDigest(shadow) != recovered)
+    const QByteArray recovered = shownDigest(*game);
+    if (shownDigest(*shadow) != recovered)
         return 5;
+    // Quits without saving when the game lets it, and starts again, Oui taking the game up: it
+    // must come back as it was.
+    const auto quitUnsaved = [&start](std::unique_ptr<GameController>& played, const QString& at) {
+        const QByteArray before = shownDigest(*played);
+        if (!played->leave(LeaveWay::Quit, [](const Question&) { return Answer::Yes; }))
+            return true;
+        played = std::make_unique<GameController>();
+        return start(*played, at) && shownDigest(*played) == before;
+    };
     std::printf("R %s\n", recovered.constData());
     std::fflush(stdout);
     std::mt19937 random(seed);
     for (;;) {
-        const RandomAct act = drawAct(shadow, random);
-        perform(shadow, act);
-        const QByteArray expected = shownDigest(shadow);
+        const RandomAct act = drawAct(*shadow, random);
+        if (act.kind == RandomAct::QuitUnsaved && !quitUnsaved(shadow, shadowPath)) {
+            std::fprintf(stderr, "the game quit without saving came back otherwise\n");
+            return 8;
+        }
+        perform(*shadow, act);
+        const QByteArray expected = shownDigest(*shadow);
         std::printf("P %s\n", expected.constData());
         std::fflush(stdout);
-        perform(game, act);
-        if (shownDigest(game) != expected) {
+        if (act.kind == RandomAct::QuitUnsaved && !quitUnsaved(game, path))
+            return 8;
+        perform(*game, act);
+        if (shownDigest(*game) != expected) {
             std::fprintf(stderr, "the game and its shadow differ after act %d\n", int(act.kind));
             return 5;
         }

@@ -108,6 +108,16 @@ TEST_F(ConflictTest, ConflictWhileOpenUpdatesTheDialogAndIsRolledBackToo)
     EXPECT_EQ(propal()->textCursor().selectionStart(), 5);
     EXPECT_EQ(propal()->textCursor().selectionEnd(), 6);
     EXPECT_EQ(proposalFormatAt(5).foreground().color(), QColor(255, 0, 0));
+
+    // A dialog left open is stale once a proposal is accepted.
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    generate(QStringLiteral("mai sle chat"));
+    ASSERT_TRUE(dialog()->isVisible());
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    generate(QStringLiteral("mais la chat"));
+    EXPECT_FALSE(dialog()->isVisible());
 }
 
 TEST_F(ConflictTest, BlankAfterApostropheGoesAndUntouchedFormattingStays)

@@ -1,6 +1,7 @@
 // Going from one game file to another from «Fichier» or its keys in the panes, on real files
 // through Qt's own chooser: the question about unsaved data asked first, a new game, an open, a
 // save under a new name, the recent games, and the caption that names the file.
+#include "RecoveryStore.h"
 #include "UiFixture.h"
 
 #include <QAbstractItemView>
@@ -169,6 +170,8 @@ TEST_F(OtherGameWindowTest, TheRealLeaveQuestionIsAnsweredThroughItsWidgets)
         SCOPED_TRACE(c.name);
         endWindow();
         QFile::remove(m_path);
+        // The game left unsaved by the case before keeps its recovery record.
+        QFile::remove(RecoveryStore::fileFor(m_path));
         makeSampleStore(m_path);
         ASSERT_TRUE(startWindow(nullptr, &m_choosers));
         typeInto(ref(), QStringLiteral(" loup"));

@@ -72,7 +72,7 @@ TEST_F(StartUpTest, TheRealQuestionBoxTakesUpAGameLeftUnsaved)
     });
     ASSERT_TRUE(startWindow(nullptr, &m_choosers));
     EXPECT_EQ(text, QStringLiteral("Plimo s'est arrêté sans enregistrer cette partie. Reprendre "
-                                   "les 1 tours joués depuis le dernier enregistrement ?"));
+                                   "le tour joué depuis le dernier enregistrement ?"));
     EXPECT_EQ(icon, QMessageBox::Question);
     EXPECT_TRUE(yesByDefault);
     EXPECT_EQ(shown(), played);

@@ -158,3 +158,35 @@ TEST_F(TurnHistoryWindowTest, TurnKeysWorkFromTheOtherWindows)
     QTest::keyClick(conflict, Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(m_game->isModified());
 }
+
+// Ctrl+S and Ctrl+Q reach the game from the history and the preview windows, where the focus is.
+TEST_F(TurnHistoryWindowTest, SaveAndQuitKeysWorkFromTheHistoryAndPreviewWindows)
+{
+    for (const auto& [item, window] :
+         {std::pair{"mnu_historique", "form_historique"}, std::pair{"mnu_apercu", "form_apercu"}}) {
+        SCOPED_TRACE(item);
+        typeInto(propal(), QStringLiteral("la chat"));
+        trigger(item);
+        QWidget* second = topLevel(window);
+        second->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(second));
+        const auto press = [&](Qt::Key key) {
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus && focus->window() == second ? focus : second, key,
+                            Qt::ControlModifier);
+        };
+        press(Qt::Key_S);
+        EXPECT_FALSE(m_game->isModified());
+
+        typeInto(propal(), QStringLiteral(" mort"));
+        second->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(second));
+        m_sink.yes = false;
+        m_sink.shown.clear();
+        press(Qt::Key_Q);
+        ASSERT_EQ(m_sink.shown.size(), 1u);
+        EXPECT_TRUE(m_sink.shown[0].text.startsWith(
+            QStringLiteral("Vos données n'ont pas été enregistrées.")));
+        second->close();
+    }
+}

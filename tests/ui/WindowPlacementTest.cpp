@@ -33,6 +33,25 @@ TEST(WindowPlacement, BesideTheMainWindowWhereTheScreenHasRoom)
             << c.name;
 }
 
+// The main window opens whole on the screen area, whatever the frame the window manager gives it.
+TEST(WindowPlacement, TheMainWindowOpensWholeOnTheScreen)
+{
+    const QRect screen(0, 30, 1600, 870);
+    const struct {
+        const char* name;
+        QSize frame;
+        QRect expected;
+    } cases[] = {
+        {"RoomEnough", {1050, 727}, {13, 43, 1050, 727}},
+        {"TallerThanTheRoomBelowTheOffset", {1050, 865}, {13, 35, 1050, 865}},
+        {"TallerThanTheScreen", {1050, 895}, {13, 30, 1050, 870}},
+        {"OnTheRightEdge", {1590, 727}, {10, 43, 1590, 727}},
+        {"WiderThanTheScreen", {1700, 727}, {13, 43, 1700, 727}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(mainWindowFrame(c.frame, screen, 13), c.expected) << c.name;
+}
+
 // Where no side has room: below the main window as tall as the room there lets it be, or, over
 // the main window, ending above its buttons and counts.
 TEST(WindowPlacement, ClearOfTheButtonsAndCountsWhereNoSideHasRoom)
