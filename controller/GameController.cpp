@@ -233,11 +233,10 @@ void GameController::pasteIntoEmptyProposal(const QString& clipboardText)
 std::optional<Refusal> GameController::initialise()
 {
     Announcer::Act act(m_announcer);
-    const QString proposal = m_session.propal;
     if (std::optional<Refusal> refusal = m_engine.initialisePuzzle(m_session))
         return refusal;
-    if (m_session.propal != proposal)
-        m_modified = true;
+    // A new puzzle is not in the file, whatever the proposal was.
+    m_modified = true;
     m_conflict.reset();
     restartHistory();
     return std::nullopt;

@@ -315,7 +315,8 @@ INSTANTIATE_TEST_SUITE_P(
                                     g.referenceEdited(QStringLiteral("UN AUTRE"));
                                     ASSERT_FALSE(g.initialise());
                                 },
-                                Asked::Nothing, Asked::Nothing, Asked::Nothing},
+                                // The new puzzle is not in the file.
+                                Asked::QuitQuestion, Asked::QuitQuestion, Asked::SaveQuestion},
                       LeaveCase{"NoReference",
                                 [](GameController& g) { g.referenceEdited(QString()); },
                                 Asked::Refusal, Asked::Nothing, Asked::Nothing, false},
