@@ -2,6 +2,9 @@
 // then the history is dropped from the store when it is not wanted.
 #include "BenchStores.h"
 
+#include "SqlValues.h"
+#include "StoreNames.h"
+
 #include "GameController.h"
 #include "ReferenceText.h"
 
@@ -28,7 +31,11 @@ bool dropHistory(const QString& path)
         QSqlDatabase db =
             QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-stores"));
         db.setDatabaseName(path);
+        // Without its save's check, as a file saved before the check existed: the history's
+        // going would otherwise be told as a change made outside Plimo.
         ok = db.open() && QSqlQuery(db).exec(QStringLiteral("DROP TABLE tours")) &&
+             QSqlQuery(db).exec(QStringLiteral("UPDATE %1 SET %2 = NULL")
+                                    .arg(quoted(countTable()), quoted(saveCheckColumn()))) &&
              QSqlQuery(db).exec(QStringLiteral("VACUUM"));
         db.close();
     }
