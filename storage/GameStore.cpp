@@ -327,15 +327,15 @@ QString GameStore::savedGameMark(bool everyTurn) const
     }
     const QString separator = QStringLiteral(" || ',' || ");
     const QString numero = turnColumn(TurnColumn::Numero);
-    // Every turn, or the last one and the first and last numbers (which a keyed table gives
-    // without reading the others); a table of an older layout, without players, is read without
-    // them.
+    // Every turn, or the last one and the first and last numbers, which a keyed table gives
+    // without reading the others (min and max each in its own query: together SQLite reads every
+    // row). A table of an older layout, without players, is read without them.
     const QString turns =
         everyTurn ? QStringLiteral("SELECT group_concat(turn, char(10)) FROM (SELECT %1 AS turn "
                                    "FROM main.%2 ORDER BY %3)")
-                  : QStringLiteral("SELECT %1 || ',' || (SELECT quote(min(%3)) || ',' || "
-                                   "quote(max(%3)) FROM main.%2) FROM main.%2 ORDER BY %3 DESC "
-                                   "LIMIT 1");
+                  : QStringLiteral("SELECT %1 || ',' || (SELECT quote(min(%3)) FROM main.%2) || "
+                                   "',' || (SELECT quote(max(%3)) FROM main.%2) FROM main.%2 "
+                                   "ORDER BY %3 DESC LIMIT 1");
     const QString withPlayers =
         turns.arg(turnValues.join(separator) + separator +
                       QStringLiteral("quote(%1)").arg(turnColumn(TurnColumn::Joueur)),
