@@ -91,12 +91,9 @@ class GameController : public QObject {
     // The proposal's part that the latest conflict names, kept inside the current proposal.
     TextRange conflictSelection() const;
     // "Copier": the post of the game as it stands in the markup of the game's forum, and the
-    // ranking after it when the game asks for it and a turn has a player; and its lines as the
-    // forum shows them.
-    QString forumPost() { return post().text; }
-    const QList<PostLine>& forumPostLines() { return post().lines; }
-    // The post as "Copier" puts it on the clipboard: its text, and its text as HTML.
-    const ForumPost& postToCopy() { return post(); }
+    // ranking after it when the game asks for it and a turn has a player: its text, that text as
+    // HTML, and its lines as the forum shows them.
+    const ForumPost& forumPost() { return post(); }
     // Why there is no post to copy: no puzzle in progress (no reference text, or none
     // initialised), whose post would announce a victory.
     std::optional<Refusal> refusePost() const

@@ -276,7 +276,7 @@ void Form1::bt_copier_Click()
         refused(refusal);
         return;
     }
-    auto* data = new PostData(m_game.postToCopy());
+    auto* data = new PostData(m_game.forumPost());
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setMimeData(data);

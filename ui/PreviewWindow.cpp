@@ -47,7 +47,7 @@ void PreviewWindow::follow()
 {
     const std::optional<Refusal> refused = m_game.refusePost();
     const QString html = refused ? refused->text.toHtmlEscaped()
-                                 : postPreviewHtml(m_game.forumPostLines(), m_game.forum(),
+                                 : postPreviewHtml(m_game.forumPost().lines, m_game.forum(),
                                                    m_foundTextPane->font().family());
     if (html == m_shownHtml)
         return;

@@ -15,7 +15,7 @@ TEST_F(ControllerTest, ForumIsStoredAtOnceTakenByANewGameAndBroughtByEachGame)
     m_game.forumPost();
     ASSERT_FALSE(m_game.setForum(Forum::Phpbb3));
     EXPECT_FALSE(m_game.isModified());
-    EXPECT_EQ(m_game.forumPost(),
+    EXPECT_EQ(m_game.forumPost().text,
               QStringLiteral("[code]** ****[/code]\n"
                              "[b][color=#FF0000]0[/color][/b] lettre(s) trouvée(s). \n"
                              "[b][color=#FF0000]4[/color][/b] lettres à placer \n"

@@ -105,7 +105,7 @@ TEST_P(PlayerActs, FollowTheTurns)
     if (GetParam().saved)
         EXPECT_EQ(!game->isModified(), *GetParam().saved);
     // The ranking follows the game's lines, after an empty line.
-    const QString post = game->forumPost();
+    const QString post = game->forumPost().text;
     const qsizetype ranking = post.indexOf(QStringLiteral("\r\r[b]Classement[/b]\r"));
     EXPECT_EQ(ranking < 0 ? QString() : post.sliced(ranking + 1), GetParam().block);
 }

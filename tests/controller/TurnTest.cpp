@@ -334,7 +334,7 @@ TEST_F(TurnTest, ForumPostOfAPlayedTurn)
     newPuzzle(QStringLiteral("LE CHAT"));
     play(QStringLiteral("LA CHAR"));
 
-    EXPECT_EQ(m_game.forumPost(),
+    EXPECT_EQ(m_game.forumPost().text,
               QStringLiteral("[font=Courier New][size=5]L* CHA*[/size][/font]\r"
                              "[b][color=#FF0000]4[/color][/b] lettre(s) trouvée(s). \r"
                              "[b][color=#FF0000]2[/color][/b] lettres à placer \r"
@@ -343,7 +343,7 @@ TEST_F(TurnTest, ForumPostOfAPlayedTurn)
 
     play(QStringLiteral("LE CHAT"));
 
-    EXPECT_EQ(m_game.forumPost(),
+    EXPECT_EQ(m_game.forumPost().text,
               QStringLiteral("[font=Courier New][size=5]LE CHAT[/size][/font]\r\r"
                              "[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]\r"));
 }

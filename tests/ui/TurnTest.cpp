@@ -28,7 +28,7 @@ TEST_F(TurnTest, APlayedTurnShowsInThePanesAndCopiesThePost)
 
     QGuiApplication::clipboard()->setText(QStringLiteral("ancien"));
     clickButton(QStringLiteral("bt_copier"));
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), m_game->forumPost());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), m_game->forumPost().text);
     EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(QStringLiteral("L* CHAT")));
 }
 
