@@ -341,3 +341,24 @@ void GameController::clearPage()
     m_board.restart();
     m_announcer.historyReset();
 }
+
+QList<PuzzleSummary> GameController::puzzles()
+{
+    return {summaryOf(1, m_session.ref, turns())};
+}
+
+std::optional<PastPuzzle> GameController::pastPuzzle(qsizetype)
+{
+    return std::nullopt;
+}
+
+const QList<ThreadStanding>& GameController::threadRanking()
+{
+    // The thread is the current puzzle alone for now.
+    QList<TurnCredit> credits;
+    const QList<Turn>& all = turns();
+    for (qsizetype i = 1; i < all.size(); ++i)
+        credits.append({all[i].joueur, all[i].trouvees});
+    m_threadRanking = ::threadRanking({credits});
+    return *m_threadRanking;
+}

@@ -14,6 +14,7 @@
 #include "PostCache.h"
 #include "PuzzleEngine.h"
 #include "Recovery.h"
+#include "Thread.h"
 #include "TurnHistory.h"
 
 #include <QFlags>
@@ -102,6 +103,13 @@ class GameController : public QObject {
             return Refusal{messages::kNoGame, MessageIcon::Warning};
         return std::nullopt;
     }
+    // The thread's puzzles, earliest first, the current one last, numbered from 1.
+    QList<PuzzleSummary> puzzles();
+    // A puzzle of the thread before the current one: its turns (turn 0 first) and its
+    // ranking, read-only; nothing when the number names no past puzzle or it cannot be read.
+    std::optional<PastPuzzle> pastPuzzle(qsizetype number);
+    // The thread's ranking over every puzzle, the current one included.
+    const QList<ThreadStanding>& threadRanking();
     // The recent games, most recent first.
     QStringList recentGames() const { return m_file.recentGames(); }
     // The run ends: the game opened at start-up goes into the recent games if no act put it there.
@@ -218,6 +226,9 @@ class GameController : public QObject {
     void rankingInPostChanged(bool shown);
     void forumChanged(Forum forum);
     void rulesChanged(const Rules& rules);
+    // The thread's puzzles changed (one closed into it, or brought back), or its ranking may
+    // have.
+    void threadChanged();
     // Another game file is open: at start-up, opened, new, or the game saved under a new name.
     void gameOpened(const QString& path);
     // "Générer" met a word of the wrong length; the turn was rolled back.
@@ -273,4 +284,5 @@ class GameController : public QObject {
     bool m_proposalUntidy = false;
 
     PostCache m_post;
+    std::optional<QList<ThreadStanding>> m_threadRanking;
 };
