@@ -41,6 +41,7 @@ void Announcer::announce()
         ending.changed = tell(before, now, events) || ending.changed;
         ending.gameOpened = ending.gameOpened || events.gameOpened;
         ending.historyReset = ending.historyReset || events.historyReset;
+        ending.threadChanged = ending.threadChanged || events.thread;
         ending.turns += events.turns;
     }
     ending.typing = ending.typing && m_kind == ActKind::Typing;
@@ -51,7 +52,7 @@ void Announcer::announce()
 bool Announcer::tell(const Shown& before, const Shown& now, const Events& events)
 {
     const bool changed = before.session != now.session || before.modified != now.modified ||
-                         before.player != now.player || events.historyReset || events.players ||
+                         before.player != now.player || events.historyReset || events.players || events.thread ||
                          events.rankingInPost || events.forum || events.rules ||
                          !events.turns.isEmpty() || events.conflict;
     if (changed)
@@ -95,6 +96,8 @@ bool Announcer::tell(const Shown& before, const Shown& now, const Events& events
         Q_EMIT m_game.forumChanged(m_game.forum());
     if (all || events.rules)
         Q_EMIT m_game.rulesChanged(m_game.rules());
+    if (events.thread)
+        Q_EMIT m_game.threadChanged();
     if (events.players)
         Q_EMIT m_game.playersChanged();
     if (events.conflict && m_game.conflict())

@@ -27,6 +27,7 @@ class Announcer {
         bool changed = false;
         bool gameOpened = false;
         bool historyReset = false;
+        bool threadChanged = false;
         bool typing = false;
         QList<std::pair<TurnChange, qsizetype>> turns;
     };
@@ -52,7 +53,12 @@ class Announcer {
     bool acting() const { return m_acts > 0; }
 
     // What the acts did beyond what the game's state shows.
-    void gameOpened() { m_events.gameOpened = m_events.historyReset = m_events.players = true; }
+    void gameOpened()
+    {
+        m_events.gameOpened = m_events.historyReset = m_events.players = m_events.thread = true;
+    }
+    // A puzzle was closed into the thread or brought back from it.
+    void threadChanged() { m_events.thread = m_events.historyReset = m_events.players = true; }
     void historyReset() { m_events.historyReset = m_events.players = true; }
     void playersChanged() { m_events.players = true; }
     void turnPlayed(qsizetype number) { m_events.turns.append({TurnChange::Played, number}); }
@@ -76,6 +82,7 @@ class Announcer {
         bool gameOpened = false;
         bool historyReset = false;
         bool players = false;
+        bool thread = false;
         bool rankingInPost = false;
         bool forum = false;
         bool rules = false;

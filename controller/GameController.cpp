@@ -34,8 +34,13 @@ void GameController::keep(const Announcer::Ending& ending)
     // A game just opened goes into the recent games at the master's first act.
     if (ending.changed && !ending.gameOpened)
         m_file.settle();
-    if (std::optional<Refusal> failure = m_recovery.actEnded(ending, {m_session, m_player}))
+    if (std::optional<Refusal> failure = m_recovery.actEnded(ending, shownGame()))
         Q_EMIT recoveryFailed(*failure);
+}
+
+RecoveryRecord GameController::shownGame() const
+{
+    return {m_session, m_player, 0, 0, false, m_thread.changes()};
 }
 
 const QList<Turn>& GameController::turns()
@@ -89,7 +94,7 @@ bool GameController::leave(LeaveWay way, const Asker& ask)
     }
     // Unsaved work left is kept in the recovery record, for the game's next opening to offer.
     if (isModified())
-        m_recovery.left({m_session, m_player});
+        m_recovery.left(shownGame());
     if (way != LeaveWay::OtherGame)
         m_file.close();
     return true;
@@ -115,7 +120,8 @@ std::optional<Refusal> GameController::saveGameAs(const QString& chosen)
 {
     Announcer::Act act(m_announcer);
     tidyPanes();
-    if (std::optional<Refusal> refused = m_file.saveAs(chosen, m_session, m_history))
+    if (std::optional<Refusal> refused =
+            m_file.saveAs(chosen, m_session, m_history, m_thread.changes()))
         return refused;
     setSaved(true);
     m_announcer.gameOpened();
@@ -129,8 +135,12 @@ std::optional<Refusal> GameController::loaded(std::optional<Refusal> refused, co
     StoredGame stored = m_file.load();
     if (stored.altered && ask)
         ask({kAlteredGame, MessageIcon::Warning, Question::Buttons::Ok});
+    m_thread.opened();
     m_recovery.offer(stored, ask);
+    if (stored.thread)
+        m_thread.recovered(*stored.thread);
     m_session = stored.session;
+    m_puzzleReference = m_session.ref;
     m_rankingInPost = stored.rankingInPost;
     m_forum = stored.forum;
     m_conflict.reset();
@@ -233,8 +243,12 @@ void GameController::pasteIntoEmptyProposal(const QString& clipboardText)
 std::optional<Refusal> GameController::initialise()
 {
     Announcer::Act act(m_announcer);
-    if (std::optional<Refusal> refusal = m_engine.initialisePuzzle(m_session))
+    GameSession next = m_session;
+    if (std::optional<Refusal> refusal = m_engine.initialisePuzzle(next))
         return refusal;
+    closePuzzle();
+    m_session = std::move(next);
+    m_puzzleReference = m_session.ref;
     // A new puzzle is not in the file, whatever the proposal was.
     m_modified = true;
     m_conflict.reset();
@@ -298,6 +312,8 @@ bool GameController::undoLastTurn()
     Announcer::Act act(m_announcer);
     if (!canUndo())
         return false;
+    if (!m_history.canDropLast())
+        return bringBackPuzzle();
     const QString undoneProposal = m_history.last().propal;
     const QString undonePlayer = m_history.last().joueur;
     if (!m_history.dropLast())
@@ -322,7 +338,7 @@ std::optional<Refusal> GameController::save()
     tidyPanes();
     if (m_session.ref.isEmpty())
         return Refusal{messages::kNoReference, MessageIcon::Critical};
-    std::optional<Refusal> refused = m_file.save(m_session, m_history);
+    std::optional<Refusal> refused = m_file.save(m_session, m_history, m_thread.changes());
     if (!refused)
         setSaved(true);
     return refused;
@@ -331,6 +347,8 @@ std::optional<Refusal> GameController::save()
 void GameController::clearPage()
 {
     Announcer::Act act(m_announcer);
+    closePuzzle();
+    m_puzzleReference.clear();
     m_session.ref.clear();
     m_session.soluce.clear();
     setProposal(QString());
@@ -342,23 +360,64 @@ void GameController::clearPage()
     m_announcer.historyReset();
 }
 
-QList<PuzzleSummary> GameController::puzzles()
+void GameController::closePuzzle()
 {
-    return {summaryOf(1, m_session.ref, turns())};
+    if (m_history.size() < 2)
+        return;
+    const QList<Turn>& turns = m_history.all();
+    GameSession asPlayed = m_session;
+    asPlayed.ref = m_puzzleReference;
+    m_thread.close({asPlayed, turns, m_history.firstAtHand()});
+    m_announcer.threadChanged();
 }
 
-std::optional<PastPuzzle> GameController::pastPuzzle(qsizetype)
+bool GameController::bringBackPuzzle()
 {
-    return std::nullopt;
+    std::optional<ClosedPuzzle> puzzle = m_thread.takeLast();
+    if (!puzzle)
+        return false;
+    m_session = puzzle->session;
+    m_puzzleReference = m_session.ref;
+    m_conflict.reset();
+    m_engine.setPuzzleHidesAllLetters(m_rules.allLetters ||
+                                      PuzzleEngine::hidesExtraLetters(m_session));
+    m_history.clear();
+    m_history.load(std::move(puzzle->turns), puzzle->first);
+    m_board.forget();
+    m_announcer.threadChanged();
+    setSaved(false);
+    return true;
+}
+
+QList<PuzzleSummary> GameController::puzzles()
+{
+    QList<PuzzleSummary> list = m_thread.summaries();
+    list.append(summaryOf(list.size() + 1, m_puzzleReference, turns()));
+    return list;
+}
+
+std::optional<PastPuzzle> GameController::pastPuzzle(qsizetype number)
+{
+    std::optional<ClosedPuzzle> puzzle = m_thread.puzzle(number);
+    if (!puzzle)
+        return std::nullopt;
+    PlayerTally tally;
+    for (qsizetype i = std::max<qsizetype>(1, puzzle->first); i < puzzle->first + puzzle->turns.size(); ++i)
+        tally.add(puzzle->turns[i - puzzle->first].joueur, puzzle->turns[i - puzzle->first].trouvees, i);
+    return PastPuzzle{std::move(puzzle->turns), tally.ranking(), puzzle->first};
 }
 
 const QList<ThreadStanding>& GameController::threadRanking()
 {
-    // The thread is the current puzzle alone for now.
-    QList<TurnCredit> credits;
+    if (m_threadRanking && m_threadRanking->first == m_announcer.revision())
+        return m_threadRanking->second;
+    QList<QList<TurnCredit>> credits = m_thread.credits();
+    QList<TurnCredit> current;
     const QList<Turn>& all = turns();
-    for (qsizetype i = 1; i < all.size(); ++i)
-        credits.append({all[i].joueur, all[i].trouvees});
-    m_threadRanking = ::threadRanking({credits});
-    return *m_threadRanking;
+    for (qsizetype i = std::max<qsizetype>(1, m_history.firstAtHand()) - m_history.firstAtHand();
+         i < all.size(); ++i)
+        current.append({all[i].joueur, all[i].trouvees});
+    credits.append(current);
+    m_threadRanking.emplace(m_announcer.revision(), ::threadRanking(credits));
+    return m_threadRanking->second;
 }

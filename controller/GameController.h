@@ -13,6 +13,7 @@
 #include "Players.h"
 #include "PostCache.h"
 #include "PuzzleEngine.h"
+#include "PuzzleThread.h"
 #include "Recovery.h"
 #include "Thread.h"
 #include "TurnHistory.h"
@@ -65,7 +66,12 @@ class GameController : public QObject {
     // read back leave nothing to undo to there, which is announced.
     const QList<Turn>& turns();
     qsizetype firstTurnNumber() const { return m_history.firstAtHand(); }
-    bool canUndo() const { return m_history.canDropLast(); }
+    // A turn before the last to go back to, or, at the start of a puzzle, the thread's puzzle
+    // before it to bring back.
+    bool canUndo() const
+    {
+        return m_history.canDropLast() || (m_history.size() <= 1 && m_thread.pastCount() > 0);
+    }
     // Earlier turns were asked for by an undo and could not be read back from the file.
     bool earlierTurnsUnreadable() const { return m_history.earlierTurnsUnreadable(); }
     // The field joueur: the player the next accepted "Générer" credits, as typed.
@@ -160,7 +166,8 @@ class GameController : public QObject {
     void clearProposal();
     void pasteIntoEmptyProposal(const QString& clipboardText);
 
-    // "Initialiser": a refusal, or a new puzzle whose history starts at its turn 0.
+    // "Initialiser": a refusal, or a new puzzle whose history starts at its turn 0. A puzzle with
+    // a turn played is first closed into the thread; one with its turn 0 alone is replaced.
     std::optional<Refusal> initialise();
     // "Générer": a refusal, a conflict (the turn rolled back), an accepted turn, or nothing done
     // (skipped) for the last turn's proposal again or an earlier turn's that the master, asked,
@@ -189,8 +196,9 @@ class GameController : public QObject {
         m_engine.setRules(m_rules);
         return refused;
     }
-    // "Annuler le dernier tour": back to the turn before. False, with nothing changed, when there
-    // is nothing to undo, or when the turn before cannot be read back from the file.
+    // "Annuler le dernier tour": back to the turn before, or, at the start of a puzzle, back to
+    // the thread's puzzle before it as it was closed. False, with nothing changed, when there is
+    // nothing to undo, or when what it goes back to cannot be read back from the file.
     bool undoLastTurn();
     // "Enregistrer", once the pane being typed in is tidied: a refusal or a file failure to
     // show, or nothing when the game is stored.
@@ -205,7 +213,8 @@ class GameController : public QObject {
     {
         return m_file.storeFont(pane, font);
     }
-    // "Effacer les données de la page".
+    // "Effacer les données de la page": a puzzle with a turn played is first closed into the
+    // thread.
     void clearPage();
 
   Q_SIGNALS:
@@ -250,6 +259,8 @@ class GameController : public QObject {
         }
         return refused;
     }
+    // The game as the recovery record keeps it.
+    RecoveryRecord shownGame() const;
     // Keeps the recovery record and the recent games up with the act that ended.
     void keep(const Announcer::Ending& ending);
     void setProposal(const QString& text);
@@ -257,10 +268,16 @@ class GameController : public QObject {
     void setSaved(bool saved)
     {
         m_modified = !saved;
-        if (saved)
+        if (saved) {
             m_recovery.saved();
+            m_thread.saved();
+        }
     }
     void restartHistory();
+    // The puzzle in play goes into the thread when a turn was played on it.
+    void closePuzzle();
+    // The thread's last puzzle in play again, as it was closed.
+    bool bringBackPuzzle();
     // The tidy-ups of the panes edited since they were last left.
     void tidyPanes();
     // The game in the file just opened in place of the previous one, unless it was refused.
@@ -270,6 +287,7 @@ class GameController : public QObject {
     GameSession m_session;
     TurnHistory m_history;
     GameFile m_file;
+    PuzzleThread m_thread{m_file};
     PlayerBoard m_board;
     Recovery m_recovery;
     Announcer m_announcer;
@@ -284,5 +302,8 @@ class GameController : public QObject {
     bool m_proposalUntidy = false;
 
     PostCache m_post;
-    std::optional<QList<ThreadStanding>> m_threadRanking;
+    // The reference the puzzle in play was started with, which its pane may no longer show.
+    QString m_puzzleReference;
+    // The thread's ranking, as the act of this revision left it.
+    std::optional<std::pair<quint64, QList<ThreadStanding>>> m_threadRanking;
 };

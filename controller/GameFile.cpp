@@ -123,7 +123,7 @@ std::optional<Refusal> GameFile::makeNew(const QString& chosen, Forum forum, boo
 }
 
 std::optional<Refusal> GameFile::saveAs(const QString& chosen, const GameSession& game,
-                                        const TurnHistory& history)
+                                        const TurnHistory& history, const ThreadChanges& thread)
 {
     QString path;
     if (std::optional<Refusal> taken = freeGameFile(chosen, &path))
@@ -131,7 +131,7 @@ std::optional<Refusal> GameFile::saveAs(const QString& chosen, const GameSession
     GameLock lock;
     if (std::optional<Refusal> refused = lockFor(path, lock))
         return refused;
-    const auto write = [&](GameStore& copy) { return copy.saveGame(game, history); };
+    const auto write = [&](GameStore& copy) { return copy.saveGame(game, history, thread); };
     if (const StoreStatus copied = copyGame(*m_store, path, write); !copied)
         return critical(copied);
     auto store = std::make_unique<GameStore>(path);
@@ -160,7 +160,7 @@ StoredGame GameFile::load()
     StoredGame game{m_store->loadGame(),       m_store->loadRankingInPost(),
                     m_store->loadForum(),      m_store->loadHistory(),
                     {},                        m_store->loadRules(),
-                    !m_store->matchesItsSave()};
+                    !m_store->matchesItsSave(), {}};
     GameSession& session = game.session;
     // Every line break, a lone CR or LF included, as CR LF.
     for (QString* text : {&session.ref, &session.soluce, &session.propal, &session.lettres})
@@ -180,9 +180,10 @@ StoredAppearance GameFile::appearance() const
     return m_store->loadAppearance();
 }
 
-std::optional<Refusal> GameFile::save(const GameSession& game, const TurnHistory& history)
+std::optional<Refusal> GameFile::save(const GameSession& game, const TurnHistory& history,
+                                      const ThreadChanges& thread)
 {
-    return refusalOf(m_store->saveGame(game, history));
+    return refusalOf(m_store->saveGame(game, history, thread));
 }
 
 std::optional<Refusal> GameFile::storeRankingInPost(bool shown)

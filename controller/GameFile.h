@@ -8,6 +8,7 @@
 #include "PaneLook.h"
 #include "RecentGames.h"
 #include "Rules.h"
+#include "ThreadStore.h"
 #include "TurnStore.h"
 
 #include <QString>
@@ -34,6 +35,9 @@ struct StoredGame {
     Rules rules;
     // The file no longer holds what its last save wrote: changed by another program, or damaged.
     bool altered = false;
+    // A game taken up from its recovery record: the thread's puzzles as they differed from the
+    // file's.
+    std::optional<ThreadChanges> thread;
 };
 
 class GameFile {
@@ -70,14 +74,15 @@ class GameFile {
     // history; the game then goes on with the new file. The open file is only read; on failure it
     // stays open.
     std::optional<Refusal> saveAs(const QString& chosen, const GameSession& game,
-                                  const TurnHistory& history);
+                                  const TurnHistory& history, const ThreadChanges& thread);
 
     // The game the open file holds, and the look it keeps for the panes.
     StoredGame load();
     StoredAppearance appearance() const;
     // The writes into the open file, each a refusal holding the critical box's text on failure:
     // the game and its history, the ranking and forum options, a pane's colour or font.
-    std::optional<Refusal> save(const GameSession& game, const TurnHistory& history);
+    std::optional<Refusal> save(const GameSession& game, const TurnHistory& history,
+                                const ThreadChanges& thread);
     std::optional<Refusal> storeRankingInPost(bool shown);
     std::optional<Refusal> storeForum(Forum forum);
     std::optional<Refusal> storeRules(const Rules& rules);

@@ -80,6 +80,7 @@ void Recovery::offer(StoredGame& stored, const Asker& ask)
     store.resumeRecovery();
     stored.session = game.session;
     stored.player = game.player;
+    stored.thread = game.thread;
     stored.history = std::move(history);
     m_savedTurns = game.savedTurns;
     m_turns.clear();
@@ -132,7 +133,7 @@ std::optional<Refusal> Recovery::actEnded(const Announcer::Ending& ending, Recov
         }
         shown.savedTurns = m_savedTurns;
         m_written = shown;
-        m_behind = false;
+        m_behind = m_threadBehind = false;
         return std::nullopt;
     }
     if (ending.historyReset) {
@@ -142,6 +143,7 @@ std::optional<Refusal> Recovery::actEnded(const Announcer::Ending& ending, Recov
         for (qsizetype number = 0; number < size; ++number)
             m_turns.insert(number);
     }
+    m_threadBehind = m_threadBehind || ending.threadChanged;
     for (const auto& [change, number] : ending.turns) {
         m_behind = true;
         if (change == Announcer::TurnChange::Undone)
@@ -174,7 +176,7 @@ void Recovery::left(RecoveryRecord shown)
 std::optional<Refusal> Recovery::write(const RecoveryRecord& shown)
 {
     const qsizetype size = m_history.size();
-    RecoveryChanges changes{shown, m_wipe, {}};
+    RecoveryChanges changes{shown, m_wipe, {}, m_threadBehind};
     for (qsizetype number : m_turns) {
         if (number < size)
             changes.turns.append({number, m_history.atHand(number)});
@@ -184,7 +186,7 @@ std::optional<Refusal> Recovery::write(const RecoveryRecord& shown)
         m_written = shown;
         m_recorded = true;
         m_turns.clear();
-        m_wipe = m_behind = m_failing = false;
+        m_wipe = m_behind = m_threadBehind = m_failing = false;
         return std::nullopt;
     }
     if (std::exchange(m_failing, true))

@@ -53,6 +53,8 @@ class Recovery {
     bool m_wipe = false;
     // The history changed since the last write.
     bool m_behind = false;
+    // The thread's puzzles changed since the last write.
+    bool m_threadBehind = false;
     // The next act's end starts from the game as its file holds it.
     bool m_reset = false;
     // The record was taken up at the opening: the game is what it holds.

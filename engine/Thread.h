@@ -2,6 +2,7 @@
 // thread's ranking over all of them.
 #pragma once
 
+#include "GameSession.h"
 #include "Players.h"
 #include "TurnHistory.h"
 
@@ -22,10 +23,21 @@ struct PuzzleSummary {
     bool operator==(const PuzzleSummary&) const = default;
 };
 
+// A puzzle closed into the thread: the game as it stood, and its turns from `first` (0, unless
+// its earliest turns could not be read back), the last one its state.
+struct ClosedPuzzle {
+    GameSession session;
+    QList<Turn> turns;
+    qsizetype first = 0;
+
+    bool operator==(const ClosedPuzzle&) const = default;
+};
+
 // A puzzle of the thread before the current one, as its history shows it.
 struct PastPuzzle {
     QList<Turn> turns;                 // turn 0 first
     QList<PlayerStanding> ranking;     // the puzzle's own ranking
+    qsizetype first = 0;               // the number of turns' first one
 };
 
 // One line of the thread's ranking.

@@ -8,7 +8,9 @@
 // game shown, a conflict shows the last accepted state again, and an undo shows the one before
 // with the undone proposal back in its pane. Each accepted turn credits the player typed (its
 // first spelling in the game), which the field then loses; an undo brings it back; the ranking
-// holds every point of the credited turns, highest first.
+// holds every point of the credited turns, highest first. A puzzle with a turn played goes into
+// the thread at Initialiser and at the clearing of the page; an undo at the start of a puzzle
+// brings it back as it was, and the thread's ranking holds every point of every puzzle.
 #include "GameController.h"
 #include "PlayOn.h"
 #include "Players.h"
@@ -110,6 +112,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The accepted states since the last Initialiser; empty before one and after clearing.
     std::vector<Shown> accepted;
     QString field;
+    // The puzzle's reference as initialised, and the thread's closed puzzles: their accepted
+    // states and the game as it was closed.
+    QString reference;
+    std::vector<std::pair<std::vector<Shown>, GameSession>> closed;
+    const auto close = [&] {
+        if (accepted.size() < 2)
+            return;
+        GameSession asClosed = game.session();
+        asClosed.ref = reference;
+        closed.emplace_back(accepted, asClosed);
+    };
 
     while (!in.empty()) {
         switch (in.next() % 8) {
@@ -124,10 +137,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 2:
             game.proposalEdited(variantOf(game.session().ref, in));
             break;
-        case 3:
-            if (!game.initialise())
+        case 3: {
+            const GameSession before = game.session();
+            if (!game.initialise()) {
+                GameSession asClosed = before;
+                asClosed.ref = reference;
+                if (accepted.size() > 1)
+                    closed.emplace_back(accepted, asClosed);
                 accepted = {shownBy(game.session())};
+                reference = game.session().ref;
+            }
             break;
+        }
         case 4: {
             const GameSession before = game.session();
             const qsizetype turns = game.turnCount();
@@ -152,8 +173,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         case 5: {
             const bool undone = game.undoLastTurn();
-            require(undone == (accepted.size() > 1));
-            if (undone) {
+            require(undone == (accepted.size() > 1 || !closed.empty()));
+            if (undone && accepted.size() <= 1) {
+                accepted = closed.back().first;
+                require(game.session() == closed.back().second);
+                reference = closed.back().second.ref;
+                closed.pop_back();
+                require(game.isModified());
+            } else if (undone) {
                 const QString undoneProposal = accepted.back().proposal;
                 field = accepted.back().player;
                 accepted.pop_back();
@@ -169,12 +196,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             game.playerEdited(field);
             break;
         default:
+            close();
             game.clearPage();
             accepted.clear();
+            reference.clear();
             break;
         }
         require(game.turnCount() == qsizetype(accepted.size()));
-        require(game.canUndo() == (accepted.size() > 1));
+        require(game.canUndo() == (accepted.size() > 1 || !closed.empty()));
+        require(game.puzzles().size() == qsizetype(closed.size()) + 1);
         if (!accepted.empty()) {
             const Turn& last = game.turns().last();
             require(last.result == accepted.back().found);
@@ -191,6 +221,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             ranked += ranking[i].points;
         }
         require(ranked == credited);
+        for (const auto& puzzle : closed)
+            for (std::size_t i = 1; i < puzzle.first.size(); ++i)
+                credited += puzzle.first[i].player.isEmpty() ? 0 : puzzle.first[i].foundCount;
+        qint64 threadPoints = 0;
+        for (const ThreadStanding& standing : game.threadRanking())
+            threadPoints += standing.points;
+        require(threadPoints == credited);
     }
     return 0;
 }

@@ -93,7 +93,7 @@ StoreStatus StoreStatus::failure(QString message)
 
 GameStore::GameStore(QString path)
     : m_path(std::move(path)), m_connectionName(nextConnectionName()), m_turns(m_connectionName),
-      m_recovery(m_connectionName, m_path)
+      m_thread(m_connectionName), m_recovery(m_connectionName, m_path)
 {
 }
 
@@ -169,7 +169,8 @@ StoredAppearance GameStore::loadAppearance() const
     return appearance;
 }
 
-StoreStatus GameStore::saveGame(const GameSession& game, const TurnHistory& history)
+StoreStatus GameStore::saveGame(const GameSession& game, const TurnHistory& history,
+                               const ThreadChanges& thread)
 {
     QList<FieldValue> texts;
     for (const TextField& field : kGameTexts) {
@@ -182,6 +183,11 @@ StoreStatus GameStore::saveGame(const GameSession& game, const TurnHistory& hist
         }
         if (status) {
             if (const std::optional<QSqlError> error = m_turns.write(history)) {
+                status = failure(*error);
+            }
+        }
+        if (status) {
+            if (const std::optional<QSqlError> error = m_thread.write(thread)) {
                 status = failure(*error);
             }
         }
@@ -361,6 +367,28 @@ QString GameStore::savedGameMark(bool everyTurn) const
             }
         }
         hash.addData("|");
+    }
+    // The thread's earlier puzzles, which only a save of the whole game writes: a file without
+    // them keeps the mark it had before the thread.
+    if (everyTurn) {
+        QStringList puzzleValues{QStringLiteral("quote(%1)").arg(turnColumn(TurnColumn::Numero))};
+        for (Pane pane : kPanes)
+            puzzleValues << QStringLiteral("quote(%1)").arg(gameTextColumn(pane));
+        puzzleValues << QStringLiteral("quote(%1)").arg(countColumn())
+                     << QStringLiteral("quote(%1)").arg(threadFirstTurnColumn());
+        const QString rows = QStringLiteral("SELECT group_concat(row, char(10)) FROM (SELECT %1 "
+                                            "AS row FROM main.%2 ORDER BY %3)");
+        const QString puzzleTurns =
+            rows.arg(QStringLiteral("quote(%1) || ',' || ").arg(threadPuzzleColumn()) +
+                         turnValues.join(separator) + separator +
+                         QStringLiteral("quote(%1)").arg(turnColumn(TurnColumn::Joueur)),
+                     threadTurnTable(), threadPuzzleColumn() + QStringLiteral(", ") + numero);
+        for (const QString& statement :
+             {rows.arg(puzzleValues.join(separator), threadPuzzleTable(), numero), puzzleTurns}) {
+            if (query.exec(statement) && query.next() && !query.value(0).isNull())
+                hash.addData(query.value(0).toString().toUtf8());
+            query.finish();
+        }
     }
     return QString::fromLatin1(hash.result().toHex());
 }

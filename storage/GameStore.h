@@ -9,6 +9,7 @@
 #include "StoreNames.h"
 #include "StoreSchema.h"
 #include "TurnHistory.h"
+#include "ThreadStore.h"
 #include "TurnStore.h"
 
 #include <QList>
@@ -67,7 +68,21 @@ class GameStore {
     // when the store lacks it) in one transaction: all or nothing. Only the turns past those the
     // table already holds are written (see TurnStore). The recovery record this run keeps is
     // emptied in the same transaction, then removed.
-    [[nodiscard]] StoreStatus saveGame(const GameSession& game, const TurnHistory& history);
+    // The thread's earlier puzzles are written with them (see ThreadChanges).
+    [[nodiscard]] StoreStatus saveGame(const GameSession& game, const TurnHistory& history,
+                                       const ThreadChanges& thread = {});
+
+    // The thread's earlier puzzles (see ThreadStore).
+    std::optional<qsizetype> threadCount() const { return m_thread.count(); }
+    std::optional<QList<PuzzleSummary>> puzzleSummaries() const { return m_thread.summaries(); }
+    std::optional<ClosedPuzzle> loadPuzzle(qsizetype number) const
+    {
+        return m_thread.puzzle(number);
+    }
+    std::optional<QList<QList<TurnCredit>>> threadCredits(qsizetype count) const
+    {
+        return m_thread.credits(count);
+    }
 
     // The turn history of the table tours (see TurnStore::load).
     std::optional<StoredHistory> loadHistory() { return m_turns.load(); }
@@ -161,6 +176,7 @@ class GameStore {
     QString m_path;
     QString m_connectionName;
     TurnStore m_turns;
+    ThreadStore m_thread;
     RecoveryStore m_recovery;
     bool m_open = false;
 };

@@ -22,9 +22,12 @@
 namespace {
 
 // The record's layout, recorded in its PRAGMA user_version: the second adds the column of a game
-// left on purpose. A record of the first layout is read and written on, the column added.
-constexpr int kRecordVersion = 2;
+// left on purpose, the third the thread's puzzles closed since the save (how many of the file's
+// stay, and the tables of those closed). A record of an older layout is read and written on,
+// brought up to date.
+constexpr int kRecordVersion = 3;
 constexpr int kFirstLeftVersion = 2;
+constexpr int kFirstThreadVersion = 3;
 
 const QString kDamaged = QStringLiteral("elle est abîmée");
 const QString kEmpty = QStringLiteral("elle est vide");
@@ -119,8 +122,11 @@ auto shownCountOf(Record& game, RecoveryColumn column) -> decltype(&game.session
 
 } // namespace
 
+const int RecoveryStore::kVersion = kRecordVersion;
+
 RecoveryStore::RecoveryStore(QString connectionName, const QString& gamePath)
-    : m_connectionName(std::move(connectionName)), m_path(fileFor(gamePath))
+    : m_connectionName(std::move(connectionName)), m_path(fileFor(gamePath)),
+      m_thread(m_connectionName, recoverySchema())
 {
 }
 
@@ -185,12 +191,15 @@ RecoveryReading RecoveryStore::read(const std::function<QString()>& savedMark)
         return unreadable(hasTables ? kNotARecord : kDamaged);
     if (version < 1 || version > kRecordVersion)
         return unreadable(version > kRecordVersion ? kOtherVersion : kDamaged);
-    m_withoutLeft = version < kFirstLeftVersion;
+    m_version = version;
 
-    const QString leftColumn =
-        m_withoutLeft ? QString() : QStringLiteral(", ") + recoveryLeftColumn();
+    QString laterColumns;
+    if (version >= kFirstLeftVersion)
+        laterColumns += QStringLiteral(", ") + recoveryLeftColumn();
+    if (version >= kFirstThreadVersion)
+        laterColumns += QStringLiteral(", ") + recoveryThreadKeptColumn();
     if (!query.exec(QStringLiteral("SELECT %1%2 FROM %3")
-                        .arg(recoveryColumnList(), leftColumn, qualified(recoveryGameTable()))))
+                        .arg(recoveryColumnList(), laterColumns, qualified(recoveryGameTable()))))
         return unreadable(kDamaged);
     if (!query.next())
         return unreadable(kDamaged);
@@ -219,11 +228,18 @@ RecoveryReading RecoveryStore::read(const std::function<QString()>& savedMark)
         if (!number)
             return unreadable(kDamaged);
     }
-    if (!m_withoutLeft) {
+    if (version >= kFirstLeftVersion) {
         const QVariant left = query.value(int(kRecoveryColumns.size()));
         if (!holdsInteger(left))
             return unreadable(kDamaged);
         game.left = left.toLongLong() != 0;
+    }
+    if (version >= kFirstThreadVersion) {
+        const QVariant kept = query.value(int(kRecoveryColumns.size()) + 1);
+        if (!kept.isNull() && (!holdsInteger(kept) || kept.toLongLong() < 0))
+            return unreadable(kDamaged);
+        if (!kept.isNull())
+            game.thread.kept = kept.toLongLong();
     }
     if (query.next() || game.savedTurns < 0 || game.savedTurns > game.turnCount)
         return unreadable(kDamaged);
@@ -249,6 +265,19 @@ RecoveryReading RecoveryStore::read(const std::function<QString()>& savedMark)
     // Every turn past the saved ones is the record's own.
     if (past != game.turnCount - game.savedTurns)
         return unreadable(kDamaged);
+    query.finish();
+    // The puzzles closed since the save follow the file's that stay.
+    if (version >= kFirstThreadVersion) {
+        const std::optional<qsizetype> closed = m_thread.count();
+        if (!closed)
+            return unreadable(kDamaged);
+        for (qsizetype number = 1; number <= *closed; ++number) {
+            std::optional<ClosedPuzzle> puzzle = m_thread.puzzle(number);
+            if (!puzzle)
+                return unreadable(kDamaged);
+            game.thread.closed.append(std::move(*puzzle));
+        }
+    }
     reading.kind = RecoveryReading::Kind::Readable;
     m_made = true;
     m_savedMark = mark;
@@ -297,7 +326,7 @@ std::optional<QSqlError> RecoveryStore::prepare(const std::function<QString()>& 
         return error;
     m_ours = true;
     m_made = false;
-    m_withoutLeft = false;
+    m_version = kRecordVersion;
     m_savedMark = savedMark();
     return std::nullopt;
 }
@@ -312,28 +341,40 @@ std::optional<QSqlError> RecoveryStore::write(const RecoveryChanges& changes) co
             columns << recoveryColumn(column) + (isCount(column)
                                                      ? QStringLiteral(" INTEGER NOT NULL")
                                                      : QStringLiteral(" TEXT NOT NULL"));
-        columns << recoveryLeftColumn() + QStringLiteral(" INTEGER NOT NULL DEFAULT 0");
-        for (const QString& statement :
-             {QStringLiteral("CREATE TABLE %1 (%2)")
-                  .arg(qualified(recoveryGameTable()), columns.join(QStringLiteral(", "))),
-              turnTableStatement(turns),
-              QStringLiteral("PRAGMA %1.user_version = %2")
-                  .arg(recoverySchema())
-                  .arg(kRecordVersion)}) {
+        columns << recoveryLeftColumn() + QStringLiteral(" INTEGER NOT NULL DEFAULT 0")
+                << recoveryThreadKeptColumn() + QStringLiteral(" INTEGER");
+        QStringList statements{QStringLiteral("CREATE TABLE %1 (%2)")
+                                   .arg(qualified(recoveryGameTable()),
+                                        columns.join(QStringLiteral(", "))),
+                               turnTableStatement(turns)};
+        statements << threadTableStatements(recoverySchema());
+        for (const QString& statement : statements) {
             if (std::optional<QSqlError> error = run(query, statement))
                 return error;
         }
     }
-    if (m_made && m_withoutLeft) {
-        for (const QString& statement :
-             {QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 INTEGER NOT NULL DEFAULT 0")
-                  .arg(qualified(recoveryGameTable()), recoveryLeftColumn()),
-              QStringLiteral("PRAGMA %1.user_version = %2")
-                  .arg(recoverySchema())
-                  .arg(kRecordVersion)}) {
-            if (std::optional<QSqlError> error = run(query, statement))
-                return error;
-        }
+    // A record of an older layout gains what it lacks.
+    QStringList upgrades;
+    if (m_made && m_version < kFirstLeftVersion)
+        upgrades << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 INTEGER NOT NULL DEFAULT 0")
+                        .arg(qualified(recoveryGameTable()), recoveryLeftColumn());
+    if (m_made && m_version < kFirstThreadVersion)
+        upgrades << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 INTEGER")
+                        .arg(qualified(recoveryGameTable()), recoveryThreadKeptColumn())
+                 << threadTableStatements(recoverySchema());
+    if (!m_made || m_version < kRecordVersion)
+        upgrades << QStringLiteral("PRAGMA %1.user_version = %2")
+                        .arg(recoverySchema())
+                        .arg(kRecordVersion);
+    for (const QString& statement : upgrades) {
+        if (std::optional<QSqlError> error = run(query, statement))
+            return error;
+    }
+    // The puzzles closed since the save, numbered from 1 in the record.
+    if (changes.thread || !m_made) {
+        if (std::optional<QSqlError> error =
+                m_thread.write({0, changes.game.thread.closed}))
+            return error;
     }
     if (changes.wipe) {
         if (std::optional<QSqlError> error = run(query, QStringLiteral("DELETE FROM ") + turns))
@@ -346,10 +387,10 @@ std::optional<QSqlError> RecoveryStore::write(const RecoveryChanges& changes) co
         return query.lastError();
 
     const RecoveryRecord& game = changes.game;
-    query.prepare(QStringLiteral("INSERT OR REPLACE INTO %1 (rowid, %2, %3) VALUES (1%4)")
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO %1 (rowid, %2, %3, %4) VALUES (1%5)")
                       .arg(qualified(recoveryGameTable()), recoveryColumnList(),
-                           recoveryLeftColumn(),
-                           QStringLiteral(", ?").repeated(qsizetype(kRecoveryColumns.size()) + 1)));
+                           recoveryLeftColumn(), recoveryThreadKeptColumn(),
+                           QStringLiteral(", ?").repeated(qsizetype(kRecoveryColumns.size()) + 2)));
     for (RecoveryColumn column : kRecoveryColumns) {
         if (const QString* text = textOf(game, column))
             query.addBindValue(notNull(*text));
@@ -364,6 +405,7 @@ std::optional<QSqlError> RecoveryStore::write(const RecoveryChanges& changes) co
                 qlonglong(column == RecoveryColumn::TurnCount ? game.turnCount : game.savedTurns));
     }
     query.addBindValue(int(game.left));
+    query.addBindValue(game.thread.kept ? QVariant(qlonglong(*game.thread.kept)) : QVariant());
     if (!query.exec())
         return query.lastError();
 
@@ -388,6 +430,8 @@ std::optional<QSqlError> RecoveryStore::empty() const
     for (const QString& statement :
          {QStringLiteral("DROP TABLE ") + qualified(recoveryGameTable()),
           QStringLiteral("DROP TABLE ") + qualified(recoveryTurnTable()),
+          QStringLiteral("DROP TABLE IF EXISTS ") + qualified(threadTurnTable()),
+          QStringLiteral("DROP TABLE IF EXISTS ") + qualified(threadPuzzleTable()),
           QStringLiteral("PRAGMA %1.user_version = 0").arg(recoverySchema())}) {
         if (std::optional<QSqlError> error = run(query, statement))
             return error;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "GameSession.h"
+#include "ThreadStore.h"
 #include "TurnHistory.h"
 
 #include <QList>
@@ -26,6 +27,8 @@ struct RecoveryRecord {
     qsizetype savedTurns = 0;
     // The master left the game without saving it; otherwise the program ended without a word.
     bool left = false;
+    // The thread's earlier puzzles as they differ from the file's.
+    ThreadChanges thread;
 
     bool operator==(const RecoveryRecord&) const = default;
 };
@@ -46,6 +49,8 @@ struct RecoveryChanges {
     RecoveryRecord game;
     bool wipe = false;
     QList<std::pair<qsizetype, Turn>> turns;
+    // The thread's puzzles are written anew.
+    bool thread = false;
 };
 
 class RecoveryStore {
@@ -76,7 +81,7 @@ class RecoveryStore {
     void committed()
     {
         m_made = true;
-        m_withoutLeft = false;
+        m_version = kVersion;
     }
     // Inside a save's transaction: the record, if this run has one, is emptied.
     std::optional<QSqlError> empty() const;
@@ -86,6 +91,7 @@ class RecoveryStore {
     void closed() { m_attached = m_ours = false; }
 
   private:
+    static const int kVersion;
     std::optional<QSqlError> attach(const char* mode);
     void detach();
 
@@ -97,7 +103,9 @@ class RecoveryStore {
     bool m_ours = false;
     // Its tables are made and hold a game.
     bool m_made = false;
-    // Its game table lacks the column of a game left on purpose (a record of the first layout).
-    bool m_withoutLeft = false;
+    // The layout of the record this run goes on writing: an older one gains what it lacks at
+    // the next write.
+    int m_version = 0;
+    ThreadStore m_thread;
     QString m_savedMark;
 };

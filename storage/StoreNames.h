@@ -163,6 +163,16 @@ inline QString turnColumnList(bool withPlayer = false)
     return names.join(QStringLiteral(", "));
 }
 
+// The thread's earlier puzzles, where a version that does not know them never writes: one row
+// each, numbered from 1 in the order they were started, with the texts and count the game
+// tables keep for the current puzzle; and their turns, shaped as tours with the puzzle's number.
+inline QString threadPuzzleTable() { return QStringLiteral("fil_enigmes"); }
+inline QString threadTurnTable() { return QStringLiteral("fil_tours"); }
+inline QString threadPuzzleColumn() { return QStringLiteral("enigme"); }
+// The first turn of a puzzle the thread keeps: 0, unless its earliest turns could not be read
+// when it was closed.
+inline QString threadFirstTurnColumn() { return QStringLiteral("premier_tour"); }
+
 // The table of the game's options, whose first row holds them, and its column for the ranking in
 // the post (1 shown, 0 not).
 inline QString optionsTable() { return QStringLiteral("options"); }
@@ -256,6 +266,14 @@ inline QString recoveryColumn(RecoveryColumn column)
         break;
     }
     return QStringLiteral("enregistrement");
+}
+
+// How many of the file's earlier puzzles of the thread the record's game keeps, the record's own
+// closed puzzles following them: NULL when the thread is as the file holds it. A column of the
+// record's game from its third layout on; its closed puzzles are in tables shaped as the file's.
+inline QString recoveryThreadKeptColumn()
+{
+    return QStringLiteral("fil_garde");
 }
 
 // Whether the record's game was left on purpose, without a save, rather than by a crash: a column

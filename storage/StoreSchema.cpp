@@ -36,11 +36,30 @@ QString forumType()
     return QStringLiteral("TEXT DEFAULT '%1'").arg(forumValue(Forum::Origine));
 }
 
-// A column a layout step brings: its name, then its type and constraints.
+// A column a layout step brings: its name, then its type and constraints. A table constraint
+// has its whole text as its name and no type: it only goes into a table the step makes.
 struct StepColumn {
     QString name;
     QString type;
 };
+
+// The columns of a table of turns shaped as tours, with the player's, after `leading`.
+QList<StepColumn> turnStepColumns(QList<StepColumn> leading)
+{
+    const QString typed = QStringLiteral("%1 NOT NULL CHECK (typeof(%2) = '%3')");
+    const auto column = [&](TurnColumn turn, const char* type, const char* stored) {
+        return StepColumn{turnColumn(turn), typed.arg(QLatin1String(type), turnColumn(turn),
+                                                      QLatin1String(stored))};
+    };
+    leading << column(TurnColumn::Numero, "INTEGER", "integer")
+            << column(TurnColumn::Propal, "TEXT", "text")
+            << column(TurnColumn::Result, "TEXT", "text")
+            << column(TurnColumn::Trouvees, "INTEGER", "integer")
+            << column(TurnColumn::Restantes, "INTEGER", "integer")
+            << column(TurnColumn::Lettres, "TEXT", "text")
+            << StepColumn{turnColumn(TurnColumn::Joueur), playerColumnType()};
+    return leading;
+}
 
 // What a layout step does to its table.
 enum class StepTable {
@@ -53,6 +72,40 @@ enum class StepTable {
     // that first row.
     MadeWithOneRow,
 };
+
+// The thread's earlier puzzles: their number from 1, the texts and count the game tables keep
+// for the current puzzle, and the number of their first turn.
+QList<StepColumn> threadPuzzleColumns()
+{
+    QList<StepColumn> columns{{turnColumn(TurnColumn::Numero),
+                               QStringLiteral("INTEGER PRIMARY KEY CHECK (%1 >= 1)")
+                                   .arg(turnColumn(TurnColumn::Numero))}};
+    for (Pane pane : kPanes)
+        columns.append({gameTextColumn(pane), QStringLiteral("TEXT NOT NULL")});
+    columns.append({countColumn(), QStringLiteral("INTEGER NOT NULL")});
+    columns.append({threadFirstTurnColumn(), QStringLiteral("INTEGER NOT NULL DEFAULT 0")});
+    return columns;
+}
+
+// Their turns, keyed on the puzzle and the turn.
+QList<StepColumn> threadTurnColumns()
+{
+    QList<StepColumn> columns =
+        turnStepColumns({{threadPuzzleColumn(), QStringLiteral("INTEGER NOT NULL")}});
+    columns.append({QStringLiteral("PRIMARY KEY (%1, %2)")
+                        .arg(threadPuzzleColumn(), turnColumn(TurnColumn::Numero)),
+                    QString()});
+    return columns;
+}
+
+QString createStatement(const QString& table, const QList<StepColumn>& columns)
+{
+    QStringList definitions;
+    for (const StepColumn& column : columns) {
+        definitions << (column.name + QLatin1Char(' ') + column.type).trimmed();
+    }
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(table, definitions.join(QStringLiteral(", ")));
+}
 
 // One step of the layout: what turns a file of the version before into one of this version. A
 // step without a table only records its version.
@@ -94,6 +147,10 @@ constexpr LayoutStep kLayoutSteps[] = {
      [] {
          return QList<StepColumn>{{saveCheckColumn(), QStringLiteral("TEXT")}};
      }},
+    // Version 7 (the thread): the earlier puzzles of the thread and their turns, in tables of
+    // their own that an older version neither reads nor writes.
+    {7, StepTable::Made, threadPuzzleTable, threadPuzzleColumns},
+    {7, StepTable::Made, threadTurnTable, threadTurnColumns},
 };
 
 bool tableExists(const QSqlDatabase& db, const QString& table)
@@ -137,17 +194,12 @@ std::optional<QSqlError> applyStep(const QSqlDatabase& db, const LayoutStep& ste
         if (step.shape == StepTable::Widened) {
             return std::nullopt;
         }
-        QStringList definitions;
-        for (const StepColumn& column : columns) {
-            definitions << column.name + QLatin1Char(' ') + column.type;
-        }
-        if (auto error = run(db, QStringLiteral("CREATE TABLE %1 (%2)")
-                                     .arg(quoted(table), definitions.join(QStringLiteral(", "))))) {
+        if (auto error = run(db, createStatement(quoted(table), columns))) {
             return error;
         }
     } else {
         for (const StepColumn& column : columns) {
-            if (columnExists(db, table, column.name)) {
+            if (column.type.isEmpty() || columnExists(db, table, column.name)) {
                 continue;
             }
             if (auto error = run(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
@@ -200,6 +252,13 @@ QString turnTableStatement(const QString& table)
                        QStringLiteral("integer")),
              typed.arg(name(TurnColumn::Lettres), QStringLiteral("TEXT"), QStringLiteral("text")),
              playerColumnDefinition());
+}
+
+QStringList threadTableStatements(const QString& schema)
+{
+    const QString prefix = schema + QLatin1Char('.');
+    return {createStatement(prefix + threadPuzzleTable(), threadPuzzleColumns()),
+            createStatement(prefix + threadTurnTable(), threadTurnColumns())};
 }
 
 QStringList appearanceColumns()

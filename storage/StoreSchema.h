@@ -27,6 +27,10 @@ QStringList storeSchemaStatements();
 // end instead of checking every row.
 QString turnTableStatement(const QString& table = turnTable());
 
+// The CREATE TABLE statements of the thread's tables in the database attached under `schema`,
+// as the layout makes them in the game file.
+QStringList threadTableStatements(const QString& schema);
+
 // The 24 couleurs column names, kind by kind (fond_ref, fond_soluce, ..., font_italic_lettres).
 QStringList appearanceColumns();
 

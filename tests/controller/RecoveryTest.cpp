@@ -20,6 +20,7 @@ struct Shown {
     QString player;
     QList<Turn> turns;
     bool canUndo = false;
+    QList<PuzzleSummary> puzzles;
 
     bool operator==(const Shown&) const = default;
 };
@@ -27,7 +28,8 @@ struct Shown {
 void PrintTo(const Shown& shown, std::ostream* os)
 {
     PrintTo(shown.session, os);
-    *os << " player=" << shown.player.toStdString() << " undo=" << shown.canUndo;
+    *os << " player=" << shown.player.toStdString() << " undo=" << shown.canUndo
+        << " puzzles=" << shown.puzzles.size();
     for (const Turn& turn : shown.turns) {
         *os << "\n  ";
         PrintTo(turn, os);
@@ -36,7 +38,7 @@ void PrintTo(const Shown& shown, std::ostream* os)
 
 Shown shownOf(GameController& game)
 {
-    return {game.session(), game.player(), game.turns(), game.canUndo()};
+    return {game.session(), game.player(), game.turns(), game.canUndo(), game.puzzles()};
 }
 
 void play(GameController& game, const QString& proposal, const QString& player = {})

@@ -6,6 +6,7 @@
 #include "Players.h"
 #include "EngineTestSupport.h"
 #include "ForumPost.h"
+#include "Thread.h"
 
 namespace {
 
@@ -160,3 +161,51 @@ const BlockCase kBlockCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, RankingBlock, testing::ValuesIn(kBlockCases), caseName<BlockCase>);
 
 } // namespace
+
+// The thread's ranking adds up every puzzle's credited letters, names matched as in a puzzle
+// and spelled as first played in the thread; between equal totals, the player who reached that
+// total earlier in the thread comes first. A puzzle counts once for each player it credits.
+TEST(ThreadRanking, AddsUpEveryPuzzleAndBreaksTiesByWhoReachedTheTotalFirst)
+{
+    const auto credits = [](std::initializer_list<TurnCredit> turns) {
+        return QList<TurnCredit>(turns);
+    };
+    struct Case {
+        const char* name;
+        QList<QList<TurnCredit>> puzzles;
+        QList<ThreadStanding> ranking;
+    };
+    const Case cases[] = {
+        {"no puzzle", {}, {}},
+        {"names folded across puzzles, first spelling kept",
+         {credits({{"Zoé", 3}, {"", 2}}), credits({{"ZOÉ", 4}, {"Bob", 1}})},
+         {{"Zoé", 7, 2}, {"Bob", 1, 1}}},
+        {"a tie goes to who reached the total in an earlier puzzle",
+         {credits({{"Bob", 5}}), credits({{"Ana", 2}, {"Ana", 3}})},
+         {{"Bob", 5, 1}, {"Ana", 5, 1}}},
+        {"a tie inside the last puzzle goes to the earlier turn",
+         {credits({{"Ana", 1}, {"Bob", 1}}), credits({{"Bob", 2}, {"Ana", 2}})},
+         {{"Bob", 3, 2}, {"Ana", 3, 2}}},
+        {"a turn of nothing found still counts the puzzle as played",
+         {credits({{"Eve", 0}}), credits({{"Ana", 4}})},
+         {{"Ana", 4, 1}, {"Eve", 0, 1}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(threadRanking(c.puzzles), c.ranking);
+    }
+}
+
+// A puzzle's line in the thread's list: won when nothing was left to place at its last turn
+// after turn 0, by that turn's player.
+TEST(ThreadRanking, APuzzleIsWonByTheLastTurnThatLeftNothingToPlace)
+{
+    const Turn start{QString(), "** ****", 0, 6, "A C E H L T "};
+    const Turn half{"LE CHIEN", "LE CH**", 4, 2, "A T "};
+    const Turn won{"LE CHAT", "LE CHAT", 2, 0, QString(), "Zoé"};
+    const QString reference = QStringLiteral("LE CHAT QUI DORT AU SOLEIL SUR LE MUR DU JARDIN");
+    EXPECT_EQ(summaryOf(3, reference, {start, half, won}),
+              (PuzzleSummary{3, reference.left(40), 2, true, "Zoé"}));
+    EXPECT_EQ(summaryOf(1, "LE CHAT", {start, half}), (PuzzleSummary{1, "LE CHAT", 1, false, {}}));
+    EXPECT_EQ(summaryOf(2, "", {}), (PuzzleSummary{2, "", 0, false, {}}));
+}

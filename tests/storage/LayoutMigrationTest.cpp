@@ -40,7 +40,8 @@ const char* const kSevenColumns = "numero,propal,result,trouvees,restantes,lettr
 const char* const kPlayers =
     "SELECT group_concat(joueur, '|') FROM (SELECT joueur FROM tours ORDER BY numero)";
 const char* const kFourTables = "compteurs,couleurs,données,tours";
-const char* const kFiveTables = "compteurs,couleurs,données,options,tours";
+const char* const kFiveTables =
+    "compteurs,couleurs,données,fil_enigmes,fil_tours,options,tours";
 
 struct LayoutCase {
     const char* name;
@@ -88,8 +89,8 @@ const LayoutCase kCases[] = {
                         "UPDATE \"données\" SET auteur = 'Max';\n"
                         "ALTER TABLE couleurs ADD COLUMN fond_joueurs INTEGER;\n"
                         "UPDATE couleurs SET fond_joueurs = 5;\n"
-                        "PRAGMA user_version = 7;\n"),
-     true, 7, "compteurs,couleurs,données,joueurs,tours", kSixColumns, "", 5, true,
+                        "PRAGMA user_version = 8;\n"),
+     true, 8, "compteurs,couleurs,données,joueurs,tours", kSixColumns, "", 5, true,
      "SELECT (SELECT group_concat(nom) FROM joueurs) || '/' || (SELECT auteur FROM \"données\") "
      "|| '/' || (SELECT fond_joueurs FROM couleurs)",
      "Zoé/Max/5"},

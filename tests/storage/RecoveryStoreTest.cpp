@@ -90,7 +90,7 @@ TEST_F(RecoveryStoreTest, WhatCannotBeTakenUpIsToldAndPutAsideAsItIs)
     };
     const Case cases[] = {
         {"not a database", {}, false, "elle est abîmée"},
-        {"a later version's", "PRAGMA user_version = 3", false,
+        {"a later version's", "PRAGMA user_version = 4", false,
          "elle a été écrite par une autre version de Plimo"},
         {"a text as a blob", "UPDATE reprise_partie SET ref = x'00'", false, "elle est abîmée"},
         {"a count as text", "UPDATE reprise_partie SET tours = 'trois'", false, "elle est abîmée"},
@@ -115,7 +115,8 @@ TEST_F(RecoveryStoreTest, WhatCannotBeTakenUpIsToldAndPutAsideAsItIs)
          "ce fichier n'est pas une copie de secours",
          QByteArray()},
         {"emptied by a save",
-         "DROP TABLE reprise_partie; DROP TABLE reprise_tours; PRAGMA user_version = 0", false,
+         "DROP TABLE reprise_partie; DROP TABLE reprise_tours; DROP TABLE fil_tours; DROP TABLE "
+         "fil_enigmes; PRAGMA user_version = 0", false,
          nullptr},
     };
     for (const Case& c : cases) {

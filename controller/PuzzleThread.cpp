@@ -1,0 +1,111 @@
+// The thread's puzzles between the game file and the game.
+#include "PuzzleThread.h"
+
+#include "GameFile.h"
+#include "GameStore.h"
+
+void PuzzleThread::opened()
+{
+    m_fileCount.reset();
+    m_kept.reset();
+    m_closed.clear();
+    m_fileSummaries.reset();
+    m_credits.reset();
+}
+
+void PuzzleThread::recovered(const ThreadChanges& thread)
+{
+    opened();
+    m_kept = thread.kept;
+    if (m_kept)
+        m_kept = std::min(*m_kept, fileCount());
+    m_closed = thread.closed;
+}
+
+void PuzzleThread::saved()
+{
+    const qsizetype count = pastCount();
+    std::optional<QList<PuzzleSummary>> held;
+    if (m_fileSummaries)
+        held = summaries();
+    m_fileCount = count;
+    m_kept.reset();
+    m_closed.clear();
+    m_fileSummaries = std::move(held);
+}
+
+qsizetype PuzzleThread::fileCount() const
+{
+    if (!m_fileCount)
+        m_fileCount = m_file.store().threadCount().value_or(0);
+    return *m_fileCount;
+}
+
+qsizetype PuzzleThread::pastCount() const
+{
+    return m_kept.value_or(fileCount()) + m_closed.size();
+}
+
+void PuzzleThread::close(ClosedPuzzle puzzle)
+{
+    m_credits.reset();
+    m_closed.append(std::move(puzzle));
+}
+
+std::optional<ClosedPuzzle> PuzzleThread::takeLast()
+{
+    if (!m_closed.isEmpty()) {
+        m_credits.reset();
+        return m_closed.takeLast();
+    }
+    const qsizetype kept = m_kept.value_or(fileCount());
+    if (kept == 0)
+        return std::nullopt;
+    std::optional<ClosedPuzzle> last = m_file.store().loadPuzzle(kept);
+    if (last) {
+        m_kept = kept - 1;
+        m_credits.reset();
+    }
+    return last;
+}
+
+QList<PuzzleSummary> PuzzleThread::summaries() const
+{
+    if (!m_fileSummaries)
+        m_fileSummaries = m_file.store().puzzleSummaries().value_or(QList<PuzzleSummary>());
+    QList<PuzzleSummary> list = m_fileSummaries->mid(0, m_kept.value_or(fileCount()));
+    for (const ClosedPuzzle& puzzle : m_closed)
+        list.append(summaryOf(list.size() + 1, puzzle.session.ref, puzzle.turns));
+    return list;
+}
+
+std::optional<ClosedPuzzle> PuzzleThread::puzzle(qsizetype number) const
+{
+    const qsizetype kept = m_kept.value_or(fileCount());
+    if (number < 1 || number > pastCount())
+        return std::nullopt;
+    if (number > kept)
+        return m_closed[number - kept - 1];
+    return m_file.store().loadPuzzle(number);
+}
+
+const QList<QList<TurnCredit>>& PuzzleThread::credits() const
+{
+    if (m_credits)
+        return *m_credits;
+    const qsizetype kept = m_kept.value_or(fileCount());
+    m_credits = m_file.store().threadCredits(kept).value_or(QList<QList<TurnCredit>>(kept));
+    for (const ClosedPuzzle& puzzle : m_closed) {
+        QList<TurnCredit> credits;
+        for (qsizetype i = std::max<qsizetype>(1, puzzle.first) - puzzle.first;
+             i < puzzle.turns.size(); ++i)
+            credits.append({puzzle.turns[i].joueur, puzzle.turns[i].trouvees});
+        m_credits->append(credits);
+    }
+    return *m_credits;
+}
+
+ThreadChanges PuzzleThread::changes() const
+{
+    return {m_kept, m_closed};
+}
