@@ -91,8 +91,8 @@ void placeBeside(QWidget* second, QWidget* mainWindow, const QRect& controls, in
     if (!windowsArePlaced()) {
         keepAbove(second, mainWindow);
         const QRect main = mainWindow->frameGeometry();
-        second->resize(centredOverMainWindow(main, main.size() - mainWindow->size(),
-                                             second->size(), controls.top(), lowest));
+        second->resize(centredOverMainWindow(main, main.size() - mainWindow->size(), second->size(),
+                                             controls.top(), lowest));
         return;
     }
     const QRect screenArea =

@@ -57,8 +57,8 @@ TEST_F(SaveQuitTest, ACopyThatCannotBeWrittenIsSaid)
     }
     ASSERT_EQ(m_sink.shown.size(), 1u);
     EXPECT_EQ(m_sink.shown[0].icon, MessageIcon::Warning);
-    EXPECT_TRUE(m_sink.shown[0].text.contains(
-        QDir::toNativeSeparators(RecoveryStore::fileFor(m_path))))
+    EXPECT_TRUE(
+        m_sink.shown[0].text.contains(QDir::toNativeSeparators(RecoveryStore::fileFor(m_path))))
         << qPrintable(m_sink.shown[0].text);
 }
 
