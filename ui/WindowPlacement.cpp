@@ -62,6 +62,14 @@ QRect keptClearOf(QRect frame, const QRect& clear)
     return frame;
 }
 
+QSize centredOverMainWindow(const QRect& mainFrame, const QSize& decoration, const QSize& size,
+                            int controlsTop, int lowest)
+{
+    const int room = 2 * (controlsTop - mainFrame.top()) - mainFrame.height();
+    return {std::min(size.width(), mainFrame.width() - decoration.width()),
+            std::max(lowest, std::min(size.height(), room - decoration.height()))};
+}
+
 bool windowsArePlaced()
 {
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
@@ -83,10 +91,8 @@ void placeBeside(QWidget* second, QWidget* mainWindow, const QRect& controls, in
     if (!windowsArePlaced()) {
         keepAbove(second, mainWindow);
         const QRect main = mainWindow->frameGeometry();
-        const int room = 2 * (controls.top() - main.top()) - main.height();
-        const QSize decoration = mainWindow->frameGeometry().size() - mainWindow->size();
-        second->resize(std::min(second->width(), main.width() - decoration.width()),
-                       std::max(lowest, std::min(second->height(), room - decoration.height())));
+        second->resize(centredOverMainWindow(main, main.size() - mainWindow->size(), second->size(),
+                                             controls.top(), lowest));
         return;
     }
     const QRect screenArea =

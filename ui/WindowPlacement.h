@@ -31,6 +31,12 @@ QRect belowMainWindow(const QRect& mainFrame, const QSize& frame, const QRect& s
 // sight.
 QRect keptClearOf(QRect frame, const QRect& clear);
 
+// Where the program cannot place its windows, the compositor centres a second window over the
+// main window: the second window's size, without its frame, no wider than the main window's and
+// low enough that, centred, its frame ends above `controlsTop`, but never lower than `lowest`.
+QSize centredOverMainWindow(const QRect& mainFrame, const QSize& decoration, const QSize& size,
+                            int controlsTop, int lowest);
+
 // Moves a second window that is not shown yet beside the main window and the other windows shown
 // beside it (see besideMainWindow), so that it covers none of them; where no side has room, below
 // the main window when the room there is at least `lowest` high, else clear of `controls` (the

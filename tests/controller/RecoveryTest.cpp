@@ -7,6 +7,7 @@
 #include "ControllerFixture.h"
 #include "PlayOn.h"
 #include "RecoveryStore.h"
+#include "StoreNames.h"
 
 #include <sys/mount.h>
 
@@ -332,6 +333,54 @@ TEST_F(RecoveryTest, ARecordThatCannotBeTakenUpIsPutAsideAndTheSavedGameOpens)
     EXPECT_EQ(restart().size(), 1u);
     EXPECT_EQ(shownOf(*m_game), played);
     EXPECT_EQ(fileBytes(aside), QByteArray("abîmé"));
+}
+
+// A saved history that no longer reads back, damaged behind the mark of its save (its last turn,
+// under a turn played since; or an earlier one, under a corrected turn the record holds): the
+// record cannot be taken up, which is said, and the saved game opens and can be saved.
+TEST_F(RecoveryTest, ARecordOverASavedHistoryThatNoLongerReadsBackIsNotTakenUp)
+{
+    for (const int damaged : {4, 2}) {
+        SCOPED_TRACE(damaged);
+        ASSERT_NO_FATAL_FAILURE(startSavedGame());
+        if (damaged == 4) {
+            play(*m_game, dort::kSecond);
+        } else {
+            m_game->turns();
+            ASSERT_TRUE(m_game->setTurnPlayer(1, QStringLiteral("Denis")));
+        }
+        m_game.reset();
+        const QString kept = recordFile() + QStringLiteral("-gardée");
+        ASSERT_TRUE(QFile::rename(recordFile(), kept));
+        {
+            RawStore raw(m_path);
+            ASSERT_TRUE(raw.exec(QStringLiteral("PRAGMA ignore_check_constraints = 1")));
+            ASSERT_TRUE(raw.exec(
+                QStringLiteral("UPDATE tours SET result = X'00' WHERE numero = %1").arg(damaged)));
+        }
+        // The mark of the damaged file, from a record of its own.
+        restart();
+        m_game->clearProposal();
+        m_game.reset();
+        const QString markColumn = recoveryColumn(RecoveryColumn::SavedMark);
+        const QString select =
+            QStringLiteral("SELECT %1 FROM %2").arg(markColumn, recoveryGameTable());
+        const QString mark = RawStore(recordFile()).value(select).toString();
+        ASSERT_TRUE(QFile::remove(recordFile()));
+        ASSERT_TRUE(QFile::rename(kept, recordFile()));
+        ASSERT_TRUE(RawStore(recordFile())
+                        .exec(QStringLiteral("UPDATE %1 SET %2 = '%3'")
+                                  .arg(recoveryGameTable(), markColumn, mark)));
+
+        const std::vector<Question> asked = restart();
+        ASSERT_FALSE(asked.empty());
+        EXPECT_TRUE(asked.back().text.contains(
+            QStringLiteral("l'historique enregistré de la partie ne peut plus être relu")))
+            << qPrintable(asked.back().text);
+        EXPECT_EQ(m_game->session(), m_saved.session);
+        const std::optional<Refusal> saved = m_game->save();
+        EXPECT_FALSE(saved) << qPrintable(saved->text);
+    }
 }
 
 // A full disk is said at the first act whose record cannot be written, not at every act after,

@@ -257,14 +257,15 @@ const BreakCase kBreakCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, LineBreaking, testing::ValuesIn(kBreakCases), caseName<BreakCase>);
 
-// Reddit reads "^" as a superscript and ">!" as a spoiler's opening.
-TEST(ForumPost, MarkdownNamesEscapeSuperscriptsAndSpoilers)
+// Reddit reads "^" as a superscript and ">!" as a spoiler's opening; a backslash of the name
+// is escaped too, or it would escape the punctuation after it.
+TEST(ForumPost, MarkdownNamesEscapeSuperscriptsSpoilersAndBackslashes)
 {
-    const QList<PlayerStanding> ranking{{QStringLiteral("x^2 >!a!< >b"), 1, 1}};
+    const QList<PlayerStanding> ranking{{QStringLiteral("x^2 >!a!< >b \\!"), 1, 1}};
     EXPECT_EQ(forumPost(Forum::Markdown, shown(QStringLiteral("LE CHAT"), 2, 0, QString()), &ranking)
                   .text,
               QStringLiteral("```\nLE CHAT\n```\n\n**Bravo, c'est gagné !**  \n\n"
-                             "**Classement**  \n1\\. x\\^2 \\>!a!\\< >b : 1 lettre  \n"));
+                             "**Classement**  \n1\\. x\\^2 \\>!a!\\< >b \\\\! : 1 lettre  \n"));
 }
 
 // What a rich-text editor takes: the text escaped and a <br> for each line break, CR LF, lone CR

@@ -1,4 +1,6 @@
-// The submenu «Forum du fil»: one item per forum, the game's forum checked; a click on an item makes «Copier» and the preview write for that forum.
+// The submenu «Forum du fil»: one item per forum, the game's forum checked (at start-up, at each
+// opening, after a choice the file refuses); a click on an item makes «Copier» and the preview
+// write for that forum.
 #include "Form1.h"
 #include "GameController.h"
 #include "UiFixture.h"
@@ -59,6 +61,38 @@ TEST(ForumMenu, ClickedItemMakesCopierAndThePreviewWriteForItsForum)
     item("mnu_forum_origine")->trigger();
     EXPECT_FALSE(boxed());
     shown->window()->close();
+}
+
+TEST(ForumMenu, TheCheckedItemIsAlwaysTheGamesForum)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("plimo.mdb"));
+    ASSERT_NO_FATAL_FAILURE(makeSampleStore(path));
+    {
+        GameController maker;
+        ASSERT_FALSE(maker.openGame(path));
+        ASSERT_FALSE(maker.setForum(Forum::Phpbb3));
+    }
+    // A later version's file, on the forum of origin, refuses a choice.
+    const QString later = dir.filePath(QStringLiteral("plus-tard.mdb"));
+    ASSERT_NO_FATAL_FAILURE(makeSampleStore(later, {QStringLiteral("PRAGMA user_version = 99")}));
+    GameController game;
+    RecordingSink sink;
+    Form1 window(game, &sink);
+    ASSERT_TRUE(window.startUp(startUpOn(path)));
+    const auto checked = [&] {
+        QStringList names;
+        for (const QAction* item : window.findChild<QMenu*>(QStringLiteral("mnu_forum"))->actions())
+            if (item->isChecked())
+                names << item->objectName();
+        return names;
+    };
+    EXPECT_EQ(checked(), QStringList{QStringLiteral("mnu_forum_phpbb3")});
+    ASSERT_FALSE(game.openGame(later));
+    EXPECT_EQ(checked(), QStringList{QStringLiteral("mnu_forum_origine")});
+    window.findChild<QAction*>(QStringLiteral("mnu_forum_mybb"))->trigger();
+    ASSERT_EQ(sink.shown.size(), 1u);
+    EXPECT_EQ(checked(), QStringList{QStringLiteral("mnu_forum_origine")});
 }
 
 } // namespace

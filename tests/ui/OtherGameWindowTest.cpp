@@ -1,6 +1,7 @@
 // Going from one game file to another from «Fichier» or its keys in the panes, on real files
-// through Qt's own chooser: the question about unsaved data asked first, a new game, an open, a
-// save under a new name, the recent games, and the caption that names the file.
+// through Qt's own chooser: the question about unsaved data asked first, a new game, an open (of
+// a game left by a crash, offered back), a save under a new name, the recent games, and the
+// caption that names the file.
 #include "RecoveryStore.h"
 #include "UiFixture.h"
 
@@ -115,10 +116,19 @@ TEST_F(OtherGameWindowTest, OpenShowsTheOtherGameOrKeepsTheCurrentOne)
     generate(QStringLiteral("L ECHAT"));
     ASSERT_TRUE(topLevel("form_message")->isVisible());
     trigger("mnu_historique");
+    {
+        // The other game was left by a crash, its proposal cleared: its opening offers it back.
+        GameController crashed;
+        ASSERT_FALSE(crashed.openGame(m_other));
+        crashed.clearProposal();
+    }
     answerChooser(QFileInfo(m_other).fileName());
     trigger("mnu_ouvrir");
     EXPECT_EQ(m_game->gamePath(), m_other);
+    EXPECT_TRUE(m_sink.shown.back().text.startsWith(
+        QStringLiteral("Plimo s'est arrêté sans enregistrer cette partie.")));
     EXPECT_EQ(ref()->toPlainText(), QStringLiteral("UN LOUP"));
+    EXPECT_EQ(propal()->toPlainText(), QString());
     EXPECT_EQ(m_window->windowTitle(), kCaption + QStringLiteral(" — autre & partie.mdb[*]"));
     EXPECT_FALSE(topLevel("form_message")->isVisible());
     EXPECT_EQ(historyTable()->model()->rowCount(), 1);

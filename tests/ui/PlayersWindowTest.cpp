@@ -50,7 +50,9 @@ TEST_F(PlayersWindowTest, TheFieldCreditsTheTurnAndCompletesFromThePlayers)
 }
 
 // «Zoe» typed when «Zoé» has played: the list under the field offers «Zoé», a click takes it; a
-// new spelling kept as typed still plays, and the list never takes the click on «Générer».
+// new spelling kept as typed still plays, and the list never takes the click on «Générer». The
+// list shows only while the field has the focus: not once the master clicks elsewhere, nor when
+// an undo brings «Zoe» back into the field.
 TEST_F(PlayersWindowTest, ANameThatLooksLikeAPlayersIsOfferedThatPlayer)
 {
     playAs(QStringLiteral("Zoé"), QStringLiteral("la chat mort"));
@@ -69,8 +71,13 @@ TEST_F(PlayersWindowTest, ANameThatLooksLikeAPlayersIsOfferedThatPlayer)
     QTest::keyClick(joueur()->lineEdit(), Qt::Key_Backspace);
     QTest::keyClicks(joueur()->lineEdit(), QStringLiteral("e"));
     EXPECT_TRUE(offers->isVisible());
+    click(propal());
+    EXPECT_FALSE(offers->isVisible());
     generate(QStringLiteral("le chat fort"));
     EXPECT_EQ(m_game->turns().last().joueur, QStringLiteral("Zoe"));
+    EXPECT_FALSE(offers->isVisible());
+    trigger("mnu_annuler_tour");
+    EXPECT_EQ(joueur()->currentText(), QStringLiteral("Zoe"));
     EXPECT_FALSE(offers->isVisible());
 }
 

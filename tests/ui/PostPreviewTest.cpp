@@ -18,8 +18,8 @@ namespace {
 struct DrawnCase {
     const char* name;
     Forum forum;
-    bool foundLarger; // than the post's words
-    bool foundBoxed;  // in a block with a background of its own
+    bool larger;     // the found text and the remaining letters, than the post's words
+    bool foundBoxed; // in a block with a background of its own
     bool countsRed;
     QColor letters;     // invalid: the text's own colour
     bool lettersOnBack; // a code span's background
@@ -63,7 +63,8 @@ TEST_P(PostPreviewDrawing, DrawsEachPartAsItsForumDoes)
     const QTextCharFormat letters = cursorAt(document, QStringLiteral("E T")).charFormat();
     const QStringList mono{QStringLiteral("Liberation Mono")};
     EXPECT_EQ(found.charFormat().fontFamilies().toStringList(), mono);
-    EXPECT_EQ(found.charFormat().font().pointSizeF() > words.font().pointSizeF(), c.foundLarger);
+    EXPECT_EQ(found.charFormat().font().pointSizeF() > words.font().pointSizeF(), c.larger);
+    EXPECT_EQ(letters.font().pointSizeF() > words.font().pointSizeF(), c.larger);
     EXPECT_EQ(found.blockFormat().hasProperty(QTextFormat::BackgroundBrush), c.foundBoxed);
     EXPECT_EQ(count.fontWeight(), QFont::Bold);
     EXPECT_EQ(count.foreground().color() == QColor(0xFF, 0, 0), c.countsRed);

@@ -1,7 +1,9 @@
 // "Enregistrer", "Effacer les données de la page" and leaving on a started window: the button
 // shows why a save fails and the window keeps what it shows; the menu item empties the page and
 // puts the cursor in the reference; «Quitter» (button, menu item, Ctrl+Q) and the window's frame
-// each leave the game their own way, showing what the game asks and doing as answered.
+// each leave the game their own way, showing what the game asks and doing as answered; a recovery
+// copy that cannot be written is said.
+#include "RecoveryStore.h"
 #include "UiFixture.h"
 
 #include <QApplication>
@@ -41,6 +43,25 @@ TEST_F(SaveQuitTest, RecordShowsWhyASaveFailsAndTheWindowKeepsWhatItShows)
     EXPECT_TRUE(m_window->isVisible());
 }
 
+// A recovery copy that cannot be written, in a folder made read-only, is said in the window.
+TEST_F(SaveQuitTest, ACopyThatCannotBeWrittenIsSaid)
+{
+    ASSERT_TRUE(startOnSample());
+    {
+        const PermissionsBind bind;
+        ASSERT_TRUE(
+            QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        clickButton(QStringLiteral("Command1"));
+        QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                QFileDevice::ExeOwner);
+    }
+    ASSERT_EQ(m_sink.shown.size(), 1u);
+    EXPECT_EQ(m_sink.shown[0].icon, MessageIcon::Warning);
+    EXPECT_TRUE(
+        m_sink.shown[0].text.contains(QDir::toNativeSeparators(RecoveryStore::fileFor(m_path))))
+        << qPrintable(m_sink.shown[0].text);
+}
+
 TEST_F(SaveQuitTest, ClearingEmptiesThePageAndPutsTheCursorInTheReference)
 {
     ASSERT_TRUE(startOnSample());
@@ -56,6 +77,7 @@ struct LeaveCase {
     const char* name;
     Way way;
     bool withReference;
+    bool typing; // in the proposal, right before leaving
     bool answer;
     const QString* asked; // the box's text, or nullptr
     bool ends;
@@ -67,13 +89,16 @@ void PrintTo(const LeaveCase& c, std::ostream* out)
 }
 
 // Without a reference a quit is refused and the frame just closes; with unsaved work both ask,
-// Non keeps the window and Oui ends it.
+// Non keeps the window and Oui ends it, keeping the work typed in the recovery copy without a
+// word.
 const LeaveCase kLeaveCases[] = {
-    {"ButtonWithoutAReference", Way::Button, false, true, &kNoReferenceToQuit, false},
-    {"MenuUnsavedNo", Way::Menu, true, false, &kQuestion, false},
-    {"CtrlQUnsavedYes", Way::CtrlQ, true, true, &kQuestion, true},
-    {"FrameWithoutAReference", Way::Frame, false, true, nullptr, true},
-    {"FrameUnsavedNo", Way::Frame, true, false, &kQuestion, false},
+    {"ButtonWithoutAReference", Way::Button, false, false, true, &kNoReferenceToQuit, false},
+    {"MenuUnsavedNo", Way::Menu, true, false, false, &kQuestion, false},
+    {"CtrlQUnsavedYes", Way::CtrlQ, true, false, true, &kQuestion, true},
+    {"ButtonTypingYes", Way::Button, true, true, true, &kQuestion, true},
+    {"FrameWithoutAReference", Way::Frame, false, false, true, nullptr, true},
+    {"FrameUnsavedNo", Way::Frame, true, false, false, &kQuestion, false},
+    {"FrameTypingYes", Way::Frame, true, true, true, &kQuestion, true},
 };
 
 class LeaveWayTest : public UiFixture, public ::testing::WithParamInterface<LeaveCase> {
@@ -103,6 +128,8 @@ TEST_P(LeaveWayTest, ShowsWhatTheGameAsksAndDoesAsAnswered)
     if (c.withReference)
         typeInto(ref(), QStringLiteral("le chat"));
     click(propal());
+    if (c.typing)
+        QTest::keyClicks(propal(), QStringLiteral("la char"));
     m_sink.yes = c.answer;
     if (c.ends && c.way != Way::Frame) {
         // The quit stops the application's event loop: run it inside one, so that the stop ends
@@ -116,6 +143,8 @@ TEST_P(LeaveWayTest, ShowsWhatTheGameAsksAndDoesAsAnswered)
     if (c.asked)
         EXPECT_EQ(m_sink.shown[0].text, *c.asked);
     EXPECT_EQ(m_window->isVisible(), !c.ends);
+    if (c.typing)
+        EXPECT_EQ(fileMode(RecoveryStore::fileFor(m_path)), 0600);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, LeaveWayTest, ::testing::ValuesIn(kLeaveCases),

@@ -1,7 +1,8 @@
 // A turn played with the mouse: "Initialiser" shows the masked reference, the remaining letters
 // and their count, "Générer" what the turn revealed and the counts, and "Copier" puts the game's
-// post on the clipboard, as text and as HTML. A stored game shows in the panes with its line
-// breaks. An earlier turn's proposal asks in Qt's own box, whose Entrée answers Non.
+// post on the clipboard, as text and as HTML; without a puzzle neither «Copier» nor the preview
+// gives one. A stored game shows in the panes with its line breaks. An earlier turn's proposal
+// asks in Qt's own box, whose Entrée answers Non.
 #include "UiFixture.h"
 
 #include <QClipboard>
@@ -10,6 +11,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 
 using TurnTest = UiFixture;
 
@@ -30,6 +32,21 @@ TEST_F(TurnTest, APlayedTurnShowsInThePanesAndCopiesThePost)
     clickButton(QStringLiteral("bt_copier"));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), m_game->forumPost().text);
     EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(QStringLiteral("L* CHAT")));
+}
+
+// Without a puzzle the engine's post would announce a victory: «Copier» says there is no game and
+// leaves the clipboard as it was, and the preview says the same.
+TEST_F(TurnTest, WithoutAPuzzleCopierAndThePreviewGiveNoPost)
+{
+    typeInto(ref(), QStringLiteral("le chat"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("ancien"));
+    clickButton(QStringLiteral("bt_copier"));
+    ASSERT_EQ(m_sink.shown.size(), 1u);
+    EXPECT_EQ(m_sink.shown[0].text, messages::kNoGame);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("ancien"));
+    trigger("mnu_apercu");
+    auto* preview = topLevel("form_apercu")->findChild<QTextBrowser*>(QStringLiteral("apercu"));
+    EXPECT_EQ(preview->toPlainText(), messages::kNoGame);
 }
 
 // A rich-text editor takes the HTML: the same text escaped, a <br> for each line's CR.

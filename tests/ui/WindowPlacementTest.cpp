@@ -1,7 +1,8 @@
 // A second window opens beside the main window: on its right where the screen has room, else on
 // its left; narrowed to the wider side's room where neither side has room for it all, unless
 // that would make it too narrow; always on the screen and level with its top. Where no side has
-// room, it opens below the main window, or over it ending above its buttons and counts.
+// room, it opens below the main window, or over it ending above its buttons and counts. Where the
+// compositor centres it over the main window (Wayland), it is made low enough to end above them.
 #include "WindowPlacement.h"
 
 #include <gtest/gtest.h>
@@ -68,4 +69,27 @@ TEST(WindowPlacement, ClearOfTheButtonsAndCountsWhereNoSideHasRoom)
     EXPECT_EQ(keptClearOf(QRect(13, 13, 600, 700), controls), QRect(13, 13, 600, 487));
     EXPECT_EQ(keptClearOf(QRect(1100, 13, 600, 800), controls), QRect(1100, 13, 600, 800))
         << "beside, nothing to clear";
+}
+
+// The compositor centres the window over the main window, whose frame is 1050 × 727 with a 27-pixel
+// title bar: the window is made no wider than the main window, and low enough that its frame ends
+// above the buttons and counts, down to its lowest height.
+TEST(WindowPlacement, CentredOverTheMainWindowItEndsAboveTheButtonsAndCounts)
+{
+    const QRect main(13, 13, 1050, 727);
+    const QSize decoration(0, 27);
+    const struct {
+        const char* name;
+        QSize size;
+        int controlsTop;
+        QSize expected;
+    } cases[] = {
+        {"RoomEnough", {640, 420}, 713, {640, 420}},
+        {"LowEnoughToEndAboveTheControls", {640, 420}, 573, {640, 366}},
+        {"NeverLowerThanItsLowest", {640, 420}, 313, {640, 200}},
+        {"NoWiderThanTheMainWindow", {1200, 420}, 713, {1050, 420}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(centredOverMainWindow(main, decoration, c.size, c.controlsTop, 200), c.expected)
+            << c.name;
 }
