@@ -91,3 +91,40 @@ TEST_F(ThreadTest, APlayedPuzzleIsClosedIntoTheThreadAndTheUndoBringsItBack)
 }
 
 } // namespace
+
+namespace {
+
+// A Plimo of the layout before the thread opens a thread's file, plays and saves: it writes
+// what it knows (the game's row, its count and check, the rows of tours) and nothing else. The
+// earlier puzzles are still there for the next Plimo, which sees the older one's puzzle as the
+// current one; and a file from before the thread opens as its first puzzle.
+TEST_F(ThreadTest, AnOlderPlimosSaveKeepsTheEarlierPuzzles)
+{
+    ASSERT_NO_FATAL_FAILURE(startOnSample());
+    EXPECT_EQ(m_game.puzzles(), (QList<PuzzleSummary>{{1, "LE CHAT", 0, false, {}}}));
+    ASSERT_NO_FATAL_FAILURE(playBothTurns());
+    m_game.playerEdited(QStringLiteral("Ana"));
+    ASSERT_NO_FATAL_FAILURE(newPuzzle(QStringLiteral("LA MER")));
+    ASSERT_FALSE(m_game.save());
+    m_game.leave(LeaveWay::Quit, [](const Question&) { return Answer::Yes; });
+    {
+        RawStore older(m_path);
+        for (const char* statement :
+             {"UPDATE \"données\" SET base = 'LE LOUP', result = 'LE LOUP', propal = 'LE LOUP', "
+              "lettres = ''",
+              "UPDATE compteurs SET nb_lettres = 0, empreinte = NULL", "DELETE FROM tours",
+              "INSERT INTO tours VALUES (0, '', '** ****', 0, 5, 'E L O P U ', ''), "
+              "(1, 'LE LOUP', 'LE LOUP', 5, 0, '', 'Zoé')"})
+            ASSERT_TRUE(older.exec(QString::fromUtf8(statement))) << statement;
+    }
+
+    GameController next;
+    ASSERT_FALSE(next.openGame(m_path));
+    const QList<PuzzleSummary> puzzles = next.puzzles();
+    ASSERT_EQ(puzzles.size(), 2);
+    EXPECT_EQ(puzzles[0], (PuzzleSummary{1, dort::kReference, 2, true, QString()}));
+    EXPECT_EQ(puzzles[1], (PuzzleSummary{2, "LE LOUP", 1, true, "Zoé"}));
+    EXPECT_EQ(next.pastPuzzle(1)->turns, (QList<Turn>{dort::kTurn0, dort::kTurn1, dort::kTurn2}));
+}
+
+} // namespace
