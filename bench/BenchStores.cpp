@@ -68,6 +68,27 @@ bool writeBenchStore(const QString& path, bool history, int players)
     return history || dropHistory(path);
 }
 
+bool writeThreadStore(const QString& path, int puzzles, int turns)
+{
+    QFile::remove(path);
+    if (QProcess::execute(QStringLiteral(PLIMO_DEFAULT_STORE_TOOL), {path}) != 0)
+        return false;
+    GameController game;
+    if (game.openGame(path))
+        return false;
+    for (int puzzle = 0; puzzle < puzzles; ++puzzle) {
+        game.referenceEdited(benchmarkReferenceText());
+        if (game.initialise())
+            return false;
+        for (int turn = 1; turn <= turns; ++turn) {
+            game.playerEdited(QStringLiteral("Joueur n°%1").arg(turn % 3));
+            game.proposalEdited(benchmarkProposal(turn));
+            game.generate([](const Question&) { return Answer::Yes; });
+        }
+    }
+    return game.turnCount() == turns + 1 && game.puzzles().size() == puzzles && !game.save();
+}
+
 QString benchStore(bool history, int players)
 {
     const QString path = scratch().filePath(

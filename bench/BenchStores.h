@@ -22,6 +22,11 @@ QString benchStore(bool history, int players = 0);
 // benchmark that writes to its store.
 QString benchStoreCopy(const QString& name, bool history, int players = 0);
 
+// Writes a new store at `path` holding a thread of `puzzles` puzzles of the 600-character game,
+// each played for `turns` turns after its turn 0 by three players in turn; the last one is the
+// puzzle in play. False when any step fails.
+bool writeThreadStore(const QString& path, int puzzles, int turns);
+
 // A run whose command line names this game.
 inline StoreLocationInputs commandLineNaming(const QString& path)
 {

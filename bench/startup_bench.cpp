@@ -37,19 +37,34 @@ extern char** environ;
 
 namespace {
 
-constexpr std::array<const char*, 6> kKinds = {"bare", "label", "form1", "game", "turns", "probe"};
+constexpr std::array<const char*, 8> kKinds = {"bare",  "label", "form1",  "game",
+                                              "turns", "probe", "thread", "puzzle"};
+// The thread's stores: 50 puzzles of 200 turns, against its last puzzle alone.
+constexpr int kThreadPuzzles = 50;
+constexpr int kPuzzleTurns = 200;
 constexpr int kTurns = kBenchTurns;
 
 // The stores of the "game" and "turns" kinds: the same 600-character game, without and with a
 // history of kTurns turns. Made once by the parent in a scratch folder.
 QString g_gameStore;
 QString g_turnsStore;
+QString g_threadStore;
+QString g_puzzleStore;
 
-bool makeHistoryStores(const QString& folder)
+void nameStores(const QString& folder)
 {
     g_turnsStore = folder + QStringLiteral("/turns.mdb");
     g_gameStore = folder + QStringLiteral("/game.mdb");
-    return writeBenchStore(g_turnsStore, true) && writeBenchStore(g_gameStore, false);
+    g_threadStore = folder + QStringLiteral("/thread.mdb");
+    g_puzzleStore = folder + QStringLiteral("/puzzle.mdb");
+}
+
+bool makeHistoryStores(const QString& folder)
+{
+    nameStores(folder);
+    return writeBenchStore(g_turnsStore, true) && writeBenchStore(g_gameStore, false) &&
+           writeThreadStore(g_threadStore, kThreadPuzzles, kPuzzleTurns) &&
+           writeThreadStore(g_puzzleStore, 1, kPuzzleTurns);
 }
 
 long long monotonicNs()
@@ -89,7 +104,8 @@ int runChild(const std::string& kind, int argc, char** argv)
 
     GameController game;
     std::unique_ptr<QMainWindow> window;
-    if (kind == "form1" || kind == "game" || kind == "turns") {
+    if (kind == "form1" || kind == "game" || kind == "turns" || kind == "thread" ||
+        kind == "puzzle") {
         // The real start-up: the store is opened and read.
         auto form = std::make_unique<Form1>(game);
         const QString store =
@@ -140,9 +156,11 @@ bool runOnce(const char* self, const char* kind, Sample& sample)
     posix_spawn_file_actions_addclose(&actions, out[0]);
     char childFlag[] = "--child";
     std::string kindArg = kind;
-    std::string store = std::strcmp(kind, "game") == 0 || std::strcmp(kind, "probe") == 0
-                            ? g_gameStore.toStdString()
-                        : std::strcmp(kind, "turns") == 0 ? g_turnsStore.toStdString()
+    const std::string name = kind;
+    std::string store = name == "game" || name == "probe" ? g_gameStore.toStdString()
+                        : name == "turns"                 ? g_turnsStore.toStdString()
+                        : name == "thread"                ? g_threadStore.toStdString()
+                        : name == "puzzle"                ? g_puzzleStore.toStdString()
                                                           : std::string();
     char* args[] = {const_cast<char*>(self), childFlag, kindArg.data(), store.data(), nullptr};
 
@@ -191,8 +209,7 @@ int main(int argc, char** argv)
     // in the peaks of the children spawned from this process afterwards.
     QTemporaryDir scratch;
     const std::string folder = scratch.path().toStdString();
-    g_turnsStore = scratch.filePath(QStringLiteral("turns.mdb"));
-    g_gameStore = scratch.filePath(QStringLiteral("game.mdb"));
+    nameStores(scratch.path());
     {
         char makeFlag[] = "--make-stores";
         std::string folderArg = folder;
@@ -233,5 +250,7 @@ int main(int argc, char** argv)
                 medians[4] / medians[3]);
     std::printf("Form1 on the game / the probe reading the same store = %.3f\n",
                 medians[3] / medians[5]);
+    std::printf("Form1 on a thread of %d puzzles / on its last puzzle alone = %.3f\n",
+                kThreadPuzzles, medians[6] / medians[7]);
     return 0;
 }
