@@ -2,6 +2,7 @@
 // changed. The game's file and its players are kept by GameFile and PlayerBoard.
 #include "GameController.h"
 
+#include "GameStore.h"
 #include "LineBreaks.h"
 #include "StoreLocation.h"
 #include "TurnGuard.h"
@@ -25,7 +26,8 @@ GameController::GameController(QObject* parent)
       m_recovery(m_file, m_history), m_announcer(*this)
 {
     // Through the file's store, which a save under another name replaces.
-    m_history.setCutListener([this](qsizetype size) { m_file.historyCut(size); });
+    m_history.setListeners([this](qsizetype size) { m_file.historyCut(size); },
+                           [this](qsizetype number) { m_file.turnChanged(number); });
     connect(this, &GameController::actEnded, this, &GameController::keep);
 }
 
@@ -367,15 +369,16 @@ void GameController::closePuzzle()
     const QList<Turn>& turns = m_history.all();
     GameSession asPlayed = m_session;
     asPlayed.ref = m_puzzleReference;
-    m_thread.close({asPlayed, turns, m_history.firstAtHand()});
+    m_thread.close({asPlayed, turns, m_history.firstAtHand()}, m_file.store().storedTurns());
     m_announcer.threadChanged();
 }
 
 bool GameController::bringBackPuzzle()
 {
-    std::optional<ClosedPuzzle> puzzle = m_thread.takeLast();
-    if (!puzzle)
+    std::optional<std::pair<ClosedPuzzle, StoredTurns>> taken = m_thread.takeLast();
+    if (!taken)
         return false;
+    ClosedPuzzle* puzzle = &taken->first;
     m_session = puzzle->session;
     m_puzzleReference = m_session.ref;
     m_conflict.reset();
@@ -383,6 +386,8 @@ bool GameController::bringBackPuzzle()
                                       PuzzleEngine::hidesExtraLetters(m_session));
     m_history.clear();
     m_history.load(std::move(puzzle->turns), puzzle->first);
+    // The puzzle saved last is still in the file's table of turns, as it was saved.
+    m_file.store().holds(std::move(taken->second));
     m_board.forget();
     m_announcer.threadChanged();
     setSaved(false);

@@ -138,7 +138,7 @@ std::optional<Refusal> GameFile::saveAs(const QString& chosen, const GameSession
     if (const StoreStatus status = store->open(); !status)
         return critical(status);
     // The new file holds the whole history; the old file's record of unsaved work is saved in it.
-    store->copiedWith(history.size());
+    store->holds({history.size(), {}});
     m_store->dropRecovery();
     opened(std::move(store), lock);
     return std::nullopt;
@@ -229,6 +229,11 @@ std::optional<PlayedTurn> GameFile::latestPlaying(const QString& proposal, qsize
 void GameFile::historyCut(qsizetype size)
 {
     m_store->historyCut(size);
+}
+
+void GameFile::turnChanged(qsizetype number)
+{
+    m_store->turnChanged(number);
 }
 
 QString GameFile::newGameFolder() const

@@ -92,8 +92,10 @@ class GameFile {
     std::optional<QList<Turn>> loadTurns(qsizetype from, qsizetype to) const;
     std::optional<QList<TurnCredit>> loadCredits(qsizetype from, qsizetype to) const;
     std::optional<PlayedTurn> latestPlaying(const QString& proposal, qsizetype before) const;
-    // The history kept its first `size` turns only; the next save rewrites the rows past them.
+    // The history kept its first `size` turns only, or changed one in place; the next save
+    // rewrites what the file no longer holds of it.
     void historyCut(qsizetype size);
+    void turnChanged(qsizetype number);
 
     // Where the choosers of a new game file open (see newGameFolder).
     QString newGameFolder() const;

@@ -9,6 +9,7 @@ void PuzzleThread::opened()
     m_fileCount.reset();
     m_kept.reset();
     m_closed.clear();
+    m_held.clear();
     m_fileSummaries.reset();
     m_credits.reset();
 }
@@ -20,6 +21,7 @@ void PuzzleThread::recovered(const ThreadChanges& thread)
     if (m_kept)
         m_kept = std::min(*m_kept, fileCount());
     m_closed = thread.closed;
+    m_held = QList<StoredTurns>(m_closed.size());
 }
 
 void PuzzleThread::saved()
@@ -31,6 +33,7 @@ void PuzzleThread::saved()
     m_fileCount = count;
     m_kept.reset();
     m_closed.clear();
+    m_held.clear();
     m_fileSummaries = std::move(held);
 }
 
@@ -46,27 +49,28 @@ qsizetype PuzzleThread::pastCount() const
     return m_kept.value_or(fileCount()) + m_closed.size();
 }
 
-void PuzzleThread::close(ClosedPuzzle puzzle)
+void PuzzleThread::close(ClosedPuzzle puzzle, StoredTurns held)
 {
     m_credits.reset();
     m_closed.append(std::move(puzzle));
+    m_held.append(std::move(held));
 }
 
-std::optional<ClosedPuzzle> PuzzleThread::takeLast()
+std::optional<std::pair<ClosedPuzzle, StoredTurns>> PuzzleThread::takeLast()
 {
     if (!m_closed.isEmpty()) {
         m_credits.reset();
-        return m_closed.takeLast();
+        return std::pair{m_closed.takeLast(), m_held.takeLast()};
     }
     const qsizetype kept = m_kept.value_or(fileCount());
     if (kept == 0)
         return std::nullopt;
     std::optional<ClosedPuzzle> last = m_file.store().loadPuzzle(kept);
-    if (last) {
-        m_kept = kept - 1;
-        m_credits.reset();
-    }
-    return last;
+    if (!last)
+        return std::nullopt;
+    m_kept = kept - 1;
+    m_credits.reset();
+    return std::pair{std::move(*last), StoredTurns{}};
 }
 
 QList<PuzzleSummary> PuzzleThread::summaries() const

@@ -4,10 +4,12 @@
 
 #include "Thread.h"
 #include "ThreadStore.h"
+#include "TurnStore.h"
 
 #include <QList>
 
 #include <optional>
+#include <utility>
 
 class GameFile;
 
@@ -24,11 +26,12 @@ class PuzzleThread {
 
     // How many puzzles came before the current one.
     qsizetype pastCount() const;
-    // A puzzle closed into the thread, after the others.
-    void close(ClosedPuzzle puzzle);
-    // The last earlier puzzle, taken out of the thread to be played on; nothing when there is
-    // none or it cannot be read back.
-    std::optional<ClosedPuzzle> takeLast();
+    // A puzzle closed into the thread, after the others, with what the game file's table of
+    // turns held of it (the puzzle saved last, as it was saved).
+    void close(ClosedPuzzle puzzle, StoredTurns held);
+    // The last earlier puzzle, taken out of the thread to be played on, and what the game
+    // file's table of turns holds of it; nothing when there is none or it cannot be read back.
+    std::optional<std::pair<ClosedPuzzle, StoredTurns>> takeLast();
 
     // The list's line of each earlier puzzle, and one of them whole (from 1).
     QList<PuzzleSummary> summaries() const;
@@ -50,6 +53,7 @@ class PuzzleThread {
     // The file's first puzzles still in the thread, when some were taken out of it.
     std::optional<qsizetype> m_kept;
     QList<ClosedPuzzle> m_closed;
+    QList<StoredTurns> m_held;
     mutable std::optional<QList<PuzzleSummary>> m_fileSummaries;
     mutable std::optional<QList<QList<TurnCredit>>> m_credits;
 };

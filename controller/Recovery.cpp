@@ -82,7 +82,12 @@ void Recovery::offer(StoredGame& stored, const Asker& ask)
     stored.player = game.player;
     stored.thread = game.thread;
     stored.history = std::move(history);
-    m_savedTurns = game.savedTurns;
+    // The file holds the saved turns, but for those the record holds itself (corrected since).
+    StoredTurns held{std::min(game.savedTurns, game.turnCount), {}};
+    for (auto turn = reading.turns.keyBegin(); turn != reading.turns.keyEnd(); ++turn)
+        if (*turn < held.count)
+            held.changed.insert(*turn);
+    store.holds(std::move(held));
     m_turns.clear();
     m_wipe = false;
     m_taken = true;
@@ -112,8 +117,6 @@ std::optional<StoredHistory> Recovery::recoveredHistory(const RecoveryReading& r
         else
             latest.append(turn.value());
     }
-    // The next save writes every turn from the first one the saved history does not hold.
-    m_file.historyCut(std::min(saved, firstHeld));
     return StoredHistory{latest, first, true};
 }
 
@@ -121,37 +124,33 @@ std::optional<Refusal> Recovery::actEnded(const Announcer::Ending& ending, Recov
 {
     const qsizetype size = m_history.size();
     shown.turnCount = size;
+    shown.savedTurns = savedTurns();
     if (std::exchange(m_reset, false) || ending.gameOpened) {
         m_recorded = m_taken;
         if (!std::exchange(m_taken, false)) {
-            m_savedTurns = std::min(m_file.store().storedTurnCount(), size);
             m_turns.clear();
             // Turns the saved history does not hold, such as a turn 0 made afresh at opening.
-            for (qsizetype number = m_savedTurns; number < size; ++number)
+            for (qsizetype number = shown.savedTurns; number < size; ++number)
                 m_turns.insert(number);
             m_wipe = false;
         }
-        shown.savedTurns = m_savedTurns;
         m_written = shown;
         m_behind = m_threadBehind = false;
         return std::nullopt;
     }
     if (ending.historyReset) {
+        // Whatever the record held goes; what the file does not hold of the new history comes.
         m_wipe = m_behind = true;
-        m_savedTurns = 0;
-        m_turns.clear();
-        for (qsizetype number = 0; number < size; ++number)
+        m_turns = m_file.store().storedTurns().changed;
+        for (qsizetype number = shown.savedTurns; number < size; ++number)
             m_turns.insert(number);
     }
     m_threadBehind = m_threadBehind || ending.threadChanged;
     for (const auto& [change, number] : ending.turns) {
         m_behind = true;
-        if (change == Announcer::TurnChange::Undone)
-            m_savedTurns = std::min(m_savedTurns, number);
-        else
+        if (change != Announcer::TurnChange::Undone)
             m_turns.insert(number);
     }
-    shown.savedTurns = m_savedTurns;
     // A game left on purpose and kept open (no other game chosen) is no change of its own.
     shown.left = m_written.left;
     if (ending.typing || !m_file.isOpen() || (!m_behind && shown == m_written))
@@ -163,7 +162,7 @@ std::optional<Refusal> Recovery::actEnded(const Announcer::Ending& ending, Recov
 void Recovery::left(RecoveryRecord shown)
 {
     shown.turnCount = m_history.size();
-    shown.savedTurns = m_savedTurns;
+    shown.savedTurns = savedTurns();
     shown.left = true;
     RecoveryRecord asLeft = m_written;
     asLeft.left = true;
@@ -171,6 +170,11 @@ void Recovery::left(RecoveryRecord shown)
     if (!m_file.isOpen() || (!m_behind && shown == asLeft && (!m_recorded || m_written.left)))
         return;
     write(shown);
+}
+
+qsizetype Recovery::savedTurns() const
+{
+    return std::min(m_file.store().storedTurns().count, m_history.size());
 }
 
 std::optional<Refusal> Recovery::write(const RecoveryRecord& shown)

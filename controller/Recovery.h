@@ -35,6 +35,9 @@ class Recovery {
     void left(RecoveryRecord shown);
 
   private:
+    // The history's leading turns the game file holds (those it holds changed since are the
+    // record's own): the account the save keeps.
+    qsizetype savedTurns() const;
     // Brings the record up to the game shown: the warning to show when the write fails.
     std::optional<Refusal> write(const RecoveryRecord& shown);
     // The recovered history: the record's turns over the saved ones; nothing when the saved
@@ -46,8 +49,6 @@ class Recovery {
     const TurnHistory& m_history;
     // The game as the record holds it, or as the file does when there is none.
     RecoveryRecord m_written;
-    // The history's leading turns that are the saved history's but for those the record holds.
-    qsizetype m_savedTurns = 0;
     // The turns the next write brings, and whether the turns the record held all go first.
     std::set<qsizetype> m_turns;
     bool m_wipe = false;

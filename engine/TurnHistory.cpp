@@ -83,8 +83,8 @@ bool TurnHistory::dropLast()
 void TurnHistory::setPlayer(qsizetype number, const QString& player)
 {
     m_turns[number - m_first].joueur = player;
-    if (m_cut)
-        m_cut(number);
+    if (m_changed)
+        m_changed(number);
 }
 
 void TurnHistory::load(QList<Turn> latest, qsizetype first, TurnLoader earlier)

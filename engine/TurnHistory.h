@@ -49,8 +49,10 @@ struct PlayedTurn {
 // Reads stored turns [from, to) in order, or nothing when they cannot be read whole.
 using TurnLoader = std::function<std::optional<QList<Turn>>(qsizetype from, qsizetype to)>;
 
-// Hears that the history kept its first `size` turns only, the later ones dropped.
+// Hears that the history kept its first `size` turns only, the later ones dropped; or that its
+// turn `number` changed in place.
 using CutListener = std::function<void(qsizetype size)>;
+using ChangeListener = std::function<void(qsizetype number)>;
 
 // The history keeps its latest turns in memory; earlier ones may stay in the store until an
 // undo reaches them or the whole history is asked for. Stored turns that cannot be read back
@@ -83,11 +85,15 @@ class TurnHistory {
     // A history read back from the store: its latest turns, numbered from `first`, with the
     // loader for the earlier ones.
     void load(QList<Turn> latest, qsizetype first, TurnLoader earlier = {});
-    // Credits turn `number`, which is at hand, to this player; for whoever keeps a copy of the
-    // turns, the history is cut there.
+    // Credits turn `number`, which is at hand, to this player.
     void setPlayer(qsizetype number, const QString& player);
-    // Whoever keeps a copy of the turns (the store) hears each cut: an undo, a clear, a restart.
-    void setCutListener(CutListener listener) { m_cut = std::move(listener); }
+    // Whoever keeps a copy of the turns (the store) hears each cut (an undo, a clear, a restart)
+    // and each turn changed in place.
+    void setListeners(CutListener cut, ChangeListener changed)
+    {
+        m_cut = std::move(cut);
+        m_changed = std::move(changed);
+    }
 
   private:
     // Reads stored turns back so that `first` turns at most precede those in memory.
@@ -97,5 +103,6 @@ class TurnHistory {
     qsizetype m_first = 0; // turns before m_first are still in the store
     TurnLoader m_earlier;
     CutListener m_cut;
+    ChangeListener m_changed;
     bool m_unreadable = false;
 };

@@ -250,7 +250,7 @@ StoreStatus copyGame(const GameStore& source, const QString& path,
             return failedOn(status, source.path(), target);
         GameStore copy(scratch);
         status = copy.open();
-        copy.copiedWith(source.storedTurnCount());
+        copy.holds(source.storedTurns());
         if (status)
             status = finish(copy);
         copy.close();

@@ -101,12 +101,15 @@ class GameStore {
     {
         return m_turns.latestPlaying(proposal, before);
     }
-    // The history kept its first `size` turns only; the next save rewrites the rows past them.
+    // The history kept its first `size` turns only, or changed one in place: the next save
+    // rewrites what the table no longer holds of it.
     void historyCut(qsizetype size) { m_turns.historyCut(size); }
-    // How many leading turns of the history the table tours holds as they are.
-    qsizetype storedTurnCount() const { return m_turns.storedCount(); }
-    // The file is a copy of one whose table tours held this many leading turns as they are.
-    void copiedWith(qsizetype storedTurns) { m_turns.copiedWith(storedTurns); }
+    void turnChanged(qsizetype number) { m_turns.turnChanged(number); }
+    // What the table tours holds of the history (see StoredTurns).
+    const StoredTurns& storedTurns() const { return m_turns.stored(); }
+    // The table holds this of the history: the file is a copy of another, or the game was
+    // taken up from its recovery record.
+    void holds(StoredTurns stored) { m_turns.holds(std::move(stored)); }
 
     // Whether the file holds what its last save wrote, as the check that save recorded tells; a
     // file saved before there was a check holds it.

@@ -133,7 +133,7 @@ TurnStore::TurnStore(QString connectionName) : m_connectionName(std::move(connec
 
 std::optional<StoredHistory> TurnStore::load()
 {
-    m_stored = 0;
+    m_stored = {};
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     if (!db.isOpen()) {
         return std::nullopt;
@@ -176,7 +176,7 @@ std::optional<StoredHistory> TurnStore::load()
         history = StoredHistory{*turns, 0, numberedFrom(numbers, 0)};
     }
     if (history->numberedFromZero) {
-        m_stored = history->first + history->latest.size();
+        m_stored.count = history->first + history->latest.size();
     }
     return history;
 }
@@ -294,7 +294,11 @@ std::optional<QSqlError> TurnStore::prepareTable() const
 
 std::optional<QSqlError> TurnStore::write(const TurnHistory& history) const
 {
-    const qsizetype stored = std::min(m_stored, history.size());
+    // A table of a later layout without players rewrites a corrected turn's row whole.
+    const bool withPlayer = shapeOf(QSqlDatabase::database(m_connectionName, false)).hasPlayer;
+    qsizetype stored = std::min(m_stored.count, history.size());
+    if (!withPlayer && !m_stored.changed.empty())
+        stored = std::min(stored, *m_stored.changed.begin());
     // The turns past those stored are always at hand; a gap would be a fault of the caller.
     if (stored < history.firstAtHand()) {
         return QSqlError(QStringLiteral("turns %1 to %2 are not at hand")
@@ -321,19 +325,35 @@ std::optional<QSqlError> TurnStore::write(const TurnHistory& history) const
         if (!query.exec()) {
             return query.lastError();
         }
+        // The turns changed in place: only their player can have changed.
+        if (withPlayer && !m_stored.changed.empty()) {
+            query.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?")
+                              .arg(turnTable(), turnColumn(TurnColumn::Joueur),
+                                   turnColumn(TurnColumn::Numero)));
+            for (qsizetype number : m_stored.changed) {
+                if (number >= stored)
+                    break;
+                query.addBindValue(notNull(history.atHand(number).joueur));
+                query.addBindValue(qlonglong(number));
+                if (!query.exec())
+                    return query.lastError();
+            }
+        }
     }
     if (stored == history.size()) {
         return std::nullopt;
     }
     // A table of a later layout that has no player column still takes the turns.
-    const bool withPlayer = shapeOf(QSqlDatabase::database(m_connectionName, false)).hasPlayer;
+    const bool insertsPlayer =
+        shapeOf(QSqlDatabase::database(m_connectionName, false)).hasPlayer;
     if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?, ?%3)")
-                           .arg(turnTable(), turnColumnList(withPlayer),
-                                withPlayer ? QStringLiteral(", ?") : QString()))) {
+                           .arg(turnTable(), turnColumnList(insertsPlayer),
+                                insertsPlayer ? QStringLiteral(", ?") : QString()))) {
         return query.lastError();
     }
     for (qsizetype i = stored; i < history.size(); ++i) {
-        if (std::optional<QSqlError> error = insertTurn(query, i, history.atHand(i), withPlayer)) {
+        if (std::optional<QSqlError> error =
+                insertTurn(query, i, history.atHand(i), insertsPlayer)) {
             return error;
         }
     }

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
 
 class QSqlQuery;
 
@@ -30,8 +31,17 @@ struct StoredHistory {
     bool numberedFromZero = false;
 };
 
-// Reads tours and rewrites what changed in it. It keeps the record of how many leading turns
-// of the history the table already holds as they are, so that a save writes only the rest.
+// What the table tours holds of the game's history: its leading turns by number, and those of
+// them changed in place since (their player corrected). The one account of it, which a save
+// reads to write only the rest, and the recovery record to keep only the rest.
+struct StoredTurns {
+    qsizetype count = 0;
+    std::set<qsizetype> changed;
+
+    bool operator==(const StoredTurns&) const = default;
+};
+
+// Reads tours and rewrites what changed in it, keeping the account of what it holds.
 class TurnStore {
   public:
     explicit TurnStore(QString connectionName);
@@ -54,17 +64,29 @@ class TurnStore {
     // database's error, or nothing.
     std::optional<QSqlError> write(const TurnHistory& history) const;
     // The transaction that wrote this history is committed.
-    void written(const TurnHistory& history) { m_stored = history.size(); }
+    void written(const TurnHistory& history) { m_stored = {history.size(), {}}; }
     // The history kept its first `size` turns only: the rows past them are no longer its own.
-    void historyCut(qsizetype size) { m_stored = std::min(m_stored, size); }
-    // How many leading turns of the history the table holds as they are.
-    qsizetype storedCount() const { return m_stored; }
-    // The table is a copy of one that held this many leading turns as they are.
-    void copiedWith(qsizetype stored) { m_stored = stored; }
+    void historyCut(qsizetype size)
+    {
+        m_stored.count = std::min(m_stored.count, size);
+        m_stored.changed.erase(m_stored.changed.lower_bound(size), m_stored.changed.end());
+    }
+    // The history's turn `number` changed in place: its row, if the table holds it, is
+    // rewritten by the next save.
+    void turnChanged(qsizetype number)
+    {
+        if (number < m_stored.count)
+            m_stored.changed.insert(number);
+    }
+    // What the table holds of the history.
+    const StoredTurns& stored() const { return m_stored; }
+    // The table holds this of the history: a copy of another file's, or a game taken up from
+    // its recovery record.
+    void holds(StoredTurns stored) { m_stored = std::move(stored); }
 
   private:
     std::optional<QSqlError> prepareTable() const;
 
     QString m_connectionName;
-    qsizetype m_stored = 0;
+    StoredTurns m_stored;
 };

@@ -160,6 +160,13 @@ TEST_F(RecoveryTest, EachActIsOfferedBackAsTheGameShowedIt)
          },
          "le tour joué", 2},
         {"the page cleared", [](GameController& g) { g.clearPage(); }, "les modifications", 0},
+        {"a new puzzle, undone back to the saved one, then a turn",
+         [](GameController& g) {
+             newPuzzle(g, "LE VIEUX CHAT");
+             g.undoLastTurn();
+             play(g, dort::kSecond, "Bob");
+         },
+         "le tour joué", 1},
         {"a conflict", [](GameController& g) { play(g, dort::kTooLong); }, "les modifications", 0},
         {"a proposal tidied on leaving its pane",
          [](GameController& g) {
