@@ -127,4 +127,23 @@ TEST_F(ThreadTest, AnOlderPlimosSaveKeepsTheEarlierPuzzles)
     EXPECT_EQ(next.pastPuzzle(1)->turns, (QList<Turn>{dort::kTurn0, dort::kTurn1, dort::kTurn2}));
 }
 
+// «Enregistrer la partie sous…» writes the whole thread, the puzzles closed since the last save
+// included, to the new file.
+TEST_F(ThreadTest, ASaveUnderANewNameCarriesTheWholeThread)
+{
+    ASSERT_NO_FATAL_FAILURE(startSaved());
+    ASSERT_NO_FATAL_FAILURE(playBothTurns());
+    ASSERT_NO_FATAL_FAILURE(newPuzzle(QStringLiteral("LA MER")));
+    const QString copy = m_dir.filePath(QStringLiteral("copie.mdb"));
+    ASSERT_FALSE(m_game.saveGameAs(copy));
+    const QList<PuzzleSummary> puzzles = m_game.puzzles();
+    m_game.leave(LeaveWay::Quit, [](const Question&) { return Answer::Yes; });
+
+    GameController reopened;
+    ASSERT_FALSE(reopened.openGame(copy));
+    EXPECT_EQ(reopened.puzzles(), puzzles);
+    ASSERT_EQ(puzzles.size(), 2);
+    EXPECT_EQ(reopened.pastPuzzle(1)->turns, (QList<Turn>{dort::kTurn0, dort::kTurn1, dort::kTurn2}));
+}
+
 } // namespace
