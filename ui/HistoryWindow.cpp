@@ -237,9 +237,11 @@ int HistoryWindow::playerColumnCap() const
 
 int HistoryWindow::cellWidth(const QString& text) const
 {
-    // The item's text margins, one focus-frame margin and a pixel on either side.
+    // The item's text margins, one focus-frame margin and a pixel on either side, and the grid's
+    // line, which the column's width includes.
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_table) + 1;
-    return QFontMetrics(m_table->font()).horizontalAdvance(text) + 2 * margin;
+    return QFontMetrics(m_table->font()).horizontalAdvance(text) + 2 * margin +
+           (m_table->showGrid() ? 1 : 0);
 }
 
 // Every turn credited to a player has that player in the ranking, so the longest name is found

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QStyle>
 #include <QTabWidget>
 
 namespace {
@@ -84,10 +85,14 @@ TEST_F(ThreadWindowTest, AFortyCharacterNameShowsWholeAndEightPlayersWithoutScro
     trigger("mnu_historique");
     ASSERT_TRUE(QTest::qWaitForWindowExposed(historyWindow()));
     QTableView* turns = historyTable("historique");
-    const QFontMetrics metrics(turns->font());
+    // The cell draws its text inside a focus frame's margin and a pixel on either side.
+    const int margin =
+        turns->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, turns) + 1;
     const QModelIndex cell = turns->model()->index(8, 1);
-    EXPECT_EQ(metrics.elidedText(longest, Qt::ElideRight, turns->visualRect(cell).width() - 4),
-              longest);
+    EXPECT_EQ(
+        QFontMetrics(turns->font())
+            .elidedText(longest, Qt::ElideRight, turns->visualRect(cell).width() - 2 * margin),
+        longest);
 
     auto* tabs = historyWindow()->findChild<QTabWidget*>();
     for (const char* name : {"classement", "classement_fil"}) {
@@ -104,6 +109,9 @@ TEST_F(ThreadWindowTest, AFortyCharacterNameShowsWholeAndEightPlayersWithoutScro
 TEST_F(ThreadWindowTest, DISABLED_APastPuzzleChosenShowsItsTurnsReadOnly)
 {
     playAs(QStringLiteral("Alice"), QStringLiteral("la chat mort"));
+    click(ref());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
     initialise(QStringLiteral("le vieux chien"));
     playAs(QStringLiteral("Bob"), QStringLiteral("le vieil chien"));
     trigger("mnu_historique");
@@ -111,7 +119,7 @@ TEST_F(ThreadWindowTest, DISABLED_APastPuzzleChosenShowsItsTurnsReadOnly)
     ASSERT_EQ(column(historyTable("enigmes"), 1),
               (QStringList{QStringLiteral("LE CHAT DORT"), QStringLiteral("LE VIEUX CHIEN")}));
     EXPECT_EQ(column(historyTable("classement_fil"), 1),
-              (QStringList{QStringLiteral("Alice"), QStringLiteral("Bob")}));
+              (QStringList{QStringLiteral("Bob"), QStringLiteral("Alice")}));
 
     choose(0);
     EXPECT_EQ(column(historyTable("historique"), 2),
@@ -119,6 +127,8 @@ TEST_F(ThreadWindowTest, DISABLED_APastPuzzleChosenShowsItsTurnsReadOnly)
     EXPECT_EQ(column(historyTable("classement"), 1), QStringList{QStringLiteral("Alice")});
     EXPECT_FALSE(playerEditable(1));
     // The game goes on: the past puzzle stays shown.
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
     playAs(QStringLiteral("Carole"), QStringLiteral("le vieux chien"));
     EXPECT_EQ(column(historyTable("historique"), 1),
               (QStringList{QString(), QStringLiteral("Alice")}));
