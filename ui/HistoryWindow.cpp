@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -238,9 +239,9 @@ int HistoryWindow::playerColumnCap() const
 int HistoryWindow::cellWidth(const QString& text) const
 {
     // The item's text margins, one focus-frame margin and a pixel on either side, and the grid's
-    // line, which the column's width includes.
+    // line, which the column's width includes; the text is laid out to a fraction of a pixel.
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_table) + 1;
-    return QFontMetrics(m_table->font()).horizontalAdvance(text) + 2 * margin +
+    return int(std::ceil(QFontMetricsF(m_table->font()).horizontalAdvance(text))) + 2 * margin +
            (m_table->showGrid() ? 1 : 0);
 }
 

@@ -76,7 +76,8 @@ TEST_F(ThreadWindowTest, ThePuzzlesAndBothRankingsFollowTheGame)
 // whole, and each ranking its eight rows without scrolling.
 TEST_F(ThreadWindowTest, AFortyCharacterNameShowsWholeAndEightPlayersWithoutScrolling)
 {
-    const QString longest(kMaxPlayerNameLength, QLatin1Char('W'));
+    const QString longest = QStringLiteral("Wolfgang Amadeus Mozart, dit Wolfie (FR)");
+    ASSERT_EQ(longest.size(), kMaxPlayerNameLength);
     const QString letters = QStringLiteral("ZYXWVUQK");
     for (int player = 0; player < 8; ++player) {
         const QString proposal = QStringLiteral("%1%1 %1%1%1%1 %1%1%1%1").arg(letters[player]);
@@ -90,7 +91,7 @@ TEST_F(ThreadWindowTest, AFortyCharacterNameShowsWholeAndEightPlayersWithoutScro
         turns->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, turns) + 1;
     const QModelIndex cell = turns->model()->index(8, 1);
     EXPECT_EQ(
-        QFontMetrics(turns->font())
+        QFontMetricsF(turns->font())
             .elidedText(longest, Qt::ElideRight, turns->visualRect(cell).width() - 2 * margin),
         longest);
 
