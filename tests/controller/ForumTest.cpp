@@ -37,29 +37,4 @@ TEST_F(ControllerTest, ForumIsStoredAtOnceTakenByANewGameAndBroughtByEachGame)
                                    Forum::Markdown, Forum::Origine}));
 }
 
-// A won puzzle's post names the player of the winning turn as the history has it now: after a
-// correction of that turn, and no more once it credits nobody.
-TEST_F(ControllerTest, TheWonPostNamesTheWinningTurnsPlayerAsItStands)
-{
-    ASSERT_NO_FATAL_FAILURE(startOnSample());
-    ASSERT_NO_FATAL_FAILURE(newPuzzle(dort::kReference));
-    ASSERT_NO_FATAL_FAILURE(play(dort::kFirst));
-    m_game.playerEdited(QStringLiteral("Alice"));
-    ASSERT_NO_FATAL_FAILURE(play(dort::kSecond));
-    const QString victory =
-        QStringLiteral("\r\r[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]\r");
-    const struct {
-        const char* player;
-        QString end;
-    } corrections[] = {
-        {"Alice", victory + QStringLiteral("Dernière lettre trouvée par Alice au tour 2.\r")},
-        {"[Bob]", victory + QStringLiteral("Dernière lettre trouvée par (Bob) au tour 2.\r")},
-        {"", victory},
-    };
-    for (const auto& c : corrections) {
-        ASSERT_TRUE(m_game.setTurnPlayer(2, QString::fromUtf8(c.player)));
-        EXPECT_TRUE(m_game.forumPost().text.endsWith(c.end)) << c.player;
-    }
-}
-
 } // namespace

@@ -199,7 +199,6 @@ struct ExtrasCase {
     const char* name;
     qint64 remaining;
     QString winner;
-    bool puzzleRanking;
     qsizetype puzzles;
     QString post;
 };
@@ -209,9 +208,7 @@ class PostExtrasShown : public testing::TestWithParam<ExtrasCase> {};
 TEST_P(PostExtrasShown, OnlyWhereTheyBelong)
 {
     const ExtrasCase& c = GetParam();
-    const QList<PlayerStanding> nobody;
-    const PostExtras extras{c.puzzleRanking ? &kPuzzleRanking : &nobody, 3, c.winner,
-                            &kThreadRanking, c.puzzles};
+    const PostExtras extras{&kPuzzleRanking, 3, c.winner, &kThreadRanking, c.puzzles};
     EXPECT_EQ(forumPost(Forum::Origine,
                         shown(QStringLiteral("LE CHAT"), 2, c.remaining, QStringLiteral("E ")),
                         extras)
@@ -220,22 +217,15 @@ TEST_P(PostExtrasShown, OnlyWhereTheyBelong)
 }
 
 const QString kPuzzleBlock = QStringLiteral("\r[b]Classement[/b]\r1. (Zoé)*_ : 5 lettres\r");
-const QString kThreadBlock =
-    QStringLiteral("\r[b]Classement du fil (3 énigmes)[/b]\r1. (Zoé)*_ : 12 lettres\r"
-                   "2. # Bob`~|< : 1 lettre\r");
-const QString kWinner = QStringLiteral("Dernière lettre trouvée par Alice au tour 3.\r");
 
 const ExtrasCase kExtrasCases[] = {
     // Nobody on the winning turn and a thread of one puzzle: the post as it always was.
-    {"NobodyWonAloneIsTodaysPost", 0, QString(), true, 1,
+    {"NobodyWonAloneIsTodaysPost", 0, QString(), 1,
      victoryPost(QStringLiteral("LE CHAT")) + kPuzzleBlock},
-    {"NobodyWonInAThread", 0, QString(), true, 3,
-     victoryPost(QStringLiteral("LE CHAT")) + kPuzzleBlock + kThreadBlock},
-    {"OnePuzzleNoThreadBlock", 0, QStringLiteral("Alice"), true, 1,
-     victoryPost(QStringLiteral("LE CHAT")) + kWinner + kPuzzleBlock},
-    {"ThreadBlockWithoutThePuzzlesRanking", 0, QStringLiteral("Alice"), false, 3,
-     victoryPost(QStringLiteral("LE CHAT")) + kWinner + kThreadBlock},
-    {"ATurnNotWonHasTheRankingOnly", 1, QStringLiteral("Alice"), true, 3,
+    {"OnePuzzleNoThreadBlock", 0, QStringLiteral("Alice"), 1,
+     victoryPost(QStringLiteral("LE CHAT")) +
+         QStringLiteral("Dernière lettre trouvée par Alice au tour 3.\r") + kPuzzleBlock},
+    {"ATurnNotWonHasThePuzzlesRankingOnly", 1, QStringLiteral("Alice"), 3,
      fourLinePost(QStringLiteral("LE CHAT"), 2, 1, QStringLiteral("E ")) + kPuzzleBlock},
 };
 

@@ -2,12 +2,10 @@
 // rankings of the puzzle and of the thread as two tabs; a past puzzle chosen in the list shows its
 // turns and ranking read-only, the current one gives the players back to correct. The window is
 // wide enough for a name of 40 characters and high enough for eight players.
-#include "HistoryWindow.h"
 #include "HistoryWindowFixture.h"
 
 #include <QComboBox>
-#include <QFontMetrics>
-#include <QHeaderView>
+#include <QFontMetricsF>
 #include <QStyle>
 #include <QTabWidget>
 
@@ -20,89 +18,54 @@ class ThreadWindowTest : public HistoryWindowFixture {
         typeInto(child<QComboBox>(QStringLiteral("joueur"))->lineEdit(), player);
         generate(proposal);
     }
-    static QStringList headers(const QTableView* table)
+    // A table's headers, then its cells, row by row.
+    static QList<QStringList> shown(const char* name)
     {
-        QStringList texts;
+        const QTableView* table = historyTable(name);
+        QStringList headers;
         for (int column = 0; column < table->model()->columnCount(); ++column)
-            texts << table->model()->headerData(column, Qt::Horizontal).toString();
-        return texts;
-    }
-    // Chooses the puzzle's row of the list as a user does, with a click.
-    static void choose(int row)
-    {
-        QTableView* puzzles = historyTable("enigmes");
-        QTest::mouseClick(puzzles->viewport(), Qt::LeftButton, {},
-                          puzzles->visualRect(puzzles->model()->index(row, 0)).center());
-    }
-    static bool playerEditable(int row)
-    {
-        const QAbstractItemModel* turns = historyTable("historique")->model();
-        return turns->flags(turns->index(row, 1)) & Qt::ItemIsEditable;
+            headers << table->model()->headerData(column, Qt::Horizontal).toString();
+        return QList<QStringList>{headers} + cells(table);
     }
 };
 
-TEST_F(ThreadWindowTest, ThePuzzlesAndBothRankingsFollowTheGame)
+// Seven players who find nothing, then the winner, whose name is of the longest length and whom
+// the post names.
+TEST_F(ThreadWindowTest, TheListAndBothRankingsShowEightPlayersAndALongNameWhole)
 {
-    playAs(QStringLiteral("Alice"), QStringLiteral("la chat mort"));
-    trigger("mnu_historique");
-    auto* tabs = historyWindow()->findChild<QTabWidget*>();
-    ASSERT_NE(tabs, nullptr);
-    ASSERT_EQ(tabs->count(), 2);
-    EXPECT_EQ((QStringList{tabs->tabText(0), tabs->tabText(1)}),
-              (QStringList{QStringLiteral("Énigme"), QStringLiteral("Fil")}));
-    EXPECT_EQ(tabs->widget(0), historyTable("classement"));
-    EXPECT_EQ(tabs->widget(1), historyTable("classement_fil"));
-    EXPECT_EQ(headers(historyTable("classement_fil")),
-              (QStringList{QStringLiteral("Rang"), QStringLiteral("Joueur"),
-                           QStringLiteral("Lettres"), QStringLiteral("Énigmes jouées")}));
-    EXPECT_EQ(
-        headers(historyTable("enigmes")),
-        (QStringList{QStringLiteral("Numéro"), QStringLiteral("Référence"), QStringLiteral("Tours"),
-                     QStringLiteral("Gagnée"), QStringLiteral("Dernière lettre par")}));
-
-    playAs(QStringLiteral("Bob"), QStringLiteral("le chat dort"));
-    EXPECT_EQ(
-        cells(historyTable("enigmes")),
-        (QList<QStringList>{{QStringLiteral("1"), QStringLiteral("LE CHAT DORT"),
-                             QStringLiteral("2"), QStringLiteral("oui"), QStringLiteral("Bob")}}));
-    EXPECT_EQ(cells(historyTable("classement_fil")),
-              (QList<QStringList>{{QStringLiteral("1"), QStringLiteral("Alice"),
-                                   QStringLiteral("8"), QStringLiteral("1")},
-                                  {QStringLiteral("2"), QStringLiteral("Bob"), QStringLiteral("2"),
-                                   QStringLiteral("1")}}));
-}
-
-// Eight players, the last of them with a name of the longest length: the turn table shows it
-// whole, and each ranking its eight rows without scrolling.
-TEST_F(ThreadWindowTest, AFortyCharacterNameShowsWholeAndEightPlayersWithoutScrolling)
-{
-    const QString longest = QStringLiteral("Wolfgang Amadeus Mozart, dit Wolfie (FR)");
-    ASSERT_EQ(longest.size(), kMaxPlayerNameLength);
-    const QString letters = QStringLiteral("ZYXWVUQK");
-    for (int player = 0; player < 8; ++player) {
-        const QString proposal = QStringLiteral("%1%1 %1%1%1%1 %1%1%1%1").arg(letters[player]);
-        playAs(player == 7 ? longest : QStringLiteral("Joueur %1").arg(player), proposal);
-    }
+    const QString winner = QStringLiteral("Wolfgang Amadeus Mozart, dit Wolfie (FR)");
+    ASSERT_EQ(winner.size(), kMaxPlayerNameLength);
+    for (int player = 0; player < 7; ++player)
+        playAs(QStringLiteral("Joueur %1").arg(player),
+               QStringLiteral("%1%1 %1%1%1%1 %1%1%1%1").arg(QStringLiteral("ZYXWVUQ")[player]));
+    playAs(winner, QStringLiteral("le chat dort"));
     trigger("mnu_historique");
     ASSERT_TRUE(QTest::qWaitForWindowExposed(historyWindow()));
+
+    EXPECT_EQ(shown("enigmes"),
+              (QList<QStringList>{{"Numéro", "Référence", "Tours", "Gagnée", "Dernière lettre par"},
+                                  {"1", "LE CHAT DORT", "8", "oui", winner}}));
+    EXPECT_EQ(shown("classement_fil")[0],
+              (QStringList{"Rang", "Joueur", "Lettres", "Énigmes jouées"}));
+    EXPECT_EQ(shown("classement_fil")[1], (QStringList{"1", winner, "10", "1"}));
+    EXPECT_TRUE(m_game->forumPost().text.endsWith(
+        QStringLiteral("\rDernière lettre trouvée par %1 au tour 8.\r").arg(winner)));
     QTableView* turns = historyTable("historique");
     // The cell draws its text inside a focus frame's margin and a pixel on either side.
     const int margin =
         turns->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, turns) + 1;
-    const QModelIndex cell = turns->model()->index(8, 1);
-    EXPECT_EQ(
-        QFontMetricsF(turns->font())
-            .elidedText(longest, Qt::ElideRight, turns->visualRect(cell).width() - 2 * margin),
-        longest);
+    const qreal room = turns->visualRect(turns->model()->index(8, 1)).width() - 2 * margin;
+    EXPECT_EQ(QFontMetricsF(turns->font()).elidedText(winner, Qt::ElideRight, room), winner);
 
     auto* tabs = historyWindow()->findChild<QTabWidget*>();
-    for (const char* name : {"classement", "classement_fil"}) {
-        QTableView* ranking = historyTable(name);
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ((QStringList{tabs->tabText(0), tabs->tabText(1)}), (QStringList{"Énigme", "Fil"}));
+    for (QTableView* ranking : {historyTable("classement"), historyTable("classement_fil")}) {
         tabs->setCurrentWidget(ranking);
-        QApplication::processEvents();
-        ASSERT_EQ(ranking->model()->rowCount(), 8) << name;
-        const QRect last = ranking->visualRect(ranking->model()->index(7, 0));
-        EXPECT_TRUE(ranking->viewport()->rect().contains(last)) << name;
+        ASSERT_EQ(ranking->model()->rowCount(), 8);
+        EXPECT_TRUE(ranking->viewport()->rect().contains(
+            ranking->visualRect(ranking->model()->index(7, 0))))
+            << ranking->objectName().toStdString();
     }
 }
 
@@ -110,34 +73,32 @@ TEST_F(ThreadWindowTest, AFortyCharacterNameShowsWholeAndEightPlayersWithoutScro
 TEST_F(ThreadWindowTest, DISABLED_APastPuzzleChosenShowsItsTurnsReadOnly)
 {
     playAs(QStringLiteral("Alice"), QStringLiteral("la chat mort"));
-    click(ref());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    ref()->clear();
     initialise(QStringLiteral("le vieux chien"));
     playAs(QStringLiteral("Bob"), QStringLiteral("le vieil chien"));
     trigger("mnu_historique");
     ASSERT_TRUE(QTest::qWaitForWindowExposed(historyWindow()));
-    ASSERT_EQ(column(historyTable("enigmes"), 1),
-              (QStringList{QStringLiteral("LE CHAT DORT"), QStringLiteral("LE VIEUX CHIEN")}));
-    EXPECT_EQ(column(historyTable("classement_fil"), 1),
-              (QStringList{QStringLiteral("Bob"), QStringLiteral("Alice")}));
+    ASSERT_EQ(column(historyTable("enigmes"), 1), (QStringList{"LE CHAT DORT", "LE VIEUX CHIEN"}));
+    EXPECT_EQ(column(historyTable("classement_fil"), 1), (QStringList{"Bob", "Alice"}));
 
-    choose(0);
-    EXPECT_EQ(column(historyTable("historique"), 2),
-              (QStringList{QString(), QStringLiteral("LA CHAT MORT")}));
-    EXPECT_EQ(column(historyTable("classement"), 1), QStringList{QStringLiteral("Alice")});
-    EXPECT_FALSE(playerEditable(1));
-    // The game goes on: the past puzzle stays shown.
-    m_window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
-    playAs(QStringLiteral("Carole"), QStringLiteral("le vieux chien"));
-    EXPECT_EQ(column(historyTable("historique"), 1),
-              (QStringList{QString(), QStringLiteral("Alice")}));
-
-    choose(1);
-    EXPECT_EQ(column(historyTable("historique"), 1),
-              (QStringList{QString(), QStringLiteral("Bob"), QStringLiteral("Carole")}));
-    EXPECT_TRUE(playerEditable(1));
+    QTableView* puzzles = historyTable("enigmes");
+    const QAbstractItemModel* turns = historyTable("historique")->model();
+    const struct {
+        int row;
+        QStringList players;
+        bool editable;
+    } choices[] = {{0, {"", "Alice"}, false}, {1, {"", "Bob", "Carole"}, true}};
+    for (const auto& c : choices) {
+        QTest::mouseClick(puzzles->viewport(), Qt::LeftButton, {},
+                          puzzles->visualRect(puzzles->model()->index(c.row, 0)).center());
+        // The game goes on while the past puzzle is shown.
+        m_window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+        if (c.row == 0)
+            playAs(QStringLiteral("Carole"), QStringLiteral("le vieux chien"));
+        EXPECT_EQ(column(historyTable("historique"), 1), c.players);
+        EXPECT_EQ(bool(turns->flags(turns->index(1, 1)) & Qt::ItemIsEditable), c.editable);
+    }
 }
 
 } // namespace
