@@ -43,7 +43,7 @@ int tableHeight(const QTableView* table, int rows)
 
 // A table that is only read, a row a line, its second column taking the room the others leave,
 // high enough for the rows a ranking shows.
-QTableView* listTable(const QString& name, QAbstractItemModel* model, int stretched)
+QTableView* listTable(const QString& name, QAbstractItemModel* model)
 {
     auto* table = new QTableView;
     table->setObjectName(name);
@@ -53,7 +53,7 @@ QTableView* listTable(const QString& name, QAbstractItemModel* model, int stretc
     table->setWordWrap(false);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table->horizontalHeader()->setSectionResizeMode(stretched, QHeaderView::Stretch);
+    table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     table->setMinimumHeight(tableHeight(table, HistoryWindow::kRankingRows));
     return table;
 }
@@ -104,15 +104,15 @@ HistoryWindow::HistoryWindow(GameController& game, QWidget* parent) : QDialog(pa
     connect(m_model, &TurnTableModel::playerTyped, this, &HistoryWindow::playerCorrected);
 
     m_rankingModel = new RankingTableModel(this);
-    m_ranking = listTable(QStringLiteral("classement"), m_rankingModel, 1);
+    m_ranking = listTable(QStringLiteral("classement"), m_rankingModel);
     m_threadRankingModel = new RankingTableModel(this, QStringLiteral("Énigmes jouées"));
     auto* rankings = new QTabWidget(this);
     rankings->setObjectName(QStringLiteral("classements"));
     rankings->addTab(m_ranking, QStringLiteral("Énigme"));
-    rankings->addTab(listTable(QStringLiteral("classement_fil"), m_threadRankingModel, 1),
+    rankings->addTab(listTable(QStringLiteral("classement_fil"), m_threadRankingModel),
                      QStringLiteral("Fil"));
     m_puzzlesModel = new PuzzleTableModel(this);
-    m_puzzles = listTable(QStringLiteral("enigmes"), m_puzzlesModel, 1);
+    m_puzzles = listTable(QStringLiteral("enigmes"), m_puzzlesModel);
     m_puzzles->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(m_puzzles->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { choosePuzzle(current.row()); });
