@@ -57,6 +57,8 @@ bool Announcer::tell(const Shown& before, const Shown& now, const Events& events
                          !events.turns.isEmpty() || events.conflict;
     if (changed)
         ++m_revision;
+    if (events.players)
+        ++m_creditsRevision;
     // Another game shows every value afresh.
     const bool all = events.gameOpened;
     if (all)

@@ -49,6 +49,9 @@ class Announcer {
     // Counts the acts that changed the game: what is built from the game (the post) is built
     // again when it moves.
     quint64 revision() const { return m_revision; }
+    // Counts the acts that may have changed who is credited with what (those that tell the
+    // players changed): the thread's ranking is tallied again when it moves.
+    quint64 creditsRevision() const { return m_creditsRevision; }
     // Whether an act is under way, its signals still to come.
     bool acting() const { return m_acts > 0; }
 
@@ -102,4 +105,5 @@ class Announcer {
     Shown m_before;
     Events m_events;
     quint64 m_revision = 0;
+    quint64 m_creditsRevision = 0;
 };

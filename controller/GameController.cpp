@@ -55,10 +55,25 @@ const QList<Turn>& GameController::turns()
     return all;
 }
 
+// Every act that changes what the post reads (the session, the turns and their players, the
+// options, the thread) moves the announcer's revision.
 const ForumPost& GameController::post()
 {
     return m_post.post(m_announcer.revision(), [this] {
-        return ::forumPost(m_forum, m_session, m_rankingInPost ? &m_board.ranking() : nullptr);
+        PostExtras extras;
+        if (m_history.size() > 1 && m_history.last().restantes == 0) {
+            extras.winningTurn = m_history.size() - 1;
+            extras.winner = m_history.last().joueur;
+        }
+        if (m_rankingInPost) {
+            extras.ranking = &m_board.ranking();
+            // Only a won puzzle's post gives the thread's ranking: a turn's post does not read it.
+            if (m_session.lettres_restantes == 0) {
+                extras.threadRanking = &threadRanking();
+                extras.puzzles = puzzles().size();
+            }
+        }
+        return ::forumPost(m_forum, m_session, extras);
     });
 }
 
@@ -414,8 +429,11 @@ std::optional<PastPuzzle> GameController::pastPuzzle(qsizetype number)
 
 const QList<ThreadStanding>& GameController::threadRanking()
 {
-    if (m_threadRanking && m_threadRanking->first == m_announcer.revision())
-        return m_threadRanking->second;
+    // Tallying every puzzle's turns is the costly part of a won puzzle's post: the ranking is
+    // kept until the credits change (a puzzle closed or brought back changes them too).
+    if (m_threadRanking && m_threadRankingRevision == m_announcer.creditsRevision())
+        return *m_threadRanking;
+    m_threadRankingRevision = m_announcer.creditsRevision();
     QList<QList<TurnCredit>> credits = m_thread.credits();
     QList<TurnCredit> current;
     const QList<Turn>& all = turns();
@@ -423,6 +441,6 @@ const QList<ThreadStanding>& GameController::threadRanking()
          i < all.size(); ++i)
         current.append({all[i].joueur, all[i].trouvees});
     credits.append(current);
-    m_threadRanking.emplace(m_announcer.revision(), ::threadRanking(credits));
-    return m_threadRanking->second;
+    m_threadRanking = ::threadRanking(credits);
+    return *m_threadRanking;
 }

@@ -97,9 +97,10 @@ class GameController : public QObject {
     const std::optional<Conflict>& conflict() const { return m_conflict; }
     // The proposal's part that the latest conflict names, kept inside the current proposal.
     TextRange conflictSelection() const;
-    // "Copier": the post of the game as it stands in the markup of the game's forum, and the
-    // ranking after it when the game asks for it and a turn has a player: its text, that text as
-    // HTML, and its lines as the forum shows them.
+    // "Copier": the post of the game as it stands in the markup of the game's forum, the player
+    // of a won puzzle's winning turn named, and the ranking after it when the game asks for it
+    // and a turn has a player, then a won puzzle's thread ranking once the thread has two
+    // puzzles: its text, that text as HTML, and its lines as the forum shows them.
     const ForumPost& forumPost() { return post(); }
     // Why there is no post to copy: no puzzle in progress (no reference text, or none
     // initialised), whose post would announce a victory.
@@ -304,6 +305,6 @@ class GameController : public QObject {
     PostCache m_post;
     // The reference the puzzle in play was started with, which its pane may no longer show.
     QString m_puzzleReference;
-    // The thread's ranking, as the act of this revision left it.
-    std::optional<std::pair<quint64, QList<ThreadStanding>>> m_threadRanking;
+    std::optional<QList<ThreadStanding>> m_threadRanking;
+    quint64 m_threadRankingRevision = 0; // the announcer's credits revision it was built at
 };

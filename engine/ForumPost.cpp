@@ -168,11 +168,26 @@ QString shownText(Forum forum, const QString& text)
     return dialectOf(forum).shortLines ? inShortLines(lines) : lines;
 }
 
-QList<PostLine> turnLines(Forum forum, const GameSession& game)
+// A player's name as the post writes it: a BBCode forum shows its brackets as parentheses, so
+// that a name never opens or closes a tag; Markdown escapes it as it writes it.
+QString postName(Forum forum, const QString& name)
+{
+    if (dialectOf(forum).markdown)
+        return name;
+    QString written = name;
+    return written.replace(u'[', u'(').replace(u']', u')');
+}
+
+QList<PostLine> turnLines(Forum forum, const GameSession& game, const PostExtras& extras)
 {
     QList<PostLine> lines{{{PostPart::Masked, shownText(forum, game.soluce)}}};
     if (game.lettres_restantes == 0) {
         lines.append({{}, {{PostPart::Count, QStringLiteral("Bravo, c'est gagné !")}}});
+        if (!extras.winner.isEmpty())
+            lines.append(
+                {{PostPart::Text, QStringLiteral("Dernière lettre trouvée par ")},
+                 {PostPart::Name, postName(forum, extras.winner)},
+                 {PostPart::Text, QStringLiteral(" au tour %1.").arg(extras.winningTurn)}});
         return lines;
     }
     lines.append({{{PostPart::Count, QString::number(game.lettres_trouvees)},
@@ -183,18 +198,19 @@ QList<PostLine> turnLines(Forum forum, const GameSession& game)
     return lines;
 }
 
-void appendRanking(QList<PostLine>& lines, Forum forum, const QList<PlayerStanding>& ranking)
+// A ranking's block after a blank line: its title, then a line a player, the puzzle's ranking and
+// the thread's alike.
+template <typename Standing>
+void appendRanking(QList<PostLine>& lines, Forum forum, const QString& title,
+                   const QList<Standing>& ranking)
 {
     if (ranking.isEmpty())
         return;
-    lines.append({{}, {{PostPart::Title, QStringLiteral("Classement")}}});
+    lines.append({{}, {{PostPart::Title, title}}});
     qsizetype rank = 0;
-    for (const PlayerStanding& player : ranking) {
-        QString name = player.name;
-        if (!dialectOf(forum).markdown)
-            name.replace(u'[', u'(').replace(u']', u')');
+    for (const Standing& player : ranking) {
         lines.append({{PostPart::Text, QString::number(++rank) + QStringLiteral(". ")},
-                      {PostPart::Name, name},
+                      {PostPart::Name, postName(forum, player.name)},
                       {PostPart::Text, QStringLiteral(" : ") + QString::number(player.points) +
                                            (player.points >= 2 ? QStringLiteral(" lettres")
                                                                : QStringLiteral(" lettre"))}});
@@ -402,11 +418,15 @@ QString asHtml(const QString& text)
 
 } // namespace
 
-ForumPost forumPost(Forum forum, const GameSession& game, const QList<PlayerStanding>* ranking)
+ForumPost forumPost(Forum forum, const GameSession& game, const PostExtras& extras)
 {
-    ForumPost post{turnLines(forum, game), {}, {}};
-    if (ranking)
-        appendRanking(post.lines, forum, *ranking);
+    ForumPost post{turnLines(forum, game, extras), {}, {}};
+    if (extras.ranking)
+        appendRanking(post.lines, forum, QStringLiteral("Classement"), *extras.ranking);
+    if (game.lettres_restantes == 0 && extras.threadRanking && extras.puzzles >= 2)
+        appendRanking(post.lines, forum,
+                      QStringLiteral("Classement du fil (%1 énigmes)").arg(extras.puzzles),
+                      *extras.threadRanking);
     post.text = markedUp(forum, post.lines);
     post.html = asHtml(post.text);
     return post;

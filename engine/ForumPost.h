@@ -4,6 +4,7 @@
 
 #include "GameSession.h"
 #include "Players.h"
+#include "Thread.h"
 
 #include <QList>
 #include <QString>
@@ -44,9 +45,29 @@ struct ForumPost {
     QString html;
 };
 
+// What a post tells beside the game's texts and counts.
+struct PostExtras {
+    // The puzzle's ranking, given when it ranks somebody.
+    const QList<PlayerStanding>* ranking = nullptr;
+    // The winning turn, the history's last, and the player credited with it: a won puzzle's post
+    // names that player under the victory line; nobody (an empty name) adds nothing.
+    qsizetype winningTurn = 0;
+    QString winner;
+    // The thread's ranking, and how many puzzles the thread has: a won puzzle's post gives it
+    // after the puzzle's ranking once the thread has at least two puzzles.
+    const QList<ThreadStanding>* threadRanking = nullptr;
+    qsizetype puzzles = 0;
+};
+
 // The post of the game's found text, two counts and remaining letters, or the victory line once
-// nothing remains to place; then the ranking when one is given and it ranks somebody. The forums
-// that show the found text in a code box (phpBB 3, Discourse, Markdown) get it and the remaining
-// letters in lines of at most 60 characters, broken at blanks.
-ForumPost forumPost(Forum forum, const GameSession& game,
-                    const QList<PlayerStanding>* ranking = nullptr);
+// nothing remains to place, with the winner's line; then the rankings the extras give, each when
+// it ranks somebody. The forums that show the found text in a code box (phpBB 3, Discourse,
+// Markdown) get it and the remaining letters in lines of at most 60 characters, broken at blanks.
+ForumPost forumPost(Forum forum, const GameSession& game, const PostExtras& extras);
+inline ForumPost forumPost(Forum forum, const GameSession& game,
+                           const QList<PlayerStanding>* ranking = nullptr)
+{
+    PostExtras extras;
+    extras.ranking = ranking;
+    return forumPost(forum, game, extras);
+}

@@ -319,7 +319,7 @@ void Form1::mnu_historique_Click()
     if (!m_historyWindow)
         m_historyWindow = std::make_unique<HistoryWindow>(m_game);
     placeBeside(m_historyWindow.get(), this, controlsArea(), HistoryWindow::kNarrowestWidth,
-                HistoryWindow::kLowestHeight, {m_previewWindow.get()});
+                m_historyWindow->lowestHeight(), {m_previewWindow.get()});
     m_historyWindow->show();
     m_historyWindow->raise();
     m_historyWindow->activateWindow();

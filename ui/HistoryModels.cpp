@@ -1,10 +1,11 @@
-// The turn table and the ranking table.
+// The turn table, the ranking tables and the thread's puzzles.
 #include "HistoryModels.h"
 
 #include "LineBreaks.h"
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -15,8 +16,23 @@ const std::array<QString, 6> kHeaders = {QStringLiteral("Tour"),
                                          QStringLiteral("Lettres restantes"),
                                          QStringLiteral("Texte trouvé")};
 
-const std::array<QString, 4> kRankingHeaders = {QStringLiteral("Rang"), QStringLiteral("Joueur"),
-                                                QStringLiteral("Lettres"), QStringLiteral("Tours")};
+const std::array<QString, 3> kRankingHeaders = {QStringLiteral("Rang"), QStringLiteral("Joueur"),
+                                                QStringLiteral("Lettres")};
+
+const std::array<QString, 5> kPuzzleHeaders = {
+    QStringLiteral("Numéro"), QStringLiteral("Référence"), QStringLiteral("Tours"),
+    QStringLiteral("Gagnée"), QStringLiteral("Dernière lettre par")};
+
+// The headers' text, or the base class's answer outside them.
+template <std::size_t N>
+QVariant headerText(const QAbstractTableModel& model, const std::array<QString, N>& headers,
+                    int section, Qt::Orientation orientation, int role)
+{
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
+        section >= int(N))
+        return model.QAbstractTableModel::headerData(section, orientation, role);
+    return headers[std::size_t(section)];
+}
 
 // A text shown on one table line: each line break, CR LF included, one blank.
 QString oneLine(const QString& text)
@@ -113,7 +129,8 @@ QVariant TurnTableModel::data(const QModelIndex& index, int role) const
 Qt::ItemFlags TurnTableModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (index.isValid() && index.column() == kPlayer && m_firstNumber + index.row() >= 1)
+    if (m_editable && index.isValid() && index.column() == kPlayer &&
+        m_firstNumber + index.row() >= 1)
         flags |= Qt::ItemIsEditable;
     return flags;
 }
@@ -129,40 +146,60 @@ bool TurnTableModel::setData(const QModelIndex& index, const QVariant& value, in
 
 QVariant TurnTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
-        section >= int(kHeaders.size()))
-        return QAbstractTableModel::headerData(section, orientation, role);
-    return kHeaders[section];
+    return headerText(*this, kHeaders, section, orientation, role);
+}
+
+RankingTableModel::RankingTableModel(QObject* parent, QString countHeader)
+    : QAbstractTableModel(parent), m_countHeader(std::move(countHeader))
+{
 }
 
 void RankingTableModel::setRanking(const QList<PlayerStanding>& ranking)
 {
-    if (ranking == m_ranking)
+    QList<Row> rows;
+    rows.reserve(ranking.size());
+    for (const PlayerStanding& player : ranking)
+        rows.append({player.name, player.points, player.turns});
+    setRows(rows);
+}
+
+void RankingTableModel::setRanking(const QList<ThreadStanding>& ranking)
+{
+    QList<Row> rows;
+    rows.reserve(ranking.size());
+    for (const ThreadStanding& player : ranking)
+        rows.append({player.name, player.points, player.puzzles});
+    setRows(rows);
+}
+
+void RankingTableModel::setRows(const QList<Row>& rows)
+{
+    if (rows == m_rows)
         return;
     beginResetModel();
-    m_ranking = ranking;
+    m_rows = rows;
     endResetModel();
 }
 
 int RankingTableModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_ranking.size());
+    return parent.isValid() ? 0 : int(m_rows.size());
 }
 
 int RankingTableModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(kRankingHeaders.size());
+    return parent.isValid() ? 0 : int(kRankingHeaders.size()) + 1;
 }
 
 QVariant RankingTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_ranking.size())
+    if (!index.isValid() || index.row() >= m_rows.size())
         return {};
     if (role == Qt::TextAlignmentRole && index.column() != 1)
         return int(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
-    const PlayerStanding& player = m_ranking[index.row()];
+    const Row& player = m_rows[index.row()];
     switch (index.column()) {
     case 0:
         return index.row() + 1;
@@ -171,14 +208,67 @@ QVariant RankingTableModel::data(const QModelIndex& index, int role) const
     case 2:
         return player.points;
     default:
-        return player.turns;
+        return player.count;
     }
 }
 
 QVariant RankingTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
-        section >= int(kRankingHeaders.size()))
-        return QAbstractTableModel::headerData(section, orientation, role);
-    return kRankingHeaders[section];
+    if (role == Qt::DisplayRole && orientation == Qt::Horizontal &&
+        section == int(kRankingHeaders.size()))
+        return m_countHeader;
+    return headerText(*this, kRankingHeaders, section, orientation, role);
+}
+
+void PuzzleTableModel::setPuzzles(const QList<PuzzleSummary>& puzzles)
+{
+    if (puzzles == m_puzzles)
+        return;
+    if (puzzles.size() != m_puzzles.size()) {
+        beginResetModel();
+        m_puzzles = puzzles;
+        endResetModel();
+        return;
+    }
+    m_puzzles = puzzles;
+    Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+int PuzzleTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_puzzles.size());
+}
+
+int PuzzleTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(kPuzzleHeaders.size());
+}
+
+QVariant PuzzleTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_puzzles.size())
+        return {};
+    const int column = index.column();
+    if (role == Qt::TextAlignmentRole && (column == 0 || column == 2))
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+        return {};
+    const PuzzleSummary& puzzle = m_puzzles[index.row()];
+    switch (column) {
+    case 0:
+        return qlonglong(puzzle.number);
+    case 1:
+        return oneLine(puzzle.reference);
+    case 2:
+        return qlonglong(puzzle.turns);
+    case 3:
+        return puzzle.won ? QStringLiteral("oui") : QStringLiteral("non");
+    default:
+        return puzzle.lastLetterBy;
+    }
+}
+
+QVariant PuzzleTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    return headerText(*this, kPuzzleHeaders, section, orientation, role);
 }

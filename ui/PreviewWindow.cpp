@@ -28,8 +28,8 @@ PreviewWindow::PreviewWindow(GameController& game, const QWidget* foundTextPane,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_browser);
 
-    // The post is built from the found text, the remaining letters and the two counts; without a
-    // reference text there is none.
+    // The post is built from the found text, the remaining letters and the two counts, the
+    // players and the thread's ranking; without a reference text there is none.
     const SessionFields posted = SessionField::Ref | SessionField::Soluce | SessionField::Lettres |
                                  SessionField::RemainingCount | SessionField::FoundCount;
     connect(&m_game, &GameController::sessionChanged, this, [this, posted](SessionFields changed) {
@@ -37,6 +37,7 @@ PreviewWindow::PreviewWindow(GameController& game, const QWidget* foundTextPane,
             follow();
     });
     connect(&m_game, &GameController::playersChanged, this, &PreviewWindow::follow);
+    connect(&m_game, &GameController::threadChanged, this, &PreviewWindow::follow);
     connect(&m_game, &GameController::rankingInPostChanged, this, &PreviewWindow::follow);
     connect(&m_game, &GameController::forumChanged, this, &PreviewWindow::follow);
     follow();

@@ -150,6 +150,88 @@ const DialectCase kDialectCases[] = {
 INSTANTIATE_TEST_SUITE_P(Forums, ForumDialects, testing::ValuesIn(kDialectCases),
                          caseName<DialectCase>);
 
+// A won puzzle's post: the player of the winning turn under the victory line, written as the
+// rankings write names, then the puzzle's ranking and the thread's.
+const QList<PlayerStanding> kPuzzleRanking{{QStringLiteral("[Zoé]*_"), 5, 2}};
+const QList<ThreadStanding> kThreadRanking{{QStringLiteral("[Zoé]*_"), 12, 2},
+                                           {QStringLiteral("# Bob`~|<"), 1, 1}};
+
+// The BBCode forums' words after the victory line, and Markdown's.
+const QString kBbcodeWin =
+    QStringLiteral("[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]\n"
+                   "Dernière lettre trouvée par (Zoé)*_ au tour 7.\n\n"
+                   "[b]Classement[/b]\n1. (Zoé)*_ : 5 lettres\n\n"
+                   "[b]Classement du fil (2 énigmes)[/b]\n"
+                   "1. (Zoé)*_ : 12 lettres\n2. # Bob`~|< : 1 lettre\n");
+const QString kMarkdownWin =
+    QStringLiteral("**Bravo, c'est gagné !**  \n"
+                   "Dernière lettre trouvée par \\[Zoé]\\*\\_ au tour 7.  \n\n"
+                   "**Classement**  \n1\\. \\[Zoé]\\*\\_ : 5 lettres  \n\n"
+                   "**Classement du fil (2 énigmes)**  \n"
+                   "1\\. \\[Zoé]\\*\\_ : 12 lettres  \n"
+                   "2\\. \\# Bob\\`\\~\\|\\< : 1 lettre  \n");
+
+class WonPost : public testing::TestWithParam<DialectCase> {};
+
+TEST_P(WonPost, NamesTheWinnerAndGivesBothRankings)
+{
+    const DialectCase& c = GetParam();
+    const PostExtras extras{&kPuzzleRanking, 7, QStringLiteral("[Zoé]*_"), &kThreadRanking, 2};
+    EXPECT_EQ(forumPost(c.forum, shown(QStringLiteral("LE CHAT"), 2, 0, QString()), extras).text,
+              c.post);
+}
+
+const DialectCase kWonCases[] = {
+    {"Origine", Forum::Origine, true,
+     QStringLiteral("[font=Courier New][size=5]LE CHAT[/size][/font]\r\r") +
+         QString(kBbcodeWin).replace(u'\n', u'\r')},
+    {"Phpbb3", Forum::Phpbb3, true, QStringLiteral("[code]LE CHAT[/code]\n\n") + kBbcodeWin},
+    {"Mybb", Forum::Mybb, true,
+     QStringLiteral("[font=Courier New][size=x-large]LE CHAT[/size][/font]\n\n") + kBbcodeWin},
+    {"Discourse", Forum::Discourse, true,
+     QStringLiteral("```text\nLE CHAT\n```\n\n") + kMarkdownWin},
+    {"Markdown", Forum::Markdown, true, QStringLiteral("```\nLE CHAT\n```\n\n") + kMarkdownWin},
+};
+
+INSTANTIATE_TEST_SUITE_P(Forums, WonPost, testing::ValuesIn(kWonCases), caseName<DialectCase>);
+
+struct ExtrasCase {
+    const char* name;
+    qint64 remaining;
+    QString winner;
+    qsizetype puzzles;
+    QString post;
+};
+
+class PostExtrasShown : public testing::TestWithParam<ExtrasCase> {};
+
+TEST_P(PostExtrasShown, OnlyWhereTheyBelong)
+{
+    const ExtrasCase& c = GetParam();
+    const PostExtras extras{&kPuzzleRanking, 3, c.winner, &kThreadRanking, c.puzzles};
+    EXPECT_EQ(forumPost(Forum::Origine,
+                        shown(QStringLiteral("LE CHAT"), 2, c.remaining, QStringLiteral("E ")),
+                        extras)
+                  .text,
+              c.post);
+}
+
+const QString kPuzzleBlock = QStringLiteral("\r[b]Classement[/b]\r1. (Zoé)*_ : 5 lettres\r");
+
+const ExtrasCase kExtrasCases[] = {
+    // Nobody on the winning turn and a thread of one puzzle: the post as it always was.
+    {"NobodyWonAloneIsTodaysPost", 0, QString(), 1,
+     victoryPost(QStringLiteral("LE CHAT")) + kPuzzleBlock},
+    {"OnePuzzleNoThreadBlock", 0, QStringLiteral("Alice"), 1,
+     victoryPost(QStringLiteral("LE CHAT")) +
+         QStringLiteral("Dernière lettre trouvée par Alice au tour 3.\r") + kPuzzleBlock},
+    {"ATurnNotWonHasThePuzzlesRankingOnly", 1, QStringLiteral("Alice"), 3,
+     fourLinePost(QStringLiteral("LE CHAT"), 2, 1, QStringLiteral("E ")) + kPuzzleBlock},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, PostExtrasShown, testing::ValuesIn(kExtrasCases),
+                         caseName<ExtrasCase>);
+
 // A code box does not wrap: the 600 characters of a found text and long remaining letters come in
 // lines of at most 60 characters, broken at blanks, the letters' group longer than a line cut.
 const QString kFoundLines =

@@ -130,8 +130,10 @@ TEST_F(TurnHistoryWindowTest, UndoThatCannotReadEarlierTurnsLeavesTheItemAsTheGa
     EXPECT_EQ(table->model()->index(0, 0).data().toString(), QStringLiteral("2"));
 }
 
-// The history window opens beside the main window, and the turn keys reach the game from it and
-// from the conflict dialog as from the main window: the proposal is tidied first.
+// The history window opens beside the main window (on the offscreen screen, which has no room
+// beside it nor below it, over the panes and ending above the buttons), and the turn keys reach
+// the game from it and from the conflict dialog as from the main window: the proposal is tidied
+// first.
 TEST_F(TurnHistoryWindowTest, TurnKeysWorkFromTheOtherWindows)
 {
     typeInto(propal(), QStringLiteral("la chat mort"));
@@ -139,10 +141,13 @@ TEST_F(TurnHistoryWindowTest, TurnKeysWorkFromTheOtherWindows)
     QDialog* history = historyWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(history));
     const QSize frameMargins = history->frameGeometry().size() - history->size();
-    EXPECT_EQ(history->frameGeometry(),
-              besideMainWindow(m_window->frameGeometry(), QSize(1100, 420) + frameMargins,
-                               m_window->screen()->availableGeometry(),
-                               HistoryWindow::kNarrowestWidth));
+    const QWidget* clearProposal = button(QStringLiteral("Command1"));
+    EXPECT_EQ(
+        history->frameGeometry(),
+        keptClearOf(besideMainWindow(m_window->frameGeometry(), history->sizeHint() + frameMargins,
+                                     m_window->screen()->availableGeometry(),
+                                     HistoryWindow::kNarrowestWidth),
+                    QRect(clearProposal->mapToGlobal(QPoint(0, 0)), clearProposal->size())));
 
     QTest::keyClick(history, Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(propal()->toPlainText(), QStringLiteral("LA CHAT MORT"));

@@ -1,7 +1,8 @@
-// Plays a short game in the real window and saves pictures of the main window after a turn, of
-// the conflict dialog, of the history window with its players' ranking, and, when it plays on a
-// store file, of the post's preview with the ranking: ui_screenshots <folder> [store]. Run it
-// under xvfb-run; the store file is changed.
+// Plays a short thread of two puzzles in the real window and saves pictures of the main window
+// after a turn, of the conflict dialog, of the history window with the thread's puzzles and the
+// players' ranking, and, when it plays on a store file, of the preview of the second puzzle's win
+// with the rankings: ui_screenshots <folder> [store]. Run it under xvfb-run; the store file is
+// changed.
 #include "Form1.h"
 #include "GameController.h"
 #include "StoreLocation.h"
@@ -97,8 +98,16 @@ int main(int argc, char** argv)
 
     play(window, QStringLiteral("la petit chat est mort, dit agnes a l'ete."),
          QStringLiteral("Bob"));
-    play(window, QStringLiteral("le petit chat est fort, dit agnès à l'été."),
+    play(window, QStringLiteral("le petit chat est mort, dit agnès à l'été."),
          QStringLiteral("agnès"));
+    // The thread's second puzzle, won by Bob.
+    QTest::mouseClick(ref->viewport(), Qt::LeftButton);
+    QTest::keyClick(ref, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(ref, Qt::Key_Delete);
+    typeText(ref, QStringLiteral("un vieux chien dort au soleil."));
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("init")), Qt::LeftButton);
+    play(window, QStringLiteral("un vieil chien mord au sommet."), QStringLiteral("Carole"));
+    play(window, QStringLiteral("un vieux chien dort au soleil."), QStringLiteral("Bob"));
     window.findChild<QAction*>(QStringLiteral("mnu_historique"))->trigger();
     if (!grabDialog(programWindow("form_historique"),
                     folder + QStringLiteral("/history-window.png")))
