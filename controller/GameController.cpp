@@ -70,7 +70,7 @@ const ForumPost& GameController::post()
             // Only a won puzzle's post gives the thread's ranking: a turn's post does not read it.
             if (m_session.lettres_restantes == 0) {
                 extras.threadRanking = &threadRanking();
-                extras.puzzles = puzzles().size();
+                extras.puzzles = m_thread.pastCount() + 1;
             }
         }
         return ::forumPost(m_forum, m_session, extras);
