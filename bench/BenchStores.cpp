@@ -45,30 +45,12 @@ bool dropHistory(const QString& path)
 
 } // namespace
 
-bool writeBenchStore(const QString& path, bool history, int players)
-{
-    QFile::remove(path);
-    if (QProcess::execute(QStringLiteral(PLIMO_DEFAULT_STORE_TOOL), {path}) != 0)
-        return false;
-    {
-        GameController game;
-        if (game.openGame(path))
-            return false;
-        game.referenceEdited(benchmarkReferenceText());
-        game.initialise();
-        for (int turn = 1; turn < kBenchTurns; ++turn) {
-            if (players > 0)
-                game.playerEdited(QStringLiteral("Joueur n°%1").arg(turn % players));
-            game.proposalEdited(benchmarkProposal(turn));
-            game.generate([](const Question&) { return Answer::Yes; });
-        }
-        if (game.save())
-            return false;
-    }
-    return history || dropHistory(path);
-}
+namespace {
 
-bool writeThreadStore(const QString& path, int puzzles, int turns)
+// Plays `puzzles` puzzles of the 600-character game in a new store at `path`, each for `turns`
+// turns after its turn 0, the turns going to `players` players in turn (nobody when 0), and
+// saves it.
+bool playBenchGame(const QString& path, int puzzles, int turns, int players)
 {
     QFile::remove(path);
     if (QProcess::execute(QStringLiteral(PLIMO_DEFAULT_STORE_TOOL), {path}) != 0)
@@ -81,12 +63,25 @@ bool writeThreadStore(const QString& path, int puzzles, int turns)
         if (game.initialise())
             return false;
         for (int turn = 1; turn <= turns; ++turn) {
-            game.playerEdited(QStringLiteral("Joueur n°%1").arg(turn % 3));
+            if (players > 0)
+                game.playerEdited(QStringLiteral("Joueur n°%1").arg(turn % players));
             game.proposalEdited(benchmarkProposal(turn));
             game.generate([](const Question&) { return Answer::Yes; });
         }
     }
     return game.turnCount() == turns + 1 && game.puzzles().size() == puzzles && !game.save();
+}
+
+} // namespace
+
+bool writeBenchStore(const QString& path, bool history, int players)
+{
+    return playBenchGame(path, 1, kBenchTurns - 1, players) && (history || dropHistory(path));
+}
+
+bool writeThreadStore(const QString& path, int puzzles, int turns)
+{
+    return playBenchGame(path, puzzles, turns, 3);
 }
 
 QString benchStore(bool history, int players)
