@@ -141,12 +141,8 @@ int saveAsLoop(const QString& folder, qlonglong first)
         if (game.generate(playOn).conflict) {
             return 4;
         }
-        // A lock file that a kill left unwritten is taken over once the moment of a write is
-        // past.
-        std::optional<Refusal> refusal;
-        for (int attempt = 0; attempt < 50 && (refusal = game.saveGameAs(file(n))); ++attempt)
-            QThread::msleep(100);
-        if (refusal) {
+        // A lock file that a kill left is taken over at once.
+        if (const std::optional<Refusal> refusal = game.saveGameAs(file(n))) {
             std::fprintf(stderr, "%s\n", qUtf8Printable(refusal->text));
             return 3;
         }
