@@ -313,6 +313,16 @@ bool GameStore::matchesItsSave() const
     return !check || check->isEmpty() || *check == savedGameMark(false);
 }
 
+void GameStore::readTogether(const std::function<void()>& reads) const
+{
+    QSqlQuery control(QSqlDatabase::database(m_connectionName, false));
+    const bool begun = m_open && control.exec(QStringLiteral("BEGIN"));
+    reads();
+    // Nothing was written: the end of the transaction only lets go of the file.
+    if (begun && !control.exec(QStringLiteral("COMMIT")))
+        control.exec(QStringLiteral("ROLLBACK"));
+}
+
 QString GameStore::savedGameMark(bool everyTurn) const
 {
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));

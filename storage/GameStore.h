@@ -96,6 +96,9 @@ class GameStore {
     // Whether the file holds what its last save wrote, as the check that save recorded tells; a
     // file saved before there was a check holds it.
     bool matchesItsSave() const;
+    // Runs `reads` in one read transaction, so that they see one state of the file and SQLite
+    // locks and checks the file once for all of them instead of once per statement.
+    void readTogether(const std::function<void()>& reads) const;
 
     // Whether the post ends with the ranking: the first row's classement in the table options,
     // false when the table, its row or its value is missing or not an integer (a file of an
