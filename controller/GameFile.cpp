@@ -157,13 +157,11 @@ void GameFile::opened(std::unique_ptr<GameStore> store, const GameLock& lock, bo
 
 StoredGame GameFile::load()
 {
-    StoredGame game;
-    m_store->readTogether([&] {
-        game = {m_store->loadGame(),       m_store->loadRankingInPost(),
-                m_store->loadForum(),      m_store->loadHistory(),
-                {},                        m_store->loadRules(),
-                !m_store->matchesItsSave()};
-    });
+    const GameStore::ReadTogether together(*m_store);
+    StoredGame game{m_store->loadGame(),       m_store->loadRankingInPost(),
+                    m_store->loadForum(),      m_store->loadHistory(),
+                    {},                        m_store->loadRules(),
+                    !m_store->matchesItsSave()};
     GameSession& session = game.session;
     // Every line break, a lone CR or LF included, as CR LF.
     for (QString* text : {&session.ref, &session.soluce, &session.propal, &session.lettres})

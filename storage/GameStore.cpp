@@ -313,13 +313,20 @@ bool GameStore::matchesItsSave() const
     return !check || check->isEmpty() || *check == savedGameMark(false);
 }
 
-void GameStore::readTogether(const std::function<void()>& reads) const
+GameStore::ReadTogether::ReadTogether(const GameStore& store)
+    : m_connectionName(store.m_connectionName),
+      m_begun(store.m_open && QSqlQuery(QSqlDatabase::database(m_connectionName, false))
+                                  .exec(QStringLiteral("BEGIN")))
 {
-    QSqlQuery control(QSqlDatabase::database(m_connectionName, false));
-    const bool begun = m_open && control.exec(QStringLiteral("BEGIN"));
-    reads();
+}
+
+GameStore::ReadTogether::~ReadTogether()
+{
+    if (!m_begun)
+        return;
     // Nothing was written: the end of the transaction only lets go of the file.
-    if (begun && !control.exec(QStringLiteral("COMMIT")))
+    QSqlQuery control(QSqlDatabase::database(m_connectionName, false));
+    if (!control.exec(QStringLiteral("COMMIT")))
         control.exec(QStringLiteral("ROLLBACK"));
 }
 

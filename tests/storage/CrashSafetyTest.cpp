@@ -274,9 +274,8 @@ TEST(CrashSafetyTest, KilledSavesUnderANewNameLeaveWholeGames)
     writeBytes(endedScratchFile(file(last + 1)), "copie");
     GameController game;
     ASSERT_FALSE(game.openGame(file(last)));
-    // Under another name than the killed program's next one, whose lock it may have left
-    // unwritten a moment ago.
-    const std::optional<Refusal> refusal = game.saveGameAs(dir.filePath(QStringLiteral("après")));
+    // Under the killed program's next name, whose lock it may have left half made a moment ago.
+    const std::optional<Refusal> refusal = game.saveGameAs(file(last + 1));
     ASSERT_FALSE(refusal) << qPrintable(refusal->text);
     EXPECT_EQ(scratchFiles(), QStringList());
     std::printf("%d kills, %lld copies made, %lld cut short\n", kSaveAsKills, last,
