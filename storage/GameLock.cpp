@@ -109,7 +109,8 @@ QByteArray holderLines()
 void GameLock::writeAlone(const QString& settingsFile, const std::function<void()>& write)
 {
     int error = 0;
-    [[maybe_unused]] const std::shared_ptr<Held> alone = hold(lockFileFor(settingsFile), true, &error);
+    [[maybe_unused]] const std::shared_ptr<Held> alone =
+        hold(lockFileFor(settingsFile), true, &error);
     // Qt's lock file: one nobody holds was left by a killed program.
     const QByteArray qtLock = QFile::encodeName(settingsFile + QStringLiteral(".lock"));
     const int fd = ::open(qtLock.constData(), O_RDONLY | O_CLOEXEC);
@@ -162,9 +163,9 @@ GameLock::Outcome GameLock::take(const QString& gamePath)
     // Names its holder in place of whatever a killed one left; like every file beside a game,
     // readable by its owner only. What it says is for people: the lock is held either way.
     const QByteArray lines = holderLines();
-    const bool named = ::ftruncate(lock->fd(), 0) == 0 &&
-                       ::pwrite(lock->fd(), lines.constData(), size_t(lines.size()), 0) ==
-                           lines.size();
+    const bool named =
+        ::ftruncate(lock->fd(), 0) == 0 &&
+        ::pwrite(lock->fd(), lines.constData(), size_t(lines.size()), 0) == lines.size();
     Q_UNUSED(named)
     ::fchmod(lock->fd(), 0600);
     heldLocks().insert(key, lock);

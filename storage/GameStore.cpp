@@ -315,8 +315,9 @@ bool GameStore::matchesItsSave() const
 
 GameStore::ReadTogether::ReadTogether(const GameStore& store)
     : m_connectionName(store.m_connectionName),
-      m_begun(store.m_open && QSqlQuery(QSqlDatabase::database(m_connectionName, false))
-                                  .exec(QStringLiteral("BEGIN")))
+      m_begun(
+          store.m_open &&
+          QSqlQuery(QSqlDatabase::database(m_connectionName, false)).exec(QStringLiteral("BEGIN")))
 {
 }
 

@@ -270,10 +270,11 @@ void perform(GameController& game, const RandomAct& act)
 }
 
 // Takes up the game's recovery record, says "R <digest>" of the game taken up, then plays random
-// acts, never saving, until killed; "Q" says that the game's unsaved quit begins. Each act is first played on a shadow game (a copy of the game
-// and its record, taken up the same way), whose digest "P <digest>" is said before the act is
-// played on the game; "D" follows once it has. The game recovered after a kill must be the last
-// one said, or the one before when the kill fell inside the act's write.
+// acts, never saving, until killed; "Q" says that the game's unsaved quit begins. Each act is first
+// played on a shadow game (a copy of the game and its record, taken up the same way), whose digest
+// "P <digest>" is said before the act is played on the game; "D" follows once it has. The game
+// recovered after a kill must be the last one said, or the one before when the kill fell inside the
+// act's write.
 int recoveryLoop(const QString& path, unsigned seed, bool quitting)
 {
     const Asker takeUp = [](const Question& question) {
