@@ -157,6 +157,7 @@ void GameFile::opened(std::unique_ptr<GameStore> store, const GameLock& lock, bo
 
 StoredGame GameFile::load()
 {
+    const GameStore::ReadTogether together(*m_store);
     StoredGame game{m_store->loadGame(),       m_store->loadRankingInPost(),
                     m_store->loadForum(),      m_store->loadHistory(),
                     {},                        m_store->loadRules(),

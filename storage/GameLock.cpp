@@ -2,16 +2,14 @@
 #include "GameLock.h"
 #include "StoreError.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
-#include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QLockFile>
 #include <QStandardPaths>
-#include <QThread>
+#include <QSysInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -19,11 +17,27 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+// A lock file held: its name and the open file that carries the system's lock. Letting go
+// removes the file while still holding it, so that the name never names a file that a holder
+// let go of, then closes it.
+class GameLock::Held {
+  public:
+    Held(QByteArray name, int fd) : m_name(std::move(name)), m_fd(fd) {}
+    Held(const Held&) = delete;
+    Held& operator=(const Held&) = delete;
+    ~Held()
+    {
+        ::unlink(m_name.constData());
+        ::close(m_fd);
+    }
+    int fd() const { return m_fd; }
 
-// A holder writes its lock file right after making it; a file still without its holder after
-// this long was left by a holder killed in between.
-constexpr qint64 kWriteMomentMs = 1000;
+  private:
+    QByteArray m_name;
+    int m_fd;
+};
+
+namespace {
 
 // The user's runtime folder; the temporary folder when the system names none, so that the lock
 // still binds every Plimo of the machine.
@@ -39,65 +53,74 @@ QString lockFolder()
 }
 
 // The locks this program holds, by game key.
-QHash<QString, std::weak_ptr<QLockFile>>& heldLocks()
+QHash<QString, std::weak_ptr<GameLock::Held>>& heldLocks()
 {
-    static QHash<QString, std::weak_ptr<QLockFile>> held;
+    static QHash<QString, std::weak_ptr<GameLock::Held>> held;
     return held;
 }
 
-// Removes a lock file whose holder is gone; true when the lock may be tried again. A holder locks
-// its lock file (flock) from the moment it makes it until it lets go, and the system drops that
-// lock when the holder ends however it ends: a file nobody locks has no live holder, whatever
-// process now has the process id it names. Qt's own check trusts that id, and waits out a lock
-// whose id another program has taken since. A file that names no holder may be one being made
-// right now, before its maker locked it: it goes only once it is older than a write takes.
-bool removeAbandonedLock(const QLockFile& lock, const QString& file)
+bool sameFile(int fd, const QByteArray& name)
 {
-    qint64 pid = 0;
-    QString host;
-    QString application;
-    const QByteArray name = QFile::encodeName(file);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT;
-    bool removed = false;
     struct stat opened {};
     struct stat named {};
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 &&
-        ::stat(name.constData(), &named) == 0 && opened.st_ino == named.st_ino &&
-        opened.st_dev == named.st_dev) {
-        const QDateTime written = QFileInfo(file).lastModified();
-        removed = (lock.getLockInfo(&pid, &host, &application) ||
-                   written.msecsTo(QDateTime::currentDateTime()) >= kWriteMomentMs) &&
-                  ::unlink(name.constData()) == 0;
-    }
-    ::close(fd);
-    return removed;
+    return ::fstat(fd, &opened) == 0 && ::stat(name.constData(), &named) == 0 &&
+           opened.st_ino == named.st_ino && opened.st_dev == named.st_dev;
 }
 
-// Whether a live program holds the lock file (its flock).
-bool heldByLiveProgram(const QString& file)
+// Opens (or makes) the lock file and locks it, waiting for its holder or not; `error` tells why
+// nothing is held (EWOULDBLOCK: a live program holds it). A file whose holder let go of it and
+// removed it between the open and the lock is left for the one now at its name.
+std::shared_ptr<GameLock::Held> hold(const QString& file, bool wait, int* error)
 {
-    const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-    ::close(fd);
-    return held;
+    const QByteArray name = QFile::encodeName(file);
+    for (;;) {
+        const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            *error = errno;
+            return nullptr;
+        }
+        int locked = 0;
+        do
+            locked = ::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB));
+        while (locked != 0 && errno == EINTR);
+        if (locked != 0) {
+            *error = errno;
+            ::close(fd);
+            return nullptr;
+        }
+        if (sameFile(fd, name))
+            return std::make_shared<GameLock::Held>(name, fd);
+        ::close(fd);
+    }
+}
+
+// What Qt's own lock files say of their holder (process id, program, host, machine, boot), so
+// that an older Plimo, which reads them so, sees a live holder.
+QByteArray holderLines()
+{
+    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+    return QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
+           QFileInfo(program).fileName().toUtf8() + '\n' + QSysInfo::machineHostName().toUtf8() +
+           '\n' + QSysInfo::machineUniqueId() + '\n' + QSysInfo::bootUniqueId() + '\n';
 }
 
 } // namespace
 
-void GameLock::clearAbandoned(const QString& lockFile)
+void GameLock::writeAlone(const QString& settingsFile, const std::function<void()>& write)
 {
-    const QLockFile lock(lockFile);
-    QElapsedTimer waited;
-    waited.start();
-    // A file without holder nor content may be one being made this very moment: it is looked at
-    // again until it is older than a write takes.
-    while (QFileInfo::exists(lockFile) && !removeAbandonedLock(lock, lockFile) &&
-           !heldByLiveProgram(lockFile) && waited.elapsed() < kWriteMomentMs + 100)
-        QThread::msleep(20);
+    int error = 0;
+    [[maybe_unused]] const std::shared_ptr<Held> alone =
+        hold(lockFileFor(settingsFile), true, &error);
+    // Qt's lock file: one nobody holds was left by a killed program.
+    const QByteArray qtLock = QFile::encodeName(settingsFile + QStringLiteral(".lock"));
+    const int fd = ::open(qtLock.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && sameFile(fd, qtLock))
+            ::unlink(qtLock.constData());
+        ::close(fd);
+    }
+    // Without the lock (a runtime folder that cannot be written) the write is still made.
+    write();
 }
 
 QString GameLock::gameKey(const QString& gamePath)
@@ -124,22 +147,28 @@ GameLock::Outcome GameLock::take(const QString& gamePath)
 {
     m_reason.clear();
     const QString key = gameKey(gamePath);
-    if (std::shared_ptr<QLockFile> held = heldLocks().value(key).lock()) {
+    if (std::shared_ptr<Held> held = heldLocks().value(key).lock()) {
         m_lock = std::move(held);
         return Outcome::Taken;
     }
     const QString file = lockFileFor(gamePath);
-    auto lock = std::make_shared<QLockFile>(file);
-    if (lock->tryLock(0) || (lock->error() == QLockFile::LockFailedError &&
-                             removeAbandonedLock(*lock, file) && lock->tryLock(0))) {
-        // Like every file beside a game, readable by its owner only.
-        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        heldLocks().insert(key, lock);
-        m_lock = std::move(lock);
-        return Outcome::Taken;
-    }
-    if (lock->error() == QLockFile::LockFailedError)
+    int error = 0;
+    std::shared_ptr<Held> lock = hold(file, false, &error);
+    if (!lock && error == EWOULDBLOCK)
         return Outcome::HeldElsewhere;
-    m_reason = QStringLiteral("Le verrou %1 n'a pas pu être pris.").arg(nativePath(file));
-    return Outcome::Failed;
+    if (!lock) {
+        m_reason = QStringLiteral("Le verrou %1 n'a pas pu être pris.").arg(nativePath(file));
+        return Outcome::Failed;
+    }
+    // Names its holder in place of whatever a killed one left; like every file beside a game,
+    // readable by its owner only. What it says is for people: the lock is held either way.
+    const QByteArray lines = holderLines();
+    const bool named =
+        ::ftruncate(lock->fd(), 0) == 0 &&
+        ::pwrite(lock->fd(), lines.constData(), size_t(lines.size()), 0) == lines.size();
+    Q_UNUSED(named)
+    ::fchmod(lock->fd(), 0600);
+    heldLocks().insert(key, lock);
+    m_lock = std::move(lock);
+    return Outcome::Taken;
 }

@@ -4,18 +4,18 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
-
-class QLockFile;
 
 class GameLock {
   public:
     enum class Outcome { Taken, HeldElsewhere, Failed };
 
     // Takes the lock of the game at this path, which need not exist yet. The locks of one
-    // program on the same game share one lock file: the lock keeps programs apart. A lock left
-    // by a program that ended without letting go (killed, crashed) is taken over at once, even
-    // when another program now has the process id it names; a live holder's lock never is.
+    // program on the same game share one lock file: the lock keeps programs apart. The lock is
+    // the system's lock on the file (flock), which the system drops when its holder ends however
+    // it ends: the file a killed program left is taken over at once, whatever it holds and
+    // whatever program now has the process id it names; a live holder's lock never is.
     Outcome take(const QString& gamePath);
     // Why the last take failed.
     const QString& failureReason() const { return m_reason; }
@@ -25,11 +25,15 @@ class GameLock {
     static QString gameKey(const QString& gamePath);
     // The lock file of the game at this path.
     static QString lockFileFor(const QString& gamePath);
-    // Removes the Qt lock file at this path (any, such as QSettings' own) when the program that
-    // made it ended without letting go, so that a lock() on it does not wait out Qt's stale time.
-    static void clearAbandoned(const QString& lockFile);
+    // Runs `write` on a file that QSettings writes (the recent games) while no other Plimo writes
+    // it, its wait lasting as long as another's write does. Qt's own lock file beside it that a
+    // killed program left behind is removed first, so that QSettings does not wait out Qt's
+    // half-minute stale time; no live Plimo can be making it meanwhile.
+    static void writeAlone(const QString& settingsFile, const std::function<void()>& write);
+
+    class Held;
 
   private:
-    std::shared_ptr<QLockFile> m_lock;
+    std::shared_ptr<Held> m_lock;
     QString m_reason;
 };

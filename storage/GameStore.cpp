@@ -319,6 +319,24 @@ bool GameStore::matchesItsSave() const
     return !check || check->isEmpty() || *check == savedGameMark(false);
 }
 
+GameStore::ReadTogether::ReadTogether(const GameStore& store)
+    : m_connectionName(store.m_connectionName),
+      m_begun(
+          store.m_open &&
+          QSqlQuery(QSqlDatabase::database(m_connectionName, false)).exec(QStringLiteral("BEGIN")))
+{
+}
+
+GameStore::ReadTogether::~ReadTogether()
+{
+    if (!m_begun)
+        return;
+    // Nothing was written: the end of the transaction only lets go of the file.
+    QSqlQuery control(QSqlDatabase::database(m_connectionName, false));
+    if (!control.exec(QStringLiteral("COMMIT")))
+        control.exec(QStringLiteral("ROLLBACK"));
+}
+
 QString GameStore::savedGameMark(bool everyTurn) const
 {
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));

@@ -114,6 +114,19 @@ class GameStore {
     // Whether the file holds what its last save wrote, as the check that save recorded tells; a
     // file saved before there was a check holds it.
     bool matchesItsSave() const;
+    // While it lives, the store's reads run in one read transaction: they see one state of the
+    // file, and SQLite locks and checks the file once for all of them instead of at each one.
+    class ReadTogether {
+      public:
+        explicit ReadTogether(const GameStore& store);
+        ReadTogether(const ReadTogether&) = delete;
+        ReadTogether& operator=(const ReadTogether&) = delete;
+        ~ReadTogether();
+
+      private:
+        QString m_connectionName;
+        bool m_begun = false;
+    };
 
     // Whether the post ends with the ranking: the first row's classement in the table options,
     // false when the table, its row or its value is missing or not an integer (a file of an

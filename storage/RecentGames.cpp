@@ -64,15 +64,15 @@ void RecentGames::remove(const QString& gamePath)
 // A list that cannot be written (read-only configuration) is only a lost convenience.
 void RecentGames::write(const QStringList& paths)
 {
-    // QSettings waits half a minute on the lock file of a program killed while it wrote.
-    GameLock::clearAbandoned(m_file + QStringLiteral(".lock"));
-    QSettings settings(m_file, QSettings::IniFormat);
-    settings.remove(kArray);
-    settings.beginWriteArray(kArray, int(paths.size()));
-    for (int i = 0; i < paths.size(); ++i) {
-        settings.setArrayIndex(i);
-        settings.setValue(kPathKey, paths[i]);
-    }
-    settings.endArray();
-    settings.sync();
+    GameLock::writeAlone(m_file, [&] {
+        QSettings settings(m_file, QSettings::IniFormat);
+        settings.remove(kArray);
+        settings.beginWriteArray(kArray, int(paths.size()));
+        for (int i = 0; i < paths.size(); ++i) {
+            settings.setArrayIndex(i);
+            settings.setValue(kPathKey, paths[i]);
+        }
+        settings.endArray();
+        settings.sync();
+    });
 }

@@ -274,9 +274,8 @@ TEST(CrashSafetyTest, KilledSavesUnderANewNameLeaveWholeGames)
     writeBytes(endedScratchFile(file(last + 1)), "copie");
     GameController game;
     ASSERT_FALSE(game.openGame(file(last)));
-    // Under another name than the killed program's next one, whose lock it may have left
-    // unwritten a moment ago.
-    const std::optional<Refusal> refusal = game.saveGameAs(dir.filePath(QStringLiteral("après")));
+    // Under the killed program's next name, whose lock it may have left half made a moment ago.
+    const std::optional<Refusal> refusal = game.saveGameAs(file(last + 1));
     ASSERT_FALSE(refusal) << qPrintable(refusal->text);
     EXPECT_EQ(scratchFiles(), QStringList());
     std::printf("%d kills, %lld copies made, %lld cut short\n", kSaveAsKills, last,
@@ -284,70 +283,106 @@ TEST(CrashSafetyTest, KilledSavesUnderANewNameLeaveWholeGames)
 }
 
 // Killed while playing without saving: random acts (turns credited to random players, conflicts,
-// undos into the saved turns, corrections of saved turns, clears, new puzzles, a «Quitter»
-// answered Oui without saving then a start answering Oui, which must give the game back as it
-// was), a kill at a
-// random moment, a start answering Oui. After every kill the game taken up is the one the
-// helper said after its last act, or after the act before when the kill fell inside the last
-// act's write; and the game file, never saved again, is left byte for byte.
-TEST(CrashSafetyTest, KilledPlayIsTakenUpAsTheLastActShowedIt)
+// undos into the saved turns, corrections of saved turns, clears, new puzzles, the game left
+// without saving, by «Quitter» or the frame answered Oui or Non before another game, then a start
+// answering Oui, which must give the game back as it was), a kill at a random moment, a start
+// answering Oui. After every kill the game taken up is the one the helper said after its last
+// act, or after the act before when the kill fell inside the last act's write; and the game
+// file, never saved again, is left byte for byte. With `quitting`, one act in four is an unsaved
+// quit, so that many kills fall inside a quit's write of the copy or the start after it.
+struct PlayCampaign {
+    int kills = 0;
+    int acts = 0;
+    int insideAWrite = 0;
+    int insideAQuit = 0;
+    int mismatches = 0;
+};
+
+PlayCampaign killPlay(int kills, bool quitting)
 {
-    constexpr int kRecoveryKills = 150;
+    PlayCampaign campaign;
+    campaign.kills = kills;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plimo.mdb"));
     makeSampleStore(path);
     {
         GameController game;
-        ASSERT_FALSE(game.openGame(path));
+        EXPECT_FALSE(game.openGame(path));
         game.referenceEdited(QStringLiteral("LE VIEUX CHAT NOIR DORT SUR LE TAPIS ROUGE"));
-        ASSERT_FALSE(game.initialise());
+        EXPECT_FALSE(game.initialise());
         for (int turn = 0; turn < 30; ++turn) {
             game.playerEdited(kPlayedNames[turn % kPlayedNames.size()]);
             game.proposalEdited(turn % 2
                                     ? QStringLiteral("LA VIEUE CHAR NOIS DORS SUR LA TAPIT ROUGI")
                                     : QStringLiteral("LU VIEAX CHIT NOIT DORX SUR LU TAPOS ROUGU"));
-            ASSERT_FALSE(game.generate(playOn).conflict);
+            EXPECT_FALSE(game.generate(playOn).conflict);
         }
-        ASSERT_FALSE(game.save());
+        EXPECT_FALSE(game.save());
     }
     const QByteArray saved = fileBytes(path);
     RandomKiller killer(300);
 
     QByteArrayList shown;
-    int acts = 0;
-    int insideAWrite = 0;
-    int mismatches = 0;
-    for (int kill = 0; kill <= kRecoveryKills; ++kill) {
+    for (int kill = 0; kill <= kills; ++kill) {
         QByteArray output;
-        ASSERT_TRUE(killer.killMidRun({QStringLiteral("recovery-loop"), path,
-                                       QString::number(killer.seed() + unsigned(kill))},
-                                      10000, &output));
-        ASSERT_EQ(fileBytes(path), saved) << "kill " << kill;
+        QStringList arguments{QStringLiteral("recovery-loop"), path,
+                              QString::number(killer.seed() + unsigned(kill))};
+        if (quitting)
+            arguments << QStringLiteral("quitting");
+        const ::testing::AssertionResult killed = killer.killMidRun(arguments, 10000, &output);
+        EXPECT_TRUE(killed) << "kill " << kill;
+        EXPECT_EQ(fileBytes(path), saved) << "kill " << kill;
         QByteArrayList lines = output.split('\n');
-        ASSERT_TRUE(lines.first().startsWith("R ")) << "kill " << kill;
+        if (!killed || !lines.first().startsWith("R ")) {
+            ADD_FAILURE() << "kill " << kill << ": no game taken up";
+            return campaign;
+        }
         const QByteArray recovered = lines.first().mid(2);
         if (!shown.isEmpty() && !shown.contains(recovered)) {
-            ++mismatches;
+            ++campaign.mismatches;
             ADD_FAILURE() << "kill " << kill - 1 << ": the game taken up is none of those shown";
         }
         if (shown.size() == 2 && shown[0] != shown[1] && recovered == shown[1])
-            ++insideAWrite;
-        if (kill == kRecoveryKills)
+            ++campaign.insideAWrite;
+        if (kill == kills)
             break;
-        // The last game said, then the one before it.
+        // The last game said, then the one before it; whether the kill fell inside a quit.
         shown = {recovered, recovered};
+        bool quitCut = false;
         for (const QByteArray& line : lines) {
             if (line.startsWith("P ")) {
                 shown = {line.mid(2), shown[0]};
-                ++acts;
+                ++campaign.acts;
             }
+            quitCut = line == "Q" || (quitCut && line != "D");
         }
+        campaign.insideAQuit += quitCut ? 1 : 0;
     }
-    ::testing::Test::RecordProperty("kills", kRecoveryKills);
-    ::testing::Test::RecordProperty("acts", acts);
-    ::testing::Test::RecordProperty("mismatches", mismatches);
-    std::printf("%d kills, %d acts, %d kills inside an act's write, %d mismatches\n",
-                kRecoveryKills, acts, insideAWrite, mismatches);
+    ::testing::Test::RecordProperty("kills", kills);
+    ::testing::Test::RecordProperty("acts", campaign.acts);
+    ::testing::Test::RecordProperty("insideAQuit", campaign.insideAQuit);
+    ::testing::Test::RecordProperty("mismatches", campaign.mismatches);
+    std::printf("%d kills, %d acts, %d kills inside an act's write, %d inside an unsaved quit, "
+                "%d mismatches\n",
+                kills, campaign.acts, campaign.insideAWrite, campaign.insideAQuit,
+                campaign.mismatches);
+    return campaign;
+}
+
+TEST(CrashSafetyTest, KilledPlayIsTakenUpAsTheLastActShowedIt)
+{
+    EXPECT_EQ(killPlay(150, false).mismatches, 0);
+}
+
+// Quits without saving, often, each followed by a start answering Oui to «La partie a été quittée
+// sans enregistrer …», and kills in and around them. PLIMO_QUIT_KILLS sets how many kills (a
+// longer campaign by hand).
+TEST(CrashSafetyTest, KilledAroundUnsavedQuitsTakesTheGameUpAsItWas)
+{
+    const int kills = qEnvironmentVariableIsSet("PLIMO_QUIT_KILLS")
+                          ? qEnvironmentVariableIntValue("PLIMO_QUIT_KILLS")
+                          : 60;
+    EXPECT_EQ(killPlay(kills, true).mismatches, 0);
 }
 
 } // namespace

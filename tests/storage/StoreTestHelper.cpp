@@ -17,8 +17,8 @@
 #include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QThread>
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -141,12 +141,8 @@ int saveAsLoop(const QString& folder, qlonglong first)
         if (game.generate(playOn).conflict) {
             return 4;
         }
-        // A lock file that a kill left unwritten is taken over once the moment of a write is
-        // past.
-        std::optional<Refusal> refusal;
-        for (int attempt = 0; attempt < 50 && (refusal = game.saveGameAs(file(n))); ++attempt)
-            QThread::msleep(100);
-        if (refusal) {
+        // A lock file that a kill left is taken over at once.
+        if (const std::optional<Refusal> refusal = game.saveGameAs(file(n))) {
             std::fprintf(stderr, "%s\n", qUtf8Printable(refusal->text));
             return 3;
         }
@@ -185,16 +181,19 @@ struct RandomAct {
         Tidy,
         ClearPage,
         NewPuzzle,
-        // «Quitter» answered Oui, without saving, and the program started again on its game.
+        // The game left without saving («Quitter» or the frame answered Oui, Non before another
+        // game), and the program started again on it.
         QuitUnsaved,
     };
     Kind kind = Turn;
+    LeaveWay way = LeaveWay::Quit;
     QString text;
     QString player;
     qsizetype number = 0;
 };
 
-RandomAct drawAct(GameController& game, std::mt19937& random)
+// In a quitting campaign, about one act in four is an unsaved quit.
+RandomAct drawAct(GameController& game, std::mt19937& random, bool quitting)
 {
     const auto pick = [&random](int n) {
         return int(std::uniform_int_distribution(0, n - 1)(random));
@@ -211,7 +210,7 @@ RandomAct drawAct(GameController& game, std::mt19937& random)
         act.text = QStringLiteral("PARTIE %1 LE VIEUX CHAT NOIR DORT SUR LE TAPIS").arg(pick(1000));
         return act;
     }
-    const int draw = pick(100);
+    const int draw = quitting && pick(4) == 0 ? 99 : pick(100);
     act.kind = draw < 45   ? RandomAct::Turn
                : draw < 55 ? RandomAct::Conflict
                : draw < 70 ? RandomAct::Undo
@@ -229,6 +228,7 @@ RandomAct drawAct(GameController& game, std::mt19937& random)
     if (act.kind == RandomAct::NewPuzzle)
         act.text = QStringLiteral("PARTIE %1 LE CHAT DORT").arg(pick(1000));
     act.number = 1 + pick(int(std::max<qsizetype>(1, game.turnCount())));
+    act.way = std::array{LeaveWay::Quit, LeaveWay::Close, LeaveWay::OtherGame}[pick(3)];
     return act;
 }
 
@@ -270,11 +270,12 @@ void perform(GameController& game, const RandomAct& act)
 }
 
 // Takes up the game's recovery record, says "R <digest>" of the game taken up, then plays random
-// acts, never saving, until killed. Each act is first played on a shadow game (a copy of the game
-// and its record, taken up the same way), whose digest "P <digest>" is said before the act is
-// played on the game; "D" follows once it has. The game recovered after a kill must be the last
-// one said, or the one before when the kill fell inside the act's write.
-int recoveryLoop(const QString& path, unsigned seed)
+// acts, never saving, until killed; "Q" says that the game's unsaved quit begins. Each act is first
+// played on a shadow game (a copy of the game and its record, taken up the same way), whose digest
+// "P <digest>" is said before the act is played on the game; "D" follows once it has. The game
+// recovered after a kill must be the last one said, or the one before when the kill fell inside the
+// act's write.
+int recoveryLoop(const QString& path, unsigned seed, bool quitting)
 {
     const Asker takeUp = [](const Question& question) {
         if (question.buttons == Question::Buttons::Ok) {
@@ -311,9 +312,12 @@ int recoveryLoop(const QString& path, unsigned seed)
         return 5;
     // Quits without saving when the game lets it, and starts again, Oui taking the game up: it
     // must come back as it was.
-    const auto quitUnsaved = [&start](std::unique_ptr<GameController>& played, const QString& at) {
+    // Oui leaves without saving, but before another game, where it saves.
+    const auto quitUnsaved = [&start](std::unique_ptr<GameController>& played, const QString& at,
+                                      LeaveWay way) {
         const QByteArray before = shownDigest(*played);
-        if (!played->leave(LeaveWay::Quit, [](const Question&) { return Answer::Yes; }))
+        const Answer unsaved = way == LeaveWay::OtherGame ? Answer::No : Answer::Yes;
+        if (!played->leave(way, [unsaved](const Question&) { return unsaved; }))
             return true;
         played = std::make_unique<GameController>();
         return start(*played, at) && shownDigest(*played) == before;
@@ -322,8 +326,8 @@ int recoveryLoop(const QString& path, unsigned seed)
     std::fflush(stdout);
     std::mt19937 random(seed);
     for (;;) {
-        const RandomAct act = drawAct(*shadow, random);
-        if (act.kind == RandomAct::QuitUnsaved && !quitUnsaved(shadow, shadowPath)) {
+        const RandomAct act = drawAct(*shadow, random, quitting);
+        if (act.kind == RandomAct::QuitUnsaved && !quitUnsaved(shadow, shadowPath, act.way)) {
             std::fprintf(stderr, "the game quit without saving came back otherwise\n");
             return 8;
         }
@@ -331,8 +335,12 @@ int recoveryLoop(const QString& path, unsigned seed)
         const QByteArray expected = shownDigest(*shadow);
         std::printf("P %s\n", expected.constData());
         std::fflush(stdout);
-        if (act.kind == RandomAct::QuitUnsaved && !quitUnsaved(game, path))
-            return 8;
+        if (act.kind == RandomAct::QuitUnsaved) {
+            std::printf("Q\n");
+            std::fflush(stdout);
+            if (!quitUnsaved(game, path, act.way))
+                return 8;
+        }
         perform(*game, act);
         if (shownDigest(*game) != expected) {
             std::fprintf(stderr, "the game and its shadow differ after act %d\n", int(act.kind));
@@ -398,14 +406,15 @@ int main(int argc, char** argv)
     if (argc == 4 && std::strcmp(argv[1], "save-as-loop") == 0) {
         return saveAsLoop(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toLongLong());
     }
-    if (argc == 4 && std::strcmp(argv[1], "recovery-loop") == 0) {
-        return recoveryLoop(QString::fromLocal8Bit(argv[2]), unsigned(std::stoul(argv[3])));
+    if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "recovery-loop") == 0) {
+        return recoveryLoop(QString::fromLocal8Bit(argv[2]), unsigned(std::stoul(argv[3])),
+                            argc == 5 && std::strcmp(argv[4], "quitting") == 0);
     }
     if (argc == 3 && std::strcmp(argv[1], "hold-game-lock") == 0) {
         return holdGameLock(QString::fromLocal8Bit(argv[2]));
     }
     std::fprintf(stderr, "usage: storage_test_helper save-loop <path> <n> | turn-loop <path> | "
-                         "save-as-loop <folder> <n> | recovery-loop <path> <seed> | "
+                         "save-as-loop <folder> <n> | recovery-loop <path> <seed> [quitting] | "
                          "hold-lock <path> | "
                          "hold-game-lock <path>\n");
     return 1;
