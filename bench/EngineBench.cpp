@@ -11,16 +11,8 @@ void BM_FullTurn600(benchmark::State& state)
 {
     PuzzleEngine engine;
     const QString reference = benchmarkReferenceText();
-    for (auto _ : state) {
-        GameSession session;
-        session.ref = reference;
-        engine.initialisePuzzle(session);
-        const Turn initialised = turnOf(session, QString());
-        session.propal = reference;
-        engine.evaluateProposal(session, initialised);
-        QString post = forumPost(Forum::Origine, session).text;
-        benchmark::DoNotOptimize(post);
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(playFullTurn(engine, reference, reference));
 }
 BENCHMARK(BM_FullTurn600);
 
@@ -37,16 +29,8 @@ void BM_FullTurn600OtherCapitals(benchmark::State& state)
     QString proposal = reference;
     for (QChar& c : proposal)
         c = rules ? alphabet::baseLetter(c) : c;
-    for (auto _ : state) {
-        GameSession session;
-        session.ref = reference;
-        engine.initialisePuzzle(session);
-        const Turn initialised = turnOf(session, QString());
-        session.propal = proposal;
-        engine.evaluateProposal(session, initialised);
-        QString post = forumPost(Forum::Origine, session).text;
-        benchmark::DoNotOptimize(post);
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(playFullTurn(engine, reference, proposal));
 }
 BENCHMARK(BM_FullTurn600OtherCapitals)->DenseRange(0, 1);
 

@@ -14,15 +14,8 @@ int main(int argc, char** argv)
 
     PuzzleEngine engine;
     qsizetype total = 0;
-    for (int i = 0; i < turns; ++i) {
-        GameSession session;
-        session.ref = reference;
-        engine.initialisePuzzle(session);
-        const Turn initialised = turnOf(session, QString());
-        session.propal = reference;
-        engine.evaluateProposal(session, initialised);
-        total += forumPost(Forum::Origine, session).text.size();
-    }
+    for (int i = 0; i < turns; ++i)
+        total += playFullTurn(engine, reference, reference);
     std::printf("%lld\n", static_cast<long long>(total));
     return 0;
 }

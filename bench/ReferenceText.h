@@ -1,13 +1,15 @@
-// The 600-character reference text the engine benchmarks play: French, with accents,
-// apostrophes and punctuation.
+// The 600-character reference texts the engine benchmarks play (French, with accents,
+// apostrophes and punctuation), and the whole turn they time.
 #pragma once
+
+#include "ForumPost.h"
+#include "PuzzleEngine.h"
 
 #include <QString>
 
-inline QString benchmarkReferenceText()
+// The sentence repeated to 600 characters.
+inline QString benchmarkText(const QString& sentence)
 {
-    const QString sentence = QStringLiteral(
-        "L'ÉTÉ, À NOËL, LE PETIT CHAT GRIS DORT PRÈS DU FEU ; ÇA SENT LE PAIN ET LE CŒUR ! ");
     QString text;
     while (text.size() < 600)
         text += sentence;
@@ -15,17 +17,32 @@ inline QString benchmarkReferenceText()
     return text;
 }
 
+inline QString benchmarkReferenceText()
+{
+    return benchmarkText(QStringLiteral(
+        "L'ÉTÉ, À NOËL, LE PETIT CHAT GRIS DORT PRÈS DU FEU ; ÇA SENT LE PAIN ET LE CŒUR ! "));
+}
+
 // The same length of French with the capitals only a thread hiding every letter hides: Ë, Ï,
 // Ÿ, Æ, Ñ, Ü.
 inline QString benchmarkReferenceTextWithOtherCapitals()
 {
-    const QString sentence = QStringLiteral(
-        "L'ÉTÉ, À NOËL, LÆTITIA ET LOÏC DORMENT À L'HAŸ ; MUÑOZ ET MÜLLER SENTENT LE CŒUR ! ");
-    QString text;
-    while (text.size() < 600)
-        text += sentence;
-    text.truncate(600);
-    return text;
+    return benchmarkText(QStringLiteral(
+        "L'ÉTÉ, À NOËL, LÆTITIA ET LOÏC DORMENT À L'HAŸ ; MUÑOZ ET MÜLLER SENTENT LE CŒUR ! "));
+}
+
+// A whole turn: the reference initialised, the proposal played, the post written; the post's
+// length.
+inline qsizetype playFullTurn(PuzzleEngine& engine, const QString& reference,
+                              const QString& proposal)
+{
+    GameSession session;
+    session.ref = reference;
+    engine.initialisePuzzle(session);
+    const Turn initialised = turnOf(session, QString());
+    session.propal = proposal;
+    engine.evaluateProposal(session, initialised);
+    return forumPost(Forum::Origine, session).text.size();
 }
 
 // The reference text with some letters changed for this turn: its word lengths stay, so that

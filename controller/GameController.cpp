@@ -163,10 +163,7 @@ std::optional<Refusal> GameController::loaded(std::optional<Refusal> refused, co
     m_conflict.reset();
     m_rules = stored.rules;
     m_engine.setRules(m_rules);
-    // The file keeps the rules for the next puzzle only: the puzzle in play hides every letter
-    // when its found text shows it does, and otherwise as the rules say.
-    m_engine.setPuzzleHidesAllLetters(m_rules.allLetters ||
-                                      PuzzleEngine::hidesExtraLetters(stored.session));
+    playPuzzleAsFound();
     m_player = stored.player;
     m_referenceUntidy = m_proposalUntidy = false;
     m_board.forget();
@@ -377,6 +374,14 @@ void GameController::clearPage()
     m_announcer.historyReset();
 }
 
+// The file keeps the rules for the next puzzle only: the puzzle in play hides every letter when
+// its found text shows it does, and otherwise as the rules say.
+void GameController::playPuzzleAsFound()
+{
+    m_engine.setPuzzleHidesAllLetters(m_rules.allLetters ||
+                                      PuzzleEngine::hidesExtraLetters(m_session));
+}
+
 void GameController::closePuzzle()
 {
     if (m_history.size() < 2)
@@ -397,8 +402,7 @@ bool GameController::bringBackPuzzle()
     m_session = puzzle->session;
     m_puzzleReference = m_session.ref;
     m_conflict.reset();
-    m_engine.setPuzzleHidesAllLetters(m_rules.allLetters ||
-                                      PuzzleEngine::hidesExtraLetters(m_session));
+    playPuzzleAsFound();
     m_history.clear();
     m_history.load(std::move(puzzle->turns), puzzle->first);
     // The puzzle saved last is still in the file's table of turns, as it was saved.
@@ -421,9 +425,11 @@ std::optional<PastPuzzle> GameController::pastPuzzle(qsizetype number)
     std::optional<ClosedPuzzle> puzzle = m_thread.puzzle(number);
     if (!puzzle)
         return std::nullopt;
+    // Its credits in the order played, which is all the tie rule reads of the turns' numbers.
     PlayerTally tally;
-    for (qsizetype i = std::max<qsizetype>(1, puzzle->first); i < puzzle->first + puzzle->turns.size(); ++i)
-        tally.add(puzzle->turns[i - puzzle->first].joueur, puzzle->turns[i - puzzle->first].trouvees, i);
+    qsizetype order = 0;
+    for (const TurnCredit& credit : creditsOf(puzzle->turns, puzzle->first))
+        tally.add(credit.joueur, credit.trouvees, ++order);
     return PastPuzzle{std::move(puzzle->turns), tally.ranking(), puzzle->first};
 }
 
@@ -435,12 +441,7 @@ const QList<ThreadStanding>& GameController::threadRanking()
         return *m_threadRanking;
     m_threadRankingRevision = m_announcer.creditsRevision();
     QList<QList<TurnCredit>> credits = m_thread.credits();
-    QList<TurnCredit> current;
-    const QList<Turn>& all = turns();
-    for (qsizetype i = std::max<qsizetype>(1, m_history.firstAtHand()) - m_history.firstAtHand();
-         i < all.size(); ++i)
-        current.append({all[i].joueur, all[i].trouvees});
-    credits.append(current);
+    credits.append(creditsOf(turns(), m_history.firstAtHand()));
     m_threadRanking = ::threadRanking(credits);
     return *m_threadRanking;
 }

@@ -275,6 +275,8 @@ class GameController : public QObject {
         }
     }
     void restartHistory();
+    // The engine plays the puzzle shown by the letters its found text hides.
+    void playPuzzleAsFound();
     // The puzzle in play goes into the thread when a turn was played on it.
     void closePuzzle();
     // The thread's last puzzle in play again, as it was closed.

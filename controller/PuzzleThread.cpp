@@ -44,9 +44,14 @@ qsizetype PuzzleThread::fileCount() const
     return *m_fileCount;
 }
 
+qsizetype PuzzleThread::keptCount() const
+{
+    return m_kept.value_or(fileCount());
+}
+
 qsizetype PuzzleThread::pastCount() const
 {
-    return m_kept.value_or(fileCount()) + m_closed.size();
+    return keptCount() + m_closed.size();
 }
 
 void PuzzleThread::close(ClosedPuzzle puzzle, StoredTurns held)
@@ -62,7 +67,7 @@ std::optional<std::pair<ClosedPuzzle, StoredTurns>> PuzzleThread::takeLast()
         m_credits.reset();
         return std::pair{m_closed.takeLast(), m_held.takeLast()};
     }
-    const qsizetype kept = m_kept.value_or(fileCount());
+    const qsizetype kept = keptCount();
     if (kept == 0)
         return std::nullopt;
     std::optional<ClosedPuzzle> last = m_file.store().loadPuzzle(kept);
@@ -77,7 +82,7 @@ QList<PuzzleSummary> PuzzleThread::summaries() const
 {
     if (!m_fileSummaries)
         m_fileSummaries = m_file.store().puzzleSummaries().value_or(QList<PuzzleSummary>());
-    QList<PuzzleSummary> list = m_fileSummaries->mid(0, m_kept.value_or(fileCount()));
+    QList<PuzzleSummary> list = m_fileSummaries->mid(0, keptCount());
     for (const ClosedPuzzle& puzzle : m_closed)
         list.append(summaryOf(list.size() + 1, puzzle.session.ref, puzzle.turns));
     return list;
@@ -85,7 +90,7 @@ QList<PuzzleSummary> PuzzleThread::summaries() const
 
 std::optional<ClosedPuzzle> PuzzleThread::puzzle(qsizetype number) const
 {
-    const qsizetype kept = m_kept.value_or(fileCount());
+    const qsizetype kept = keptCount();
     if (number < 1 || number > pastCount())
         return std::nullopt;
     if (number > kept)
@@ -97,15 +102,10 @@ const QList<QList<TurnCredit>>& PuzzleThread::credits() const
 {
     if (m_credits)
         return *m_credits;
-    const qsizetype kept = m_kept.value_or(fileCount());
+    const qsizetype kept = keptCount();
     m_credits = m_file.store().threadCredits(kept).value_or(QList<QList<TurnCredit>>(kept));
-    for (const ClosedPuzzle& puzzle : m_closed) {
-        QList<TurnCredit> credits;
-        for (qsizetype i = std::max<qsizetype>(1, puzzle.first) - puzzle.first;
-             i < puzzle.turns.size(); ++i)
-            credits.append({puzzle.turns[i].joueur, puzzle.turns[i].trouvees});
-        m_credits->append(credits);
-    }
+    for (const ClosedPuzzle& puzzle : m_closed)
+        m_credits->append(creditsOf(puzzle.turns, puzzle.first));
     return *m_credits;
 }
 

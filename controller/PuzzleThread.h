@@ -47,6 +47,8 @@ class PuzzleThread {
   private:
     // The file's earlier puzzles, counted when first needed: 0 when they cannot be read.
     qsizetype fileCount() const;
+    // The file's first puzzles still in the thread.
+    qsizetype keptCount() const;
 
     GameFile& m_file;
     mutable std::optional<qsizetype> m_fileCount;

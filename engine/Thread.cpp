@@ -27,13 +27,21 @@ QList<ThreadStanding> threadRanking(const QList<QList<TurnCredit>>& puzzles)
     return standings;
 }
 
+QList<TurnCredit> creditsOf(const QList<Turn>& turns, qsizetype first)
+{
+    QList<TurnCredit> credits;
+    for (qsizetype i = first > 0 ? 0 : 1; i < turns.size(); ++i)
+        credits.append({turns[i].joueur, turns[i].trouvees});
+    return credits;
+}
+
 PuzzleSummary summaryOf(qsizetype number, const QString& reference, const QList<Turn>& turns)
 {
     PuzzleSummary summary;
     summary.number = number;
     summary.reference = reference.left(kPuzzleTitleLength);
     summary.turns = std::max<qsizetype>(0, turns.size() - 1);
-    summary.won = !turns.isEmpty() && turns.size() > 1 && turns.last().restantes == 0;
+    summary.won = turns.size() > 1 && turns.last().restantes == 0;
     if (summary.won)
         summary.lastLetterBy = turns.last().joueur;
     return summary;

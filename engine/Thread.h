@@ -54,5 +54,8 @@ struct ThreadStanding {
 // that total earlier in the thread comes first. Names are matched as in a puzzle's ranking.
 QList<ThreadStanding> threadRanking(const QList<QList<TurnCredit>>& puzzles);
 
+// What turns numbered from `first` credit, in order; turn 0 credits nobody and is left out.
+QList<TurnCredit> creditsOf(const QList<Turn>& turns, qsizetype first);
+
 // The puzzle's line in the list, from its reference and turns (turn 0 first).
 PuzzleSummary summaryOf(qsizetype number, const QString& reference, const QList<Turn>& turns);

@@ -17,18 +17,6 @@ namespace {
 
 const QString kEmptyMarker = QStringLiteral("Vide");
 
-// The four game texts: the pane whose column of données holds it, and its GameSession value.
-struct TextField {
-    Pane pane;
-    QString GameSession::*member;
-};
-
-constexpr std::array<TextField, 4> kGameTexts = {{
-    {Pane::Ref, &GameSession::ref},
-    {Pane::Soluce, &GameSession::soluce},
-    {Pane::Propal, &GameSession::propal},
-    {Pane::Lettres, &GameSession::lettres},
-}};
 
 // The six kinds of couleurs field, each read into its place in a pane's look; each kind exists
 // once per pane suffix.

@@ -122,8 +122,6 @@ auto shownCountOf(Record& game, RecoveryColumn column) -> decltype(&game.session
 
 } // namespace
 
-const int RecoveryStore::kVersion = kRecordVersion;
-
 RecoveryStore::RecoveryStore(QString connectionName, const QString& gamePath)
     : m_connectionName(std::move(connectionName)), m_path(fileFor(gamePath)),
       m_thread(m_connectionName, recoverySchema())
@@ -418,6 +416,12 @@ std::optional<QSqlError> RecoveryStore::write(const RecoveryChanges& changes) co
         if (std::optional<QSqlError> error = insertTurn(query, number, turn, true))
             return error;
     return std::nullopt;
+}
+
+void RecoveryStore::committed()
+{
+    m_made = true;
+    m_version = kRecordVersion;
 }
 
 std::optional<QSqlError> RecoveryStore::empty() const

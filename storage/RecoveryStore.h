@@ -78,11 +78,7 @@ class RecoveryStore {
     // Inside the store's transaction: the changes, into the record prepared.
     std::optional<QSqlError> write(const RecoveryChanges& changes) const;
     // The transaction that wrote it is committed.
-    void committed()
-    {
-        m_made = true;
-        m_version = kVersion;
-    }
+    void committed();
     // Inside a save's transaction: the record, if this run has one, is emptied.
     std::optional<QSqlError> empty() const;
     // The record goes: its file is detached and removed.
@@ -91,7 +87,6 @@ class RecoveryStore {
     void closed() { m_attached = m_ours = false; }
 
   private:
-    static const int kVersion;
     std::optional<QSqlError> attach(const char* mode);
     void detach();
 

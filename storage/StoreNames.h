@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ForumPost.h"
+#include "GameSession.h"
 #include "Rules.h"
 
 #include <QString>
@@ -73,6 +74,20 @@ inline QString gameTextColumn(Pane pane)
     }
     return QStringLiteral("lettres");
 }
+
+// The four game texts, in the order of kPanes: the pane whose column of données holds each,
+// and its GameSession value.
+struct TextField {
+    Pane pane;
+    QString GameSession::*member;
+};
+
+inline constexpr std::array<TextField, 4> kGameTexts = {{
+    {Pane::Ref, &GameSession::ref},
+    {Pane::Soluce, &GameSession::soluce},
+    {Pane::Propal, &GameSession::propal},
+    {Pane::Lettres, &GameSession::lettres},
+}};
 
 // The column of compteurs: the count of letters still to find.
 inline QString countColumn()

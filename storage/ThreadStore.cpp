@@ -16,12 +16,12 @@ QString turnNumber()
     return turnColumn(TurnColumn::Numero);
 }
 
-// The texts of a puzzle's row, in the order of kPanes, then its count and first turn.
+// The texts of a puzzle's row, in the order of kGameTexts, then its count and first turn.
 QString puzzleColumns()
 {
     QStringList columns;
-    for (Pane pane : kPanes)
-        columns << gameTextColumn(pane);
+    for (const TextField& field : kGameTexts)
+        columns << gameTextColumn(field.pane);
     columns << countColumn() << threadFirstTurnColumn();
     return columns.join(QStringLiteral(", "));
 }
@@ -111,13 +111,11 @@ std::optional<ClosedPuzzle> ThreadStore::puzzle(qsizetype number) const
     if (!query.exec() || !query.next())
         return std::nullopt;
     ClosedPuzzle puzzle;
-    QString* texts[] = {&puzzle.session.ref, &puzzle.session.soluce, &puzzle.session.propal,
-                        &puzzle.session.lettres};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < int(kGameTexts.size()); ++i) {
         const std::optional<QString> text = textFrom(query.value(i));
         if (!text)
             return std::nullopt;
-        *texts[i] = *text;
+        puzzle.session.*kGameTexts[i].member = *text;
     }
     if (!holdsInteger(query.value(4)) || !holdsInteger(query.value(5)))
         return std::nullopt;
@@ -197,11 +195,9 @@ std::optional<QSqlError> ThreadStore::write(const ThreadChanges& changes) const
     for (const ClosedPuzzle& puzzle : changes.closed) {
         ++number;
         query.bindValue(0, qlonglong(number));
-        const GameSession& game = puzzle.session;
-        const QString* texts[] = {&game.ref, &game.soluce, &game.propal, &game.lettres};
-        for (int i = 0; i < 4; ++i)
-            query.bindValue(i + 1, notNull(*texts[i]));
-        query.bindValue(5, qlonglong(game.lettres_restantes));
+        for (int i = 0; i < int(kGameTexts.size()); ++i)
+            query.bindValue(i + 1, notNull(puzzle.session.*kGameTexts[i].member));
+        query.bindValue(5, qlonglong(puzzle.session.lettres_restantes));
         query.bindValue(6, qlonglong(puzzle.first));
         if (!query.exec())
             return query.lastError();

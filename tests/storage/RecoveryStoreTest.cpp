@@ -23,9 +23,10 @@ RecoveryChanges threeTurns()
     const GameSession session{QStringLiteral("LE CHAT"), QStringLiteral("LE CHAT"),
                               QStringLiteral("LE CHAT"), QString(),
                               0,                         2};
-    return {{session, QStringLiteral("Bob"), 3, 1},
+    return {{session, QStringLiteral("Bob"), 3, 1, false, {}},
             false,
-            {{1, kTurn1}, {2, kTurn2}}};
+            {{1, kTurn1}, {2, kTurn2}},
+            false};
 }
 
 class RecoveryStoreTest : public ::testing::Test {
